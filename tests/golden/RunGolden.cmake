@@ -1,0 +1,25 @@
+# Feeds every *.batch file to probex-calc --batch and compares its output with
+# the matching *.expected file, byte for byte.
+file(GLOB inputs ${DIR}/*.batch)
+if(NOT inputs)
+  message(FATAL_ERROR "no golden files in ${DIR}")
+endif()
+foreach(input ${inputs})
+  string(REGEX REPLACE "\\.batch$" ".expected" expected_file ${input})
+  execute_process(COMMAND ${CALC} --batch INPUT_FILE ${input}
+                  OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+  file(READ ${expected_file} expected)
+  if(NOT actual STREQUAL expected)
+    file(WRITE ${input}.actual "${actual}")
+    message(FATAL_ERROR "${input}: output differs from ${expected_file}; see ${input}.actual")
+  endif()
+  # The exit status is 0 unless a .status file beside the input says otherwise.
+  string(REGEX REPLACE "\\.batch$" ".status" status_file ${input})
+  set(expected_status 0)
+  if(EXISTS ${status_file})
+    file(STRINGS ${status_file} expected_status LIMIT_COUNT 1)
+  endif()
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "${input}: exit status ${status}, expected ${expected_status}")
+  endif()
+endforeach()
