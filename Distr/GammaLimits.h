@@ -24,8 +24,7 @@ constexpr int kInverseMaxSteps = 200;
 inline bool InverseSettled(long double delta, long double tolerance, long double at, int steps,
                            int plainSteps = kInversePlainSteps) {
   if (!(delta > tolerance)) return true;
-  if (steps >= plainSteps && delta <= std::fabs(at) * kInverseRelativeTolerance)
-    return true;
+  if (steps >= plainSteps && delta <= std::fabs(at) * kInverseRelativeTolerance) return true;
   return steps >= kInverseMaxSteps;
 }
 

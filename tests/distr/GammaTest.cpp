@@ -6,16 +6,14 @@
 #include <string>
 
 #include "Distr/Distr.h"
+#include "tests/distr/LongDoubleAssertions.h"
 
 namespace {
 
 using namespace Distr;
 
-// Six decimals, as a report prints a probability or a quantile.
-std::string Six(long double x) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.6Lf", x);
-  return buffer;
+std::string Fixed6(long double x) {
+  return distr_test::Fixed6(x);
 }
 
 struct Spot {
@@ -28,7 +26,7 @@ class GammaSpot : public ::testing::TestWithParam<Spot> {};
 
 TEST_P(GammaSpot, PrintsSixDecimals) {
   const Spot& spot = GetParam();
-  EXPECT_EQ(Six(spot.compute()), spot.expected) << spot.label;
+  EXPECT_EQ(Fixed6(spot.compute()), spot.expected) << spot.label;
 }
 
 // Values: exact closed forms where noted, otherwise the six-decimal values of
@@ -69,7 +67,7 @@ TEST(LnGammaHalf, ExactZerosAndRecurrence) {
   // Gamma(h + 1) = h Gamma(h) across the switch from the sum to Stirling.
   for (int32_t n : {3, 10, 99, 498, 499, 500, 501, 502, 5001}) {
     const long double h = static_cast<long double>(n) / 2;
-    EXPECT_NEAR(LnGammaHalf(n + 2) - LnGammaHalf(n), std::log(h), 1e-15L * (1 + LnGammaHalf(n)))
+    EXPECT_NEAR_L(LnGammaHalf(n + 2) - LnGammaHalf(n), std::log(h), 1e-15L * (1 + LnGammaHalf(n)))
         << n;
   }
 }
@@ -83,8 +81,9 @@ TEST(GammaTail, EdgesAreExact) {
   // n = 1 from x = 42 on: the upper sum has no term with h - k >= 1.
   EXPECT_EQ(GammaTail(1, 42), 0.0L);
   // n = 3 at 42: sqrt(42) e^-42 / Gamma(3/2), without the erfc(sqrt 42) part.
-  const long double expected = std::sqrt(42.0L) * std::exp(-42.0L) / (std::sqrt(3.14159265358979323846L) / 2);
-  EXPECT_NEAR(GammaTail(3, 42), expected, expected * 1e-15L);
+  const long double expected =
+      std::sqrt(42.0L) * std::exp(-42.0L) / (std::sqrt(3.14159265358979323846L) / 2);
+  EXPECT_NEAR_L(GammaTail(3, 42), expected, expected * 1e-15L);
   EXPECT_EQ(NormalTail(0), 0.5L);
   EXPECT_EQ(NormalTail(9.17L), 0.0L);
   EXPECT_EQ(NormalTail(-9.17L), 1.0L);
@@ -102,7 +101,7 @@ TEST(GammaTail, EvenShapeIsTheFiniteSum) {
         sum += term;
         term = term * x / (j + 1);
       }
-      EXPECT_NEAR(GammaTail(2 * m, x), sum, 1e-17L + sum * 1e-15L) << "m=" << m << " x=" << x;
+      EXPECT_NEAR_L(GammaTail(2 * m, x), sum, 1e-17L + sum * 1e-15L) << "m=" << m << " x=" << x;
     }
   }
 }
@@ -112,13 +111,13 @@ TEST(GammaTail, LowerAndUpperMethodsMeetAtTheSwitch) {
   for (int32_t n : {10, 40, 80}) {
     const long double below = GammaTail(n, std::nextafter(42.0L, 0.0L));
     const long double at = GammaTail(n, 42);
-    EXPECT_NEAR(below, at, 1e-16L + at * 1e-14L) << n;
+    EXPECT_NEAR_L(below, at, 1e-16L + at * 1e-14L) << n;
   }
 }
 
 TEST(NormalTailInverse, RoundTripAcrossTheAcceptedRange) {
   for (long double p : {0.000001L, 0.001L, 0.3L, 0.5L, 0.7L, 0.999L, 0.999999L}) {
-    EXPECT_NEAR(NormalTail(NormalTailInverse(p)), p, 1e-12L) << p;
+    EXPECT_NEAR_L(NormalTail(NormalTailInverse(p)), p, 1e-12L) << p;
   }
 }
 
@@ -126,7 +125,7 @@ TEST(ChiSquareTailInverse, RoundTripOverDegreesOfFreedom) {
   for (int32_t n : {1, 2, 3, 7, 50, 100, 101, 1000, 100000}) {
     for (long double p : {0.000001L, 0.05L, 0.5L, 0.95L, 0.999999L}) {
       const long double x = ChiSquareTailInverse(n, p);
-      EXPECT_NEAR(ChiSquareTail(n, x), p, 1e-9L) << "n=" << n << " p=" << p;
+      EXPECT_NEAR_L(ChiSquareTail(n, x), p, 1e-9L) << "n=" << n << " p=" << p;
     }
   }
 }
@@ -163,7 +162,7 @@ TEST(FloatErrors, BecomeRunTimeErrors) {
   // An infinite point makes 0 * inf in the upper sum's stopping test.
   EXPECT_THROW(GammaTail(4, HUGE_VALL), EInvalidOp);
   // A later, valid computation is not troubled by the earlier flags.
-  EXPECT_EQ(Six(NormalTail(1)), "0.158655");
+  EXPECT_EQ(Fixed6(NormalTail(1)), "0.158655");
 }
 
 }  // namespace
