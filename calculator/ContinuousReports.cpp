@@ -68,4 +68,46 @@ void Calculator::ChiSquareReport() {
   }
 }
 
+void Calculator::TReport() {
+  int32_t n = 0;
+  long double w = 0;
+  if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
+  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  if (runFailed_) return;
+
+  const std::string header = "t Distribution, degrees of freedom=" + IntegerText(n) + ":";
+  if (!inverseChecked_) {
+    const long double upper = Distr::TTail(n, w);
+    const long double lower = 1 - upper;
+    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
+  } else {
+    const long double p = w;
+    const long double a = Distr::TTailInverse(n, 1 - p);
+    const long double b = Distr::TTailInverse(n, p);
+    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
+  }
+}
+
+void Calculator::FReport() {
+  int32_t m = 0, n = 0;  // numerator and denominator degrees of freedom
+  long double w = 0;
+  if (ReadInteger(kEdit1, m) && m < 1) MarkInvalid(kEdit1);
+  if (ReadInteger(kEdit2, n) && n < 1) MarkInvalid(kEdit2);
+  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  if (runFailed_) return;
+
+  const std::string header = "F Distribution, (1) degrees of freedom=" + IntegerText(m) +
+                             ", (2) degrees of freedom=" + IntegerText(n) + ":";
+  if (!inverseChecked_) {
+    const long double upper = Distr::FTail(m, n, w);
+    const long double lower = 1 - upper;
+    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
+  } else {
+    const long double p = w;
+    const long double a = Distr::FTailInverse(m, n, 1 - p);
+    const long double b = Distr::FTailInverse(m, n, p);
+    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
+  }
+}
+
 }  // namespace calculator
