@@ -17,8 +17,8 @@ constexpr std::array<FunctionInfo, 9> kCatalogue{{
     {Function::Hypergeometric, "HyperRadio", "H&ypergeometric Distribution", "hypergeometric",
      false},
     {Function::Factorial, "FactorialRadio", "F&actorial Function", "factorial", false},
-    {Function::BinomialCoefficient, "BinoCoefRadio", "Bino&mial Coefficient",
-     "binomialcoefficient", false},
+    {Function::BinomialCoefficient, "BinoCoefRadio", "Bino&mial Coefficient", "binomialcoefficient",
+     false},
 }};
 
 // One label/edit pair of a field arrangement; a null caption hides the pair.
@@ -51,7 +51,9 @@ constexpr std::array<Arrangement, 9> kArrangements{{
 
 }  // namespace
 
-const std::array<FunctionInfo, 9>& FunctionCatalogue() { return kCatalogue; }
+const std::array<FunctionInfo, 9>& FunctionCatalogue() {
+  return kCatalogue;
+}
 
 const FunctionInfo& InfoOf(Function function) {
   for (const auto& info : kCatalogue)
@@ -116,7 +118,9 @@ void Calculator::InversCheckBoxClick() {
   }
 }
 
-void Calculator::SetFieldText(int index, std::string text) { texts_.at(index) = std::move(text); }
+void Calculator::SetFieldText(int index, std::string text) {
+  texts_.at(index) = std::move(text);
+}
 
 void Calculator::SetPointer(PointerShape shape) {
   pointer_ = shape;
@@ -127,22 +131,42 @@ void Calculator::ComputeBtnClick() {
   // The pointer returns to default also when a report raises.
   struct BusyPointer {
     Calculator& calculator;
-    explicit BusyPointer(Calculator& c) : calculator(c) { calculator.SetPointer(PointerShape::Busy); }
+    explicit BusyPointer(Calculator& c) : calculator(c) {
+      calculator.SetPointer(PointerShape::Busy);
+    }
     ~BusyPointer() { calculator.SetPointer(PointerShape::Default); }
   } busy(*this);
 
   Distr::FloatScope scope;
   runFailed_ = false;
   switch (selected_) {
-    case Function::Normal: NormalReport(); break;
-    case Function::ChiSquare: ChiSquareReport(); break;
-    case Function::T: TReport(); break;
-    case Function::F: FReport(); break;
-    case Function::Binomial: BinomialReport(); break;
-    case Function::Poisson: PoissonReport(); break;
-    case Function::Hypergeometric: HypergeometricReport(); break;
-    case Function::Factorial: FactorialReport(); break;
-    case Function::BinomialCoefficient: BinomialCoefficientReport(); break;
+    case Function::Normal:
+      NormalReport();
+      break;
+    case Function::ChiSquare:
+      ChiSquareReport();
+      break;
+    case Function::T:
+      TReport();
+      break;
+    case Function::F:
+      FReport();
+      break;
+    case Function::Binomial:
+      BinomialReport();
+      break;
+    case Function::Poisson:
+      PoissonReport();
+      break;
+    case Function::Hypergeometric:
+      HypergeometricReport();
+      break;
+    case Function::Factorial:
+      FactorialReport();
+      break;
+    case Function::BinomialCoefficient:
+      BinomialCoefficientReport();
+      break;
   }
   lastValid_ = !runFailed_;
 }

@@ -46,10 +46,10 @@ enum class Function {
 
 struct FunctionInfo {
   Function function;
-  const char* radioName;  // component name of the radio button
-  const char* caption;    // radio caption, "&" before the access key
+  const char* radioName;    // component name of the radio button
+  const char* caption;      // radio caption, "&" before the access key
   const char* commandName;  // the name probex-calc takes
-  bool continuous;        // has the inverse option
+  bool continuous;          // has the inverse option
 };
 
 // The nine functions in the order of the radio buttons, top to bottom.
@@ -128,6 +128,14 @@ class Calculator {
   bool ReadInteger(int index, int32_t& value);
   void MarkInvalid(int index);
   void Append(const std::string& header, const std::string& result);
+  // Edit_4 of a continuous distribution: an x-value, or in inverse mode a
+  // percentile within the accepted bounds.
+  bool ReadPointOrPercentile(long double& w);
+  // The result line of a continuous distribution: the tails at the x-value w,
+  // or in inverse mode the points whose lower and upper tails are w.
+  void AppendTailsOrPoints(const std::string& header, long double w,
+                           const std::function<long double(long double)>& upperTail,
+                           const std::function<long double(long double)>& upperPoint);
 
   void NormalReport();
   void ChiSquareReport();

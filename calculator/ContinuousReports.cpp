@@ -22,70 +22,79 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
 
 namespace {
 
-bool IsPercentile(long double p) { return p >= kLowestPercentile && p <= kHighestPercentile; }
+bool IsPercentile(long double p) {
+  return p >= kLowestPercentile && p <= kHighestPercentile;
+}
 
 }  // namespace
+
+bool Calculator::ReadPointOrPercentile(long double& w) {
+  if (!ReadReal(kEdit4, w)) return false;
+  if (inverseChecked_ && !IsPercentile(w)) {
+    MarkInvalid(kEdit4);
+    return false;
+  }
+  return true;
+}
+
+void Calculator::AppendTailsOrPoints(const std::string& header, long double w,
+                                     const std::function<long double(long double)>& upperTail,
+                                     const std::function<long double(long double)>& upperPoint) {
+  if (!inverseChecked_) {
+    // The lower and upper tail at the x-value w.
+    const long double upper = upperTail(w);
+    const long double lower = 1 - upper;
+    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
+  } else {
+    // A has the lower tail p, B the upper tail p.
+    const long double p = w;
+    const long double a = upperPoint(1 - p);
+    const long double b = upperPoint(p);
+    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
+  }
+}
 
 void Calculator::NormalReport() {
   long double mean = 0, variance = 0, w = 0;
   ReadReal(kEdit1, mean);
   if (ReadReal(kEdit2, variance) && variance < kSmallestVariance) MarkInvalid(kEdit2);
-  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  ReadPointOrPercentile(w);
   if (runFailed_) return;
 
-  const std::string header =
-      "Normal Distribution, mean=" + Fixed6Text(mean) + ", variance=" + Fixed6Text(variance) + ":";
-  if (!inverseChecked_) {
-    const long double z = (w - mean) / std::sqrt(variance);
-    const long double upper = Distr::NormalTail(z);
-    const long double lower = 1 - upper;
-    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
-  } else {
-    const long double p = w;
-    const long double a = std::sqrt(variance) * Distr::NormalTailInverse(1 - p) + mean;
-    const long double b = std::sqrt(variance) * Distr::NormalTailInverse(p) + mean;
-    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
-  }
+  AppendTailsOrPoints(
+      "Normal Distribution, mean=" + Fixed6Text(mean) + ", variance=" + Fixed6Text(variance) + ":",
+      w,
+      [&](long double x) {
+        const long double z = (x - mean) / std::sqrt(variance);
+        return Distr::NormalTail(z);
+      },
+      [&](long double q) { return std::sqrt(variance) * Distr::NormalTailInverse(q) + mean; });
 }
 
 void Calculator::ChiSquareReport() {
   int32_t n = 0;
   long double w = 0;
   if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
-  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  ReadPointOrPercentile(w);
   if (runFailed_) return;
 
-  const std::string header = "Chi Square Distribution, degrees of freedom=" + IntegerText(n) + ":";
-  if (!inverseChecked_) {
-    const long double upper = Distr::ChiSquareTail(n, w);
-    const long double lower = 1 - upper;
-    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
-  } else {
-    const long double p = w;
-    const long double a = Distr::ChiSquareTailInverse(n, 1 - p);
-    const long double b = Distr::ChiSquareTailInverse(n, p);
-    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
-  }
+  AppendTailsOrPoints(
+      "Chi Square Distribution, degrees of freedom=" + IntegerText(n) + ":", w,
+      [n](long double x) { return Distr::ChiSquareTail(n, x); },
+      [n](long double q) { return Distr::ChiSquareTailInverse(n, q); });
 }
 
 void Calculator::TReport() {
   int32_t n = 0;
   long double w = 0;
   if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
-  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  ReadPointOrPercentile(w);
   if (runFailed_) return;
 
-  const std::string header = "t Distribution, degrees of freedom=" + IntegerText(n) + ":";
-  if (!inverseChecked_) {
-    const long double upper = Distr::TTail(n, w);
-    const long double lower = 1 - upper;
-    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
-  } else {
-    const long double p = w;
-    const long double a = Distr::TTailInverse(n, 1 - p);
-    const long double b = Distr::TTailInverse(n, p);
-    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
-  }
+  AppendTailsOrPoints(
+      "t Distribution, degrees of freedom=" + IntegerText(n) + ":", w,
+      [n](long double x) { return Distr::TTail(n, x); },
+      [n](long double q) { return Distr::TTailInverse(n, q); });
 }
 
 void Calculator::FReport() {
@@ -93,21 +102,14 @@ void Calculator::FReport() {
   long double w = 0;
   if (ReadInteger(kEdit1, m) && m < 1) MarkInvalid(kEdit1);
   if (ReadInteger(kEdit2, n) && n < 1) MarkInvalid(kEdit2);
-  if (ReadReal(kEdit4, w) && inverseChecked_ && !IsPercentile(w)) MarkInvalid(kEdit4);
+  ReadPointOrPercentile(w);
   if (runFailed_) return;
 
-  const std::string header = "F Distribution, (1) degrees of freedom=" + IntegerText(m) +
-                             ", (2) degrees of freedom=" + IntegerText(n) + ":";
-  if (!inverseChecked_) {
-    const long double upper = Distr::FTail(m, n, w);
-    const long double lower = 1 - upper;
-    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
-  } else {
-    const long double p = w;
-    const long double a = Distr::FTailInverse(m, n, 1 - p);
-    const long double b = Distr::FTailInverse(m, n, p);
-    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
-  }
+  AppendTailsOrPoints(
+      "F Distribution, (1) degrees of freedom=" + IntegerText(m) +
+          ", (2) degrees of freedom=" + IntegerText(n) + ":",
+      w, [m, n](long double x) { return Distr::FTail(m, n, x); },
+      [m, n](long double q) { return Distr::FTailInverse(m, n, q); });
 }
 
 }  // namespace calculator

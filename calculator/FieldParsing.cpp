@@ -15,7 +15,9 @@ constexpr int64_t kPowerLimit = 5120;
 // Exponent digits beyond this magnitude cannot change the outcome.
 constexpr int64_t kExponentCeiling = 1'000'000'000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -24,19 +26,29 @@ int HexValue(char c) {
   return -1;
 }
 
-int Position(size_t index) { return static_cast<int>(index) + 1; }
+int Position(size_t index) {
+  return static_cast<int>(index) + 1;
+}
+
+// Skips the leading blanks (only the space character) and one optional sign;
+// returns the index after them.
+size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  return i;
+}
 
 }  // namespace
 
 RealParse ParseReal(std::string_view text) {
   const size_t n = text.size();
-  size_t i = 0;
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  bool negative;
+  size_t i = SkipBlanksAndSign(text, negative);
   if (i == n) return {0, Position(n)};
 
   // Syntax first; the digits are accumulated only once the power is known.
@@ -90,13 +102,8 @@ RealParse ParseReal(std::string_view text) {
 
 IntegerParse ParseInteger(std::string_view text) {
   const size_t n = text.size();
-  size_t i = 0;
-  while (i < n && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  bool negative;
+  size_t i = SkipBlanksAndSign(text, negative);
   bool hex = false;
   if (i < n && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
     hex = true;
@@ -106,7 +113,9 @@ IntegerParse ParseInteger(std::string_view text) {
     i += 2;
   }
   uint32_t v = 0;  // the digits read so far, as a 32-bit pattern
-  auto failAt = [&v](size_t index) { return IntegerParse{static_cast<int32_t>(v), Position(index)}; };
+  auto failAt = [&v](size_t index) {
+    return IntegerParse{static_cast<int32_t>(v), Position(index)};
+  };
   if (i == n) return failAt(n);
 
   if (hex) {

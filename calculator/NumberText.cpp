@@ -10,8 +10,8 @@ namespace calculator {
 
 namespace {
 
-constexpr int kPositions = 19;        // D = s * 10^17 has 19 decimal positions
-constexpr int kKeptDigits = 18;       // digits after position 0 that are computed
+constexpr int kPositions = 19;          // D = s * 10^17 has 19 decimal positions
+constexpr int kKeptDigits = 18;         // digits after position 0 that are computed
 constexpr int kLargestFixedPower = 35;  // k above this (m >= 2^120) goes scientific
 constexpr int kExponentDigits = 4;
 
@@ -52,7 +52,9 @@ std::string KeepDigits(const std::array<char, kPositions>& d, int n) {
 
 }  // namespace
 
-std::string IntegerText(int32_t value) { return std::to_string(value); }
+std::string IntegerText(int32_t value) {
+  return std::to_string(value);
+}
 
 std::string RealText(long double value, int width, int decimals) {
   if (std::isnan(value)) return PadLeft("Nan", width);
@@ -111,9 +113,17 @@ std::string RealText(long double value, int width, int decimals) {
   return PadLeft(text, width);
 }
 
-std::string Fixed6Text(long double value) { return RealText(value, 0, 6); }
-std::string Fixed4Text(long double value) { return RealText(value, 0, 4); }
-std::string WholeText(long double value) { return RealText(value, 0, 0); }
-std::string Scientific20Text(long double value) { return RealText(value, 20, -1); }
+std::string Fixed6Text(long double value) {
+  return RealText(value, 0, 6);
+}
+std::string Fixed4Text(long double value) {
+  return RealText(value, 0, 4);
+}
+std::string WholeText(long double value) {
+  return RealText(value, 0, 0);
+}
+std::string Scientific20Text(long double value) {
+  return RealText(value, 20, -1);
+}
 
 }  // namespace calculator

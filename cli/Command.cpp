@@ -7,7 +7,9 @@ using calculator::kFieldCount;
 
 namespace {
 
-Outcome Usage(std::string message) { return {Outcome::Kind::Usage, {}, std::move(message)}; }
+Outcome Usage(std::string message) {
+  return {Outcome::Kind::Usage, {}, std::move(message)};
+}
 
 }  // namespace
 
@@ -77,9 +79,12 @@ std::string BatchText(const Outcome& outcome) {
       }
       return text;
     }
-    case Outcome::Kind::InvalidField: return "invalid field: " + outcome.message;
-    case Outcome::Kind::RunTimeError: return "error: " + outcome.message;
-    case Outcome::Kind::Usage: return "usage: " + outcome.message;
+    case Outcome::Kind::InvalidField:
+      return "invalid field: " + outcome.message;
+    case Outcome::Kind::RunTimeError:
+      return "error: " + outcome.message;
+    case Outcome::Kind::Usage:
+      return "usage: " + outcome.message;
   }
   return {};
 }

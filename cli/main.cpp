@@ -46,7 +46,8 @@ status is 64 when a line was malformed, 0 otherwise.
 )";
 
 int Usage(const std::string& message) {
-  std::cerr << "probex-calc: " << message << "\n" << "Try 'probex-calc --help'.\n";
+  std::cerr << "probex-calc: " << message << "\n"
+            << "Try 'probex-calc --help'.\n";
   return kExitUsage;
 }
 
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
     case cli::Outcome::Kind::RunTimeError:
       std::cerr << outcome.message << '\n';
       return kExitRunTimeError;
-    case cli::Outcome::Kind::Usage: return Usage(outcome.message);
+    case cli::Outcome::Kind::Usage:
+      return Usage(outcome.message);
   }
   return 0;
 }
