@@ -1,0 +1,160 @@
+// The chunked body: the size line by its grammar, one named fault each, the
+// body cap, and the trailers that keep a kept connection in step.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "ParseHelpers.h"
+#include "http/ChunkDecoder.h"
+#include "http/Errors.h"
+
+namespace {
+
+using http::EChunkError;
+using http::TChunkFault;
+using http_test::Parse;
+
+const std::string kChunkedHead = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+
+TEST(ChunkSize, HexDigitsEndedByBlankSemicolonOrLineEnd) {
+  const struct {
+    const char* Line;
+    std::uint64_t Size;
+  } rows[] = {
+      {"7", 7},
+      {"7 ;a=b", 7},
+      {"21;ext=x", 0x21},
+      {"1a\t;x", 0x1a},
+      {"FfFf", 0xffff},
+      {"0", 0},
+      {"000", 0},
+      {"0000000000000000000001", 1},  // leading zeros never overflow
+      {"ffffffffffffffff", std::numeric_limits<std::uint64_t>::max()},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Line);
+    EXPECT_EQ(http::ParseChunkSize(row.Line), row.Size);
+  }
+}
+
+TEST(ChunkSize, EachFaultHasItsError) {
+  const struct {
+    const char* Line;
+    TChunkFault Fault;
+  } rows[] = {
+      {"", TChunkFault::IllegalHex},
+      {"nothex", TChunkFault::IllegalHex},
+      {"-2", TChunkFault::IllegalHex},
+      {"+4", TChunkFault::IllegalHex},
+      {" 7", TChunkFault::IllegalHex},
+      {"7x", TChunkFault::IllegalHex},
+      {"0x7", TChunkFault::IllegalHex},
+      {"12345678123456789", TChunkFault::TooLongHex},
+      {"1ffffffffffffffff", TChunkFault::TooLongHex},
+      {"10000000000000000", TChunkFault::TooLongHex},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Line);
+    try {
+      http::ParseChunkSize(row.Line);
+      ADD_FAILURE() << "no error";
+    } catch (const EChunkError& error) {
+      EXPECT_EQ(error.Fault(), row.Fault);
+    }
+  }
+}
+
+// Chunk-size lines with extensions after a blank and after ";".
+TEST(ChunkedBody, ChunksWithExtensionsAreJoined) {
+  const http_test::TParsed parsed = Parse(kChunkedHead + "7 ;a=b\r\n1.0.0.1\r\n21;ext=x\r\n" +
+                                          std::string(0x21, 'z') + "\r\n0\r\n\r\n");
+  EXPECT_EQ(parsed.Body, "1.0.0.1" + std::string(0x21, 'z'));
+  EXPECT_EQ(parsed.Left, 0u);
+}
+
+// Trailer lines are read up to the empty line, so the next
+// response on the connection starts right after them.
+TEST(ChunkedBody, TrailersAreReadToTheEmptyLine) {
+  const http_test::TParsed parsed =
+      Parse(kChunkedHead + "3\r\nabc\r\n0;last\r\nX-Sum: 1\r\nX-More: 2\r\n\r\n");
+  EXPECT_EQ(parsed.Body, "abc");
+  EXPECT_EQ(parsed.Left, 0u);
+}
+
+TEST(ChunkedBody, EndOfStreamAmongTheTrailersEndsThem) {
+  EXPECT_EQ(Parse(kChunkedHead + "3\r\nabc\r\n0\r\n").Body, "abc");
+  EXPECT_EQ(Parse(kChunkedHead + "3\r\nabc\r\n0\r\nX-T: 1\r\n").Body, "abc");
+}
+
+TEST(ChunkedBody, TrailersCountAgainstTheHeaderCap) {
+  std::string trailers;
+  for (int i = 0; i < 100; ++i) trailers += "T: x\r\n";
+  // Transfer-Encoding is the one header line; 99 trailers fit, 100 do not.
+  EXPECT_EQ(Parse(kChunkedHead + "1\r\na\r\n0\r\n" + trailers.substr(6) + "\r\n").Body, "a");
+  EXPECT_THROW(Parse(kChunkedHead + "1\r\na\r\n0\r\n" + trailers + "\r\n"),
+               http::ETooManyHeaderLines);
+}
+
+// The connection closes in the middle of a chunk.
+TEST(ChunkedBody, EndOfStreamInsideAChunkIsAnError) {
+  for (const std::string& rest :
+       {std::string("5\r\nab"), std::string("5\r\nabcde"), std::string("5\r\nabcde\r\n"),
+        std::string("5"), std::string("")}) {
+    SCOPED_TRACE(rest);
+    EXPECT_THROW(Parse(kChunkedHead + rest), http::EBodyCutShort);
+  }
+}
+
+// A chunk size that is no hexadecimal number.
+TEST(ChunkedBody, IllegalSizeIsAnError) {
+  for (const char* size : {"nothex", "-2", "+4"}) {
+    SCOPED_TRACE(size);
+    try {
+      Parse(kChunkedHead + size + "\r\nabcd\r\n0\r\n\r\n");
+      ADD_FAILURE() << "no error";
+    } catch (const EChunkError& error) {
+      EXPECT_EQ(error.Fault(), TChunkFault::IllegalHex);
+    }
+  }
+}
+
+// Sizes beyond 64 bits, and a size beyond the body cap: refused
+// before anything is reserved or read.
+TEST(ChunkedBody, HugeSizesAreRefused) {
+  for (const char* size : {"12345678123456789", "1ffffffffffffffff"}) {
+    SCOPED_TRACE(size);
+    try {
+      Parse(kChunkedHead + size + "\r\nabc");
+      ADD_FAILURE() << "no error";
+    } catch (const EChunkError& error) {
+      EXPECT_EQ(error.Fault(), TChunkFault::TooLongHex);
+    }
+  }
+  EXPECT_THROW(Parse(kChunkedHead + "ffffffffffffffff\r\nabc"), http::EBodyTooLarge);
+  EXPECT_THROW(Parse(kChunkedHead + "80000\r\n" + std::string(0x80000, 'a') + "\r\n80001\r\n"),
+               http::EBodyTooLarge);
+}
+
+TEST(ChunkedBody, DataLongerThanItsSizeIsAnError) {
+  try {
+    Parse(kChunkedHead + "3\r\nabcdef\r\n0\r\n\r\n");
+    ADD_FAILURE() << "no error";
+  } catch (const EChunkError& error) {
+    EXPECT_EQ(error.Fault(), TChunkFault::MissingDataEnd);
+  }
+}
+
+// A chunked body that never ends stops at the body cap.
+TEST(ChunkedBody, EndlessBodyStopsAtTheCap) {
+  http_test::TEndlessSource source(kChunkedHead, "400\r\n" + std::string(0x400, 'c') + "\r\n",
+                                   100 << 20);
+  const http::THttpLimits limits;
+  http::TResponseReader reader(source, limits);
+  http::TResponseHead head = http::ReadHead(reader);
+  std::string body;
+  EXPECT_THROW(http::ReadBody(reader, head, body), http::EBodyTooLarge);
+  EXPECT_LE(body.size(), http::kMaxBodyBytes);
+  EXPECT_LT(source.Served(), (2u << 20));
+}
+
+}  // namespace
