@@ -1,0 +1,307 @@
+// The commands on the results log: Save As, Copy (with the 42 notice),
+// Select All, Delete All and Font.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBlock>
+
+#include "FormFixture.h"
+
+namespace {
+
+const QString kNormalHeader = "Normal Distribution, mean=0.000000, variance=1.000000:";
+const QString kNormalHalves = "   P(X<0.000000)=0.500000      P(X>0.000000)=0.500000";
+
+QByteArray ReadFile(const QString& name) {
+  QFile file(name);
+  if (!file.open(QIODevice::ReadOnly)) return "<cannot read>";
+  return file.readAll();
+}
+
+void WriteFile(const QString& name, const QByteArray& bytes) {
+  QFile file(name);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QWidget* FocusWidget() {
+  return QApplication::focusWidget();
+}
+
+}  // namespace
+
+class TCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SilencePlatformNoise(); }
+  void saveAsBytes_data();
+  void saveAsBytes();
+  void saveAsAfterCompute();
+  void saveAsOffersLastName();
+  void saveAsReplacesFileOnlyWhenWritten();
+  void saveAsUnwritable_data();
+  void saveAsUnwritable();
+  void computeAfterHandTypedLineEnd();
+  void copyWithoutSelection();
+  void copyWithSelection();
+  void copyEmptyLog();
+  void copyWhenClipboardFails();
+  void fortyTwoNotice_data();
+  void fortyTwoNotice();
+  void noticeIs130Characters();
+  void selectAll();
+  void deleteAllThenCompute();
+  void fontChangesOnlyMemo();
+  void fontDialogCancelled();
+};
+
+void TCommandsTest::saveAsBytes_data() {
+  QTest::addColumn<QString>("log");  // the text of Memo
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::newRow("empty log") << "" << QByteArray();
+  QTest::newRow("two lines") << "L1\nL2" << QByteArray("L1\r\nL2\r\n");
+  QTest::newRow("one line") << "only" << QByteArray("only\r\n");
+  QTest::newRow("empty line inside") << "a\n\nb" << QByteArray("a\r\n\r\nb\r\n");
+  QTest::newRow("final line end typed by hand") << "a\nb\n" << QByteArray("a\r\nb\r\n");
+  QTest::newRow("only an empty line") << "\n" << QByteArray("\r\n");
+  QTest::newRow("Latin-1 kept, the rest as ?")
+      << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xe2\x82\xac") << QByteArray("\xe9t\xe9 ?\r\n");
+}
+
+void TCommandsTest::saveAsBytes() {
+  QFETCH(QString, log);
+  QFETCH(QByteArray, bytes);
+  QTemporaryDir dir;
+  TFormFixture f;
+  f.Memo()->setPlainText(log);
+  const QString name = dir.filePath("table.txt");
+  f.platform.saveAnswers.push_back(name);
+  f.Item("SaveAsItem")->trigger();
+  QVERIFY(f.platform.errors.isEmpty());
+  QVERIFY(QFile::exists(name));
+  QCOMPARE(ReadFile(name), bytes);
+  QCOMPARE(f.Memo()->toPlainText(), log);  // the log is unchanged
+}
+
+void TCommandsTest::saveAsAfterCompute() {
+  QTemporaryDir dir;
+  TFormFixture f;
+  f.Click(f.Compute());
+  const QString name = dir.filePath("results");  // no extension is added
+  f.platform.saveAnswers.push_back(name);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(ReadFile(name), (kNormalHeader + "\r\n" + kNormalHalves + "\r\n").toLatin1());
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"results"});
+}
+
+void TCommandsTest::saveAsOffersLastName() {
+  QTemporaryDir dir;
+  TFormFixture f;
+  const QString first = dir.filePath("first.txt");
+  f.platform.saveAnswers = {first, std::nullopt, dir.filePath("second.log")};
+  for (int i = 0; i < 3; ++i) f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.saveInitialNames, (QStringList{"table.txt", first, first}));
+  for (const QStringList& filters : f.platform.saveFilters)
+    QCOMPARE(filters, (QStringList{"Text Files (*.txt)", "All (*.*)"}));
+  // The cancelled dialog wrote nothing.
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"first.txt", "second.log"}));
+  QVERIFY(f.platform.unexpected.isEmpty());
+}
+
+// The old file is never cut short and rewritten in place: a second name for
+// the same file (a hard link) still shows the old bytes, whole, after the save.
+void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("table.txt");
+  const QString link = dir.filePath("old-bytes");
+  const QByteArray old(10000, 'x');
+  WriteFile(name, old);
+  QCOMPARE(::link(QFile::encodeName(name).constData(), QFile::encodeName(link).constData()), 0);
+  TFormFixture f;
+  f.Memo()->setPlainText("new");
+  f.platform.saveAnswers.push_back(name);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(ReadFile(name), QByteArray("new\r\n"));
+  QCOMPARE(ReadFile(link), old);
+  // No temporary file is left behind.
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old-bytes", "table.txt"}));
+}
+
+void TCommandsTest::saveAsUnwritable_data() {
+  QTest::addColumn<QString>("where");
+  QTest::newRow("folder missing") << "missing/table.txt";
+  QTest::newRow("name of a folder") << "folder";
+}
+
+void TCommandsTest::saveAsUnwritable() {
+  QFETCH(QString, where);
+  QTemporaryDir dir;
+  QVERIFY(QDir(dir.path()).mkdir("folder"));
+  const QString name = dir.filePath(where);
+  TFormFixture f;
+  f.Click(f.Compute());
+  const QStringList log = f.form->LogLines();
+  f.platform.saveAnswers.push_back(name);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.errors.size(), 1);
+  QCOMPARE(f.platform.errors[0].title, QString("Probex"));
+  const QString text = f.platform.errors[0].text;
+  QVERIFY2(text.startsWith("Cannot create file \"" + name + "\". "), qPrintable(text));
+  QVERIFY2(text.size() > QString("Cannot create file \"" + name + "\". ").size() + 1,
+           qPrintable(text));  // the system's reason follows
+  QVERIFY(text.endsWith('.'));
+  QCOMPARE(f.form->LogLines(), log);
+  QVERIFY(QFileInfo(name).isDir() || !QFile::exists(name));
+  // The name stays offered for the next try.
+  f.platform.saveAnswers.push_back(std::nullopt);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.saveInitialNames.last(), name);
+}
+
+void TCommandsTest::computeAfterHandTypedLineEnd() {
+  TFormFixture f;
+  f.Memo()->setPlainText("my note\n");
+  f.Click(f.Compute());
+  QCOMPARE(f.form->LogLines(), (QStringList{"my note", kNormalHeader, kNormalHalves}));
+  QCOMPARE(f.Memo()->textCursor().position(), f.Memo()->toPlainText().size());
+}
+
+void TCommandsTest::copyWithoutSelection() {
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Click(f.Compute());
+  f.Edit(1)->setFocus();
+  f.Item("CopyItem")->trigger();
+  const QString all =
+      QStringList{kNormalHeader, kNormalHalves, kNormalHeader, kNormalHalves}.join('\n');
+  QCOMPARE(f.platform.clipboard, QStringList{all});
+  QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Memo()));
+  QVERIFY(!f.Memo()->textCursor().hasSelection());
+  QCOMPARE(f.Memo()->textCursor().position(), 0);  // the start of the former selection
+  QCOMPARE(f.form->windowTitle(), QString("Probex"));
+}
+
+void TCommandsTest::copyWithSelection() {
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Edit(4)->setFocus();
+  QTextCursor cursor = f.Memo()->textCursor();
+  const int start = kNormalHeader.indexOf("mean");
+  cursor.setPosition(start);
+  cursor.setPosition(kNormalHeader.size() + 1 + 7, QTextCursor::KeepAnchor);  // into line two
+  f.Memo()->setTextCursor(cursor);
+  f.Item("CopyItem")->trigger();
+  QCOMPARE(f.platform.clipboard, QStringList{"mean=0.000000, variance=1.000000:\n   P(X<"});
+  QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Edit(4)));  // the focus stays
+  QVERIFY(!f.Memo()->textCursor().hasSelection());
+  QCOMPARE(f.Memo()->textCursor().position(), start);
+}
+
+void TCommandsTest::copyEmptyLog() {
+  TFormFixture f;
+  f.Item("CopyItem")->trigger();
+  QCOMPARE(f.platform.clipboard, QStringList{QString()});
+  QVERIFY(f.platform.errors.isEmpty());
+}
+
+void TCommandsTest::copyWhenClipboardFails() {
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.platform.clipboardFails = true;
+  f.Item("CopyItem")->trigger();
+  QCOMPARE(f.platform.errors.size(), 1);
+  QCOMPARE(f.platform.errors[0].text, QString("Cannot open clipboard."));
+  QCOMPARE(f.form->LogLines().size(), 2);
+}
+
+void TCommandsTest::fortyTwoNotice_data() {
+  QTest::addColumn<QString>("radio");  // arranged first
+  QTest::addColumn<QStringList>("texts");
+  QTest::addColumn<bool>("notice");
+  QTest::newRow("42 in all four") << "HyperRadio" << QStringList{"42", "42", "42", "42"} << true;
+  QTest::newRow("leading digits 42")
+      << "HyperRadio" << QStringList{"42x", "42.5", "42 ", "-42x"} << true;
+  QTest::newRow("hexadecimal and spaces")
+      << "HyperRadio" << QStringList{"$2A", "0x2a", "  42", "+42"} << true;
+  QTest::newRow("hidden fields count too")
+      << "FactorialRadio" << QStringList{"42", "42", "42", "42"} << true;
+  QTest::newRow("41 in one field") << "HyperRadio" << QStringList{"42", "42", "41", "42"} << false;
+  QTest::newRow("-42 is -42") << "HyperRadio" << QStringList{"42", "-42", "42", "42"} << false;
+  QTest::newRow("empty field reads 0")
+      << "HyperRadio" << QStringList{"42", "42", "42", ""} << false;
+  QTest::newRow("420") << "HyperRadio" << QStringList{"42", "420", "42", "42"} << false;
+}
+
+void TCommandsTest::fortyTwoNotice() {
+  QFETCH(QString, radio);
+  QFETCH(QStringList, texts);
+  QFETCH(bool, notice);
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Click(f.Radio(radio.toLatin1()));
+  for (int n = 1; n <= 4; ++n) f.Edit(n)->setText(texts[n - 1]);
+  f.Item("CopyItem")->trigger();
+  QCOMPARE(f.form->windowTitle(), notice ? TTestForm::FortyTwoNotice() : QString("Probex"));
+  // The copy itself happens either way.
+  QCOMPARE(f.platform.clipboard.size(), 1);
+  QCOMPARE(f.platform.clipboard[0], kNormalHeader + "\n" + kNormalHalves);
+}
+
+void TCommandsTest::noticeIs130Characters() {
+  QCOMPARE(TTestForm::FortyTwoNotice().size(), 130);
+  QVERIFY(TTestForm::FortyTwoNotice() != "Probex");
+}
+
+void TCommandsTest::selectAll() {
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Edit(2)->setFocus();
+  f.Item("SelectAllItem")->trigger();
+  QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Memo()));
+  QCOMPARE(f.Memo()->textCursor().selectedText(),
+           kNormalHeader + QChar::ParagraphSeparator + kNormalHalves);
+}
+
+void TCommandsTest::deleteAllThenCompute() {
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Memo()->appendPlainText("typed by hand");
+  f.Item("Clear")->trigger();
+  QVERIFY(f.form->LogLines().isEmpty());
+  QVERIFY(f.platform.errors.isEmpty());  // no question, no message
+  f.Click(f.Compute());
+  QCOMPARE(f.form->LogLines(), (QStringList{kNormalHeader, kNormalHalves}));
+}
+
+void TCommandsTest::fontChangesOnlyMemo() {
+  TFormFixture f;
+  const QFont before = f.Memo()->font();
+  const QFont editFont = f.Edit(1)->font();
+  QFont chosen("DejaVu Sans Mono", 15);
+  chosen.setBold(true);
+  chosen.setItalic(true);
+  f.platform.fontAnswers.push_back(chosen);
+  f.Item("FontItem")->trigger();
+  QCOMPARE(f.platform.fontInitials, QList<QFont>{before});  // preset with the log's font
+  QCOMPARE(f.Memo()->font(), chosen);
+  QCOMPARE(f.Edit(1)->font(), editFont);
+  QCOMPARE(f.Label(1)->font(), editFont);
+  // The next time the dialog starts with the new font.
+  f.platform.fontAnswers.push_back(std::nullopt);
+  f.Item("FontItem")->trigger();
+  QCOMPARE(f.platform.fontInitials.last(), chosen);
+}
+
+void TCommandsTest::fontDialogCancelled() {
+  TFormFixture f;
+  const QFont before = f.Memo()->font();
+  f.platform.fontAnswers.push_back(std::nullopt);
+  f.Item("FontItem")->trigger();
+  QCOMPARE(f.Memo()->font(), before);
+}
+
+PROBEX_WINDOW_TEST_MAIN(TCommandsTest)
+#include "CommandsTest.moc"

@@ -1,0 +1,107 @@
+// A shown and active DistributionForm on a scripted platform, with the
+// controls found by their names, for the widget tests.
+#pragma once
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "ScriptedPlatform.h"
+#include "window/Application.h"
+#include "window/DistributionForm.h"
+
+// The form with the hooks of the start-up code counted.
+class TTestForm : public window::TDistributionForm {
+ public:
+  using TDistributionForm::TDistributionForm;
+
+  int helpTopics = 0;
+  int homePage = 0;
+  int about = 0;
+  int helpSetups = 0;
+  int versionChecks = 0;
+
+ protected:
+  void HelpTopicsItemClick() override { ++helpTopics; }
+  void HomePage1Click() override { ++homePage; }
+  void AboutItemClick() override { ++about; }
+  void ActivateHelp() override { ++helpSetups; }
+  void VersionCheck() override { ++versionChecks; }
+};
+
+class TFormFixture {
+ public:
+  // Builds the form (run `beforeShow` on it first) and waits until it is
+  // shown and active, which runs its first activation.
+  explicit TFormFixture(const std::function<void(TTestForm&)>& beforeShow = {}) {
+    app()->SetPlatform(&platform);
+    form = std::make_unique<TTestForm>(platform);
+    if (beforeShow) beforeShow(*form);
+    form->show();
+    form->activateWindow();
+    active = QTest::qWaitForWindowActive(form.get());
+  }
+  ~TFormFixture() {
+    form.reset();
+    app()->SetPlatform(nullptr);
+  }
+
+  static window::TApplication* app() {
+    return qobject_cast<window::TApplication*>(QCoreApplication::instance());
+  }
+
+  QLineEdit* Edit(int number) const {
+    return form->findChild<QLineEdit*>(QStringLiteral("Edit_%1").arg(number));
+  }
+  QLabel* Label(int number) const {
+    return form->findChild<QLabel*>(QStringLiteral("Label_%1").arg(number));
+  }
+  QRadioButton* Radio(const char* name) const { return form->findChild<QRadioButton*>(name); }
+  QCheckBox* Invers() const { return form->findChild<QCheckBox*>("InversCheckBox"); }
+  QPushButton* Compute() const { return form->findChild<QPushButton*>("ComputeBtn"); }
+  QPlainTextEdit* Memo() const { return form->findChild<QPlainTextEdit*>("Memo"); }
+  QAction* Item(const char* name) const { return form->findChild<QAction*>(name); }
+
+  // A user's click on a radio button, the check box or the button.
+  void Click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
+
+  // Replaces a field's text by typing it, leaving the focus in the field.
+  void Type(int number, const QString& text) const {
+    QLineEdit* edit = Edit(number);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+  }
+
+  TScriptedPlatform platform;
+  std::unique_ptr<TTestForm> form;
+  bool active = false;
+};
+
+// Drops the offscreen platform's warning about size hints, which it prints at
+// every show; every other message goes to Qt Test as before.  Call from
+// initTestCase, after Qt Test has installed its own handler.
+inline void SilencePlatformNoise() {
+  static QtMessageHandler testHandler = nullptr;
+  testHandler = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message == QLatin1String("This plugin does not support propagateSizeHints()")) return;
+        testHandler(type, context, message);
+      });
+}
+
+// Qt Test's main with the application object of Probex, whose error handler
+// the tests exercise.
+#define PROBEX_WINDOW_TEST_MAIN(TestClass)  \
+  int main(int argc, char** argv) {         \
+    window::TApplication app(argc, argv);   \
+    TestClass test;                         \
+    return QTest::qExec(&test, argc, argv); \
+  }

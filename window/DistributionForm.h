@@ -1,0 +1,156 @@
+// The main window: nine radio buttons, four labelled edit fields, the inverse
+// option, the Compute button and the results log `Memo`, with the menus that
+// save, print, copy, select, clear and re-font the log.
+//
+// The window only drives the calculator model (calculator/Calculator.h) and
+// mirrors its state: before each command it hands the field texts to the
+// model, afterwards it shows the model's captions, texts, visibility, inverse
+// option and focus.  Report lines reach `Memo` through the model's append
+// observer; from then on the log is the text of `Memo`, which the user may
+// edit by hand, and Save As, Print and Copy take that text.
+//
+// Dialogs, message boxes, printer jobs and the clipboard are reached through
+// TPlatform, so that tests answer them.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+#include "calculator/Calculator.h"
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+
+namespace window {
+
+class TPlatform;
+
+class TDistributionForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TDistributionForm(TPlatform& platform, QWidget* parent = nullptr);
+  ~TDistributionForm() override;
+
+  // The caption Copy shows when all four fields read 42: 130 characters.
+  static QString FortyTwoNotice();
+
+  // The results log: the lines of `Memo`, which the user may have edited.
+  QStringList LogLines() const;
+
+  // Control events.
+  void ComputeBtnClick();
+  void InversCheckBoxClick();
+  void NormalRadioClick();
+  void ChiSquareRadioClick();
+  void TRadioClick();
+  void FRadioClick();
+  void BinomialRadioClick();
+  void PoissonRadioClick();
+  void HyperRadioClick();
+  void FactorialRadioClick();
+  void BinoCoefRadioClick();
+
+  // Window events.
+  void FormActivate();
+  void FormResize();
+
+  // Menu commands on the results log.
+  void SaveAsItemClick();
+  void PrintSetupItemClick();
+  void PrintItemClick();
+  void ExitItemClick();
+  void CopyItemClick();
+  void SelectAllItemClick();
+  void ClearClick();
+  void FontItemClick();
+
+ protected:
+  // The Help menu, the help set-up and the version check are the start-up
+  // code's (it derives from this class and fills these in); until then the
+  // Help commands do nothing.
+  virtual void HelpTopicsItemClick() {}
+  virtual void HomePage1Click() {}
+  virtual void AboutItemClick() {}
+  // First step of FormActivate: help contexts and the help file.
+  virtual void ActivateHelp() {}
+  // Last step of FormActivate; must not raise.
+  virtual void VersionCheck() {}
+
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void createMenus();
+  void createDialogs();
+  void connectSignals();
+
+  // A handler run from a signal: run-time errors go to the error box.
+  template <void (TDistributionForm::*Handler)()>
+  void Run();
+
+  void RadioClick(calculator::Function function);
+  void AppendLogLine(const QString& line);
+  void PullFields();
+  void MirrorModel();
+  bool IsWindowShortcut(const QKeyEvent& key) const;
+  QRadioButton* Radio(calculator::Function function) const;
+
+  TPlatform& platform_;
+  calculator::Calculator model_;
+
+  // Controls, by their designed names.
+  QWidget* client_ = nullptr;  // the client area below the menu bar
+  QFrame* Bevel = nullptr;
+  QFrame* Panel1 = nullptr;
+  std::array<QRadioButton*, 9> radios_{};  // in the order of FunctionCatalogue()
+  QPushButton* ComputeBtn = nullptr;
+  std::array<QLabel*, calculator::kFieldCount> labels_{};    // Label_1 .. Label_4
+  std::array<QLineEdit*, calculator::kFieldCount> edits_{};  // Edit_1 .. Edit_4
+  QCheckBox* InversCheckBox = nullptr;
+  QPlainTextEdit* Memo = nullptr;
+
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* FileMenu = nullptr;
+  QAction* SaveAsItem = nullptr;
+  QAction* PrintSetupItem = nullptr;
+  QAction* PrintItem = nullptr;
+  QAction* N1 = nullptr;
+  QAction* ExitItem = nullptr;
+  QMenu* EditMenu = nullptr;
+  QAction* CopyItem = nullptr;
+  QAction* SelectAllItem = nullptr;
+  QAction* Clear = nullptr;
+  QAction* N2 = nullptr;
+  QAction* FontItem = nullptr;
+  QMenu* HelpMenu = nullptr;
+  QAction* HelpTopicsItem = nullptr;
+  QAction* HomePage1 = nullptr;
+  QAction* AboutItem = nullptr;
+
+  // SaveDialog: the name offered next time (the last one chosen) and the
+  // filters.  The other dialogs keep nothing of their own.
+  QString saveFileName_;
+  QStringList saveFilters_;
+  // The printer that Print Setup adjusts and Print uses.
+  std::unique_ptr<QPrinter> printer_;
+
+  bool firstActivation_ = true;
+  // Whether the next WindowActivate is an activation of the program's
+  // focused window (see event()).
+  bool activateOnReturn_ = true;
+};
+
+}  // namespace window

@@ -1,0 +1,20 @@
+// The results log as a text file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace window {
+
+// The bytes of the file: each line in the single-byte code page (Latin-1; a
+// character outside it becomes "?"), each followed by CR LF, the last too.
+// No byte-order mark, no header.
+QByteArray LogFileBytes(const QStringList& lines);
+
+// Writes `lines` to `fileName`, replacing that file only once the whole text
+// is written: a save that fails half-way leaves the old file whole.  Raises
+// Distr::ERunTimeError "Cannot create file "<name>". <reason>".
+void SaveLogFile(const QString& fileName, const QStringList& lines);
+
+}  // namespace window

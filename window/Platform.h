@@ -1,0 +1,55 @@
+// What the window asks of the desktop: the common dialogs, the message boxes,
+// the printer's print jobs and the clipboard.
+//
+// The window reaches them only through this interface, so that a test can
+// answer a dialog without a person and count the print jobs.  TQtPlatform
+// (QtPlatform.h) is the implementation on Qt's own dialogs.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace window {
+
+class TPlatform {
+ public:
+  virtual ~TPlatform() = default;
+
+  // The save-file dialog, opened on `initialName`, with `filters` (the first
+  // selected).  No question when the chosen file exists.  Empty: cancelled.
+  virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& initialName,
+                                                 const QStringList& filters) = 0;
+
+  // The printer set-up dialog; what the user chooses stays in `printer`.
+  virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+
+  // The print dialog on `printer`.  The number of copies the user asked for,
+  // or empty when cancelled.  The window prints each copy as a job of its
+  // own, so `printer` is left set to one copy.
+  virtual std::optional<int> PrintDialog(QWidget* parent, QPrinter& printer) = 0;
+
+  // The font dialog preset with `initial`.  Empty: cancelled.
+  virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
+
+  // Modal message boxes with an OK button: the error kind and the
+  // information kind.
+  virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
+  virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // Puts plain text on the clipboard; raises Distr::ERunTimeError
+  // "Cannot open clipboard" when the clipboard does not take it.
+  virtual void SetClipboardText(const QString& text) = 0;
+
+  // Start and end of one print job on `printer`, drawn through `painter`.
+  // BeginPrintJob answers false when the printer cannot start a job.
+  virtual bool BeginPrintJob(QPainter& painter, QPrinter& printer) = 0;
+  virtual void EndPrintJob(QPainter& painter) = 0;
+};
+
+}  // namespace window
