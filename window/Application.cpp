@@ -5,6 +5,7 @@
 #include "Distr/Errors.h"
 #include "calculator/Calculator.h"
 #include "window/Platform.h"
+#include "window/ProbexIcon.h"
 
 namespace window {
 
@@ -12,6 +13,23 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Only the application name: a display name would be appended by Qt to
   // every window caption, also to the notice that Copy may put there.
   setApplicationName(kApplicationTitle);
+  // The desktop finds the launcher (probex.desktop) and its icon by this
+  // name; the windows carry the icon themselves as well.
+  setDesktopFileName(QStringLiteral("probex"));
+  setWindowIcon(ProbexIcon());
+}
+
+TApplication* TApplication::Instance() {
+  return qobject_cast<TApplication*>(QCoreApplication::instance());
+}
+
+void TApplication::SetHelpFile(const QString& helpFile) {
+  if (TApplication* app = Instance()) app->helpFile_ = helpFile;
+}
+
+QString TApplication::HelpFile() {
+  const TApplication* app = Instance();
+  return app != nullptr ? app->helpFile_ : QString();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
@@ -24,7 +42,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void TApplication::HandleRunTimeError(std::exception_ptr error) {
-  auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
+  TApplication* app = Instance();
   if (app == nullptr || app->platform_ == nullptr) std::rethrow_exception(error);
   try {
     std::rethrow_exception(error);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <exception>
 
 namespace window {
@@ -39,10 +40,17 @@ class TApplication : public QApplication {
   // Without a TApplication (or a platform) the error is rethrown.
   static void HandleRunTimeError(std::exception_ptr error);
 
+  // The application's help file, which the help viewer opens.  Empty until
+  // set, and without a TApplication.
+  static void SetHelpFile(const QString& helpFile);
+  static QString HelpFile();
+
  private:
+  static TApplication* Instance();
   void ShowErrorBox(const QString& message);
 
   TPlatform* platform_ = nullptr;
+  QString helpFile_;
 };
 
 // Runs one command; a run-time error it raises goes to the error box.

@@ -21,10 +21,13 @@
 
 #include "Distr/Errors.h"
 #include "calculator/FieldParsing.h"
+#include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/ComputeGlyph.h"
+#include "window/HelpViewer.h"
 #include "window/LogFile.h"
 #include "window/LogPrinting.h"
+#include "window/Obfuscated.h"
 #include "window/Platform.h"
 
 namespace window {
@@ -67,6 +70,8 @@ constexpr std::array<RadioPlace, 9> kRadios{{
 
 constexpr char kCaption[] = "Probex";
 constexpr char kInitialSaveName[] = "table.txt";
+constexpr char kHelpFileName[] = "Probex.html";
+constexpr char kNewVersionTitle[] = "Information";
 
 // The clipboard takes the platform's line ends.
 #ifdef Q_OS_WIN
@@ -98,8 +103,8 @@ void Place(QWidget* control, const QRect& designed) {
 
 }  // namespace
 
-TDistributionForm::TDistributionForm(TPlatform& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform) {
+TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHost)
+    : platform_(platform), versionHost_(std::move(versionHost)) {
   createControls();
   createMenus();
   createDialogs();
@@ -108,6 +113,11 @@ TDistributionForm::TDistributionForm(TPlatform& platform, QWidget* parent)
 }
 
 TDistributionForm::~TDistributionForm() = default;
+
+void TDistributionForm::SetAboutBox(TAboutBox* aboutBox) {
+  aboutBox_ = aboutBox;
+  if (aboutBox_ != nullptr) aboutBox_->SetMainWindow(this);
+}
 
 QString TDistributionForm::FortyTwoNotice() {
   return QStringLiteral(
@@ -195,9 +205,14 @@ void TDistributionForm::createMenus() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
+  // Every menu and entry starts with help context 0; the activation gives
+  // most of them their context.
   const auto addMenu = [this](const char* name, const QString& caption) {
     QMenu* menu = MainMenu1->addMenu(caption);
     menu->setObjectName(QString::fromLatin1(name));
+    menu->setProperty(kHelpContextProperty, 0);
+    // F1 inside the open menu asks for context help.
+    menu->installEventFilter(this);
     return menu;
   };
   const auto addItem = [](QMenu* menu, const char* name, const QString& caption,
@@ -205,13 +220,16 @@ void TDistributionForm::createMenus() {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(shortcut);
+    item->setProperty(kHelpContextProperty, 0);
     return item;
   };
   const auto addSeparator = [](QMenu* menu, const char* name) {
     QAction* separator = menu->addSeparator();
     separator->setObjectName(QString::fromLatin1(name));
+    separator->setProperty(kHelpContextProperty, 0);
     return separator;
   };
+  setProperty(kHelpContextProperty, 0);
 
   FileMenu = addMenu("FileMenu", QStringLiteral("F&ile"));
   SaveAsItem = addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."));
@@ -409,6 +427,58 @@ void TDistributionForm::BinoCoefRadioClick() {
   RadioClick(Function::BinomialCoefficient);
 }
 
+void TDistributionForm::ActivateHelp() {
+  setProperty(kHelpContextProperty, kMainHelpContext);
+  for (QObject* entry : std::initializer_list<QObject*>{
+           FileMenu, EditMenu, HelpMenu, SaveAsItem, PrintItem, N1, ExitItem, CopyItem,
+           SelectAllItem, FontItem, HelpTopicsItem, AboutItem})
+    entry->setProperty(kHelpContextProperty, kMainHelpContext);
+  TApplication::SetHelpFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                            QString::fromLatin1(kHelpFileName));
+}
+
+void TDistributionForm::VersionCheck() {
+  if (CheckVersion(IdHTTP1, versionHost_) == TVersionAnswer::NewVersion)
+    platform_.ShowInformation(this, QString::fromLatin1(kNewVersionTitle),
+                              NewVersionMessage(versionHost_));
+}
+
+THelpViewer& TDistributionForm::Viewer() {
+  if (!helpViewer_) helpViewer_ = std::make_unique<THelpViewer>();
+  return *helpViewer_;
+}
+
+void TDistributionForm::HelpTopicsItemClick() {
+  Viewer().ShowTopic(TApplication::HelpFile(), QString::fromLatin1(kContentsTopic));
+}
+
+// The help context of the highlighted entry of an open menu: its own, else
+// its menu's, else the window's.
+int TDistributionForm::MenuHelpContext(const QMenu& menu) const {
+  for (const QObject* holder :
+       {static_cast<const QObject*>(menu.activeAction()), static_cast<const QObject*>(&menu),
+        static_cast<const QObject*>(this)}) {
+    const int context = holder != nullptr ? holder->property(kHelpContextProperty).toInt() : 0;
+    if (context != 0) return context;
+  }
+  return 0;
+}
+
+void TDistributionForm::ContextHelp(int context) {
+  Viewer().ShowContext(TApplication::HelpFile(), context);
+}
+
+void TDistributionForm::HomePage1Click() {
+  platform_.OpenAddress(this, HomePageAddress());
+}
+
+void TDistributionForm::AboutItemClick() {
+  if (aboutBox_ == nullptr) return;
+  aboutBox_->show();
+  aboutBox_->raise();
+  aboutBox_->activateWindow();
+}
+
 void TDistributionForm::FormActivate() {
   ActivateHelp();
   Bevel->resize(Bevel->width(), kBevelHeight);
@@ -516,8 +586,11 @@ bool TDistributionForm::event(QEvent* event) {
       // activation is the program's focused window changing to this one:
       // coming back from another window of ours is one; coming back from a
       // modal dialog or message box, or from another program, is not.
+      // The help window stands for the desktop's help viewer, another
+      // program: coming back from it is no activation either.
       const QWidget* next = QApplication::activeWindow();
-      activateOnReturn_ = next != nullptr && next != this && !next->isModal();
+      activateOnReturn_ =
+          next != nullptr && next != this && !next->isModal() && next != helpViewer_.get();
       break;
     }
     default:
@@ -536,6 +609,21 @@ bool TDistributionForm::IsWindowShortcut(const QKeyEvent& key) const {
 bool TDistributionForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) {
     FormResize();
+  } else if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+             static_cast<QKeyEvent*>(event)->keyCombination() == QKeyCombination(Qt::Key_F1) &&
+             (watched == FileMenu || watched == EditMenu || watched == HelpMenu)) {
+    // F1 in an open menu is context help, not the shortcut of Help Topics:
+    // the menu takes the key over the shortcut and answers it itself.
+    if (event->type() == QEvent::ShortcutOverride) {
+      event->accept();
+      return true;
+    }
+    auto* menu = static_cast<QMenu*>(watched);
+    const int context = MenuHelpContext(*menu);
+    // The menu closes, as it would when the help window takes the activation.
+    menu->close();
+    RunCommand([this, context] { ContextHelp(context); });
+    return true;
   } else if (event->type() == QEvent::ShortcutOverride &&
              IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
     // Left unaccepted, the key goes to the menu's shortcut and not to the

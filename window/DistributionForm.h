@@ -9,16 +9,23 @@
 // observer; from then on the log is the text of `Memo`, which the user may
 // edit by hand, and Save As, Print and Copy take that text.
 //
-// Dialogs, message boxes, printer jobs and the clipboard are reached through
-// TPlatform, so that tests answer them.
+// Dialogs, message boxes, printer jobs, the clipboard and the desktop's
+// browser are reached through TPlatform, so that tests answer them.
+//
+// Every activation of the window (FormActivate) sets up the help, the
+// caption and the fields again and asks the maker's web host, through the
+// HTTP client IdHTTP1 that the window owns, whether a newer version is out.
 #pragma once
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "calculator/Calculator.h"
+#include "http/HttpClient.h"
+#include "window/VersionCheck.h"
 
 class QAction;
 class QCheckBox;
@@ -34,14 +41,30 @@ class QRadioButton;
 
 namespace window {
 
+class TAboutBox;
+class THelpViewer;
 class TPlatform;
 
 class TDistributionForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TDistributionForm(TPlatform& platform, QWidget* parent = nullptr);
+  // `versionHost`: the web host (with ":port" when not 80) that the version
+  // check asks; tests give a server of their own on the loopback address.
+  explicit TDistributionForm(TPlatform& platform, std::string versionHost = DefaultVersionHost());
   ~TDistributionForm() override;
+
+  // The about box that Help > About shows (the start-up code makes it).
+  void SetAboutBox(TAboutBox* aboutBox);
+
+  // The name of the dynamic property that holds the help context number of
+  // the window and of its menus and menu entries.
+  static constexpr char kHelpContextProperty[] = "helpContext";
+
+  const std::string& VersionHost() const { return versionHost_; }
+  const http::THttpClient& VersionClient() const { return IdHTTP1; }
+  // The help window, created at the first help request; null until then.
+  THelpViewer* HelpViewer() const { return helpViewer_.get(); }
 
   // The caption Copy shows when all four fields read 42: 130 characters.
   static QString FortyTwoNotice();
@@ -77,16 +100,16 @@ class TDistributionForm : public QMainWindow {
   void FontItemClick();
 
  protected:
-  // The Help menu, the help set-up and the version check are the start-up
-  // code's (it derives from this class and fills these in); until then the
-  // Help commands do nothing.
-  virtual void HelpTopicsItemClick() {}
-  virtual void HomePage1Click() {}
-  virtual void AboutItemClick() {}
+  // The Help menu.  Virtual, as are the two steps of FormActivate below, so
+  // that the window's own tests can count them without a help window or a
+  // web server.
+  virtual void HelpTopicsItemClick();
+  virtual void HomePage1Click();
+  virtual void AboutItemClick();
   // First step of FormActivate: help contexts and the help file.
-  virtual void ActivateHelp() {}
-  // Last step of FormActivate; must not raise.
-  virtual void VersionCheck() {}
+  virtual void ActivateHelp();
+  // Last step of FormActivate; never raises.
+  virtual void VersionCheck();
 
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,9 +130,14 @@ class TDistributionForm : public QMainWindow {
   void MirrorModel();
   bool IsWindowShortcut(const QKeyEvent& key) const;
   QRadioButton* Radio(calculator::Function function) const;
+  THelpViewer& Viewer();
+  int MenuHelpContext(const QMenu& menu) const;
+  void ContextHelp(int context);
 
   TPlatform& platform_;
   calculator::Calculator model_;
+  const std::string versionHost_;
+  http::THttpClient IdHTTP1;
 
   // Controls, by their designed names.
   QWidget* client_ = nullptr;  // the client area below the menu bar
@@ -146,6 +174,10 @@ class TDistributionForm : public QMainWindow {
   QStringList saveFilters_;
   // The printer that Print Setup adjusts and Print uses.
   std::unique_ptr<QPrinter> printer_;
+  // Windows of their own (no parent, see TAboutBox); the about box belongs
+  // to the start-up code.
+  std::unique_ptr<THelpViewer> helpViewer_;
+  TAboutBox* aboutBox_ = nullptr;
 
   bool firstActivation_ = true;
   // Whether the next WindowActivate is an activation of the program's

@@ -1,5 +1,6 @@
 // What the window asks of the desktop: the common dialogs, the message boxes,
-// the printer's print jobs and the clipboard.
+// the printer's print jobs, the clipboard and the shell that opens web
+// addresses.
 //
 // The window reaches them only through this interface, so that a test can
 // answer a dialog without a person and count the print jobs.  TQtPlatform
@@ -50,6 +51,11 @@ class TPlatform {
   // BeginPrintJob answers false when the printer cannot start a job.
   virtual bool BeginPrintJob(QPainter& painter, QPrinter& printer) = 0;
   virtual void EndPrintJob(QPainter& painter) = 0;
+
+  // Asks the desktop to open `address` with its default action (a web
+  // address in the user's browser), `owner` being the window that asks.
+  // Whether the desktop manages is not looked at.
+  virtual void OpenAddress(QWidget* owner, const QString& address) = 0;
 };
 
 }  // namespace window

@@ -1,6 +1,7 @@
 #include "window/QtPlatform.h"
 
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 #include "Distr/Errors.h"
 
@@ -76,6 +78,12 @@ bool TQtPlatform::BeginPrintJob(QPainter& painter, QPrinter& printer) {
 
 void TQtPlatform::EndPrintJob(QPainter& painter) {
   painter.end();
+}
+
+// The desktop's handler (xdg-open on Linux) chooses the browser and its
+// window; Qt has no owner window to hand it.
+void TQtPlatform::OpenAddress(QWidget*, const QString& address) {
+  QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 }  // namespace window

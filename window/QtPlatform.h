@@ -1,5 +1,5 @@
 // The desktop as Qt offers it: QFileDialog, QPageSetupDialog, QPrintDialog,
-// QFontDialog, QMessageBox and the system clipboard.
+// QFontDialog, QMessageBox, the system clipboard and QDesktopServices.
 #pragma once
 
 #include "window/Platform.h"
@@ -18,6 +18,7 @@ class TQtPlatform : public TPlatform {
   void SetClipboardText(const QString& text) override;
   bool BeginPrintJob(QPainter& painter, QPrinter& printer) override;
   void EndPrintJob(QPainter& painter) override;
+  void OpenAddress(QWidget* owner, const QString& address) override;
 };
 
 }  // namespace window

@@ -2,15 +2,20 @@
 
 #include <QTimer>
 
+#include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
 
 namespace window {
 
 int RunProbex(TApplication& app, TPlatform& platform,
-              const std::function<void(TDistributionForm&)>& started) {
+              const std::function<void(TDistributionForm&)>& started,
+              const std::string& versionHost) {
   app.SetPlatform(&platform);
-  TDistributionForm form(platform);
+  // The about box outlives the window, which points to it.
+  TAboutBox aboutBox(platform);
+  TDistributionForm form(platform, versionHost);
+  form.SetAboutBox(&aboutBox);
   form.showMaximized();
   // Window managers give a new window the focus; without one (a bare X
   // server) the window asks for it, so that its first activation runs.

@@ -1,7 +1,11 @@
-// The program's start: the main window, shown maximized, and the event loop.
+// The program's start: the main window, shown maximized, the hidden about
+// box, and the event loop.
 #pragma once
 
 #include <functional>
+#include <string>
+
+#include "window/VersionCheck.h"
 
 namespace window {
 
@@ -9,11 +13,13 @@ class TApplication;
 class TDistributionForm;
 class TPlatform;
 
-// Creates DistributionForm on `platform`, shows it maximized and runs the
-// event loop until the window closes; answers the loop's exit code.
+// Creates the about box (hidden) and DistributionForm on `platform`, shows
+// the window maximized and runs the event loop until the window closes;
+// answers the loop's exit code.  The version check asks `versionHost`.
 // `started` runs once, from the running loop, with the window shown (tests
 // drive the real window through it).
 int RunProbex(TApplication& app, TPlatform& platform,
-              const std::function<void(TDistributionForm&)>& started = {});
+              const std::function<void(TDistributionForm&)>& started = {},
+              const std::string& versionHost = DefaultVersionHost());
 
 }  // namespace window

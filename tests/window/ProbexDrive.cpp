@@ -1,31 +1,43 @@
 // Drives the real Probex window on a real X display (Xvfb), for the smoke
 // test and the screenshots.
 //
-//   probex_drive --drive OUT.png        starts Probex as the program does,
-//       computes through simulated mouse clicks and key presses, checks the
-//       log and the clipboard, and saves a screen grab of the window.
+//   probex_drive --drive DIR NAME       starts Probex as the program does,
+//       its version check asking a scripted server on 127.0.0.1; computes
+//       through simulated mouse clicks and key presses, checks the log and
+//       the clipboard; opens and closes the about box, answers the
+//       new-version message, opens the help; saves screen grabs of the
+//       window, the about box, the message and the help as
+//       DIR/probex-{window,about,message,help}-NAME.png.
 //   probex_drive --grab-screen OUT.png MIN_COLOURS SECONDS
 //       grabs the whole screen until it shows at least MIN_COLOURS distinct
 //       colours (another program's window has appeared) or the time is up.
 //   probex_drive --check-png FILE MIN_COLOURS
 //       answers 0 when the picture has at least MIN_COLOURS distinct colours.
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 #include <set>
 
+#include "ScriptedServer.h"
+#include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
+#include "window/HelpViewer.h"
 #include "window/QtPlatform.h"
 #include "window/Startup.h"
 
@@ -59,7 +71,66 @@ void TypeInto(QLineEdit* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-void Drive(window::TDistributionForm& form, const QString& screenshot) {
+// Saves what the screen shows of `window`, frame included.
+void Grab(const QWidget& window, const QString& file) {
+  QTest::qWait(200);  // let the X server paint the last changes
+  const QRect frame = window.frameGeometry();
+  const QPixmap grab =
+      window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  Check(grab.save(file, "PNG"), "screenshot saved");
+  std::printf("%s: %dx%d pixels, %d colours, window %dx%d at scale %g\n", qPrintable(file),
+              grab.width(), grab.height(), DistinctColours(grab.toImage()), window.width(),
+              window.height(), window.devicePixelRatioF());
+}
+
+// Waits until `condition` holds or 5 s have passed.
+bool WaitFor(const std::function<bool()>& condition) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!condition() && timer.elapsed() < 5000) QTest::qWait(20);
+  return condition();
+}
+
+// Answers the modal message boxes as a user pressing OK, after a screen grab
+// of the first one.
+class TBoxAnswerer {
+ public:
+  explicit TBoxAnswerer(const QString& screenshot) : screenshot_(screenshot) {
+    timer_.setInterval(50);
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { Answer(); });
+    timer_.start();
+  }
+  QStringList texts;
+
+ private:
+  void Answer() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible() || busy_) return;
+    busy_ = true;
+    if (texts.isEmpty()) {
+      Check(QTest::qWaitForWindowExposed(box), "message box exposed");
+      Grab(*box, screenshot_);
+    }
+    texts << box->windowTitle() + ": " + box->text();
+    box->button(QMessageBox::Ok)->click();
+    busy_ = false;
+  }
+  QTimer timer_;
+  QString screenshot_;
+  bool busy_ = false;
+};
+
+// Activates `window` as the desktop does on a click, and waits for it.
+bool Activate(QWidget& window) {
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
+
+void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& server,
+           const QString& dir, const QString& name) {
+  const auto shot = [&](const char* what) {
+    return QStringLiteral("%1/probex-%2-%3.png").arg(dir, QLatin1String(what), name);
+  };
   Check(QTest::qWaitForWindowExposed(&form), "window exposed");
   form.activateWindow();
   Check(QTest::qWaitForWindowActive(&form), "window active");
@@ -93,14 +164,65 @@ void Drive(window::TDistributionForm& form, const QString& screenshot) {
   Check(QGuiApplication::clipboard()->text() == lines.join('\n'), "clipboard holds the log");
   Check(!memo->textCursor().hasSelection(), "selection gone after Copy");
 
-  QTest::qWait(200);  // let the X server paint the last changes
-  const QRect frame = form.frameGeometry();
-  const QPixmap grab =
-      form.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-  Check(grab.save(screenshot, "PNG"), "screenshot saved");
-  std::printf("%s: %dx%d pixels, %d colours, window %dx%d at scale %g\n", qPrintable(screenshot),
-              grab.width(), grab.height(), DistinctColours(grab.toImage()), form.width(),
-              form.height(), form.devicePixelRatioF());
+  Grab(form, shot("window"));
+  Check(server.Accepted() == 1, "one version check at start");
+
+  // The about box, and the activation that closing it brings: the version
+  // file says 1.0.0.2 this time, so the new-version message appears, once.
+  TBoxAnswerer answerer(shot("message"));
+  auto* about = qobject_cast<window::TAboutBox*>([] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == "AboutBox") return top;
+    return static_cast<QWidget*>(nullptr);
+  }());
+  Check(about != nullptr, "about box created");
+  if (about == nullptr) return;
+  Check(!about->isVisible(), "about box hidden at start");
+  form.findChild<QAction*>("AboutItem")->trigger();
+  Check(QTest::qWaitForWindowActive(about), "about box active");
+  Check(about->findChild<QLabel*>("InternetAddrLabel")->text() == "http://www.probex.example/",
+        "home-page address");
+  Grab(*about, shot("about"));
+  QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+  Check(WaitFor([&] { return answerer.texts.size() == 1; }), "new-version message shown");
+  Check(!about->isVisible(), "about box closed by OK");
+  // A desktop gives the activation back after the message; without a
+  // window manager the window takes it.  Neither is a new activation.
+  if (!form.isActiveWindow()) Check(Activate(form), "window active after the message");
+  QTest::qWait(500);
+  Check(server.Accepted() == 2, "closing the about box fetched the version file again");
+  Check(answerer.texts.size() == 1, "closing the message started no new activation");
+  Check(answerer.texts.value(0) == QString("Information: A new version available. Check %1.")
+                                       .arg(QString("127.0.0.1:%1").arg(server.Port())),
+        "new-version message text");
+  Check(edit("Edit_4")->text() == "0" && !form.findChild<QCheckBox*>("InversCheckBox")->isChecked(),
+        "fields back to their defaults");
+  Check(form.LogLines().size() == 6, "log kept");
+
+  // The about box loses the activation to the window: it closes, and the
+  // window's activation runs (1.0.0.1 now: no message).
+  form.findChild<QAction*>("AboutItem")->trigger();
+  Check(QTest::qWaitForWindowActive(about), "about box active again");
+  Check(Activate(form), "window activated from the about box");
+  Check(WaitFor([&] { return !about->isVisible(); }), "about box closed on losing activation");
+  QTest::qWait(300);
+  Check(server.Accepted() == 3, "the version file fetched at that activation");
+  Check(answerer.texts.size() == 1, "no message for the current version");
+
+  // F1 in a field opens the help at its contents; going back to the window
+  // is no activation.
+  QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
+  QTest::keyClick(edit("Edit_1"), Qt::Key_F1);
+  window::THelpViewer* help = form.HelpViewer();
+  Check(help != nullptr && QTest::qWaitForWindowActive(help), "help window active");
+  if (help != nullptr) {
+    Check(help->ShownTopic() == "Contents", "help at Contents");
+    Check(help->Browser()->toPlainText().contains("Keyboard summary"), "help file shown");
+    Grab(*help, shot("help"));
+    Check(Activate(form), "back to the window from the help");
+    QTest::qWait(300);
+    Check(server.Accepted() == 3, "no activation on returning from the help");
+  }
   form.close();
 }
 
@@ -135,12 +257,27 @@ int CheckPng(const QString& file, int minColours) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], "--drive") == 0) {
-    const QString screenshot = QString::fromLocal8Bit(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "--drive") == 0) {
+    const QString dir = QString::fromLocal8Bit(argv[2]);
+    const QString name = QString::fromLocal8Bit(argv[3]);
+    // The version file at the activations: start, after OK in the about
+    // box, after leaving the about box for the window.  The last two
+    // connections would show a loop of activations.
+    const auto answer = [](const std::string& body) {
+      return http_test::TScript{
+          http_test::TStep::ReadRequest(),
+          http_test::TStep::Send(http_test::Response(
+              "HTTP/1.1 200 OK",
+              {"Content-Length: " + std::to_string(body.size()), "Connection: close"}, body)),
+          http_test::TStep::Close()};
+    };
+    http_test::TScriptedServer server({answer("1.0.0.1"), answer("1.0.0.2"), answer("1.0.0.1"),
+                                       answer("1.0.0.2"), answer("1.0.0.2")});
     window::TApplication app(argc, argv);
     window::TQtPlatform platform;
-    window::RunProbex(app, platform,
-                      [&](window::TDistributionForm& form) { Drive(form, screenshot); });
+    window::RunProbex(
+        app, platform, [&](window::TDistributionForm& form) { Drive(form, server, dir, name); },
+        "127.0.0.1:" + std::to_string(server.Port()));
     return failures == 0 ? 0 : 1;
   }
   if (argc == 5 && std::strcmp(argv[1], "--grab-screen") == 0) {
@@ -152,7 +289,7 @@ int main(int argc, char** argv) {
     return CheckPng(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
   }
   std::fprintf(stderr,
-               "usage: probex_drive --drive OUT.png | --grab-screen OUT.png MIN_COLOURS SECONDS"
+               "usage: probex_drive --drive DIR NAME | --grab-screen OUT.png MIN_COLOURS SECONDS"
                " | --check-png FILE MIN_COLOURS\n");
   return 2;
 }

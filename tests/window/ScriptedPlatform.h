@@ -1,9 +1,9 @@
 // A platform whose dialogs answer from a script, for tests without a person.
 //
 // Each dialog takes the next scripted answer (none left: it records the call
-// as unexpected and answers "cancelled").  Message boxes, clipboard texts and
-// print jobs are recorded.  Print jobs really run on the QPrinter, so a test
-// that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
+// as unexpected and answers "cancelled").  Message boxes, clipboard texts,
+// print jobs and the addresses given to the desktop are recorded.  Print jobs really run on the
+// QPrinter, so a test that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
 // writes a file of its own.
 #pragma once
 
@@ -25,6 +25,10 @@ class TScriptedPlatform : public window::TPlatform {
     QString title;
     QString text;
   };
+  struct Opened {
+    QWidget* owner;
+    QString address;
+  };
 
   // Answers, taken front first.
   std::deque<std::optional<QString>> saveAnswers;
@@ -41,6 +45,9 @@ class TScriptedPlatform : public window::TPlatform {
   std::function<QString(int)> jobFiles;
   // When set, BeginPrintJob fails.
   bool printerFails = false;
+  // When set, an information box is also shown this way (after recording),
+  // for example as a real modal message box.
+  std::function<void(QWidget*, const QString&, const QString&)> showInformation;
 
   // What the window asked and showed.
   QStringList saveInitialNames;
@@ -49,6 +56,7 @@ class TScriptedPlatform : public window::TPlatform {
   QList<Box> errors;
   QList<Box> informations;
   QStringList clipboard;
+  QList<Opened> opened;
   int jobsBegun = 0;
   int jobsEnded = 0;
   int printDialogs = 0;
@@ -85,8 +93,13 @@ class TScriptedPlatform : public window::TPlatform {
     errors << Box{title, text};
   }
 
-  void ShowInformation(QWidget*, const QString& title, const QString& text) override {
+  void ShowInformation(QWidget* parent, const QString& title, const QString& text) override {
     informations << Box{title, text};
+    if (showInformation) showInformation(parent, title, text);
+  }
+
+  void OpenAddress(QWidget* owner, const QString& address) override {
+    opened << Opened{owner, address};
   }
 
   void SetClipboardText(const QString& text) override {
