@@ -71,8 +71,9 @@ long double BetaSeries(int32_t u, int32_t v, long double w) {
                            ((LnGammaHalf(Add(u, v)) - LnGammaHalf(v)) - LnGammaHalf(Add(u, 2))));
   long double sum = 0;
   int32_t i = 0;
+  FloatScope::Check();
   while (i < v || std::fabs(t) > kPowerSeriesBound) {
-    FloatScope::Check();
+    FloatScope::CheckSeries();
     sum = sum + t;
     i = Add(i, 2);
     // t_j = -t_(j-1) w (v/2 - j) (u/2 + j - 1) / j / (u/2 + j), left to right.
@@ -128,9 +129,10 @@ long double BetaHalf(int32_t a, int32_t b, long double x) {
       // Each term is the previous one times w (v/2 - j) / ((1 - w) (u/2 + j));
       // the second condition holds while that ratio last exceeded 1, so the
       // sum runs through the growing terms even when the first one is tiny.
+      FloatScope::Check();
       while (std::fabs(t) > kBinomialSeriesBound ||
              (1 - w) * Real(Add(u, i)) < w * Real(Sub(v, i))) {
-        FloatScope::Check();
+        FloatScope::CheckSeries();
         r = r + t;
         i = Add(i, 2);
         t = t * w * Real(Sub(v, i)) / (1 - w) / Real(Add(u, i));

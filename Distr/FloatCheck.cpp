@@ -12,7 +12,11 @@ constexpr int kErrorFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
 }  // namespace
 
 FloatScope::FloatScope() {
-  if (scopeDepth++ == 0) std::feclearexcept(FE_ALL_EXCEPT);
+  // Only the error flags are ever tested, so the outermost scope needs to
+  // clear the flags only when one of those is pending.  Testing is several
+  // times cheaper than clearing, which rewrites the floating-point
+  // environment; the flags nobody tests (inexact, underflow) may stay set.
+  if (scopeDepth++ == 0 && std::fetestexcept(kErrorFlags) != 0) std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 FloatScope::~FloatScope() { --scopeDepth; }

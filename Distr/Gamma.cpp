@@ -6,6 +6,7 @@
 // Every expression is written in the order in which it is evaluated, one
 // rounded operation after another.  Do not reorder or "simplify" them: the
 // last bits of the results, and sometimes a printed digit, depend on it.
+#include <array>
 #include <cmath>
 
 #include "Distr/Checked.h"
@@ -50,21 +51,41 @@ long double LnHalfOf2Pi() {
   return value;
 }
 
+// ln Gamma(n/2) for n <= kStirlingSwitch by the exact recurrence
+// Gamma(h) = (h-1) Gamma(h-1) down to Gamma(1) = 1 or Gamma(1/2) = sqrt(pi),
+// summed from the largest factor down; 0 for n <= 0 and n = 2.
+long double LnGammaHalfDirectSum(int32_t n) {
+  long double r = 0;
+  int32_t m = n;
+  while (m > 2) {
+    m = Sub(m, 2);
+    r = r + std::log(static_cast<long double>(m) / 2);
+  }
+  if (m == 1) r = r + std::log(kPi) / 2;
+  return r;
+}
+
+// The direct sums for n = 0 .. kStirlingSwitch, each computed once by
+// LnGammaHalfDirectSum itself: an entry holds exactly the bits that summing
+// anew would give (the sum reads nothing but n and the rounding mode, which
+// stays round-to-nearest), at the cost of one lookup instead of up to 249
+// logarithms.  Built on first use, thread-safely.
+const std::array<long double, kStirlingSwitch + 1>& DirectSums() {
+  static const auto table = [] {
+    std::array<long double, kStirlingSwitch + 1> sums;
+    for (int32_t n = 0; n <= kStirlingSwitch; ++n) sums[n] = LnGammaHalfDirectSum(n);
+    return sums;
+  }();
+  return table;
+}
+
 }  // namespace
 
 long double LnGammaHalf(int32_t n) {
   FloatScope scope;
   if (n <= kStirlingSwitch) {
-    // Gamma(h) = (h-1) Gamma(h-1) down to Gamma(1) = 1 or Gamma(1/2) = sqrt(pi),
-    // summed from the largest factor down.
-    long double r = 0;
-    int32_t m = n;
-    while (m > 2) {
-      m = Sub(m, 2);
-      r = r + std::log(static_cast<long double>(m) / 2);
-    }
-    if (m == 1) r = r + std::log(kPi) / 2;
-    return scope.Done(r);
+    // The direct sum, from the table; every n <= 0 gives 0 like n = 0.
+    return scope.Done(n <= 0 ? 0.0L : DirectSums()[n]);
   }
   // Stirling: (h - 1/2) ln h - h + ln(2 pi)/2 + 1/(12h) - 1/(360 h^3).
   const long double h = static_cast<long double>(n) / 2;
@@ -87,8 +108,9 @@ long double GammaTail(int32_t n, long double x) {
     long double term = t > kNegligibleExponent ? std::exp(t) : 0;
     long double sum = 0;
     int32_t i = 0;
+    FloatScope::Check();
     for (;;) {
-      FloatScope::Check();
+      FloatScope::CheckSeries();
       if (term * x <= (((2 * x) - n) + i) * kUpperSumBound) break;
       if (Sub(n, i) < 2) break;
       sum = sum + term;
@@ -104,8 +126,9 @@ long double GammaTail(int32_t n, long double x) {
   long double term = t > kNegligibleExponent ? std::exp(t) : 0;
   long double sum = 0;
   int32_t i = 0;
+  FloatScope::Check();
   for (;;) {
-    FloatScope::Check();
+    FloatScope::CheckSeries();
     const int32_t ni = Add(n, i);
     if (term * ni <= (ni - (2 * x)) * kLowerSeriesBound) break;
     sum = sum + term;
