@@ -1,36 +1,42 @@
-// The gamma family on typical, large and tail arguments.
+// The gamma family on the typical, large and tail argument sets.
 #include <benchmark/benchmark.h>
 
 #include "Distr/Distr.h"
+#include "bench/BenchRegistry.h"
 
 namespace {
 
-void BM_ChiSquareTailTypical(benchmark::State& state) {
-  for (auto _ : state) {
-    for (int32_t n = 1; n <= 30; ++n) benchmark::DoNotOptimize(Distr::ChiSquareTail(n, n + 0.5L));
-  }
-}
-BENCHMARK(BM_ChiSquareTailTypical);
+using bench::ArgumentSet;
+using bench::Kind;
 
-void BM_ChiSquareTailInverseTypical(benchmark::State& state) {
-  const long double ps[] = {0.9L, 0.95L, 0.975L, 0.99L, 0.995L};
-  for (auto _ : state) {
-    for (int32_t n = 1; n <= 30; ++n)
-      for (long double p : ps) benchmark::DoNotOptimize(Distr::ChiSquareTailInverse(n, p));
-  }
-}
-BENCHMARK(BM_ChiSquareTailInverseTypical);
-
-void BM_ChiSquareTailInverseHuge(benchmark::State& state) {
-  const auto n = static_cast<int32_t>(state.range(0));
-  for (auto _ : state) benchmark::DoNotOptimize(Distr::ChiSquareTailInverse(n, 0.05L));
-}
-BENCHMARK(BM_ChiSquareTailInverseHuge)->Arg(1000000)->Arg(1000000000)->Arg(1073741823)
-    ->Unit(benchmark::kMillisecond);
-
-void BM_NormalTailInverseTail(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(Distr::NormalTailInverse(0.000001L));
-}
-BENCHMARK(BM_NormalTailInverseTail);
+[[maybe_unused]] const bool kRegistered = [] {
+  bench::RegisterDistr({"LnGammaHalf", "lgammafn", Kind::Other}, [](const ArgumentSet& a) {
+    for (int32_t n : a.lnGammaHalf) benchmark::DoNotOptimize(Distr::LnGammaHalf(n));
+  });
+  bench::RegisterDistr({"GammaTail", "pgamma", Kind::Forward}, [](const ArgumentSet& a) {
+    for (const auto& c : a.gammaTail) benchmark::DoNotOptimize(Distr::GammaTail(c.n, c.x));
+  });
+  bench::RegisterDistr({"NormalTail", "pnorm", Kind::Forward}, [](const ArgumentSet& a) {
+    for (long double z : a.normalTail) benchmark::DoNotOptimize(Distr::NormalTail(z));
+  });
+  bench::RegisterDistr({"ChiSquareTail", "pchisq", Kind::Forward}, [](const ArgumentSet& a) {
+    for (const auto& c : a.chiSquareTail) benchmark::DoNotOptimize(Distr::ChiSquareTail(c.n, c.x));
+  });
+  bench::RegisterDistr({"PoissonTail", "ppois", Kind::Forward}, [](const ArgumentSet& a) {
+    for (const auto& c : a.poissonTail) benchmark::DoNotOptimize(Distr::PoissonTail(c.n, c.x));
+  });
+  bench::RegisterDistr({"NormalTailInverse", "qnorm", Kind::Inverse}, [](const ArgumentSet& a) {
+    for (long double p : a.normalInverse) benchmark::DoNotOptimize(Distr::NormalTailInverse(p));
+  });
+  bench::RegisterDistr({"GammaTailInverse", "qgamma", Kind::Inverse}, [](const ArgumentSet& a) {
+    for (const auto& c : a.gammaInverse)
+      benchmark::DoNotOptimize(Distr::GammaTailInverse(c.n, c.x));
+  });
+  bench::RegisterDistr({"ChiSquareTailInverse", "qchisq", Kind::Inverse}, [](const ArgumentSet& a) {
+    for (const auto& c : a.chiSquareInverse)
+      benchmark::DoNotOptimize(Distr::ChiSquareTailInverse(c.n, c.x));
+  });
+  return true;
+}();
 
 }  // namespace

@@ -1,9 +1,17 @@
-// Reports end to end through the model: field texts in, two log lines out.
+// Every report end to end through the model: field texts in, two log lines
+// out.  Besides a typical input per report, the costliest accepted inputs
+// found on a grid of degrees of freedom up to the limits the mathematics
+// accepts (2^30 - 1 for the inverses, whose start value forms 2n - 1; 2^31 - 1
+// for the chi-square tail) and percentiles 10^-6 to 1 - 10^-6: the largest
+// binomial and Poisson parameters whose whole numbers still fit, x where the
+// series are longest, and the hypergeometric report at B = R = n = 10^6,
+// x = 5 * 10^5.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
+#include "bench/BenchRegistry.h"
 #include "calculator/Calculator.h"
 
 namespace {
@@ -16,45 +24,78 @@ struct ReportCase {
   Function function;
   bool inverse;
   std::vector<std::string> fields;  // visible fields in order
+  double targetMs = bench::kReportTargetMs;
 };
 
-void RunReport(benchmark::State& state, const ReportCase& c) {
-  Calculator model;
-  for (auto _ : state) {
-    model.SelectFunction(c.function);
-    model.ArrangeFields();
-    model.SetInverseChecked(c.inverse);
-    int next = 0;
-    for (int i = 0; i < calculator::kFieldCount && next < static_cast<int>(c.fields.size()); ++i)
-      if (model.FieldVisible(i)) model.SetFieldText(i, c.fields[next++]);
+// One Compute press; what went wrong, or nothing when it appended its lines.
+std::string RunReport(Calculator& model, const ReportCase& c) {
+  model.SelectFunction(c.function);
+  model.ArrangeFields();
+  model.SetInverseChecked(c.inverse);
+  int next = 0;
+  for (int i = 0; i < calculator::kFieldCount && next < static_cast<int>(c.fields.size()); ++i)
+    if (model.FieldVisible(i)) model.SetFieldText(i, c.fields[next++]);
+  try {
     model.ComputeBtnClick();
-    if (model.Log().size() != 2) state.SkipWithError("the report appended no lines");
-    model.ClearLog();
+  } catch (const Distr::ERunTimeError& error) {
+    return error.what();
   }
+  const bool appended = model.Log().size() == 2;
+  model.ClearLog();
+  return appended ? "" : "an invalid field";
+}
+
+std::string Input(const ReportCase& c) {
+  std::string text = c.inverse ? "inverse" : "";
+  for (const auto& field : c.fields) text += (text.empty() ? "" : " ") + field;
+  return text;
 }
 
 const ReportCase kCases[] = {
     {"Normal", Function::Normal, false, {"100", "225", "130"}},
     {"NormalInverse", Function::Normal, true, {"100", "225", "0.95"}},
+    {"NormalInverseTail", Function::Normal, true, {"0", "1", "0.999999"}},
+    {"ChiSquare", Function::ChiSquare, false, {"10", "18.307038"}},
+    {"ChiSquareHuge", Function::ChiSquare, false, {"2147483647", "2147483647"}},
     {"ChiSquareInverse", Function::ChiSquare, true, {"10", "0.95"}},
+    {"ChiSquareInverseTail", Function::ChiSquare, true, {"30", "0.999999"}},
     {"ChiSquareInverseHuge", Function::ChiSquare, true, {"1073741823", "0.95"}},
+    {"T", Function::T, false, {"10", "2"}},
+    {"THuge", Function::T, false, {"2147483646", "12"}},
     {"TInverse", Function::T, true, {"10", "0.975"}},
     {"TInverseHuge", Function::T, true, {"1073741823", "0.975"}},
+    {"TInverseHugeTail", Function::T, true, {"1073741823", "0.999999"}},
+    {"TInverseLargeTail", Function::T, true, {"536870911", "0.000001"}},
+    {"F", Function::F, false, {"5", "10", "3.325835"}},
+    {"FHuge", Function::F, false, {"1073741822", "1073000000", "0.9999"}},
     {"FInverse", Function::F, true, {"5", "10", "0.95"}},
     {"FInverseHuge", Function::F, true, {"1073741823", "1073741823", "0.95"}},
+    {"FInverseHugeTail", Function::F, true, {"300000000", "1073741822", "0.999999"}},
     {"Binomial", Function::Binomial, false, {"0.3", "1000000", "300000"}},
+    {"BinomialHuge", Function::Binomial, false, {"0.5", "1073741822", "536870911"}},
     {"Poisson", Function::Poisson, false, {"100000", "100000"}},
-    {"HypergeometricMillion", Function::Hypergeometric, false,
-     {"1000000", "1000000", "1000000", "500000"}},
+    {"PoissonHuge", Function::Poisson, false, {"1073000000", "1073000000"}},
+    {"Hypergeometric", Function::Hypergeometric, false, {"10", "15", "8", "3"}},
+    {"HypergeometricMillion",
+     Function::Hypergeometric,
+     false,
+     {"1000000", "1000000", "1000000", "500000"},
+     bench::kHypergeometricTargetMs},
+    {"HypergeometricMillionWhole",
+     Function::Hypergeometric,
+     false,
+     {"1000000", "1000000", "1000000", "1000000"},
+     bench::kHypergeometricTargetMs},
     {"Factorial", Function::Factorial, false, {"1000"}},
     {"BinomialCoefficient", Function::BinomialCoefficient, false, {"5000", "2500"}},
 };
 
 [[maybe_unused]] const bool kRegistered = [] {
   for (const auto& c : kCases) {
-    benchmark::RegisterBenchmark((std::string("Report/") + c.name).c_str(),
-                                 [&c](benchmark::State& state) { RunReport(state, c); })
-        ->Unit(benchmark::kMillisecond);
+    bench::RegisterReport({c.name, Input(c), c.targetMs}, [&c] {
+      static Calculator model;
+      return RunReport(model, c);
+    });
   }
   return true;
 }();
