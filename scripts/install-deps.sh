@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
   qt6-base-dev libgl-dev
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
 )
 
