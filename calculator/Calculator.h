@@ -137,6 +137,11 @@ class Calculator {
                            const std::function<long double(long double)>& upperTail,
                            const std::function<long double(long double)>& upperPoint);
 
+  // Chi Square and t: one degrees-of-freedom field and Edit_4.
+  using UpperTail = long double (*)(int32_t, long double);
+  using UpperPoint = long double (*)(int32_t, long double);
+  void DegreesOfFreedomReport(const char* name, UpperTail tail, UpperPoint point);
+
   void NormalReport();
   void ChiSquareReport();
   void TReport();

@@ -71,7 +71,7 @@ void Calculator::NormalReport() {
       [&](long double q) { return std::sqrt(variance) * Distr::NormalTailInverse(q) + mean; });
 }
 
-void Calculator::ChiSquareReport() {
+void Calculator::DegreesOfFreedomReport(const char* name, UpperTail tail, UpperPoint point) {
   int32_t n = 0;
   long double w = 0;
   if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
@@ -79,22 +79,18 @@ void Calculator::ChiSquareReport() {
   if (runFailed_) return;
 
   AppendTailsOrPoints(
-      "Chi Square Distribution, degrees of freedom=" + IntegerText(n) + ":", w,
-      [n](long double x) { return Distr::ChiSquareTail(n, x); },
-      [n](long double q) { return Distr::ChiSquareTailInverse(n, q); });
+      std::string(name) + ", degrees of freedom=" + IntegerText(n) + ":", w,
+      [n, tail](long double x) { return tail(n, x); },
+      [n, point](long double q) { return point(n, q); });
+}
+
+void Calculator::ChiSquareReport() {
+  DegreesOfFreedomReport("Chi Square Distribution", Distr::ChiSquareTail,
+                         Distr::ChiSquareTailInverse);
 }
 
 void Calculator::TReport() {
-  int32_t n = 0;
-  long double w = 0;
-  if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
-  ReadPointOrPercentile(w);
-  if (runFailed_) return;
-
-  AppendTailsOrPoints(
-      "t Distribution, degrees of freedom=" + IntegerText(n) + ":", w,
-      [n](long double x) { return Distr::TTail(n, x); },
-      [n](long double q) { return Distr::TTailInverse(n, q); });
+  DegreesOfFreedomReport("t Distribution", Distr::TTail, Distr::TTailInverse);
 }
 
 void Calculator::FReport() {
