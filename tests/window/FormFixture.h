@@ -12,6 +12,7 @@
 #include <QTest>
 #include <memory>
 
+#include "FormControls.h"
 #include "ScriptedPlatform.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
@@ -73,13 +74,7 @@ class TFormFixture {
   void Click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
 
   // Replaces a field's text by typing it, leaving the focus in the field.
-  void Type(int number, const QString& text) const {
-    QLineEdit* edit = Edit(number);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-  }
+  void Type(int number, const QString& text) const { window_test::TypeInto(Edit(number), text); }
 
   TScriptedPlatform platform;
   std::unique_ptr<TTestForm> form;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "FormControls.h"
 #include "ScriptedPlatform.h"
 #include "ScriptedServer.h"
 #include "window/AboutBox.h"
@@ -102,13 +103,7 @@ class TProbexFixture {
   QLabel* AboutLabel(const char* name) const { return about->findChild<QLabel*>(name); }
   QPushButton* OKButton() const { return about->findChild<QPushButton*>("OKButton"); }
 
-  void Type(int number, const QString& text) const {
-    QLineEdit* edit = Edit(number);
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-  }
+  void Type(int number, const QString& text) const { window_test::TypeInto(Edit(number), text); }
 
   // Help > About, until the box is the active window.
   bool OpenAbout() const {
