@@ -24,6 +24,21 @@ long double LnFactorial(int32_t m) {
   return LnGammaHalf(Mul(Add(m, 1), 2));
 }
 
+bool OutsideBinomialDomain(int32_t n, int32_t k) {
+  return n < 0 || k < 0 || n < k;
+}
+
+// ln C(n, k) for 0 <= k <= n, the three terms subtracted left to right.
+long double LnBinomialCoefficientInside(int32_t n, int32_t k) {
+  return (LnFactorial(n) - LnFactorial(Sub(n, k))) - LnFactorial(k);
+}
+
+// ln C(n, k), or 0 outside the domain (an empty choice adds nothing to the
+// exponent of a hypergeometric point that is a zero case anyway).
+long double LnBinomialCoefficientOrZero(int32_t n, int32_t k) {
+  return OutsideBinomialDomain(n, k) ? 0 : LnBinomialCoefficientInside(n, k);
+}
+
 // The point probabilities of one urn and sample size.  The logarithms that
 // are the same for every x, ln B!, ln R! and ln C(B + R, n), are formed at
 // the first point that needs them and kept: a pure function gives the same
@@ -58,15 +73,13 @@ class HypergeometricPoints {
       lnBlue = (lnFactorialB_ - LnFactorial(Sub(B_, x))) - LnFactorial(x);
       lnRed = (lnFactorialR_ - LnFactorial(Sub(R_, red))) - LnFactorial(red);
     } else {
-      // A negative count (no caller passes one): the flagged coefficient
-      // counts as LnBinomialCoefficient leaves it.
-      bool unused;
-      lnBlue = LnBinomialCoefficient(B_, x, unused);
-      lnRed = LnBinomialCoefficient(R_, red, unused);
+      // A negative count (no caller passes one): a coefficient outside its
+      // domain counts as 0.
+      lnBlue = LnBinomialCoefficientOrZero(B_, x);
+      lnRed = LnBinomialCoefficientOrZero(R_, red);
     }
     if (!haveLnAll_) {
-      bool unused;
-      lnAll_ = LnBinomialCoefficient(Add(B_, R_), n_, unused);
+      lnAll_ = LnBinomialCoefficientOrZero(Add(B_, R_), n_);
       haveLnAll_ = true;
     }
     return (lnBlue + lnRed) - lnAll_;
@@ -145,15 +158,12 @@ void NonZeroRange(HypergeometricPoints& points, int64_t first, int64_t last, int
 
 // ln C(n, k) = ln n! - ln (n - k)! - ln k!, subtracted in this order, so that
 // C(n, 0) and C(n, n) give exactly 0 (the equal terms cancel and ln 0! = 0).
-// Sets error for n < 0, k < 0 or k > n, and returns 0 then (a value without
-// meaning).  Raises EIntOverflow for n >= 1073741823.
-long double LnBinomialCoefficient(int32_t n, int32_t k, bool& error) {
+// Raises EDomainError for n < 0, k < 0 or k > n (before any arithmetic that
+// could overflow), EIntOverflow for n >= 1073741823.
+long double LnBinomialCoefficient(int32_t n, int32_t k) {
   FloatScope scope;
-  error = false;
-  if (n < 0 || k < 0) error = true;
-  if (n < k) error = true;
-  if (error) return 0;
-  return scope.Done((LnFactorial(n) - LnFactorial(Sub(n, k))) - LnFactorial(k));
+  if (OutsideBinomialDomain(n, k)) throw EDomainError();
+  return scope.Done(LnBinomialCoefficientInside(n, k));
 }
 
 // P(X = x) = C(B, x) C(R, n - x) / C(B + R, n), through the logarithms; 0

@@ -82,8 +82,8 @@ long double TTailInverse(int32_t n, long double y);
 
 // ---- Counting functions (Counting.cpp) ----
 
-// ln C(n, k); sets error (and the value means nothing) when n < 0, k < 0 or k > n.
-long double LnBinomialCoefficient(int32_t n, int32_t k, bool& error);
+// ln C(n, k); raises EDomainError when n < 0, k < 0 or k > n.
+long double LnBinomialCoefficient(int32_t n, int32_t k);
 
 // P(X = x) for X the number of blue balls in a sample of n drawn without
 // replacement from an urn of B blue and R red balls.

@@ -29,10 +29,11 @@ class ERangeError : public ERunTimeError {
   ERangeError() : ERunTimeError("Range check error") {}
 };
 
-// Whole-number division by zero.
-class EDivByZero : public ERunTimeError {
+// Arguments outside a function's domain that its caller did not rule out
+// (ln C(n, k) for k > n): the caller answers them as invalid input.
+class EDomainError : public ERunTimeError {
  public:
-  EDivByZero() : ERunTimeError("Division by zero") {}
+  EDomainError() : ERunTimeError("Argument outside the domain") {}
 };
 
 // Invalid floating-point operation: ln of a negative number, 0/0, inf - inf, ...

@@ -16,7 +16,6 @@
 
 namespace {
 
-using calculator::Calculator;
 using calculator::Function;
 
 struct ReportCase {
@@ -28,21 +27,22 @@ struct ReportCase {
 };
 
 // One Compute press; what went wrong, or nothing when it appended its lines.
-std::string RunReport(Calculator& model, const ReportCase& c) {
-  model.SelectFunction(c.function);
-  model.ArrangeFields();
-  model.SetInverseChecked(c.inverse);
-  int next = 0;
-  for (int i = 0; i < calculator::kFieldCount && next < static_cast<int>(c.fields.size()); ++i)
-    if (model.FieldVisible(i)) model.SetFieldText(i, c.fields[next++]);
-  try {
-    model.ComputeBtnClick();
-  } catch (const Distr::ERunTimeError& error) {
-    return error.what();
+std::string RunReport(const ReportCase& c) {
+  const calculator::FunctionSpec& spec = calculator::SpecOf(c.function);
+  calculator::FieldTexts texts;
+  size_t next = 0;
+  for (int i = 0; i < calculator::kFieldCount && next < c.fields.size(); ++i)
+    if (spec.fields[i].kind != calculator::FieldKind::Hidden) texts[i] = c.fields[next++];
+  const calculator::Result result = calculator::Compute(c.function, texts, c.inverse);
+  switch (result.outcome) {
+    case calculator::Outcome::Ok:
+      return "";
+    case calculator::Outcome::Invalid:
+      return "an invalid field";
+    case calculator::Outcome::Error:
+      return result.message;
   }
-  const bool appended = model.Log().size() == 2;
-  model.ClearLog();
-  return appended ? "" : "an invalid field";
+  return "";
 }
 
 std::string Input(const ReportCase& c) {
@@ -93,8 +93,7 @@ const ReportCase kCases[] = {
 [[maybe_unused]] const bool kRegistered = [] {
   for (const auto& c : kCases) {
     bench::RegisterReport({c.name, Input(c), c.targetMs}, [&c] {
-      static Calculator model;
-      return RunReport(model, c);
+      return RunReport(c);
     });
   }
   return true;

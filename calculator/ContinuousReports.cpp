@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "Distr/Distr.h"
-#include "calculator/Calculator.h"
 #include "calculator/NumberText.h"
 #include "calculator/ReportLines.h"
+#include "calculator/Reports.h"
 
 namespace calculator {
 
@@ -20,50 +20,41 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
          ")=" + point;
 }
 
+namespace reports {
+
 namespace {
 
-bool IsPercentile(long double p) {
-  return p >= kLowestPercentile && p <= kHighestPercentile;
+// Forward: the lower and upper tail at the x-value w.  Inverse: A has the
+// lower tail p = w, B the upper tail p.
+template <class UpperTail, class UpperPoint>
+Values TailsOrPoints(long double w, bool inverse, UpperTail upperTail, UpperPoint upperPoint) {
+  if (!inverse) {
+    const long double upper = upperTail(w);
+    const long double lower = 1 - upper;
+    return TailsAt{w, lower, upper};
+  }
+  const long double p = w;
+  const long double a = upperPoint(1 - p);
+  const long double b = upperPoint(p);
+  return PointsOf{p, a, b};
+}
+
+// The result line of either mode.
+std::string TailsOrPointsLine(const Values& v) {
+  if (const auto* t = std::get_if<TailsAt>(&v))
+    return TailLine(Fixed6Text(t->x), Fixed6Text(t->lower), Fixed6Text(t->x),
+                    Fixed6Text(t->upper));
+  const auto& p = std::get<PointsOf>(v);
+  return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
 }
 
 }  // namespace
 
-bool Calculator::ReadPointOrPercentile(long double& w) {
-  if (!ReadReal(kEdit4, w)) return false;
-  if (inverseChecked_ && !IsPercentile(w)) {
-    MarkInvalid(kEdit4);
-    return false;
-  }
-  return true;
-}
-
-void Calculator::AppendTailsOrPoints(const std::string& header, long double w,
-                                     const std::function<long double(long double)>& upperTail,
-                                     const std::function<long double(long double)>& upperPoint) {
-  if (!inverseChecked_) {
-    // The lower and upper tail at the x-value w.
-    const long double upper = upperTail(w);
-    const long double lower = 1 - upper;
-    Append(header, TailLine(Fixed6Text(w), Fixed6Text(lower), Fixed6Text(w), Fixed6Text(upper)));
-  } else {
-    // A has the lower tail p, B the upper tail p.
-    const long double p = w;
-    const long double a = upperPoint(1 - p);
-    const long double b = upperPoint(p);
-    Append(header, TailLine(Fixed6Text(a), Fixed6Text(p), Fixed6Text(b), Fixed6Text(p)));
-  }
-}
-
-void Calculator::NormalReport() {
-  long double mean = 0, variance = 0, w = 0;
-  ReadReal(kEdit1, mean);
-  if (ReadReal(kEdit2, variance) && variance < kSmallestVariance) MarkInvalid(kEdit2);
-  ReadPointOrPercentile(w);
-  if (runFailed_) return;
-
-  AppendTailsOrPoints(
-      "Normal Distribution, mean=" + Fixed6Text(mean) + ", variance=" + Fixed6Text(variance) + ":",
-      w,
+Values EvaluateNormal(const Arguments& a, bool inverse) {
+  const long double mean = a.value[kEdit1];
+  const long double variance = a.value[kEdit2];
+  return TailsOrPoints(
+      a.value[kEdit4], inverse,
       [&](long double x) {
         const long double z = (x - mean) / std::sqrt(variance);
         return Distr::NormalTail(z);
@@ -71,41 +62,50 @@ void Calculator::NormalReport() {
       [&](long double q) { return std::sqrt(variance) * Distr::NormalTailInverse(q) + mean; });
 }
 
-void Calculator::DegreesOfFreedomReport(const char* name, UpperTail tail, UpperPoint point) {
-  int32_t n = 0;
-  long double w = 0;
-  if (ReadInteger(kEdit1, n) && n < 1) MarkInvalid(kEdit1);
-  ReadPointOrPercentile(w);
-  if (runFailed_) return;
-
-  AppendTailsOrPoints(
-      std::string(name) + ", degrees of freedom=" + IntegerText(n) + ":", w,
-      [n, tail](long double x) { return tail(n, x); },
-      [n, point](long double q) { return point(n, q); });
+LogLines FormatNormal(const Arguments& a, const Values& v) {
+  return {"Normal Distribution, mean=" + Fixed6Text(a.value[kEdit1]) +
+              ", variance=" + Fixed6Text(a.value[kEdit2]) + ":",
+          TailsOrPointsLine(v)};
 }
 
-void Calculator::ChiSquareReport() {
-  DegreesOfFreedomReport("Chi Square Distribution", Distr::ChiSquareTail,
-                         Distr::ChiSquareTailInverse);
+Values EvaluateChiSquare(const Arguments& a, bool inverse) {
+  const int32_t n = a.Whole(kEdit1);
+  return TailsOrPoints(
+      a.value[kEdit4], inverse, [n](long double x) { return Distr::ChiSquareTail(n, x); },
+      [n](long double q) { return Distr::ChiSquareTailInverse(n, q); });
 }
 
-void Calculator::TReport() {
-  DegreesOfFreedomReport("t Distribution", Distr::TTail, Distr::TTailInverse);
+LogLines FormatChiSquare(const Arguments& a, const Values& v) {
+  return {"Chi Square Distribution, degrees of freedom=" + IntegerText(a.Whole(kEdit1)) + ":",
+          TailsOrPointsLine(v)};
 }
 
-void Calculator::FReport() {
-  int32_t m = 0, n = 0;  // numerator and denominator degrees of freedom
-  long double w = 0;
-  if (ReadInteger(kEdit1, m) && m < 1) MarkInvalid(kEdit1);
-  if (ReadInteger(kEdit2, n) && n < 1) MarkInvalid(kEdit2);
-  ReadPointOrPercentile(w);
-  if (runFailed_) return;
+Values EvaluateT(const Arguments& a, bool inverse) {
+  const int32_t n = a.Whole(kEdit1);
+  return TailsOrPoints(
+      a.value[kEdit4], inverse, [n](long double x) { return Distr::TTail(n, x); },
+      [n](long double q) { return Distr::TTailInverse(n, q); });
+}
 
-  AppendTailsOrPoints(
-      "F Distribution, (1) degrees of freedom=" + IntegerText(m) +
-          ", (2) degrees of freedom=" + IntegerText(n) + ":",
-      w, [m, n](long double x) { return Distr::FTail(m, n, x); },
+LogLines FormatT(const Arguments& a, const Values& v) {
+  return {"t Distribution, degrees of freedom=" + IntegerText(a.Whole(kEdit1)) + ":",
+          TailsOrPointsLine(v)};
+}
+
+Values EvaluateF(const Arguments& a, bool inverse) {
+  const int32_t m = a.Whole(kEdit1);  // numerator degrees of freedom
+  const int32_t n = a.Whole(kEdit2);  // denominator degrees of freedom
+  return TailsOrPoints(
+      a.value[kEdit4], inverse, [m, n](long double x) { return Distr::FTail(m, n, x); },
       [m, n](long double q) { return Distr::FTailInverse(m, n, q); });
 }
+
+LogLines FormatF(const Arguments& a, const Values& v) {
+  return {"F Distribution, (1) degrees of freedom=" + IntegerText(a.Whole(kEdit1)) +
+              ", (2) degrees of freedom=" + IntegerText(a.Whole(kEdit2)) + ":",
+          TailsOrPointsLine(v)};
+}
+
+}  // namespace reports
 
 }  // namespace calculator

@@ -3,11 +3,12 @@
 
 #include "Distr/Checked.h"
 #include "Distr/Distr.h"
-#include "calculator/Calculator.h"
+#include "Distr/Errors.h"
 #include "calculator/NumberText.h"
 #include "calculator/ReportLines.h"
+#include "calculator/Reports.h"
 
-namespace calculator {
+namespace calculator::reports {
 
 namespace {
 
@@ -18,92 +19,99 @@ constexpr long double kLogarithmReportFloor = 2000;
 // Factorials up to this n are written in full, larger ones in Scientific-20 text.
 constexpr int32_t kLargestWholeFactorial = 18;
 
+std::string PointLine(const Values& v) {
+  const auto& d = std::get<DiscreteAt>(v);
+  const std::string x = IntegerText(d.x);
+  return DiscreteLine(x, Fixed6Text(d.atMost), Fixed6Text(d.atLeast), Fixed6Text(d.point));
+}
+
+// The counting functions' value, or its logarithm from the floor on.
+CountingValue Counted(long double l) {
+  if (l >= kLogarithmReportFloor) return {l, std::nullopt};
+  return {l, std::exp(l)};
+}
+
 }  // namespace
 
-void Calculator::BinomialReport() {
-  long double p = 0;
-  int32_t n = 0, x = 0;
-  if (ReadReal(kEdit1, p) && !(p >= 0 && p <= 1)) MarkInvalid(kEdit1);
-  if (ReadInteger(kEdit2, n) && n < 1) MarkInvalid(kEdit2);
-  ReadInteger(kEdit4, x);
-  if (runFailed_) return;
-
+Values EvaluateBinomial(const Arguments& a, bool) {
+  const long double p = a.value[kEdit1];
+  const int32_t n = a.Whole(kEdit2);
+  const int32_t x = a.Whole(kEdit4);
   // U = P(X >= x) and V = P(X >= x + 1), settled outside 1 <= k <= n.
   const long double u = x > n ? 0 : x <= 0 ? 1 : Distr::BinomialTail(n, x, p);
   const long double v = x >= n ? 0 : x < 0 ? 1 : Distr::BinomialTail(n, Distr::Add(x, 1), p);
   const long double lower = 1 - v;
   const long double point = u - v;
-  Append("Binomial Distribution, p=" + Fixed6Text(p) + ", n=" + IntegerText(n) + ":",
-         DiscreteLine(IntegerText(x), Fixed6Text(lower), Fixed6Text(u), Fixed6Text(point)));
+  return DiscreteAt{x, lower, u, point};
 }
 
-void Calculator::PoissonReport() {
-  long double lambda = 0;
-  int32_t x = 0;
-  if (ReadReal(kEdit1, lambda) && !(lambda > 0)) MarkInvalid(kEdit1);
-  ReadInteger(kEdit4, x);
-  if (runFailed_) return;
+LogLines FormatBinomial(const Arguments& a, const Values& v) {
+  return {"Binomial Distribution, p=" + Fixed6Text(a.value[kEdit1]) +
+              ", n=" + IntegerText(a.Whole(kEdit2)) + ":",
+          PointLine(v)};
+}
 
+Values EvaluatePoisson(const Arguments& a, bool) {
+  const long double lambda = a.value[kEdit1];
+  const int32_t x = a.Whole(kEdit4);
   // U = P(X >= x) and V = P(X >= x + 1); both x and x + 1 reach the tail.
   const long double u = x < 0 ? 1 : Distr::PoissonTail(x, lambda);
   const long double v = x < 0 ? 1 : Distr::PoissonTail(Distr::Add(x, 1), lambda);
   const long double lower = 1 - v;
   const long double point = u - v;
-  Append("Poisson Distribution, lambda=" + Fixed6Text(lambda) + ":",
-         DiscreteLine(IntegerText(x), Fixed6Text(lower), Fixed6Text(u), Fixed6Text(point)));
+  return DiscreteAt{x, lower, u, point};
 }
 
-void Calculator::HypergeometricReport() {
-  int32_t blue = 0, red = 0, sample = 0, x = 0;
-  if (ReadInteger(kEdit1, blue) && blue < 0) MarkInvalid(kEdit1);
-  if (ReadInteger(kEdit2, red) && red < 0) MarkInvalid(kEdit2);
-  if (ReadInteger(kEdit3, sample) && sample < 0) MarkInvalid(kEdit3);
-  if (ReadInteger(kEdit4, x) && x < 0) MarkInvalid(kEdit4);
-  if (runFailed_) return;
+LogLines FormatPoisson(const Arguments& a, const Values& v) {
+  return {"Poisson Distribution, lambda=" + Fixed6Text(a.value[kEdit1]) + ":", PointLine(v)};
+}
 
+Values EvaluateHypergeometric(const Arguments& a, bool) {
+  const int32_t x = a.Whole(kEdit4);
   long double lower = 0, point = 0, upper = 0;
-  Distr::HypergeometricCumulative(blue, red, sample, x, lower, point, upper);
+  Distr::HypergeometricCumulative(a.Whole(kEdit1), a.Whole(kEdit2), a.Whole(kEdit3), x, lower,
+                                  point, upper);
+  return DiscreteAt{x, lower, upper, point};
+}
+
+LogLines FormatHypergeometric(const Arguments& a, const Values& v) {
   // This header carries x and, unlike the others, ends without a colon.
-  Append("Hypergeometric Distribution, B=" + IntegerText(blue) + ", R=" + IntegerText(red) +
-             ", n=" + IntegerText(sample) + ", x=" + IntegerText(x),
-         DiscreteLine(IntegerText(x), Fixed6Text(lower), Fixed6Text(upper), Fixed6Text(point)));
+  return {"Hypergeometric Distribution, B=" + IntegerText(a.Whole(kEdit1)) +
+              ", R=" + IntegerText(a.Whole(kEdit2)) + ", n=" + IntegerText(a.Whole(kEdit3)) +
+              ", x=" + IntegerText(a.Whole(kEdit4)),
+          PointLine(v)};
 }
 
-void Calculator::FactorialReport() {
-  int32_t n = 0;
-  if (ReadInteger(kEdit1, n) && n < 0) MarkInvalid(kEdit1);
-  if (runFailed_) return;
-
+Values EvaluateFactorial(const Arguments& a, bool) {
+  const int32_t n = a.Whole(kEdit1);
   // ln n! = ln Gamma(n + 1) = LnGammaHalf(2n + 2).
-  const long double l = Distr::LnGammaHalf(Distr::Mul(Distr::Add(n, 1), 2));
-  if (l >= kLogarithmReportFloor) {
-    Append("Logarithm of the Factorial Function, ln(" + IntegerText(n) + "!):",
-           "   " + Fixed4Text(l));
-  } else {
-    const long double value = std::exp(l);
-    Append("Factorial Function, " + IntegerText(n) + "!:",
-           "   " + (n <= kLargestWholeFactorial ? WholeText(value) : Scientific20Text(value)));
+  return Counted(Distr::LnGammaHalf(Distr::Mul(Distr::Add(n, 1), 2)));
+}
+
+LogLines FormatFactorial(const Arguments& a, const Values& v) {
+  const int32_t n = a.Whole(kEdit1);
+  const auto& c = std::get<CountingValue>(v);
+  if (!c.value)
+    return {"Logarithm of the Factorial Function, ln(" + IntegerText(n) + "!):",
+            "   " + Fixed4Text(c.ln)};
+  return {"Factorial Function, " + IntegerText(n) + "!:",
+          "   " + (n <= kLargestWholeFactorial ? WholeText(*c.value) : Scientific20Text(*c.value))};
+}
+
+Values EvaluateBinomialCoefficient(const Arguments& a, bool) {
+  try {
+    return Counted(Distr::LnBinomialCoefficient(a.Whole(kEdit1), a.Whole(kEdit2)));
+  } catch (const Distr::EDomainError&) {
+    return std::monostate{};  // n < 0, k < 0 or k > n
   }
 }
 
-void Calculator::BinomialCoefficientReport() {
-  int32_t n = 0, k = 0;
-  ReadInteger(kEdit1, n);
-  ReadInteger(kEdit2, k);
-  if (runFailed_) return;
-
-  bool outside = false;
-  const long double l = Distr::LnBinomialCoefficient(n, k, outside);
-  if (outside) {  // n < 0, k < 0 or k > n: always Edit_1, whichever is at fault
-    MarkInvalid(kEdit1);
-    return;
-  }
-  const std::string pair = IntegerText(n) + "," + IntegerText(k);
-  if (l >= kLogarithmReportFloor) {
-    Append("Logarithm of the Binomial Coefficient, ln(C(" + pair + ")):", "   " + Fixed6Text(l));
-  } else {
-    Append("Binomial Coefficient, C(" + pair + "):", "   " + WholeText(std::exp(l)));
-  }
+LogLines FormatBinomialCoefficient(const Arguments& a, const Values& v) {
+  const std::string pair = IntegerText(a.Whole(kEdit1)) + "," + IntegerText(a.Whole(kEdit2));
+  const auto& c = std::get<CountingValue>(v);
+  if (!c.value)
+    return {"Logarithm of the Binomial Coefficient, ln(C(" + pair + ")):", "   " + Fixed6Text(c.ln)};
+  return {"Binomial Coefficient, C(" + pair + "):", "   " + WholeText(*c.value)};
 }
 
-}  // namespace calculator
+}  // namespace calculator::reports

@@ -5,12 +5,6 @@
 
 namespace calculator {
 
-// The smallest and largest percentile an inverse accepts (both included), and
-// the smallest variance: the extended reals nearest to these decimals.
-constexpr long double kLowestPercentile = 0.000001L;
-constexpr long double kHighestPercentile = 0.999999L;
-constexpr long double kSmallestVariance = 0.000001L;
-
 // "   P(X<a)=pa      P(X>b)=pb": the result line of the continuous reports,
 // each argument already a number text.
 std::string TailLine(const std::string& a, const std::string& pa, const std::string& b,

@@ -1,58 +1,90 @@
 #include "cli/Command.h"
 
+#include <algorithm>
+
 namespace cli {
 
-using calculator::Calculator;
+using calculator::FieldKind;
 using calculator::kFieldCount;
 
-namespace {
-
-Outcome Usage(std::string message) {
-  return {Outcome::Kind::Usage, {}, std::move(message)};
+std::string InverseFunctionNames(std::string_view lastSeparator) {
+  std::vector<std::string_view> names;
+  for (const calculator::FunctionSpec& spec : calculator::Functions())
+    if (spec.HasInverse()) names.push_back(spec.commandName);
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? lastSeparator : ", ";
+    text += names[i];
+  }
+  return text;
 }
 
-}  // namespace
-
-Outcome Run(Calculator& model, const std::vector<std::string>& words) {
+ParsedCommand ParseCommand(const std::vector<std::string>& words) {
   size_t w = 0;
   bool inverse = false;
   if (w < words.size() && words[w] == "--inverse") {
     inverse = true;
     ++w;
   }
-  if (w == words.size()) return Usage("no function given");
+  if (w == words.size()) return {std::nullopt, "no function given"};
   const auto function = calculator::FunctionByCommandName(words[w]);
-  if (!function) return Usage("unknown function: " + words[w]);
+  if (!function) return {std::nullopt, "unknown function: " + words[w]};
   ++w;
-  if (inverse && !calculator::InfoOf(*function).continuous)
-    return Usage("--inverse needs normal, chisquare, t or f");
+  const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
+  if (inverse && !spec.HasInverse())
+    return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
 
-  model.SelectFunction(*function);
-  model.ArrangeFields();  // defaults also when the function was selected already
-  if (inverse) model.SetInverseChecked(true);
+  Command command{*function, inverse, {}};
   for (int i = 0; i < kFieldCount; ++i) {
-    if (!model.FieldVisible(i)) continue;
-    if (w == words.size()) break;
-    model.SetFieldText(i, words[w++]);
+    if (spec.fields[i].kind == FieldKind::Hidden) continue;
+    command.texts[i] = calculator::FieldDefault(spec, i, inverse);
+    if (w < words.size()) command.texts[i] = words[w++];
   }
-  if (w != words.size()) return Usage("too many fields");
+  if (w != words.size()) return {std::nullopt, "too many fields"};
+  return {command, {}};
+}
 
-  Outcome outcome{Outcome::Kind::Lines, {}, {}};
-  try {
-    model.SetFocusedField(std::nullopt);
-    model.ComputeBtnClick();
-    if (model.LastComputeValid()) {
-      outcome.lines = model.Log();
-    } else {
-      outcome.kind = Outcome::Kind::InvalidField;
-      outcome.message = "Edit_" + std::to_string(model.FocusedField().value_or(0) + 1);
-    }
-  } catch (const Distr::ERunTimeError& error) {
-    outcome.kind = Outcome::Kind::RunTimeError;
-    outcome.message = calculator::ErrorBoxText(error.what());
+Outcome OutcomeOf(const calculator::Result& result) {
+  switch (result.outcome) {
+    case calculator::Outcome::Ok:
+      return {Outcome::Kind::Lines, {result.lines.begin(), result.lines.end()}, {}};
+    case calculator::Outcome::Invalid:
+      return {Outcome::Kind::InvalidField, {},
+              "Edit_" + std::to_string(result.FocusField().value_or(0) + 1)};
+    case calculator::Outcome::Error:
+      return {Outcome::Kind::RunTimeError, {}, calculator::ErrorBoxText(result.message)};
   }
-  model.ClearLog();
-  return outcome;
+  return {};
+}
+
+Outcome Run(const std::vector<std::string>& words) {
+  const ParsedCommand parsed = ParseCommand(words);
+  if (!parsed.command) return {Outcome::Kind::Usage, {}, parsed.usage};
+  const Command& c = *parsed.command;
+  return OutcomeOf(calculator::Compute(c.function, c.texts, c.inverse));
+}
+
+std::string FunctionHelp() {
+  // The field lists start two blanks after the longest name.
+  size_t nameColumn = 0;
+  for (const calculator::FunctionSpec& spec : calculator::Functions())
+    nameColumn = std::max(nameColumn, std::string_view(spec.commandName).size() + 4);
+  std::string text;
+  for (const calculator::FunctionSpec& spec : calculator::Functions()) {
+    std::string line = std::string("  ") + spec.commandName;
+    line.resize(nameColumn, ' ');
+    line += "fields: ";
+    bool first = true;
+    for (int i = 0; i < kFieldCount; ++i) {
+      if (spec.fields[i].kind == FieldKind::Hidden) continue;
+      line += (first ? "" : ", ") + std::string(spec.fields[i].caption);
+      if (spec.fields[i].kind == FieldKind::Point && spec.HasInverse())
+        line += std::string(" (or ") + calculator::FieldCaption(spec, i, true) + ")";
+      first = false;
+    }
+    text += line + "\n";
+  }
+  return text;
 }
 
 std::vector<std::string> SplitBatchLine(std::string_view line) {

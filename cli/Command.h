@@ -5,6 +5,7 @@
 // Edit_4 (hidden fields skipped); fields not given keep their defaults.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,21 @@
 #include "calculator/Calculator.h"
 
 namespace cli {
+
+// A command's input to Compute.
+struct Command {
+  calculator::Function function = calculator::Function::Normal;
+  bool inverse = false;
+  calculator::FieldTexts texts;
+};
+
+// A parsed command, or the usage fault that stops it.
+struct ParsedCommand {
+  std::optional<Command> command;
+  std::string usage;  // without a command: "no function given", ...
+};
+
+ParsedCommand ParseCommand(const std::vector<std::string>& words);
 
 // What one command printed, and how it ended.
 struct Outcome {
@@ -21,14 +37,23 @@ struct Outcome {
   std::string message;  // InvalidField: "Edit_N"; RunTimeError: the box text; Usage: the fault
 };
 
-// Runs one command on the model (which is arranged afresh for it; its log is
-// emptied afterwards, so a long batch keeps no history).
-Outcome Run(calculator::Calculator& model, const std::vector<std::string>& words);
+// The outcome of a computation's result.
+Outcome OutcomeOf(const calculator::Result& result);
+
+// Parses and computes one command.
+Outcome Run(const std::vector<std::string>& words);
 
 // Splits a batch line at TAB characters; a CR before the line end is dropped.
 std::vector<std::string> SplitBatchLine(std::string_view line);
 
 // The text printed for an outcome in batch mode, without the final line end.
 std::string BatchText(const Outcome& outcome);
+
+// The names of the functions with an inverse: "normal, chisquare, t" then
+// lastSeparator and "f".
+std::string InverseFunctionNames(std::string_view lastSeparator);
+
+// The FUNCTION list of --help, one line per function with its fields.
+std::string FunctionHelp();
 
 }  // namespace cli

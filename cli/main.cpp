@@ -11,7 +11,7 @@ constexpr int kExitRunTimeError = 1;
 constexpr int kExitInvalidField = 2;
 constexpr int kExitUsage = 64;
 
-constexpr const char* kHelp =
+constexpr const char* kUsage =
     R"(usage: probex-calc [--inverse] FUNCTION [FIELD...]
        probex-calc --batch
        probex-calc --help
@@ -20,18 +20,16 @@ Computes one Probex report and prints its header line and result line exactly
 as the window appends them to its results log.
 
 FUNCTION is one of
-  normal               fields: mean, variance, x-value (or percentile)
-  chisquare            fields: degrees of freedom, x-value (or percentile)
-  t                    fields: degrees of freedom, x-value (or percentile)
-  f                    fields: (1) and (2) degrees of freedom, x-value (or percentile)
-  binomial             fields: p, n, x-value
-  poisson              fields: lambda (mean), x-value
-  hypergeometric       fields: blue B, red R, sample n, blue in sample x
-  factorial            fields: n
-  binomialcoefficient  fields: n, k
-The FIELDs are the texts of the function's visible fields, in order; fields
-not given keep their defaults.  --inverse (normal, chisquare, t, f only)
-turns the last field into a percentile and prints the x-values instead.
+)";
+
+constexpr const char* kHelpAfterFunctions =
+    R"(The FIELDs are the texts of the function's visible fields, in order; fields
+not given keep their defaults.
+--inverse (only )";
+
+constexpr const char* kHelpAfterInverse =
+    R"() turns the last field into a percentile
+and prints the x-values instead.
 
 Exit status: 0 on success; 2 for an invalid field (standard error names it,
 "invalid field: Edit_N", the field that would keep the focus); 1 for a
@@ -52,13 +50,12 @@ int Usage(const std::string& message) {
 }
 
 int RunBatch() {
-  calculator::Calculator model;
   bool malformed = false;
   std::string line;
   while (std::getline(std::cin, line)) {
     const auto words = cli::SplitBatchLine(line);
     if (words.empty()) continue;
-    const cli::Outcome outcome = cli::Run(model, words);
+    const cli::Outcome outcome = cli::Run(words);
     if (outcome.kind == cli::Outcome::Kind::Usage) malformed = true;
     std::cout << cli::BatchText(outcome) << '\n';
   }
@@ -72,15 +69,15 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string> words(argv + 1, argv + argc);
   if (words.size() == 1 && words[0] == "--help") {
-    std::cout << kHelp;
+    std::cout << kUsage << cli::FunctionHelp() << kHelpAfterFunctions
+              << cli::InverseFunctionNames(", ") << kHelpAfterInverse;
     return 0;
   }
   if (words.size() == 1 && words[0] == "--batch") return RunBatch();
   if (!words.empty() && words[0].rfind("--", 0) == 0 && words[0] != "--inverse")
     return Usage("unknown option: " + words[0]);
 
-  calculator::Calculator model;
-  const cli::Outcome outcome = cli::Run(model, words);
+  const cli::Outcome outcome = cli::Run(words);
   switch (outcome.kind) {
     case cli::Outcome::Kind::Lines:
       for (const auto& l : outcome.lines) std::cout << l << '\n';

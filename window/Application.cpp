@@ -52,7 +52,7 @@ void TApplication::HandleRunTimeError(std::exception_ptr error) {
 }
 
 void TApplication::ShowErrorBox(const QString& message) {
-  // The model puts the pointer back itself; a busy pointer that some other
+  // A busy pointer guard puts the pointer back itself; a busy pointer that some other
   // command left behind must not outlive the error either.
   while (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
   platform_->ShowError(activeWindow(), applicationName(), message);

@@ -1,6 +1,6 @@
 // The application object and its one handler of run-time errors.
 //
-// A command that raises Distr::ERunTimeError (or any std::exception) ends at
+// A command that raises a run-time error (Errors.h, or any std::exception) ends at
 // once; the handler shows the message in a modal error box titled with the
 // application title, with the error icon and OK, and the program carries on.
 // Nothing is rolled back, and the pointer shape returns to the default.
@@ -14,6 +14,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QString>
 #include <exception>
 
@@ -51,6 +52,18 @@ class TApplication : public QApplication {
 
   TPlatform* platform_ = nullptr;
   QString helpFile_;
+};
+
+// The busy pointer for the lifetime of the guard, also when a command raises.
+class TBusyPointer {
+ public:
+  TBusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TBusyPointer() {
+    // The error box may have put every pointer back already.
+    if (QGuiApplication::overrideCursor() != nullptr) QGuiApplication::restoreOverrideCursor();
+  }
+  TBusyPointer(const TBusyPointer&) = delete;
+  TBusyPointer& operator=(const TBusyPointer&) = delete;
 };
 
 // Runs one command; a run-time error it raises goes to the error box.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QKeyEvent>
@@ -19,11 +20,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "Distr/Errors.h"
 #include "calculator/FieldParsing.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/ComputeGlyph.h"
+#include "window/Errors.h"
 #include "window/HelpViewer.h"
 #include "window/LogFile.h"
 #include "window/LogPrinting.h"
@@ -51,22 +52,26 @@ constexpr QPoint kMemo{8, 256};
 constexpr int kBevelHeight = 2;
 constexpr int kRadioLeft = 16;
 constexpr int kRadioHeight = 17;
-// Top and width of each radio button, in the order of FunctionCatalogue().
-struct RadioPlace {
-  int top;
+// The radio buttons stand one below the other.  The designed widths of the
+// first ones; any other button is as wide as its caption needs.
+constexpr int kRadioTop = 8;
+constexpr int kRadioStep = 24;
+constexpr int kRadioMinWidth = 113;
+struct RadioWidth {
+  const char* name;
   int width;
 };
-constexpr std::array<RadioPlace, 9> kRadios{{
-    {8, 161},    // NormalRadio
-    {32, 169},   // ChiSquareRadio
-    {56, 113},   // TRadio
-    {80, 113},   // FRadio
-    {104, 161},  // BinomialRadio
-    {128, 169},  // PoissonRadio
-    {152, 201},  // HyperRadio
-    {176, 193},  // FactorialRadio
-    {200, 177},  // BinoCoefRadio
-}};
+constexpr RadioWidth kRadioWidths[] = {
+    {"NormalRadio", 161},  {"ChiSquareRadio", 169}, {"BinomialRadio", 161},
+    {"PoissonRadio", 169}, {"HyperRadio", 201},     {"FactorialRadio", 193},
+    {"BinoCoefRadio", 177},
+};
+
+int DesignedRadioWidth(const char* name) {
+  for (const RadioWidth& r : kRadioWidths)
+    if (std::string_view(r.name) == name) return r.width;
+  return kRadioMinWidth;
+}
 
 constexpr char kCaption[] = "Probex";
 constexpr char kInitialSaveName[] = "table.txt";
@@ -109,7 +114,12 @@ TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHos
   createMenus();
   createDialogs();
   connectSignals();
-  MirrorModel();
+  // Until the first activation arranges them, the fields show their names.
+  for (int i = 0; i < kFieldCount; ++i) {
+    const std::string number = std::to_string(i + 1);
+    SetField(i, ("Label_" + number).c_str(), ("Edit_" + number).c_str());
+  }
+  UpdateRadioFocus();
 }
 
 TDistributionForm::~TDistributionForm() = default;
@@ -146,14 +156,17 @@ void TDistributionForm::createControls() {
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
   int panelWidth = kPanel1.width();
-  for (size_t i = 0; i < radios_.size(); ++i) {
-    const calculator::FunctionInfo& info = calculator::FunctionCatalogue()[i];
-    auto* radio = new QRadioButton(QString::fromLatin1(info.caption), Panel1);
-    radio->setObjectName(QString::fromLatin1(info.radioName));
-    Place(radio, QRect(kRadioLeft, kRadios[i].top, kRadios[i].width, kRadioHeight));
-    radios_[i] = radio;
+  functionGroup_ = new QButtonGroup(this);
+  int id = 0;
+  for (const calculator::FunctionSpec& spec : calculator::Functions()) {
+    auto* radio = new QRadioButton(QString::fromLatin1(spec.caption), Panel1);
+    radio->setObjectName(QString::fromLatin1(spec.radioName));
+    Place(radio, QRect(kRadioLeft, kRadioTop + id * kRadioStep, DesignedRadioWidth(spec.radioName),
+                       kRadioHeight));
+    functionGroup_->addButton(radio, id++);
     panelWidth = std::max(panelWidth, radio->geometry().right() + 1 + Panel1->frameWidth());
   }
+  functionGroup_->button(static_cast<int>(selected_))->setChecked(true);
   // A wide font may need a few pixels more; the gap before Compute takes them.
   Panel1->setGeometry(kPanel1.left(), kPanel1.top(), panelWidth, kPanel1.height());
 
@@ -195,8 +208,9 @@ void TDistributionForm::createControls() {
   Memo->move(kMemo);
 
   // Tab order: the checked radio button (the others are reached with the
-  // arrow keys, see MirrorModel), Compute, the fields, the inverse option.
-  QList<QWidget*> chain(radios_.begin(), radios_.end());
+  // arrow keys, see UpdateRadioFocus), Compute, the fields, the inverse option.
+  QList<QWidget*> chain;
+  for (QAbstractButton* radio : functionGroup_->buttons()) chain << radio;
   chain << ComputeBtn << edits_[0] << edits_[1] << edits_[2] << edits_[3] << InversCheckBox;
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
@@ -272,15 +286,11 @@ void TDistributionForm::connectSignals() {
   client_->installEventFilter(this);
 
   connect(InversCheckBox, &QCheckBox::toggled, this, &T::Run<&T::InversCheckBoxClick>);
-  // toggled: the handlers hear a button becoming checked (by click or arrow
+  // idToggled: the handler hears a button becoming checked (by click or arrow
   // key), never an already checked button clicked again.
-  const std::array handlers{&T::Run<&T::NormalRadioClick>,   &T::Run<&T::ChiSquareRadioClick>,
-                            &T::Run<&T::TRadioClick>,        &T::Run<&T::FRadioClick>,
-                            &T::Run<&T::BinomialRadioClick>, &T::Run<&T::PoissonRadioClick>,
-                            &T::Run<&T::HyperRadioClick>,    &T::Run<&T::FactorialRadioClick>,
-                            &T::Run<&T::BinoCoefRadioClick>};
-  for (size_t i = 0; i < radios_.size(); ++i)
-    connect(radios_[i], &QRadioButton::toggled, this, handlers[i]);
+  connect(functionGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    RunCommand([this, id, checked] { FunctionToggled(id, checked); });
+  });
 
   connect(SaveAsItem, &QAction::triggered, this, &T::Run<&T::SaveAsItemClick>);
   connect(PrintSetupItem, &QAction::triggered, this, &T::Run<&T::PrintSetupItemClick>);
@@ -293,25 +303,11 @@ void TDistributionForm::connectSignals() {
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
   connect(AboutItem, &QAction::triggered, this, &T::Run<&T::AboutItemClick>);
-
-  model_.SetAppendObserver([this](const std::string& line) { AppendLogLine(FromModel(line)); });
-  model_.SetPointerObserver([](calculator::PointerShape shape) {
-    if (shape == calculator::PointerShape::Busy)
-      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else if (QGuiApplication::overrideCursor() != nullptr)
-      QGuiApplication::restoreOverrideCursor();
-  });
 }
 
 template <void (TDistributionForm::*Handler)()>
 void TDistributionForm::Run() {
   RunCommand([this] { (this->*Handler)(); });
-}
-
-QRadioButton* TDistributionForm::Radio(Function function) const {
-  for (size_t i = 0; i < radios_.size(); ++i)
-    if (calculator::FunctionCatalogue()[i].function == function) return radios_[i];
-  throw Distr::ERangeError();
 }
 
 QStringList TDistributionForm::LogLines() const {
@@ -333,98 +329,85 @@ void TDistributionForm::AppendLogLine(const QString& line) {
   Memo->ensureCursorVisible();
 }
 
-// The model hears what the user typed before every command.
-void TDistributionForm::PullFields() {
-  for (int i = 0; i < kFieldCount; ++i) model_.SetFieldText(i, edits_[i]->text().toStdString());
+calculator::FieldTexts TDistributionForm::FieldTexts() const {
+  calculator::FieldTexts texts;
+  for (int i = 0; i < kFieldCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  return texts;
 }
 
-// The controls show the model's state; the signal blockers keep this from
-// running the handlers again.
-void TDistributionForm::MirrorModel() {
-  for (int i = 0; i < kFieldCount; ++i) {
-    labels_[i]->setText(FromModel(model_.LabelCaption(i)));
-    labels_[i]->adjustSize();  // labels size themselves to their caption
-    const QString text = FromModel(model_.FieldText(i));
-    // setText would reset the cursor and the undo history of an unchanged field.
-    if (edits_[i]->text() != text) edits_[i]->setText(text);
-    labels_[i]->setVisible(model_.FieldVisible(i));
-    edits_[i]->setVisible(model_.FieldVisible(i));
+// One label/edit pair: a null caption hides it.  setText would reset the
+// cursor and the undo history of an unchanged field, so an equal text is
+// left alone.
+void TDistributionForm::SetField(int index, const char* caption, const char* text) {
+  const bool visible = caption != nullptr;
+  if (visible) {
+    labels_[index]->setText(QString::fromLatin1(caption));
+    labels_[index]->adjustSize();  // labels size themselves to their caption
+    const QString fieldText = QString::fromLatin1(text);
+    if (edits_[index]->text() != fieldText) edits_[index]->setText(fieldText);
   }
-  {
+  labels_[index]->setVisible(visible);
+  edits_[index]->setVisible(visible);
+}
+
+// The selected function's captions and default texts.  A function with an
+// inverse shows the option unchecked; for the others it is hidden and keeps
+// its state.
+void TDistributionForm::ArrangeFields() {
+  const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
+  InversCheckBox->setVisible(spec.HasInverse());
+  if (spec.HasInverse()) {
     const QSignalBlocker blocker(InversCheckBox);
-    InversCheckBox->setChecked(model_.InverseChecked());
-    InversCheckBox->setVisible(model_.InverseVisible());
+    InversCheckBox->setChecked(false);
   }
-  for (size_t i = 0; i < radios_.size(); ++i) {
-    const bool selected = calculator::FunctionCatalogue()[i].function == model_.Selected();
-    const QSignalBlocker blocker(radios_[i]);
-    if (selected) radios_[i]->setChecked(true);
-    // As in a dialog of the desktop, Tab stops at the checked radio button
-    // only; the arrow keys move between them.
-    radios_[i]->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
-  }
+  for (int i = 0; i < kFieldCount; ++i)
+    SetField(i, calculator::FieldCaption(spec, i, false), calculator::FieldDefault(spec, i, false));
+  UpdateRadioFocus();
+}
+
+// As in a dialog of the desktop, Tab stops at the checked radio button only;
+// the arrow keys move between them.
+void TDistributionForm::UpdateRadioFocus() {
+  for (QAbstractButton* radio : functionGroup_->buttons())
+    radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TDistributionForm::ComputeBtnClick() {
-  PullFields();
-  model_.SetFocusedField(std::nullopt);
-  model_.ComputeBtnClick();
-  MirrorModel();
-  if (!model_.LastComputeValid() && model_.FocusedField()) {
-    QLineEdit* invalid = edits_[*model_.FocusedField()];
-    invalid->setFocus(Qt::OtherFocusReason);
-    // Entering a field selects its text, so typing replaces it.
-    invalid->selectAll();
+  calculator::Result result;
+  {
+    const TBusyPointer busy;
+    result = calculator::Compute(selected_, FieldTexts(), InversCheckBox->isChecked());
+  }
+  switch (result.outcome) {
+    case calculator::Outcome::Ok:
+      for (const std::string& line : result.lines) AppendLogLine(FromModel(line));
+      break;
+    case calculator::Outcome::Invalid: {
+      QLineEdit* invalid = edits_[*result.FocusField()];
+      invalid->setFocus(Qt::OtherFocusReason);
+      // Entering a field selects its text, so typing replaces it.
+      invalid->selectAll();
+      break;
+    }
+    case calculator::Outcome::Error:
+      throw EComputeError(result.message);
   }
 }
 
 void TDistributionForm::InversCheckBoxClick() {
-  PullFields();
-  model_.SetInverseChecked(InversCheckBox->isChecked());
-  MirrorModel();
+  const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
+  if (!spec.HasInverse()) return;  // the option is hidden then
+  const bool inverse = InversCheckBox->isChecked();
+  SetField(calculator::kEdit4, calculator::FieldCaption(spec, calculator::kEdit4, inverse),
+           calculator::FieldDefault(spec, calculator::kEdit4, inverse));
 }
 
-void TDistributionForm::RadioClick(Function function) {
-  if (!Radio(function)->isChecked()) return;  // the button that lost its check
-  PullFields();
-  model_.SelectFunction(function);
-  MirrorModel();
-}
-
-void TDistributionForm::NormalRadioClick() {
-  RadioClick(Function::Normal);
-}
-
-void TDistributionForm::ChiSquareRadioClick() {
-  RadioClick(Function::ChiSquare);
-}
-
-void TDistributionForm::TRadioClick() {
-  RadioClick(Function::T);
-}
-
-void TDistributionForm::FRadioClick() {
-  RadioClick(Function::F);
-}
-
-void TDistributionForm::BinomialRadioClick() {
-  RadioClick(Function::Binomial);
-}
-
-void TDistributionForm::PoissonRadioClick() {
-  RadioClick(Function::Poisson);
-}
-
-void TDistributionForm::HyperRadioClick() {
-  RadioClick(Function::Hypergeometric);
-}
-
-void TDistributionForm::FactorialRadioClick() {
-  RadioClick(Function::Factorial);
-}
-
-void TDistributionForm::BinoCoefRadioClick() {
-  RadioClick(Function::BinomialCoefficient);
+void TDistributionForm::FunctionToggled(int id, bool checked) {
+  if (!checked) return;  // the button that lost its check
+  const Function function = calculator::Functions()[id].function;
+  if (function == selected_) return;
+  selected_ = function;
+  ArrangeFields();
 }
 
 void TDistributionForm::ActivateHelp() {
@@ -486,12 +469,9 @@ void TDistributionForm::FormActivate() {
   if (firstActivation_) {
     firstActivation_ = false;
     Memo->clear();
-    model_.ClearLog();
   }
   FormResize();
-  PullFields();
-  model_.ArrangeFields();
-  MirrorModel();
+  ArrangeFields();
   VersionCheck();
 }
 
@@ -525,7 +505,7 @@ void TDistributionForm::PrintItemClick() {
       // Without any printer Qt falls back to writing PDF, which needs a file.
       const bool noPrinter =
           printer_->printerName().isEmpty() && printer_->outputFileName().isEmpty();
-      throw Distr::ERunTimeError(noPrinter ? "There is no default printer currently selected"
+      throw EWindowError(noPrinter ? "There is no default printer currently selected"
                                            : "Printer selected is not valid");
     }
     PrintLines(painter, *printer_, font, lines);
@@ -563,7 +543,6 @@ void TDistributionForm::SelectAllItemClick() {
 
 void TDistributionForm::ClearClick() {
   Memo->clear();
-  model_.ClearLog();
 }
 
 void TDistributionForm::FontItemClick() {

@@ -2,12 +2,12 @@
 // option, the Compute button and the results log `Memo`, with the menus that
 // save, print, copy, select, clear and re-font the log.
 //
-// The window only drives the calculator model (calculator/Calculator.h) and
-// mirrors its state: before each command it hands the field texts to the
-// model, afterwards it shows the model's captions, texts, visibility, inverse
-// option and focus.  Report lines reach `Memo` through the model's append
-// observer; from then on the log is the text of `Memo`, which the user may
-// edit by hand, and Save As, Print and Copy take that text.
+// The radio buttons and the fields are built and arranged from the table of
+// functions (calculator/Functions.h).  Compute hands the selected function,
+// the field texts and the inverse option to calculator::Compute and appends
+// the result's two lines to `Memo`, or gives an invalid field the focus; from
+// then on the log is the text of `Memo`, which the user may edit by hand, and
+// Save As, Print and Copy take that text.
 //
 // Dialogs, message boxes, printer jobs, the clipboard and the desktop's
 // browser are reached through TPlatform, so that tests answer them.
@@ -28,6 +28,7 @@
 #include "window/VersionCheck.h"
 
 class QAction;
+class QButtonGroup;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -75,15 +76,8 @@ class TDistributionForm : public QMainWindow {
   // Control events.
   void ComputeBtnClick();
   void InversCheckBoxClick();
-  void NormalRadioClick();
-  void ChiSquareRadioClick();
-  void TRadioClick();
-  void FRadioClick();
-  void BinomialRadioClick();
-  void PoissonRadioClick();
-  void HyperRadioClick();
-  void FactorialRadioClick();
-  void BinoCoefRadioClick();
+  // A radio button of the group became checked (or lost its check).
+  void FunctionToggled(int id, bool checked);
 
   // Window events.
   void FormActivate();
@@ -124,10 +118,11 @@ class TDistributionForm : public QMainWindow {
   template <void (TDistributionForm::*Handler)()>
   void Run();
 
-  void RadioClick(calculator::Function function);
   void AppendLogLine(const QString& line);
-  void PullFields();
-  void MirrorModel();
+  calculator::FieldTexts FieldTexts() const;
+  void ArrangeFields();
+  void SetField(int index, const char* caption, const char* text);
+  void UpdateRadioFocus();
   bool IsWindowShortcut(const QKeyEvent& key) const;
   QRadioButton* Radio(calculator::Function function) const;
   THelpViewer& Viewer();
@@ -135,7 +130,8 @@ class TDistributionForm : public QMainWindow {
   void ContextHelp(int context);
 
   TPlatform& platform_;
-  calculator::Calculator model_;
+  // The function of the checked radio button.
+  calculator::Function selected_ = calculator::Function::Normal;
   const std::string versionHost_;
   http::THttpClient IdHTTP1;
 
@@ -143,7 +139,7 @@ class TDistributionForm : public QMainWindow {
   QWidget* client_ = nullptr;  // the client area below the menu bar
   QFrame* Bevel = nullptr;
   QFrame* Panel1 = nullptr;
-  std::array<QRadioButton*, 9> radios_{};  // in the order of FunctionCatalogue()
+  QButtonGroup* functionGroup_ = nullptr;  // the radio buttons; ids index Functions()
   QPushButton* ComputeBtn = nullptr;
   std::array<QLabel*, calculator::kFieldCount> labels_{};    // Label_1 .. Label_4
   std::array<QLineEdit*, calculator::kFieldCount> edits_{};  // Edit_1 .. Edit_4

@@ -2,7 +2,7 @@
 
 #include <QSaveFile>
 
-#include "Distr/Errors.h"
+#include "window/Errors.h"
 
 namespace window {
 
@@ -11,7 +11,7 @@ namespace {
 constexpr char kLineEnd[] = "\r\n";
 
 [[noreturn]] void RaiseCannotCreate(const QString& fileName, const QString& reason) {
-  throw Distr::ERunTimeError(
+  throw EWindowError(
       QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason).toStdString());
 }
 

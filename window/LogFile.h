@@ -14,7 +14,7 @@ QByteArray LogFileBytes(const QStringList& lines);
 
 // Writes `lines` to `fileName`, replacing that file only once the whole text
 // is written: a save that fails half-way leaves the old file whole.  Raises
-// Distr::ERunTimeError "Cannot create file "<name>". <reason>".
+// EWindowError "Cannot create file "<name>". <reason>".
 void SaveLogFile(const QString& fileName, const QStringList& lines);
 
 }  // namespace window

@@ -8,7 +8,7 @@
 #include <climits>
 #include <cmath>
 
-#include "Distr/Errors.h"
+#include "window/Errors.h"
 
 namespace window {
 
@@ -52,7 +52,7 @@ long double PrintScale(int measuringSize) {
 
 QFont PrintFont(const QFont& logFont, long double scale) {
   const long double size = std::nearbyint(PointsOf(logFont) * scale);  // ties to even
-  if (!(size >= INT_MIN && size <= INT_MAX)) throw Distr::ERangeError();
+  if (!(size >= INT_MIN && size <= INT_MAX)) throw EWindowError("Range check error");
   QFont font = logFont;
   // A size that rounds to 0 would make Qt keep the old one.
   font.setPointSize(std::max(1, static_cast<int>(size)));

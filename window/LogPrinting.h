@@ -32,7 +32,7 @@ long double PrintScale(int measuringSize);
 
 // The log's font as the printer draws it: its family and style, the size
 // round(points of `logFont` x `scale`), ties to even.  A size outside the
-// signed 32-bit range raises Distr::ERangeError.
+// signed 32-bit range raises EWindowError "Range check error".
 QFont PrintFont(const QFont& logFont, long double scale);
 
 // One print job's text: every line of `lines` in order from the top-left

@@ -43,7 +43,7 @@ class TPlatform {
   virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
   virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
 
-  // Puts plain text on the clipboard; raises Distr::ERunTimeError
+  // Puts plain text on the clipboard; raises EWindowError
   // "Cannot open clipboard" when the clipboard does not take it.
   virtual void SetClipboardText(const QString& text) = 0;
 

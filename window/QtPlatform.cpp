@@ -12,7 +12,7 @@
 #include <QPrinter>
 #include <QUrl>
 
-#include "Distr/Errors.h"
+#include "window/Errors.h"
 
 namespace window {
 
@@ -69,7 +69,7 @@ void TQtPlatform::SetClipboardText(const QString& text) {
   // QClipboard reports no failure; reading back is the only way to learn
   // that the text did not arrive.
   if (clipboard == nullptr || clipboard->text(QClipboard::Clipboard) != text)
-    throw Distr::ERunTimeError("Cannot open clipboard");
+    throw EWindowError("Cannot open clipboard");
 }
 
 bool TQtPlatform::BeginPrintJob(QPainter& painter, QPrinter& printer) {

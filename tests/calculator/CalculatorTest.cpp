@@ -1,7 +1,8 @@
-// The calculator model without a window: field arrangement, the inverse
-// option, validation by focus, the pointer and the log.
+// Compute without a window: validation by field and rule, the numbers and
+// lines of a result, run-time errors as results, and the inverse captions.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -9,163 +10,90 @@
 
 namespace {
 
-using calculator::Calculator;
+using calculator::Compute;
+using calculator::FieldTexts;
 using calculator::Function;
 using calculator::kEdit1;
 using calculator::kEdit2;
-using calculator::kEdit3;
 using calculator::kEdit4;
-using calculator::PointerShape;
+using calculator::Outcome;
+using calculator::SpecOf;
 
-struct Expected {
-  Function function;
-  bool inverseVisible;
-  // caption/default per field; an empty caption means hidden
-  const char* pairs[4][2];
-};
-
-TEST(ArrangeFields, EveryFunction) {
-  const Expected table[] = {
-      {Function::Normal, true, {{"Mean", "0"}, {"Variance", "1"}, {"", ""}, {"x-value", "0"}}},
-      {Function::ChiSquare, true, {{"Degrees of freedom", "1"}, {"", ""}, {"", ""}, {"x-value", "0"}}},
-      {Function::T, true, {{"Degrees of freedom", "1"}, {"", ""}, {"", ""}, {"x-value", "0"}}},
-      {Function::F, true,
-       {{"(1) Degrees of freedom", "1"}, {"(2) Degrees of freedom", "1"}, {"", ""}, {"x-value", "0"}}},
-      {Function::Binomial, false, {{"p", "0.5"}, {"n", "1"}, {"", ""}, {"x-value", "0"}}},
-      {Function::Poisson, false, {{"lambda (Mean)", "1"}, {"", ""}, {"", ""}, {"x-value", "0"}}},
-      {Function::Hypergeometric, false,
-       {{"Blue (B)", "1"}, {"Red (R)", "1"}, {"Sample (n)", "1"}, {"Blue in sample (x)", "1"}}},
-      {Function::Factorial, false, {{"n", "1"}, {"", ""}, {"", ""}, {"", ""}}},
-      {Function::BinomialCoefficient, false, {{"n", "1"}, {"k", "1"}, {"", ""}, {"", ""}}},
-  };
-  for (const auto& row : table) {
-    Calculator model;
-    model.SelectFunction(Function::Factorial);
-    model.SelectFunction(row.function);
-    model.ArrangeFields();
-    const auto name = calculator::InfoOf(row.function).radioName;
-    EXPECT_EQ(model.InverseVisible(), row.inverseVisible) << name;
-    for (int i = 0; i < 4; ++i) {
-      const std::string caption = row.pairs[i][0];
-      EXPECT_EQ(model.FieldVisible(i), !caption.empty()) << name << " field " << i + 1;
-      if (caption.empty()) continue;
-      EXPECT_EQ(model.LabelCaption(i), caption) << name;
-      EXPECT_EQ(model.FieldText(i), row.pairs[i][1]) << name;
-    }
+// The function's default texts with some fields replaced.
+FieldTexts Texts(Function function, bool inverse, std::vector<std::pair<int, const char*>> set) {
+  FieldTexts texts;
+  for (int i = 0; i < calculator::kFieldCount; ++i) {
+    const char* text = calculator::FieldDefault(SpecOf(function), i, inverse);
+    if (text != nullptr) texts[i] = text;
   }
+  for (const auto& [field, text] : set) texts[field] = text;
+  return texts;
 }
 
-TEST(ArrangeFields, TypedValuesAreReplacedByDefaults) {
-  Calculator model;
-  model.ArrangeFields();
-  model.SetFieldText(kEdit1, "5");
-  model.SetFieldText(kEdit2, "9");
-  model.SetFieldText(kEdit4, "2");
-  model.SelectFunction(Function::ChiSquare);
-  EXPECT_EQ(model.FieldText(kEdit1), "1");
-  EXPECT_EQ(model.FieldText(kEdit4), "0");
-  EXPECT_FALSE(model.FieldVisible(kEdit2));
-  model.SelectFunction(Function::Normal);
-  EXPECT_EQ(model.FieldText(kEdit1), "0");
-  EXPECT_EQ(model.FieldText(kEdit2), "1");
-  EXPECT_EQ(model.FieldText(kEdit4), "0");
-}
-
-TEST(ArrangeFields, ReselectingTheSelectedFunctionKeepsTypedValues) {
-  Calculator model;
-  model.ArrangeFields();
-  model.SetFieldText(kEdit1, "5");
-  model.SelectFunction(Function::Normal);
-  EXPECT_EQ(model.FieldText(kEdit1), "5");
-}
-
-TEST(InverseOption, TogglesLabelAndText) {
-  Calculator model;
-  model.SelectFunction(Function::T);
-  model.SetFieldText(kEdit1, "10");
-  model.SetInverseChecked(true);
-  EXPECT_EQ(model.LabelCaption(kEdit4), "Percentile");
-  EXPECT_EQ(model.FieldText(kEdit4), "0.975");
-  EXPECT_EQ(model.FieldText(kEdit1), "10");
-  model.SetInverseChecked(false);
-  EXPECT_EQ(model.LabelCaption(kEdit4), "x-value");
-  EXPECT_EQ(model.FieldText(kEdit4), "0");
-  EXPECT_EQ(model.FieldText(kEdit1), "10");
-
-  const std::pair<Function, const char*> percentiles[] = {{Function::Normal, "0.975"},
-                                                          {Function::ChiSquare, "0.95"},
-                                                          {Function::T, "0.975"},
-                                                          {Function::F, "0.95"}};
-  for (const auto& [function, text] : percentiles) {
-    Calculator m;
-    m.SelectFunction(function);
-    m.ArrangeFields();
-    m.SetInverseChecked(true);
-    EXPECT_EQ(m.FieldText(kEdit4), text);
+TEST(InverseMode, PercentileCaptionAndDefault) {
+  const std::pair<Function, const char*> rows[] = {{Function::Normal, "0.975"},
+                                                   {Function::ChiSquare, "0.95"},
+                                                   {Function::T, "0.975"},
+                                                   {Function::F, "0.95"}};
+  for (const auto& [function, text] : rows) {
+    const auto& spec = SpecOf(function);
+    EXPECT_STREQ(calculator::FieldCaption(spec, kEdit4, true), "Percentile") << spec.commandName;
+    EXPECT_STREQ(calculator::FieldDefault(spec, kEdit4, true), text) << spec.commandName;
+    EXPECT_STREQ(calculator::FieldCaption(spec, kEdit4, false), "x-value") << spec.commandName;
   }
+  // Without an inverse the last field keeps its own caption in either mode.
+  EXPECT_STREQ(calculator::FieldCaption(SpecOf(Function::Binomial), kEdit4, true), "x-value");
 }
 
-TEST(InverseOption, ArrangeFieldsUnchecksItForContinuousAndKeepsItForOthers) {
-  Calculator model;
-  model.ArrangeFields();
-  model.SetInverseChecked(true);
-  model.SelectFunction(Function::F);
-  EXPECT_FALSE(model.InverseChecked());
-  EXPECT_TRUE(model.InverseVisible());
-  EXPECT_EQ(model.LabelCaption(kEdit4), "x-value");
-  EXPECT_EQ(model.FieldText(kEdit4), "0");
-
-  model.SetInverseChecked(true);
-  model.SelectFunction(Function::Binomial);
-  EXPECT_FALSE(model.InverseVisible());
-  EXPECT_TRUE(model.InverseChecked());
-  EXPECT_EQ(model.LabelCaption(kEdit4), "x-value");  // Binomial's own arrangement
-  model.SelectFunction(Function::Poisson);
-  model.SelectFunction(Function::Normal);
-  EXPECT_TRUE(model.InverseVisible());
-  EXPECT_FALSE(model.InverseChecked());
-}
-
-struct FocusCase {
+struct InvalidCase {
   const char* label;
   Function function;
   bool inverse;
   std::vector<std::pair<int, const char*>> texts;
-  int focus;  // the field that ends with the focus
+  std::vector<int> faults;  // every field that breaks its rule; the last keeps the focus
 };
 
-TEST(ValidationByFocus, LastInvalidFieldKeepsTheFocus) {
-  const FocusCase cases[] = {
-      {"variance 0", Function::Normal, false, {{kEdit2, "0"}}, kEdit2},
-      {"variance negative", Function::Normal, false, {{kEdit2, "-1"}}, kEdit2},
-      {"variance just below", Function::Normal, false, {{kEdit2, "0.00000099"}}, kEdit2},
-      {"mean invalid, variance low", Function::Normal, false, {{kEdit1, "x"}, {kEdit2, "0"}}, kEdit2},
+TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
+  const InvalidCase cases[] = {
+      {"variance 0", Function::Normal, false, {{kEdit2, "0"}}, {kEdit2}},
+      {"variance just below", Function::Normal, false, {{kEdit2, "0.00000099"}}, {kEdit2}},
+      {"mean invalid, variance low", Function::Normal, false, {{kEdit1, "x"}, {kEdit2, "0"}},
+       {kEdit1, kEdit2}},
       {"all three invalid", Function::Normal, false, {{kEdit1, "x"}, {kEdit2, "y"}, {kEdit4, "z"}},
-       kEdit4},
-      {"percentile 0", Function::Normal, true, {{kEdit4, "0"}}, kEdit4},
-      {"percentile 1", Function::Normal, true, {{kEdit4, "1"}}, kEdit4},
-      {"percentile 0.0000009", Function::Normal, true, {{kEdit4, "0.0000009"}}, kEdit4},
-      {"percentile 0.9999991", Function::ChiSquare, true, {{kEdit4, "0.9999991"}}, kEdit4},
-      {"df 0", Function::ChiSquare, false, {{kEdit1, "0"}}, kEdit1},
-      {"df negative", Function::ChiSquare, false, {{kEdit1, "-3"}}, kEdit1},
-      {"df with a point", Function::ChiSquare, false, {{kEdit1, "2.5"}}, kEdit1},
-      {"df and percentile", Function::ChiSquare, true, {{kEdit1, "0"}, {kEdit4, "2"}}, kEdit4},
+       {kEdit1, kEdit2, kEdit4}},
+      {"percentile 0", Function::Normal, true, {{kEdit4, "0"}}, {kEdit4}},
+      {"percentile 0.9999991", Function::ChiSquare, true, {{kEdit4, "0.9999991"}}, {kEdit4}},
+      {"df with a point", Function::ChiSquare, false, {{kEdit1, "2.5"}}, {kEdit1}},
+      {"df and percentile", Function::ChiSquare, true, {{kEdit1, "0"}, {kEdit4, "2"}},
+       {kEdit1, kEdit4}},
+      {"p above 1", Function::Binomial, false, {{kEdit1, "1.5"}}, {kEdit1}},
+      {"lambda 0", Function::Poisson, false, {{kEdit1, "0"}}, {kEdit1}},
+      {"hypergeometric x -1", Function::Hypergeometric, false, {{3, "-1"}}, {3}},
+      {"k above n: Edit_1", Function::BinomialCoefficient, false, {{kEdit1, "3"}, {kEdit2, "5"}},
+       {kEdit1}},
   };
   for (const auto& c : cases) {
-    Calculator model;
-    model.SelectFunction(c.function);
-    model.ArrangeFields();
-    model.SetInverseChecked(c.inverse);
-    for (const auto& [field, text] : c.texts) model.SetFieldText(field, text);
-    model.SetFocusedField(std::nullopt);
-    model.ComputeBtnClick();
-    EXPECT_FALSE(model.LastComputeValid()) << c.label;
-    EXPECT_EQ(model.FocusedField(), c.focus) << c.label;
-    EXPECT_TRUE(model.Log().empty()) << c.label;
+    const auto result = Compute(c.function, Texts(c.function, c.inverse, c.texts), c.inverse);
+    EXPECT_EQ(result.outcome, Outcome::Invalid) << c.label;
+    std::vector<int> faults;
+    for (const auto& fault : result.faults) {
+      faults.push_back(fault.index);
+      EXPECT_FALSE(fault.rule.empty()) << c.label;
+    }
+    EXPECT_EQ(faults, c.faults) << c.label;
+    EXPECT_EQ(result.FocusField(), c.faults.back()) << c.label;
+    EXPECT_EQ(result.lines[0], "") << c.label;
   }
 }
 
-TEST(ValidationByFocus, BoundsAreAccepted) {
+TEST(Validation, RulesNameTheLimits) {
+  const auto df = Compute(Function::T, Texts(Function::T, false, {{kEdit1, "0"}}), false);
+  EXPECT_EQ(df.faults.at(0).rule, "a whole number from 1 to 1073741823");
+  const auto p = Compute(Function::Normal, Texts(Function::Normal, true, {{kEdit4, "1"}}), true);
+  EXPECT_EQ(p.faults.at(0).rule, "a probability from 0.000001 to 0.999999");
+}
+
+TEST(Validation, BoundsAreAccepted) {
   const std::pair<bool, std::vector<std::pair<int, const char*>>> cases[] = {
       {true, {{kEdit4, "0.000001"}}},
       {true, {{kEdit4, "0.999999"}}},
@@ -173,42 +101,64 @@ TEST(ValidationByFocus, BoundsAreAccepted) {
       {false, {{kEdit4, "-1e300"}}},
   };
   for (const auto& [inverse, texts] : cases) {
-    Calculator model;
-    model.ArrangeFields();
-    model.SetInverseChecked(inverse);
-    for (const auto& [field, text] : texts) model.SetFieldText(field, text);
-    model.ComputeBtnClick();
-    EXPECT_TRUE(model.LastComputeValid()) << texts[0].second;
-    EXPECT_EQ(model.Log().size(), 2u) << texts[0].second;
+    const auto result = Compute(Function::Normal, Texts(Function::Normal, inverse, texts), inverse);
+    EXPECT_TRUE(result.Ok()) << texts[0].second;
   }
 }
 
-TEST(Compute, PointerIsBusyDuringTheReportAndDefaultAfterAnError) {
-  Calculator model;
-  std::vector<PointerShape> seen;
-  model.SetPointerObserver([&](PointerShape shape) { seen.push_back(shape); });
-  model.SelectFunction(Function::ChiSquare);
-  model.SetInverseChecked(true);
-  model.SetFieldText(kEdit1, "1073741824");
-  EXPECT_THROW(model.ComputeBtnClick(), Distr::EIntOverflow);
-  EXPECT_EQ(model.Pointer(), PointerShape::Default);
-  EXPECT_EQ(seen, (std::vector<PointerShape>{PointerShape::Busy, PointerShape::Default}));
-  EXPECT_TRUE(model.Log().empty());
-  EXPECT_EQ(model.FieldText(kEdit1), "1073741824");
+TEST(Result, NormalForwardCarriesNumbersParametersAndLines) {
+  const auto r = Compute(Function::Normal, {"100", "225", "", "130"}, false);
+  ASSERT_TRUE(r.Ok());
+  const auto& tails = std::get<calculator::TailsAt>(r.values);
+  EXPECT_EQ(tails.x, 130);
+  // P(Z > 2) = 0.0227501319481792...
+  EXPECT_NEAR(static_cast<double>(tails.upper), 0.0227501319481792, 1e-15);
+  EXPECT_EQ(tails.lower, 1 - tails.upper);
+  ASSERT_EQ(r.parameters.size(), 2u);
+  EXPECT_EQ(r.parameters[0].name, "mean");
+  EXPECT_EQ(r.parameters[1].value, 225);
+  EXPECT_EQ(r.lines[0], "Normal Distribution, mean=100.000000, variance=225.000000:");
+  EXPECT_EQ(r.lines[1], "   P(X<130.000000)=0.977250      P(X>130.000000)=0.022750");
 }
 
-TEST(Compute, AppendsTwoLinesAndTellsTheObserver) {
-  Calculator model;
-  model.ArrangeFields();
-  std::vector<std::string> heard;
-  model.SetAppendObserver([&](const std::string& line) { heard.push_back(line); });
-  model.ComputeBtnClick();
-  model.ComputeBtnClick();
-  ASSERT_EQ(model.Log().size(), 4u);
-  EXPECT_EQ(heard, model.Log());
-  model.ClearLog();
-  model.ComputeBtnClick();
-  EXPECT_EQ(model.Log().size(), 2u);
+TEST(Result, InverseGivesBothPoints) {
+  const auto r = Compute(Function::T, {"10", "", "", "0.975"}, true);
+  ASSERT_TRUE(r.Ok());
+  EXPECT_TRUE(r.inverse);
+  const auto& points = std::get<calculator::PointsOf>(r.values);
+  // P(X < xLower) = 0.975 and P(X > xUpper) = 0.975: the t(10) quantiles
+  // +-2.2281388519649385, to the log's iteration tolerance
+  EXPECT_NEAR(static_cast<double>(points.xLower), 2.2281388519649385, 1e-10);
+  EXPECT_NEAR(static_cast<double>(points.xUpper), -2.2281388519649385, 1e-10);
+  // A function without an inverse ignores the option.
+  EXPECT_FALSE(Compute(Function::Poisson, {"1", "", "", "0"}, true).inverse);
+}
+
+TEST(Result, DiscreteAndCountingValues) {
+  const auto b = Compute(Function::Binomial, {"0.5", "10", "", "5"}, false);
+  const auto& d = std::get<calculator::DiscreteAt>(b.values);
+  // C(10, 5) / 2^10 = 252 / 1024
+  EXPECT_NEAR(static_cast<double>(d.point), 252.0 / 1024, 1e-15);
+  EXPECT_NEAR(static_cast<double>(d.atMost + d.atLeast - d.point), 1.0, 1e-15);
+
+  const auto small = std::get<calculator::CountingValue>(
+      Compute(Function::Factorial, {"5", "", "", ""}, false).values);
+  EXPECT_NEAR(static_cast<double>(*small.value), 120, 1e-12);
+  const auto large = std::get<calculator::CountingValue>(
+      Compute(Function::Factorial, {"1000", "", "", ""}, false).values);
+  EXPECT_FALSE(large.value.has_value());  // printed as its logarithm
+  EXPECT_NEAR(static_cast<double>(large.ln), 5912.128178, 1e-6);
+}
+
+TEST(Result, RunTimeErrorsBecomeResults) {
+  const auto r = Compute(Function::ChiSquare, {"1073741824", "", "", "0.95"}, true);
+  EXPECT_EQ(r.outcome, Outcome::Error);
+  EXPECT_EQ(r.message, "Integer overflow");
+  EXPECT_EQ(r.lines[1], "");
+  // A power of ten past the extended range raises while the field is parsed.
+  const auto o = Compute(Function::Normal, {"1e4940", "1", "", "0"}, false);
+  EXPECT_EQ(o.outcome, Outcome::Error);
+  EXPECT_EQ(o.message, "Floating point overflow");
 }
 
 TEST(ErrorBoxText, AppendsAPointAfterCharactersSortingAfterIt) {

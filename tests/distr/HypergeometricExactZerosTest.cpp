@@ -26,9 +26,8 @@ bool SameBits(long double a, long double b) {
 // i > B, n - i > R or i > n, with nothing kept from one call to the next.
 long double PlainPoint(int32_t B, int32_t R, int32_t n, int32_t i) {
   if (i > B || n - i > R || i > n) return 0;
-  bool flag;
-  return std::exp((LnBinomialCoefficient(B, i, flag) + LnBinomialCoefficient(R, n - i, flag)) -
-                  LnBinomialCoefficient(B + R, n, flag));
+  return std::exp((LnBinomialCoefficient(B, i) + LnBinomialCoefficient(R, n - i)) -
+                  LnBinomialCoefficient(B + R, n));
 }
 
 struct Sums {

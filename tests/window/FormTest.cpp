@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "FormFixture.h"
+#include "Distr/Errors.h"
 
 namespace {
 

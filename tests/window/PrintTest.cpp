@@ -190,7 +190,7 @@ void TPrintTest::printFont() {
 void TPrintTest::printFontOutOfRange() {
   QFont huge("DejaVu Sans");
   huge.setPointSizeF(3e8);
-  QVERIFY_THROWS_EXCEPTION(Distr::ERangeError, PrintFont(huge, 10));
+  QVERIFY_THROWS_EXCEPTION(window::EWindowError, PrintFont(huge, 10));
 }
 
 void TPrintTest::breakCharacterWise_data() {

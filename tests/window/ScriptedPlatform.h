@@ -16,7 +16,7 @@
 #include <functional>
 #include <optional>
 
-#include "Distr/Errors.h"
+#include "window/Errors.h"
 #include "window/Platform.h"
 
 class TScriptedPlatform : public window::TPlatform {
@@ -103,7 +103,7 @@ class TScriptedPlatform : public window::TPlatform {
   }
 
   void SetClipboardText(const QString& text) override {
-    if (clipboardFails) throw Distr::ERunTimeError("Cannot open clipboard");
+    if (clipboardFails) throw window::EWindowError("Cannot open clipboard");
     clipboard << text;
   }
 
