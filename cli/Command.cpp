@@ -87,12 +87,33 @@ std::string FunctionHelp() {
   return text;
 }
 
+LineRead ReadBatchLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::streambuf* buffer = in.rdbuf();
+  bool any = false, tooLong = false;
+  for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+    any = true;
+    if (c == '\n') return tooLong ? LineRead::LineTooLong : LineRead::Line;
+    if (line.size() < kMaxBatchLineBytes)
+      line.push_back(static_cast<char>(c));
+    else
+      tooLong = true;
+  }
+  in.setstate(std::ios::eofbit);
+  if (!any) return LineRead::End;
+  return tooLong ? LineRead::LineTooLong : LineRead::Line;
+}
+
 std::vector<std::string> SplitBatchLine(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::vector<std::string> words;
   if (line.empty()) return words;
   size_t start = 0;
   for (;;) {
+    if (words.size() == kMaxCommandWords) {
+      words.emplace_back();
+      break;
+    }
     const size_t tab = line.find('\t', start);
     words.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
     if (tab == std::string_view::npos) break;

@@ -39,8 +39,8 @@ run-time error (standard error holds the message, e.g. "Integer overflow.");
 --batch reads one command per line from standard input, its words separated
 by TAB characters (so a field may hold blanks), and prints for each either
 the two log lines, or "invalid field: Edit_N", or "error: MESSAGE", or, for a
-malformed command, "usage: WHAT"; an empty line prints nothing.  The exit
-status is 64 when a line was malformed, 0 otherwise.
+malformed command or a line longer than 1 MiB, "usage: WHAT"; an empty line
+prints nothing.  The exit status is 64 when a line was malformed, 0 otherwise.
 )";
 
 int Usage(const std::string& message) {
@@ -52,7 +52,12 @@ int Usage(const std::string& message) {
 int RunBatch() {
   bool malformed = false;
   std::string line;
-  while (std::getline(std::cin, line)) {
+  for (cli::LineRead read; (read = cli::ReadBatchLine(std::cin, line)) != cli::LineRead::End;) {
+    if (read == cli::LineRead::LineTooLong) {
+      malformed = true;
+      std::cout << "usage: line longer than " << cli::kMaxBatchLineBytes << " bytes\n";
+      continue;
+    }
     const auto words = cli::SplitBatchLine(line);
     if (words.empty()) continue;
     const cli::Outcome outcome = cli::Run(words);
