@@ -7,6 +7,7 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
   qt6-base-dev libgl-dev
+  libboost-math-dev libgmp-dev nlohmann-json3-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
 )
