@@ -19,7 +19,7 @@ std::string InverseFunctionNames(std::string_view lastSeparator) {
   return text;
 }
 
-ParsedCommand ParseCommand(const std::vector<std::string>& words) {
+ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles) {
   size_t w = 0;
   bool inverse = false;
   if (w < words.size() && words[w] == "--inverse") {
@@ -31,7 +31,8 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words) {
   if (!function) return {std::nullopt, "unknown function: " + words[w]};
   ++w;
   const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
-  if (inverse && !spec.HasInverse())
+  const bool quantile = quantiles && spec.family == calculator::Family::Discrete;
+  if (inverse && !spec.HasInverse() && !quantile)
     return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
 
   Command command{*function, inverse, {}};

@@ -15,6 +15,11 @@
 
 namespace cli {
 
+// probex-calc's exit statuses.
+constexpr int kExitRunTimeError = 1;
+constexpr int kExitInvalidField = 2;
+constexpr int kExitUsage = 64;
+
 // A command's input to Compute.
 struct Command {
   calculator::Function function = calculator::Function::Normal;
@@ -28,7 +33,10 @@ struct ParsedCommand {
   std::string usage;  // without a command: "no function given", ...
 };
 
-ParsedCommand ParseCommand(const std::vector<std::string>& words);
+// With `quantiles`, --inverse is also taken for the discrete distributions
+// (their quantiles, for --json); the log's commands take it only for the
+// functions with an inverse.
+ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles = false);
 
 // What one command printed, and how it ended.
 struct Outcome {

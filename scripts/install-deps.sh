@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
   libboost-math-dev libgmp-dev python3-mpmath
   qt6-base-dev libgl-dev
+  libboost-math-dev libgmp-dev nlohmann-json3-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
 )
