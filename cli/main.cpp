@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "probex/Version.h"
 
 namespace {
 
@@ -73,6 +74,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   if (words.size() == 1 && words[0] == "--help") {
     std::cout << kHelp;
+    return 0;
+  }
+  if (words.size() == 1 && words[0] == "--version") {
+    std::cout << "probex-calc " << probex::kVersion << '\n';
     return 0;
   }
   if (words.size() == 1 && words[0] == "--batch") return RunBatch();
