@@ -117,8 +117,8 @@ void THelpTest::installedHelpFile() {
   QFETCH(QString, expected);
   QTemporaryDir prefix;
   QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/probex"));
-  for (const auto& [wanted, file] : {std::pair{beside, "bin/Probex.html"},
-                                     std::pair{installed, "share/probex/Probex.html"}}) {
+  for (const auto& [wanted, file] :
+       {std::pair{beside, "bin/Probex.html"}, std::pair{installed, "share/probex/Probex.html"}}) {
     QFile help(prefix.filePath(file));
     QVERIFY(!wanted || help.open(QIODevice::WriteOnly));
   }
