@@ -5,6 +5,7 @@
 
 #include "cli/Command.h"
 #include "cli/JsonCommand.h"
+#include "probex/Version.h"
 
 namespace {
 
@@ -108,6 +109,10 @@ int main(int argc, char** argv) {
   if (words.size() == 1 && words[0] == "--help") {
     std::cout << kUsage << cli::FunctionHelp() << kHelpAfterFunctions
               << cli::InverseFunctionNames(", ") << kHelpAfterInverse;
+    return 0;
+  }
+  if (words.size() == 1 && words[0] == "--version") {
+    std::cout << "probex-calc " << probex::kVersion << '\n';
     return 0;
   }
   if (words.size() == 1 && words[0] == "--batch") return RunBatch(false);

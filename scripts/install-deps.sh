@@ -11,6 +11,7 @@ packages=(
   libboost-math-dev libgmp-dev nlohmann-json3-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
+  dpkg-dev file scdoc appstream man-db lintian
 )
 
 missing=()

@@ -1,13 +1,30 @@
 #include "window/Application.h"
 
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 
 #include "Distr/Errors.h"
 #include "calculator/Calculator.h"
 #include "window/Platform.h"
 #include "window/ProbexIcon.h"
 
+// The data folder of the help file relative to the program's folder, fixed
+// by the build from the installation folders.
+#ifndef PROBEX_HELP_DIR_FROM_BIN
+#error "PROBEX_HELP_DIR_FROM_BIN must name the help file's folder relative to the program's"
+#endif
+
 namespace window {
+
+QString InstalledHelpFile(const QString& besideProgram) {
+  const QFileInfo beside(besideProgram);
+  if (besideProgram.isEmpty() || beside.isFile()) return besideProgram;
+  const QFileInfo installed(QDir::cleanPath(beside.absolutePath() + QLatin1Char('/') +
+                                            QStringLiteral(PROBEX_HELP_DIR_FROM_BIN) +
+                                            QLatin1Char('/') + beside.fileName()));
+  return installed.isFile() ? installed.filePath() : besideProgram;
+}
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Only the application name: a display name would be appended by Qt to
@@ -24,7 +41,7 @@ TApplication* TApplication::Instance() {
 }
 
 void TApplication::SetHelpFile(const QString& helpFile) {
-  if (TApplication* app = Instance()) app->helpFile_ = helpFile;
+  if (TApplication* app = Instance()) app->helpFile_ = InstalledHelpFile(helpFile);
 }
 
 QString TApplication::HelpFile() {

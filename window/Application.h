@@ -42,7 +42,8 @@ class TApplication : public QApplication {
   static void HandleRunTimeError(std::exception_ptr error);
 
   // The application's help file, which the help viewer opens.  Empty until
-  // set, and without a TApplication.
+  // set, and without a TApplication.  A help file named beside the program
+  // but not there is taken from the data folder (InstalledHelpFile).
   static void SetHelpFile(const QString& helpFile);
   static QString HelpFile();
 
@@ -65,6 +66,12 @@ class TBusyPointer {
   TBusyPointer(const TBusyPointer&) = delete;
   TBusyPointer& operator=(const TBusyPointer&) = delete;
 };
+
+// `besideProgram` when that file exists; else its namesake in the data folder
+// where `cmake --install` and the package put it (../share/probex/ from the
+// program's folder), when that one exists; else `besideProgram`, so that a
+// missing help file is reported where it was looked for first.
+QString InstalledHelpFile(const QString& besideProgram);
 
 // Runs one command; a run-time error it raises goes to the error box.
 template <typename Command>

@@ -5,14 +5,17 @@
 #include <QString>
 #include <string>
 
+#include "probex/Version.h"
+
 namespace http {
 class THttpClient;
 }
 
 namespace window {
 
-// The program's version, as the about box shows it and the check compares it.
-inline constexpr char kProgramVersion[] = "1.0.0.1";
+// The program's version, as the about box shows it and the check compares it:
+// the build's one version (project() in the top-level CMakeLists.txt).
+inline constexpr const auto& kProgramVersion = probex::kVersion;
 
 // The maker's web host, fixed when the program is built (a host name, or a
 // host and port such as "127.0.0.1:8765").

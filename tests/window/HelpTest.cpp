@@ -1,10 +1,15 @@
-// Help: the help contexts and the help file that each activation sets, F1
-// and Help Topics opening the help window at "Contents", context help in an
-// open menu, and a missing help file.
+// Help: the help contexts and the help file that each activation sets (beside
+// the program, else installed in the data folder), F1 and Help Topics opening
+// the help window at "Contents", context help in an open menu, and a missing
+// help file.
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <utility>
 
 #include "FormFixture.h"
 #include "StartupFixture.h"
@@ -33,6 +38,8 @@ class THelpTest : public QObject {
   void helpContexts_data();
   void helpContexts();
   void helpFileBesideExecutable();
+  void installedHelpFile_data();
+  void installedHelpFile();
   void topicOfContext_data();
   void topicOfContext();
   void f1ShowsContents_data();
@@ -90,6 +97,33 @@ void THelpTest::helpFileBesideExecutable() {
   QVERIFY(f.active);
   QCOMPARE(window::TApplication::HelpFile(), HelpFileBesideTest());
   QVERIFY(QFileInfo(HelpFileBesideTest()).isFile());
+}
+
+// A program in <prefix>/bin, its help file beside it or in
+// <prefix>/share/probex as installed: the file beside it wins.
+void THelpTest::installedHelpFile_data() {
+  QTest::addColumn<bool>("beside");
+  QTest::addColumn<bool>("installed");
+  QTest::addColumn<QString>("expected");  // relative to <prefix>
+  QTest::newRow("beside only") << true << false << "bin/Probex.html";
+  QTest::newRow("installed only") << false << true << "share/probex/Probex.html";
+  QTest::newRow("both") << true << true << "bin/Probex.html";
+  QTest::newRow("neither: the first place looked") << false << false << "bin/Probex.html";
+}
+
+void THelpTest::installedHelpFile() {
+  QFETCH(bool, beside);
+  QFETCH(bool, installed);
+  QFETCH(QString, expected);
+  QTemporaryDir prefix;
+  QVERIFY(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("share/probex"));
+  for (const auto& [wanted, file] :
+       {std::pair{beside, "bin/Probex.html"}, std::pair{installed, "share/probex/Probex.html"}}) {
+    QFile help(prefix.filePath(file));
+    QVERIFY(!wanted || help.open(QIODevice::WriteOnly));
+  }
+  QCOMPARE(window::InstalledHelpFile(prefix.filePath("bin/Probex.html")),
+           prefix.filePath(expected));
 }
 
 void THelpTest::topicOfContext_data() {

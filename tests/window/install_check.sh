@@ -1,6 +1,6 @@
 #!/bin/sh
 # cmake --install of the build into a fresh folder: the program with its help
-# file beside it, the command-line calculator, the desktop launcher (checked
+# file in the data folder, the command-line calculator, the desktop launcher (checked
 # with desktop-file-validate where installed) and the icon in every size.
 # The executable keeps the home-page address and the notice disguised.
 #   install_check.sh BUILD_DIR SCRATCH_DIR
@@ -22,15 +22,15 @@ expect_file() {
 }
 
 expect_file bin/probex
-expect_file bin/Probex.html
+expect_file share/probex/Probex.html
 expect_file bin/probex-calc
 expect_file share/applications/probex.desktop
 [ -x "$prefix/bin/probex" ] || fail "bin/probex is not executable"
 [ -x "$prefix/bin/probex-calc" ] || fail "bin/probex-calc is not executable"
-# The help file beside the program is the one of the sources.
-cmp -s "$prefix/bin/Probex.html" "$(dirname "$0")/../../window/help/Probex.html" ||
-  fail "bin/Probex.html differs from window/help/Probex.html"
-grep -q '<a name="Contents"' "$prefix/bin/Probex.html" || fail "the help file has no topic Contents"
+# The installed help file is the one of the sources.
+cmp -s "$prefix/share/probex/Probex.html" "$(dirname "$0")/../../window/help/Probex.html" ||
+  fail "share/probex/Probex.html differs from window/help/Probex.html"
+grep -q '<a name="Contents"' "$prefix/share/probex/Probex.html" || fail "the help file has no topic Contents"
 
 # Each icon is a PNG of its size: the signature, then the width and height
 # of the IHDR chunk as 32-bit big-endian numbers.
