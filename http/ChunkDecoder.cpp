@@ -25,13 +25,13 @@ std::uint64_t ParseChunkSize(std::string_view line) {
   for (; digits < line.size(); ++digits) {
     const int value = HexValue(line[digits]);
     if (value < 0) break;
-    if (size > kLargestBeforeShift) throw EChunkError(TChunkFault::TooLongHex);
+    if (size > kLargestBeforeShift) throw EHttpError(THttpFault::ChunkTooLongHex);
     size = (size << 4) | static_cast<std::uint64_t>(value);
   }
-  if (digits == 0) throw EChunkError(TChunkFault::IllegalHex);
+  if (digits == 0) throw EHttpError(THttpFault::ChunkIllegalHex);
   if (digits < line.size()) {
     const char end = line[digits];
-    if (end != ' ' && end != '\t' && end != ';') throw EChunkError(TChunkFault::IllegalHex);
+    if (end != ' ' && end != '\t' && end != ';') throw EHttpError(THttpFault::ChunkIllegalHex);
   }
   return size;
 }
@@ -40,14 +40,14 @@ void ReadChunkedBody(TResponseReader& reader, THeaderBudget& budget, std::string
   const std::size_t cap = reader.Limits().MaxBodyBytes;
   while (true) {
     const std::optional<std::string> sizeLine = reader.ReadLine();
-    if (!sizeLine) throw EBodyCutShort();
+    if (!sizeLine) throw EHttpError(THttpFault::BodyCutShort);
     const std::uint64_t size = ParseChunkSize(*sizeLine);
     if (size == 0) break;
-    if (size > cap - body.size()) throw EBodyTooLarge(cap);
-    if (reader.ReadInto(body, size) < size) throw EBodyCutShort();
+    if (size > cap - body.size()) throw EHttpError(THttpFault::BodyTooLarge, cap);
+    if (reader.ReadInto(body, size) < size) throw EHttpError(THttpFault::BodyCutShort);
     const std::optional<std::string> dataEnd = reader.ReadLine();
-    if (!dataEnd) throw EBodyCutShort();
-    if (!dataEnd->empty()) throw EChunkError(TChunkFault::MissingDataEnd);
+    if (!dataEnd) throw EHttpError(THttpFault::BodyCutShort);
+    if (!dataEnd->empty()) throw EHttpError(THttpFault::ChunkMissingDataEnd);
   }
   while (const std::optional<std::string> trailer = reader.ReadLine()) {
     if (trailer->empty()) break;

@@ -9,16 +9,17 @@
 //
 // The size ends at the first byte that is not a hexadecimal digit, which must
 // be a blank or ";" (the start of the extensions) or the line end; anything
-// else, and a size with no digit at all ("-2", "+4", "nothex"), is
-// TChunkFault::IllegalHex.  The size is checked before each digit is shifted
-// in, so a size beyond 64 bits is TChunkFault::TooLongHex, never a wrapped
-// value.  Nothing is reserved for a claimed size: a chunk larger than what is
-// left of the body cap is EBodyTooLarge before any of it is read, and its data
-// is appended as it arrives.  The line after the data must be empty
-// (TChunkFault::MissingDataEnd), and the trailer lines are read up to the
-// empty line, counted against the header caps, so that a kept connection stays
-// in step with its requests.  A stream that ends inside a chunk or before the
-// last chunk is EBodyCutShort; one that ends among the trailers ends them.
+// else, and a size with no digit at all ("-2", "+4", "nothex"), is the fault
+// ChunkIllegalHex.  The size is checked before each digit is shifted in, so a
+// size beyond 64 bits is ChunkTooLongHex, never a wrapped value.  Nothing is
+// reserved for a claimed size: a chunk larger than what is left of the body
+// cap is BodyTooLarge before any of it is read, and its data is appended as
+// it arrives.  The line after the data must be empty (ChunkMissingDataEnd),
+// and the trailer lines are read up to the empty line, counted against the
+// header caps, so that a kept connection stays in step with its requests.  A
+// stream that ends inside a chunk or before the last chunk is BodyCutShort;
+// one that ends among the trailers ends them.  Faults are THttpFault values
+// (http/Errors.h).
 #pragma once
 
 #include <cstdint>

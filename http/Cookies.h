@@ -13,8 +13,8 @@
 // - Max-Age (seconds) wins over Expires; a cookie whose time is past, or that
 //   arrives already expired, is deleted.  Secure cookies are never stored:
 //   the client only speaks plain http.
-// - Name and value together may hold MaxCookieBytes bytes (ECookieTooLarge),
-//   and the store MaxCookies cookies (ETooManyCookies for one more); a cookie
+// - Name and value together may hold MaxCookieBytes bytes (CookieTooLarge),
+//   and the store MaxCookies cookies (TooManyCookies for one more); a cookie
 //   replaces the one with the same name, domain and path.
 // - The Cookie header lists "name=value" pairs joined by "; ", longer paths
 //   first, then in the order the cookies were first set.

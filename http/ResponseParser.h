@@ -67,7 +67,7 @@ class TResponseReader {
 
   // The next line without its line end.  A last line cut off by the end of
   // the stream is returned as it is; std::nullopt when the stream ended
-  // before any byte of the line.  ELineTooLong past the line limit.
+  // before any byte of the line.  LineTooLong past the line limit.
   std::optional<std::string> ReadLine();
   // Appends up to count bytes to out; fewer only when the stream has ended.
   std::uint64_t ReadInto(std::string& out, std::uint64_t count);
@@ -93,7 +93,7 @@ struct THeaderBudget {
   std::size_t Bytes = 0;
   std::size_t Lines = 0;
   // Counts one header or trailer line with its line end (the status line
-  // counts its bytes only); EHeaderTooLarge or ETooManyHeaderLines past the caps.
+  // counts its bytes only); HeaderTooLarge or TooManyHeaderLines past the caps.
   void Count(std::string_view line, bool isHeaderLine, const THttpLimits& limits);
 };
 
@@ -130,18 +130,18 @@ int ParseStatusCode(std::string_view statusLine);
 // decimal of 1 to 18 digits.
 std::optional<std::uint64_t> ParseContentLength(std::string_view value);
 
-// One status line and its header block.  EConnectionClosed when the stream
-// ends before the status line, EBadStatusLine when it does not start with
-// "HTTP/", EContentLengthConflict for two different Content-Length values.
+// One status line and its header block.  ConnectionClosed when the stream
+// ends before the status line, BadStatusLine when it does not start with
+// "HTTP/", ContentLengthConflict for two different Content-Length values.
 // An end of stream inside the header block ends the block.
 TResponseHead ReadHead(TResponseReader& reader);
 // Reads heads while the status code is 100 and returns the first other one;
 // onHead sees every head read, interim ones included (for their cookies).
-// ETooManyContinues past the limit of interim responses.
+// TooManyContinues past the limit of interim responses.
 TResponseHead ReadFinalHead(TResponseReader& reader,
                             const std::function<void(const TResponseHead&)>& onHead);
-// Appends the body of head to body, by the framing above.  EBodyTooLarge,
-// EBodyCutShort and the chunk errors; on an error body holds what was read.
+// Appends the body of head to body, by the framing above.  BodyTooLarge,
+// BodyCutShort and the chunk faults; on an error body holds what was read.
 void ReadBody(TResponseReader& reader, TResponseHead& head, std::string& body);
 
 // Runs the whole parse (heads, cookies, body) over data with the default

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
+  locales
 )
 
 missing=()
