@@ -7,6 +7,7 @@
 //    header lines, body, cookies) as read all at once;
 //  - the body never exceeds its cap (by one byte in the error that reports
 //    it), and a complete Content-Length body has exactly that length;
+//  - the Cookie header never exceeds its cap;
 //  - a chunk-size line that parses gives the value of its leading hex digits.
 // The caps are lowered so that short inputs can reach every one of them.
 #include <algorithm>
@@ -45,6 +46,7 @@ http::THttpLimits SmallLimits() {
   limits.MaxCookies = 4;
   limits.MaxCookieBytes = 64;
   limits.MaxContinues = 3;
+  limits.MaxCookieHeaderBytes = 100;
   return limits;
 }
 
@@ -52,7 +54,7 @@ Outcome Parse(const std::string& bytes, std::size_t firstPiece, std::size_t piec
   const http::THttpLimits limits = SmallLimits();
   http::TMemorySource source(bytes, firstPiece, piece);
   http::TResponseReader reader(source, limits);
-  http::TCookieStore store(limits.MaxCookies, limits.MaxCookieBytes);
+  http::TCookieStore store(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes);
   const http::TCookieTime now{std::chrono::seconds(1700000000)};
   Outcome outcome;
   try {
@@ -77,6 +79,8 @@ Outcome Parse(const std::string& bytes, std::size_t firstPiece, std::size_t piec
   FUZZ_CHECK(outcome.body.size() <= limits.MaxBodyBytes + (outcome.error.empty() ? 0 : 1),
              "a body of %zu bytes", outcome.body.size());
   if (outcome.error.empty() && !outcome.chunked && outcome.contentLength) {
+  FUZZ_CHECK(outcome.cookies.size() <= limits.MaxCookieHeaderBytes, "a Cookie header of %zu bytes",
+             outcome.cookies.size());
     FUZZ_CHECK(outcome.body.size() == *outcome.contentLength, "Content-Length %llu, body %zu",
                static_cast<unsigned long long>(*outcome.contentLength), outcome.body.size());
   }

@@ -86,6 +86,25 @@ bool ParseTime(std::string_view token, int& hour, int& minute, int& second) {
   return true;
 }
 
+// Drops the oldest cookies (by first setting) from chosen until their pairs,
+// "name=value" joined by "; ", fit in maxBytes.
+void LeaveOutOldestBeyond(std::vector<const TCookie*>& chosen, std::size_t maxBytes) {
+  constexpr std::size_t kJoinBytes = 2;  // "; "
+  std::size_t total = 0;
+  for (const TCookie* cookie : chosen) total += cookie->Name.size() + 1 + cookie->Value.size();
+  if (!chosen.empty()) total += kJoinBytes * (chosen.size() - 1);
+  if (total <= maxBytes) return;
+  std::sort(chosen.begin(), chosen.end(),
+            [](const TCookie* a, const TCookie* b) { return a->Created < b->Created; });
+  std::size_t dropped = 0;
+  while (dropped < chosen.size() && total > maxBytes) {
+    const TCookie* oldest = chosen[dropped++];
+    total -= oldest->Name.size() + 1 + oldest->Value.size();
+    total -= dropped < chosen.size() ? kJoinBytes : 0;  // the last one has no separator
+  }
+  chosen.erase(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(dropped));
+}
+
 }  // namespace
 
 std::optional<TCookieTime> ParseCookieDate(std::string_view text) {
@@ -143,8 +162,9 @@ std::optional<TCookieTime> ParseCookieDate(std::string_view text) {
          std::chrono::minutes(*minute) + std::chrono::seconds(*second);
 }
 
-TCookieStore::TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes)
-    : maxCookies_(maxCookies), maxCookieBytes_(maxCookieBytes) {}
+TCookieStore::TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes,
+                           std::size_t maxHeaderBytes)
+    : maxCookies_(maxCookies), maxCookieBytes_(maxCookieBytes), maxHeaderBytes_(maxHeaderBytes) {}
 
 void TCookieStore::Purge(TCookieTime now) {
   std::erase_if(cookies_, [now](const TCookie& c) { return c.Expires && *c.Expires <= now; });
@@ -257,6 +277,7 @@ std::string TCookieStore::CookieHeader(const std::string& host, const std::strin
         cookie.HostOnly ? cookie.Domain == requestHost : DomainMatch(requestHost, cookie.Domain);
     if (hostMatches && PathMatch(path, cookie.Path)) chosen.push_back(&cookie);
   }
+  LeaveOutOldestBeyond(chosen, maxHeaderBytes_);
   std::stable_sort(chosen.begin(), chosen.end(), [](const TCookie* a, const TCookie* b) {
     if (a->Path.size() != b->Path.size()) return a->Path.size() > b->Path.size();
     return a->Created < b->Created;

@@ -37,7 +37,8 @@ bool IsSuccess(const TResponseHead& head) {
 }  // namespace
 
 THttpClient::THttpClient(const THttpLimits& limits)
-    : limits_(limits), cookies_(limits.MaxCookies, limits.MaxCookieBytes) {}
+    : limits_(limits),
+      cookies_(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes) {}
 
 std::string THttpClient::Get(const std::string& address) {
   const TClock::time_point deadline = TClock::now() + milliseconds(limits_.GetDeadlineMs);

@@ -244,7 +244,7 @@ int ParseResponseForFuzzing(const std::uint8_t* data, std::size_t size) {
   const THttpLimits limits;
   TMemorySource source(std::string(reinterpret_cast<const char*>(data), size));
   TResponseReader reader(source, limits);
-  TCookieStore cookies(limits.MaxCookies, limits.MaxCookieBytes);
+  TCookieStore cookies(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes);
   const TCookieTime now = TCookieTime(std::chrono::seconds(1700000000));
   try {
     TResponseHead head = ReadFinalHead(reader, [&](const TResponseHead& each) {

@@ -124,6 +124,27 @@ TEST(CookieCaps, FiftyCookiesAtMost) {
   EXPECT_EQ(store.Size(), 50u);
 }
 
+// 50 cookies of 4 KiB would send 200 KiB with every request: the Cookie
+// header holds 8 KiB, and the oldest cookies are left out first.
+TEST(CookieCaps, CookieHeaderHolds8KiB) {
+  const std::string v4000(4000, 'v');
+  TCookieStore store = Store();
+  for (int i = 0; i < 50; ++i)
+    store.SetCookie("c" + std::to_string(i) + "=" + v4000, "h", "/", kNow);
+  EXPECT_EQ(store.CookieHeader("h", "/", kNow), "c48=" + v4000 + "; c49=" + v4000);
+  EXPECT_EQ(store.Size(), 50u);  // left out of the request, not deleted
+
+  // Two pairs of 4095 bytes and "; " make exactly 8192; one byte more drops
+  // the older even where its longer path would list it first.
+  const std::string v4093(4093, 'v');
+  TCookieStore exact = Store();
+  exact.SetCookie("a=" + v4093 + "; Path=/dir", "h", "/", kNow);
+  exact.SetCookie("b=" + v4093, "h", "/", kNow);
+  EXPECT_EQ(exact.CookieHeader("h", "/dir/x", kNow).size(), 8192u);
+  exact.SetCookie("b=" + v4093 + "w", "h", "/", kNow);
+  EXPECT_EQ(exact.CookieHeader("h", "/dir/x", kNow), "b=" + v4093 + "w");
+}
+
 TEST(CookieDate, FormatsInUse) {
   const struct {
     const char* Text;
