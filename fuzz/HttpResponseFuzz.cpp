@@ -8,7 +8,8 @@
 //  - the body never exceeds its cap (by one byte in the error that reports
 //    it), and a complete Content-Length body has exactly that length;
 //  - the Cookie header never exceeds its cap;
-//  - a chunk-size line that parses gives the value of its leading hex digits.
+//  - a chunk-size line that parses gives the value of its leading hex digits,
+//    and they are followed by nothing, by blanks, or by blanks and ";".
 // The caps are lowered so that short inputs can reach every one of them.
 #include <algorithm>
 #include <chrono>
@@ -45,8 +46,8 @@ http::THttpLimits SmallLimits() {
   limits.MaxBodyBytes = 300;
   limits.MaxCookies = 4;
   limits.MaxCookieBytes = 64;
-  limits.MaxContinues = 3;
   limits.MaxCookieHeaderBytes = 100;
+  limits.MaxContinues = 3;
   return limits;
 }
 
@@ -78,9 +79,9 @@ Outcome Parse(const std::string& bytes, std::size_t firstPiece, std::size_t piec
   // body of the BodyTooLarge error.
   FUZZ_CHECK(outcome.body.size() <= limits.MaxBodyBytes + (outcome.error.empty() ? 0 : 1),
              "a body of %zu bytes", outcome.body.size());
-  if (outcome.error.empty() && !outcome.chunked && outcome.contentLength) {
   FUZZ_CHECK(outcome.cookies.size() <= limits.MaxCookieHeaderBytes, "a Cookie header of %zu bytes",
              outcome.cookies.size());
+  if (outcome.error.empty() && !outcome.chunked && outcome.contentLength) {
     FUZZ_CHECK(outcome.body.size() == *outcome.contentLength, "Content-Length %llu, body %zu",
                static_cast<unsigned long long>(*outcome.contentLength), outcome.body.size());
   }
@@ -95,6 +96,9 @@ void CheckChunkSize(std::string_view line) {
     return;
   }
   const std::string hex(line.substr(0, line.find_first_not_of("0123456789abcdefABCDEF")));
+  const std::size_t afterBlanks = line.find_first_not_of(" \t", hex.size());
+  FUZZ_CHECK(afterBlanks == std::string_view::npos || line[afterBlanks] == ';',
+             "chunk size line %s taken", std::string(line).c_str());
   FUZZ_CHECK(!hex.empty(), "a chunk size without digits read as %llu",
              static_cast<unsigned long long>(size));
   const std::string significant = hex.substr(std::min(hex.find_first_not_of('0'), hex.size()));

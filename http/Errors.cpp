@@ -30,6 +30,8 @@ std::string MessageOf(THttpFault fault, std::size_t limit) {
       return "Chunk size is not a hexadecimal number.";
     case THttpFault::ChunkTooLongHex:
       return "Chunk size does not fit in 64 bits.";
+    case THttpFault::ChunkBadExtension:
+      return "Chunk extension is malformed.";
     case THttpFault::ChunkMissingDataEnd:
       return "Chunk data is not followed by a line end.";
     case THttpFault::RequestTimeout:

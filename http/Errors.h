@@ -24,8 +24,9 @@ enum class THttpFault {
   ContentLengthConflict,  // two different Content-Length values: the body's end is unknown
   BodyCutShort,           // the connection ended before the announced length, or inside a chunk
   // Faults of a chunked body, one per rule of its grammar (http/ChunkDecoder.h).
-  ChunkIllegalHex,      // the size is not 1*HEXDIG ended by a blank, ";" or the line end
+  ChunkIllegalHex,      // the size is not 1*HEXDIG followed by blanks, then ";" or the line end
   ChunkTooLongHex,      // the size does not fit in 64 bits
+  ChunkBadExtension,    // what follows a ";" is no chunk extension
   ChunkMissingDataEnd,  // the chunk data is not followed by an empty line
   // Texts naming the limit that was passed.
   RequestTimeout,      // the whole Get took longer than its limit (ms)

@@ -12,8 +12,28 @@ namespace http {
 
 namespace {
 
+// The digits of a status code (RFC 9112 section 4: status-code = 3DIGIT).
+constexpr std::size_t kStatusCodeDigits = 3;
+
 bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// The last element of the comma-separated lists in values, blanks around it
+// dropped and in lower case; empty elements do not count (RFC 9110 section
+// 5.6.1), and neither list nor element means "".
+std::string LastListElement(const std::vector<std::string>& values) {
+  for (auto value = values.rbegin(); value != values.rend(); ++value) {
+    std::string_view list = *value;
+    while (!list.empty()) {
+      const std::size_t comma = list.rfind(',');
+      const std::size_t start = comma == std::string_view::npos ? 0 : comma + 1;
+      const std::string_view element = TrimBlanks(list.substr(start));
+      if (!element.empty()) return AsciiLower(element);
+      list = list.substr(0, comma == std::string_view::npos ? 0 : comma);
+    }
+  }
+  return std::string();
 }
 
 // A comma-separated list holds the token (blanks around it dropped, case ignored).
@@ -129,10 +149,7 @@ std::vector<std::string> TResponseHead::Values(std::string_view name) const {
 }
 
 bool TResponseHead::Chunked() const {
-  for (const std::string& value : Values("Transfer-Encoding")) {
-    if (AsciiLower(value).find("chunked") != std::string::npos) return true;
-  }
-  return false;
+  return FinalCoding == "chunked";
 }
 
 bool TResponseHead::AllowsKeepAlive() const {
@@ -154,8 +171,8 @@ int ParseStatusCode(std::string_view statusLine) {
   if (blank == std::string_view::npos) return -1;
   std::string_view code = statusLine.substr(blank + 1);
   code = code.substr(0, code.find(' '));
-  // Nine digits always fit an int; a longer text is no status code.
-  if (!AllDigits(code) || code.size() > 9) return -1;
+  // RFC 9112 section 4: status-code = 3DIGIT, so "0200" is no 200.
+  if (!AllDigits(code) || code.size() != kStatusCodeDigits) return -1;
   int value = 0;
   for (char c : code) value = value * 10 + (c - '0');
   return value;
@@ -203,7 +220,11 @@ TResponseHead ReadHead(TResponseReader& reader) {
   for (const std::string& length : lengths) {
     if (length != lengths.front()) throw EHttpError(THttpFault::ContentLengthConflict);
   }
-  if (!lengths.empty()) head.ContentLength = ParseContentLength(lengths.front());
+  // RFC 9112 section 6.3, rule 3: a transfer coding overrides Content-Length.
+  head.FinalCoding = LastListElement(head.Values("Transfer-Encoding"));
+  if (!lengths.empty() && head.FinalCoding.empty()) {
+    head.ContentLength = ParseContentLength(lengths.front());
+  }
   return head;
 }
 
@@ -225,7 +246,6 @@ TResponseHead ReadFinalHead(TResponseReader& reader,
 void ReadBody(TResponseReader& reader, TResponseHead& head, std::string& body) {
   const std::size_t cap = reader.Limits().MaxBodyBytes;
   if (head.Chunked()) {
-    // Chunked framing wins over a Content-Length sent with it.
     ReadChunkedBody(reader, head.Budget, body);
     return;
   }
@@ -235,7 +255,8 @@ void ReadBody(TResponseReader& reader, TResponseHead& head, std::string& body) {
     if (reader.ReadInto(body, length) < length) throw EHttpError(THttpFault::BodyCutShort);
     return;
   }
-  // No usable length: the body ends where the connection does.
+  // No usable length, or a transfer coding other than chunked last (RFC 9112
+  // section 6.3, rule 4): the body ends where the connection does.
   reader.ReadInto(body, static_cast<std::uint64_t>(cap) + 1);
   if (body.size() > cap) throw EHttpError(THttpFault::BodyTooLarge, cap);
 }

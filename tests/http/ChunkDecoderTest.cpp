@@ -17,7 +17,9 @@ using http_test::Parse;
 
 const std::string kChunkedHead = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
 
-TEST(ChunkSize, HexDigitsEndedByBlankSemicolonOrLineEnd) {
+// RFC 9112 section 7.1.1: the size, optional blanks, then extensions or the
+// line end.
+TEST(ChunkSize, HexDigitsThenBlanksThenExtensionsOrLineEnd) {
   const struct {
     const char* Line;
     std::uint64_t Size;
@@ -26,6 +28,9 @@ TEST(ChunkSize, HexDigitsEndedByBlankSemicolonOrLineEnd) {
       {"7 ;a=b", 7},
       {"21;ext=x", 0x21},
       {"1a\t;x", 0x1a},
+      {"7 \t", 7},
+      {"7 ; a = b ;c", 7},
+      {"7;a=\"q; \\\"x\\\\\"", 7},
       {"FfFf", 0xffff},
       {"0", 0},
       {"000", 0},
@@ -50,6 +55,13 @@ TEST(ChunkSize, EachFaultHasItsError) {
       {" 7", THttpFault::ChunkIllegalHex},
       {"7x", THttpFault::ChunkIllegalHex},
       {"0x7", THttpFault::ChunkIllegalHex},
+      {"7 x", THttpFault::ChunkIllegalHex},
+      {"7;", THttpFault::ChunkBadExtension},
+      {"7;=b", THttpFault::ChunkBadExtension},
+      {"7;a=", THttpFault::ChunkBadExtension},
+      {"7;a b", THttpFault::ChunkBadExtension},
+      {"7;a=\"open", THttpFault::ChunkBadExtension},
+      {"7;a=\"\x01\"", THttpFault::ChunkBadExtension},
       {"12345678123456789", THttpFault::ChunkTooLongHex},
       {"1ffffffffffffffff", THttpFault::ChunkTooLongHex},
       {"10000000000000000", THttpFault::ChunkTooLongHex},

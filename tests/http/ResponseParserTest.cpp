@@ -21,7 +21,8 @@ using http_test::Outcome;
 using http_test::Parse;
 using http_test::TEndlessSource;
 
-TEST(StatusLine, CodeIsTheTextBetweenTheFirstTwoBlanks) {
+// The status code is exactly three digits (RFC 9112 section 4).
+TEST(StatusLine, CodeIsThreeDigitsBetweenTheFirstTwoBlanks) {
   const struct {
     const char* Line;
     int Code;
@@ -29,13 +30,15 @@ TEST(StatusLine, CodeIsTheTextBetweenTheFirstTwoBlanks) {
       {"HTTP/1.1 200 OK", 200},
       {"HTTP/1.0 404 Not Found", 404},
       {"HTTP/1.1 204", 204},
-      {"HTTP/1.1 2 OK", 2},
+      {"HTTP/1.1 2 OK", -1},
+      {"HTTP/1.1 20 OK", -1},
+      {"HTTP/1.1 0200 OK", -1},
+      {"HTTP/1.1 099 Odd", 99},
       {"HTTP/1.1 -12 OK", -1},
       {"HTTP/1.1 +12 OK", -1},
       {"HTTP/1.1 2OO OK", -1},
       {"HTTP/1.1  200 OK", -1},  // two blanks: the text between them is empty
-      {"HTTP/1.1 999999999 OK", 999999999},
-      {"HTTP/1.1 1000000000 OK", -1},
+      {"HTTP/1.1 999999999 OK", -1},
       {"HTTP/1", -1},
       {"HTTP/1.1", -1},
       {"HTTP/1.1 ", -1},
@@ -232,6 +235,33 @@ TEST(ContentLength, TwoDifferentValuesAreAnError) {
                ContentLengthConflict);
   EXPECT_EQ(Outcome("HTTP/1.1 200 OK\r\nContent-Length: 3\r\nContent-Length: 3\r\n\r\nabc"),
             "200 abc");
+}
+
+// Only "chunked" as the final transfer coding frames the body in chunks;
+// another coding last leaves the body to the end of the stream, and any
+// coding overrides Content-Length (RFC 9112 section 6.3).
+TEST(TransferEncoding, ChunkedOnlyAsTheFinalCoding) {
+  const std::string chunks = "3\r\nabc\r\n0\r\n\r\n";
+  const struct {
+    const char* Label;
+    std::string Headers;
+    std::string Outcome;
+  } rows[] = {
+      {"gzip, then chunked", "Transfer-Encoding: gzip, chunked\r\n", "200 abc"},
+      {"capitals, empty elements", "Transfer-Encoding: GZIP ,, Chunked ,\r\n", "200 abc"},
+      {"chunked in the last line", "Transfer-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n",
+       "200 abc"},
+      {"chunked, then gzip", "Transfer-Encoding: chunked, gzip\r\n", "200 " + chunks},
+      {"chunked within a name", "Transfer-Encoding: notchunked\r\n", "200 " + chunks},
+      {"a later line ends otherwise", "Transfer-Encoding: chunked\r\nTransfer-Encoding: br\r\n",
+       "200 " + chunks},
+      {"coding overrides the length", "Transfer-Encoding: gzip\r\nContent-Length: 3\r\n",
+       "200 " + chunks},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Label);
+    EXPECT_EQ(Outcome("HTTP/1.1 200 OK\r\n" + row.Headers + "\r\n" + chunks), row.Outcome);
+  }
 }
 
 // Chunked framing wins over a Content-Length sent with it.
