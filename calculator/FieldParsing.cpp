@@ -14,6 +14,10 @@ namespace {
 constexpr int64_t kPowerLimit = 5120;
 // Exponent digits beyond this magnitude cannot change the outcome.
 constexpr int64_t kExponentCeiling = 1'000'000'000;
+// The longest real text read: its count of fraction digits and the power of
+// ten (exponent minus that count) stay far inside int64_t.  No memory holds
+// such a text; a longer one fails at the first character past the limit.
+constexpr size_t kLongestRealText = size_t{1} << 62;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -26,8 +30,10 @@ int HexValue(char c) {
   return -1;
 }
 
-int Position(size_t index) {
-  return static_cast<int>(index) + 1;
+// The 1-based position of text[index].  index is at most the text's length,
+// which is below SIZE_MAX, so the sum never wraps.
+size_t Position(size_t index) {
+  return index + 1;
 }
 
 // Skips the leading blanks (only the space character) and one optional sign;
@@ -47,6 +53,7 @@ size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
 
 RealParse ParseReal(std::string_view text) {
   const size_t n = text.size();
+  if (n > kLongestRealText) return {0, Position(kLongestRealText)};
   bool negative;
   size_t i = SkipBlanksAndSign(text, negative);
   if (i == n) return {0, Position(n)};

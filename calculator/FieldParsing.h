@@ -4,9 +4,14 @@
 // integer.  The outcome is a value and an error position: 0 when the text is
 // valid, otherwise the 1-based position of the first character that does not
 // fit (the length plus one when the text ends too early, 1 for an empty
-// text).  The decimal separator is always "." whatever the locale.
+// text).  Positions are counted in size_t like the text's length, so a field
+// of any length that memory can hold keeps its exact position: a count of
+// 2^32 - 1 blanks fails at 2^32, and never wraps to a "valid" 0; a real text
+// longer than 2^62 characters (more than any memory holds) fails at 2^62 + 1.
+// The decimal separator is always "." whatever the locale.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,13 +19,13 @@ namespace calculator {
 
 struct RealParse {
   long double value;
-  int errorPos;  // 0: valid
+  std::size_t errorPos;  // 0: valid
   bool Valid() const { return errorPos == 0; }
 };
 
 struct IntegerParse {
-  int32_t value;  // on failure: the number formed by the digits read before the fault
-  int errorPos;   // 0: valid
+  int32_t value;         // on failure: the number formed by the digits read before the fault
+  std::size_t errorPos;  // 0: valid
   bool Valid() const { return errorPos == 0; }
 };
 

@@ -66,8 +66,8 @@ void CheckReal(std::string_view text) {
   } catch (const Distr::EOverflow&) {
     return;  // a finite power of ten beyond the extended range: documented
   }
-  const int length = static_cast<int>(text.size());
-  FUZZ_CHECK(parsed.errorPos >= 0 && parsed.errorPos <= length + 1, "errorPos %d", parsed.errorPos);
+  const size_t length = text.size();
+  FUZZ_CHECK(parsed.errorPos <= length + 1, "errorPos %zu", parsed.errorPos);
   const calculator::RealParse again = ParseReal(text);
   FUZZ_CHECK(
       again.errorPos == parsed.errorPos && (!parsed.Valid() || SameBits(again.value, parsed.value)),
@@ -106,8 +106,8 @@ void CheckReal(std::string_view text) {
 
 void CheckInteger(std::string_view text) {
   const calculator::IntegerParse parsed = ParseInteger(text);
-  const int length = static_cast<int>(text.size());
-  FUZZ_CHECK(parsed.errorPos >= 0 && parsed.errorPos <= length + 1, "errorPos %d", parsed.errorPos);
+  const size_t length = text.size();
+  FUZZ_CHECK(parsed.errorPos <= length + 1, "errorPos %zu", parsed.errorPos);
   if (!parsed.Valid()) {
     if (parsed.errorPos <= length) {
       FUZZ_CHECK(ParseInteger(std::string(text) + "0").errorPos == parsed.errorPos,

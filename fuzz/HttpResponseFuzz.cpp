@@ -7,7 +7,9 @@
 //    header lines, body, cookies) as read all at once;
 //  - the body never exceeds its cap (by one byte in the error that reports
 //    it), and a complete Content-Length body has exactly that length;
-//  - a chunk-size line that parses gives the value of its leading hex digits.
+//  - the Cookie header never exceeds its cap;
+//  - a chunk-size line that parses gives the value of its leading hex digits,
+//    and they are followed by nothing, by blanks, or by blanks and ";".
 // The caps are lowered so that short inputs can reach every one of them.
 #include <algorithm>
 #include <chrono>
@@ -16,7 +18,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <typeinfo>
 #include <vector>
 
 #include "fuzz/FuzzCheck.h"
@@ -28,7 +29,7 @@
 namespace {
 
 struct Outcome {
-  std::string error;  // the error's type, empty when the parse went through
+  std::string error;  // the error's fault and text, empty when the parse went through
   int status = -2;
   std::vector<std::string> headers;
   std::string body;
@@ -45,6 +46,7 @@ http::THttpLimits SmallLimits() {
   limits.MaxBodyBytes = 300;
   limits.MaxCookies = 4;
   limits.MaxCookieBytes = 64;
+  limits.MaxCookieHeaderBytes = 100;
   limits.MaxContinues = 3;
   return limits;
 }
@@ -53,7 +55,7 @@ Outcome Parse(const std::string& bytes, std::size_t firstPiece, std::size_t piec
   const http::THttpLimits limits = SmallLimits();
   http::TMemorySource source(bytes, firstPiece, piece);
   http::TResponseReader reader(source, limits);
-  http::TCookieStore store(limits.MaxCookies, limits.MaxCookieBytes);
+  http::TCookieStore store(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes);
   const http::TCookieTime now{std::chrono::seconds(1700000000)};
   Outcome outcome;
   try {
@@ -70,14 +72,15 @@ Outcome Parse(const std::string& bytes, std::size_t firstPiece, std::size_t piec
     http::ReadBody(reader, head, outcome.body);
     outcome.cookies = store.CookieHeader("www.example.com", "/dir/file", now);
   } catch (const http::EHttpError& error) {
-    outcome.error = typeid(error).name();
-    outcome.error += error.what();
+    outcome.error = std::to_string(static_cast<int>(error.Fault())) + " " + error.what();
   }
   // A body read to the end of the stream is read one byte past the cap to
   // tell a body of exactly the cap from a larger one; that byte stays in the
-  // body of the EBodyTooLarge error.
+  // body of the BodyTooLarge error.
   FUZZ_CHECK(outcome.body.size() <= limits.MaxBodyBytes + (outcome.error.empty() ? 0 : 1),
              "a body of %zu bytes", outcome.body.size());
+  FUZZ_CHECK(outcome.cookies.size() <= limits.MaxCookieHeaderBytes, "a Cookie header of %zu bytes",
+             outcome.cookies.size());
   if (outcome.error.empty() && !outcome.chunked && outcome.contentLength) {
     FUZZ_CHECK(outcome.body.size() == *outcome.contentLength, "Content-Length %llu, body %zu",
                static_cast<unsigned long long>(*outcome.contentLength), outcome.body.size());
@@ -93,6 +96,9 @@ void CheckChunkSize(std::string_view line) {
     return;
   }
   const std::string hex(line.substr(0, line.find_first_not_of("0123456789abcdefABCDEF")));
+  const std::size_t afterBlanks = line.find_first_not_of(" \t", hex.size());
+  FUZZ_CHECK(afterBlanks == std::string_view::npos || line[afterBlanks] == ';',
+             "chunk size line %s taken", std::string(line).c_str());
   FUZZ_CHECK(!hex.empty(), "a chunk size without digits read as %llu",
              static_cast<unsigned long long>(size));
   const std::string significant = hex.substr(std::min(hex.find_first_not_of('0'), hex.size()));

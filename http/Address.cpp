@@ -1,22 +1,16 @@
 #include "http/Address.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace http {
 
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 [[noreturn]] void Invalid(const std::string& why) {
-  throw EAddressError("Invalid address: " + why);
+  throw EHttpError(THttpFault::Address, "Invalid address: " + why);
 }
 
 }  // namespace
@@ -38,7 +32,7 @@ TAddress ParseAddress(const std::string& address) {
   std::string rest = address;
   const std::size_t scheme = rest.find("://");
   if (scheme != std::string::npos) {
-    result.Protocol = Lower(rest.substr(0, scheme));
+    result.Protocol = AsciiLower(rest.substr(0, scheme));
     rest.erase(0, scheme + 3);
   } else {
     result.Protocol = "http";
@@ -48,7 +42,7 @@ TAddress ParseAddress(const std::string& address) {
   } else if (result.Protocol == "https") {
     result.Port = "443";
   } else {
-    throw EAddressError("Unknown protocol: " + result.Protocol);
+    throw EHttpError(THttpFault::Address, "Unknown protocol: " + result.Protocol);
   }
 
   const std::size_t hash = rest.find('#');
@@ -85,8 +79,7 @@ TAddress ParseAddress(const std::string& address) {
   }
   if (result.Host.empty()) Invalid("empty host");
   if (!port.empty()) {
-    if (port.size() > 5 ||
-        !std::all_of(port.begin(), port.end(), [](unsigned char c) { return std::isdigit(c); })) {
+    if (port.size() > 5 || !std::all_of(port.begin(), port.end(), IsDigit)) {
       Invalid("port is not a number");
     }
     const int value = std::stoi(port);

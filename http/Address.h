@@ -23,7 +23,7 @@ struct TAddress {
   std::string HostForLookup() const;
 };
 
-// Splits an address into its parts.  Raises EAddressError for an empty host,
+// Splits an address into its parts.  Raises the Address fault for an empty host,
 // a protocol other than http and https, a port that is not 1 to 65535, an
 // unclosed IPv6 bracket, or any blank, control or non-ASCII byte.
 TAddress ParseAddress(const std::string& address);

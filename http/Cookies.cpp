@@ -1,8 +1,8 @@
 #include "http/Cookies.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace http {
@@ -11,23 +11,6 @@ namespace {
 
 // Max-Age beyond this many seconds (some 3000 years) is taken as this.
 constexpr std::int64_t kLongestMaxAge = 100'000'000'000;
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 bool IsIpAddress(const std::string& host) {
   return host.find(':') != std::string::npos ||
@@ -103,6 +86,25 @@ bool ParseTime(std::string_view token, int& hour, int& minute, int& second) {
   return true;
 }
 
+// Drops the oldest cookies (by first setting) from chosen until their pairs,
+// "name=value" joined by "; ", fit in maxBytes.
+void LeaveOutOldestBeyond(std::vector<const TCookie*>& chosen, std::size_t maxBytes) {
+  constexpr std::size_t kJoinBytes = 2;  // "; "
+  std::size_t total = 0;
+  for (const TCookie* cookie : chosen) total += cookie->Name.size() + 1 + cookie->Value.size();
+  if (!chosen.empty()) total += kJoinBytes * (chosen.size() - 1);
+  if (total <= maxBytes) return;
+  std::sort(chosen.begin(), chosen.end(),
+            [](const TCookie* a, const TCookie* b) { return a->Created < b->Created; });
+  std::size_t dropped = 0;
+  while (dropped < chosen.size() && total > maxBytes) {
+    const TCookie* oldest = chosen[dropped++];
+    total -= oldest->Name.size() + 1 + oldest->Value.size();
+    total -= dropped < chosen.size() ? kJoinBytes : 0;  // the last one has no separator
+  }
+  chosen.erase(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(dropped));
+}
+
 }  // namespace
 
 std::optional<TCookieTime> ParseCookieDate(std::string_view text) {
@@ -135,7 +137,7 @@ std::optional<TCookieTime> ParseCookieDate(std::string_view text) {
       }
     }
     if (!month && token.size() >= 3) {
-      const std::string name = Lower(token.substr(0, 3));
+      const std::string name = AsciiLower(token.substr(0, 3));
       const auto found = std::find(std::begin(kMonths), std::end(kMonths), name);
       if (found != std::end(kMonths)) {
         month = static_cast<int>(found - std::begin(kMonths)) + 1;
@@ -160,8 +162,9 @@ std::optional<TCookieTime> ParseCookieDate(std::string_view text) {
          std::chrono::minutes(*minute) + std::chrono::seconds(*second);
 }
 
-TCookieStore::TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes)
-    : maxCookies_(maxCookies), maxCookieBytes_(maxCookieBytes) {}
+TCookieStore::TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes,
+                           std::size_t maxHeaderBytes)
+    : maxCookies_(maxCookies), maxCookieBytes_(maxCookieBytes), maxHeaderBytes_(maxHeaderBytes) {}
 
 void TCookieStore::Purge(TCookieTime now) {
   std::erase_if(cookies_, [now](const TCookie& c) { return c.Expires && *c.Expires <= now; });
@@ -177,11 +180,11 @@ void TCookieStore::SetCookie(std::string_view header, const std::string& host,
   const std::size_t equals = pair.find('=');
   if (equals == std::string_view::npos) return;
   TCookie cookie;
-  cookie.Name = std::string(Trim(pair.substr(0, equals)));
-  cookie.Value = std::string(Trim(pair.substr(equals + 1)));
+  cookie.Name = std::string(TrimBlanks(pair.substr(0, equals)));
+  cookie.Value = std::string(TrimBlanks(pair.substr(equals + 1)));
   if (cookie.Name.empty()) return;
   if (cookie.Name.size() + cookie.Value.size() > maxCookieBytes_) {
-    throw ECookieTooLarge(maxCookieBytes_);
+    throw EHttpError(THttpFault::CookieTooLarge, maxCookieBytes_);
   }
 
   std::optional<std::string> domain;
@@ -196,11 +199,11 @@ void TCookieStore::SetCookie(std::string_view header, const std::string& host,
     const std::string_view attribute = attributes.substr(0, end);
     attributes = end == std::string_view::npos ? std::string_view() : attributes.substr(end + 1);
     const std::size_t eq = attribute.find('=');
-    const std::string key = Lower(Trim(attribute.substr(0, eq)));
+    const std::string key = AsciiLower(TrimBlanks(attribute.substr(0, eq)));
     const std::string_view value =
-        eq == std::string_view::npos ? std::string_view() : Trim(attribute.substr(eq + 1));
+        eq == std::string_view::npos ? std::string_view() : TrimBlanks(attribute.substr(eq + 1));
     if (key == "domain" && !value.empty()) {
-      domain = Lower(value.front() == '.' ? value.substr(1) : value);
+      domain = AsciiLower(value.front() == '.' ? value.substr(1) : value);
     } else if (key == "path" && !value.empty() && value.front() == '/') {
       path = std::string(value);
     } else if (key == "max-age") {
@@ -213,7 +216,7 @@ void TCookieStore::SetCookie(std::string_view header, const std::string& host,
   }
   if (secure) return;
 
-  const std::string requestHost = Lower(host);
+  const std::string requestHost = AsciiLower(host);
   if (domain && !domain->empty()) {
     if (!DomainMatch(requestHost, *domain)) return;
     if (*domain != requestHost && domain->find('.') == std::string::npos) return;
@@ -244,7 +247,7 @@ void TCookieStore::SetCookie(std::string_view header, const std::string& host,
     return;
   }
   if (expired) return;
-  if (cookies_.size() >= maxCookies_) throw ETooManyCookies(maxCookies_);
+  if (cookies_.size() >= maxCookies_) throw EHttpError(THttpFault::TooManyCookies, maxCookies_);
   cookie.Created = nextCreated_++;
   cookies_.push_back(std::move(cookie));
 }
@@ -256,7 +259,7 @@ void TCookieStore::SetCookie2(std::string_view header, const std::string& host,
   for (std::size_t i = 0; i <= header.size(); ++i) {
     if (i < header.size() && header[i] == '"') quoted = !quoted;
     if (i == header.size() || (header[i] == ',' && !quoted)) {
-      const std::string_view one = Trim(header.substr(start, i - start));
+      const std::string_view one = TrimBlanks(header.substr(start, i - start));
       if (!one.empty()) SetCookie(one, host, requestPath, now);
       start = i + 1;
     }
@@ -265,7 +268,7 @@ void TCookieStore::SetCookie2(std::string_view header, const std::string& host,
 
 std::string TCookieStore::CookieHeader(const std::string& host, const std::string& requestPath,
                                        TCookieTime now) const {
-  const std::string requestHost = Lower(host);
+  const std::string requestHost = AsciiLower(host);
   const std::string path = requestPath.empty() ? "/" : requestPath;
   std::vector<const TCookie*> chosen;
   for (const TCookie& cookie : cookies_) {
@@ -274,6 +277,7 @@ std::string TCookieStore::CookieHeader(const std::string& host, const std::strin
         cookie.HostOnly ? cookie.Domain == requestHost : DomainMatch(requestHost, cookie.Domain);
     if (hostMatches && PathMatch(path, cookie.Path)) chosen.push_back(&cookie);
   }
+  LeaveOutOldestBeyond(chosen, maxHeaderBytes_);
   std::stable_sort(chosen.begin(), chosen.end(), [](const TCookie* a, const TCookie* b) {
     if (a->Path.size() != b->Path.size()) return a->Path.size() > b->Path.size();
     return a->Created < b->Created;

@@ -13,11 +13,13 @@
 // - Max-Age (seconds) wins over Expires; a cookie whose time is past, or that
 //   arrives already expired, is deleted.  Secure cookies are never stored:
 //   the client only speaks plain http.
-// - Name and value together may hold MaxCookieBytes bytes (ECookieTooLarge),
-//   and the store MaxCookies cookies (ETooManyCookies for one more); a cookie
+// - Name and value together may hold MaxCookieBytes bytes (CookieTooLarge),
+//   and the store MaxCookies cookies (TooManyCookies for one more); a cookie
 //   replaces the one with the same name, domain and path.
 // - The Cookie header lists "name=value" pairs joined by "; ", longer paths
-//   first, then in the order the cookies were first set.
+//   first, then in the order the cookies were first set.  Its value holds at
+//   most maxHeaderBytes bytes: the cookies that do not fit are left out of
+//   that request, the oldest (by first setting) first.
 #pragma once
 
 #include <chrono>
@@ -27,6 +29,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "http/Limits.h"
 
 namespace http {
 
@@ -44,7 +48,8 @@ struct TCookie {
 
 class TCookieStore {
  public:
-  TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes);
+  TCookieStore(std::size_t maxCookies, std::size_t maxCookieBytes,
+               std::size_t maxHeaderBytes = kMaxCookieHeaderBytes);
 
   // Takes the value of one Set-Cookie header, received in answer to a
   // request for host (without port) and requestPath (without parameters).
@@ -64,6 +69,7 @@ class TCookieStore {
 
   std::size_t maxCookies_;
   std::size_t maxCookieBytes_;
+  std::size_t maxHeaderBytes_;
   std::vector<TCookie> cookies_;
   std::uint64_t nextCreated_ = 0;
 };

@@ -1,9 +1,9 @@
 #include "http/HttpClient.h"
 
-#include <algorithm>
-#include <cctype>
+#include <utility>
 
 #include "http/Address.h"
+#include "http/Ascii.h"
 #include "http/Errors.h"
 
 namespace http {
@@ -11,12 +11,6 @@ namespace http {
 namespace {
 
 using std::chrono::milliseconds;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 TCookieTime Now() {
   return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
@@ -43,7 +37,8 @@ bool IsSuccess(const TResponseHead& head) {
 }  // namespace
 
 THttpClient::THttpClient(const THttpLimits& limits)
-    : limits_(limits), cookies_(limits.MaxCookies, limits.MaxCookieBytes) {}
+    : limits_(limits),
+      cookies_(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes) {}
 
 std::string THttpClient::Get(const std::string& address) {
   const TClock::time_point deadline = TClock::now() + milliseconds(limits_.GetDeadlineMs);
@@ -59,26 +54,30 @@ std::string THttpClient::Get(const std::string& address) {
 
 void THttpClient::Connect(const TAddress& address, TClock::time_point deadline) {
   const auto left = std::chrono::ceil<milliseconds>(deadline - TClock::now()).count();
-  if (left <= 0) throw ERequestTimeout(limits_.GetDeadlineMs);
+  if (left <= 0) throw EHttpError(THttpFault::RequestTimeout, limits_.GetDeadlineMs);
   const bool deadlineFirst = left < limits_.ConnectTimeoutMs;
   const int timeoutMs = deadlineFirst ? static_cast<int>(left) : limits_.ConnectTimeoutMs;
   try {
     socket_ = ConnectTo(address.HostForLookup(), address.Port, timeoutMs, limits_.ConnectSliceMs);
-  } catch (const EConnectTimeout&) {
-    if (deadlineFirst) throw ERequestTimeout(limits_.GetDeadlineMs);
+  } catch (const EHttpError& error) {
+    if (deadlineFirst && error.Fault() == THttpFault::ConnectTimeout) {
+      throw EHttpError(THttpFault::RequestTimeout, limits_.GetDeadlineMs);
+    }
     throw;
   }
-  connectedHost_ = Lower(address.Host);
+  connectedHost_ = AsciiLower(address.Host);
   connectedPort_ = address.Port;
   ++connectionsOpened_;
 }
 
 std::string THttpClient::Perform(const std::string& text, TClock::time_point deadline) {
   const TAddress address = ParseAddress(text);
-  if (address.Protocol != "http") throw EAddressError("Secure connections are not supported.");
+  if (address.Protocol != "http")
+    throw EHttpError(THttpFault::Address, "Secure connections are not supported.");
   Request.Host = address.HostValue();
 
-  if (Connected() && (Lower(address.Host) != connectedHost_ || address.Port != connectedPort_)) {
+  if (Connected() &&
+      (AsciiLower(address.Host) != connectedHost_ || address.Port != connectedPort_)) {
     Disconnect();
   }
   if (Connected() && !socket_.IsIdle()) Disconnect();
@@ -114,7 +113,7 @@ std::string THttpClient::Perform(const std::string& text, TClock::time_point dea
       ReadBody(reader, head, body);
     } catch (const EHttpError&) {
     }
-    throw EProtocolError(head.StatusCode, head.StatusLine, body);
+    throw EHttpError(THttpFault::Protocol, head.StatusLine, head.StatusCode, std::move(body));
   }
   if (head.StatusCode != 204) ReadBody(reader, head, body);
   if (reader.Ended() || reader.Buffered() > 0 || !head.AllowsKeepAlive()) Disconnect();

@@ -14,7 +14,7 @@
 //      responses, and store the cookies they set (http/Cookies.h);
 //   5. a redirect (3xx but 304, or any Location), or a code outside 200 to
 //      299: read the body with the wait lowered to 2000 ms and raise
-//      EProtocolError carrying it.  Redirects are not followed and no
+//      the Protocol fault carrying it.  Redirects are not followed and no
 //      credentials are tried;
 //   6. otherwise read the body (none for 204) by its framing
 //      (http/ResponseParser.h);

@@ -37,6 +37,9 @@ constexpr std::size_t kMaxBodyBytes = 1024 * 1024;
 // Cookies kept at once, and name plus value of one cookie.
 constexpr std::size_t kMaxCookies = 50;
 constexpr std::size_t kMaxCookieBytes = 4096;
+// The value of the Cookie header of one request: 50 cookies of 4 KiB would
+// otherwise send 200 KiB with every request.
+constexpr std::size_t kMaxCookieHeaderBytes = 8192;
 // Interim "100 Continue" responses skipped in a row.
 constexpr int kMaxContinues = 10;
 // A Content-Length with more digits than this counts as absent.
@@ -58,6 +61,7 @@ struct THttpLimits {
   std::size_t MaxBodyBytes = kMaxBodyBytes;
   std::size_t MaxCookies = kMaxCookies;
   std::size_t MaxCookieBytes = kMaxCookieBytes;
+  std::size_t MaxCookieHeaderBytes = kMaxCookieHeaderBytes;
   int MaxContinues = kMaxContinues;
 };
 

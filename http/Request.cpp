@@ -12,7 +12,7 @@ namespace {
 void AddLine(std::string& request, const char* name, const std::string& value) {
   if (value.empty()) return;
   if (value.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
-    throw EHeaderValueError();
+    throw EHttpError(THttpFault::HeaderValue);
   }
   request += name;
   request += ": ";

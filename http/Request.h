@@ -36,7 +36,7 @@ struct TRequestHeaders {
 
 // "GET " target " HTTP/1.1", the header lines with a value in the fixed
 // order, "Cookie: " cookie when cookie is not empty, and an empty line, every
-// line ended by CR LF.  Raises EHeaderValueError when a value holds CR, LF or
+// line ended by CR LF.  Raises HeaderValue when a value holds CR, LF or
 // NUL, which would end the line early and forge another header.
 std::string ComposeRequest(const std::string& target, const TRequestHeaders& headers,
                            const std::string& cookie);

@@ -1,9 +1,9 @@
 #include "http/ResponseParser.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "http/Ascii.h"
 #include "http/ChunkDecoder.h"
 #include "http/Cookies.h"
 #include "http/Errors.h"
@@ -12,33 +12,35 @@ namespace http {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+// The digits of a status code (RFC 9112 section 4: status-code = 3DIGIT).
+constexpr std::size_t kStatusCodeDigits = 3;
 
 bool AllDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(),
-                                      [](unsigned char c) { return c >= '0' && c <= '9'; });
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// The last element of the comma-separated lists in values, blanks around it
+// dropped and in lower case; empty elements do not count (RFC 9110 section
+// 5.6.1), and neither list nor element means "".
+std::string LastListElement(const std::vector<std::string>& values) {
+  for (auto value = values.rbegin(); value != values.rend(); ++value) {
+    std::string_view list = *value;
+    while (!list.empty()) {
+      const std::size_t comma = list.rfind(',');
+      const std::size_t start = comma == std::string_view::npos ? 0 : comma + 1;
+      const std::string_view element = TrimBlanks(list.substr(start));
+      if (!element.empty()) return AsciiLower(element);
+      list = list.substr(0, comma == std::string_view::npos ? 0 : comma);
+    }
+  }
+  return std::string();
 }
 
 // A comma-separated list holds the token (blanks around it dropped, case ignored).
 bool HasToken(std::string_view list, std::string_view token) {
   while (true) {
     const std::size_t comma = list.find(',');
-    if (EqualNoCase(Trim(list.substr(0, comma)), token)) return true;
+    if (EqualNoCase(TrimBlanks(list.substr(0, comma)), token)) return true;
     if (comma == std::string_view::npos) return false;
     list.remove_prefix(comma + 1);
   }
@@ -89,18 +91,18 @@ std::optional<std::string> TResponseReader::ReadLine() {
     if (lf != std::string::npos) {
       std::size_t end = lf;
       if (end > start_ && buffer_[end - 1] == '\r') --end;
-      if (end - start_ > limits_.MaxLineLength) throw ELineTooLong();
+      if (end - start_ > limits_.MaxLineLength) throw EHttpError(THttpFault::LineTooLong);
       std::string line = buffer_.substr(start_, end - start_);
       start_ = lf + 1;
       return line;
     }
     searched = Buffered();
-    if (searched > mostBeforeLf) throw ELineTooLong();
+    if (searched > mostBeforeLf) throw EHttpError(THttpFault::LineTooLong);
     if (!Fill()) {
       if (Buffered() == 0) return std::nullopt;
       std::string line = buffer_.substr(start_);
       if (line.back() == '\r') line.pop_back();
-      if (line.size() > limits_.MaxLineLength) throw ELineTooLong();
+      if (line.size() > limits_.MaxLineLength) throw EHttpError(THttpFault::LineTooLong);
       start_ = buffer_.size();
       return line;
     }
@@ -124,9 +126,10 @@ std::uint64_t TResponseReader::ReadInto(std::string& out, std::uint64_t count) {
 
 void THeaderBudget::Count(std::string_view line, bool isHeaderLine, const THttpLimits& limits) {
   Bytes += line.size() + 2;
-  if (Bytes > limits.MaxHeaderBytes) throw EHeaderTooLarge(limits.MaxHeaderBytes);
+  if (Bytes > limits.MaxHeaderBytes)
+    throw EHttpError(THttpFault::HeaderTooLarge, limits.MaxHeaderBytes);
   if (isHeaderLine && ++Lines > limits.MaxHeaderLines) {
-    throw ETooManyHeaderLines(limits.MaxHeaderLines);
+    throw EHttpError(THttpFault::TooManyHeaderLines, limits.MaxHeaderLines);
   }
 }
 
@@ -146,13 +149,7 @@ std::vector<std::string> TResponseHead::Values(std::string_view name) const {
 }
 
 bool TResponseHead::Chunked() const {
-  for (const std::string& value : Values("Transfer-Encoding")) {
-    std::string lower = value;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower.find("chunked") != std::string::npos) return true;
-  }
-  return false;
+  return FinalCoding == "chunked";
 }
 
 bool TResponseHead::AllowsKeepAlive() const {
@@ -174,15 +171,15 @@ int ParseStatusCode(std::string_view statusLine) {
   if (blank == std::string_view::npos) return -1;
   std::string_view code = statusLine.substr(blank + 1);
   code = code.substr(0, code.find(' '));
-  // Nine digits always fit an int; a longer text is no status code.
-  if (!AllDigits(code) || code.size() > 9) return -1;
+  // RFC 9112 section 4: status-code = 3DIGIT, so "0200" is no 200.
+  if (!AllDigits(code) || code.size() != kStatusCodeDigits) return -1;
   int value = 0;
   for (char c : code) value = value * 10 + (c - '0');
   return value;
 }
 
 std::optional<std::uint64_t> ParseContentLength(std::string_view value) {
-  value = Trim(value);
+  value = TrimBlanks(value);
   if (!AllDigits(value) || value.size() > kMaxContentLengthDigits) return std::nullopt;
   std::uint64_t length = 0;
   for (char c : value) length = length * 10 + static_cast<std::uint64_t>(c - '0');
@@ -193,8 +190,8 @@ TResponseHead ReadHead(TResponseReader& reader) {
   const THttpLimits& limits = reader.Limits();
   TResponseHead head;
   std::optional<std::string> status = reader.ReadLine();
-  if (!status) throw EConnectionClosed();
-  if (status->compare(0, 5, "HTTP/") != 0) throw EBadStatusLine();
+  if (!status) throw EHttpError(THttpFault::ConnectionClosed);
+  if (status->compare(0, 5, "HTTP/") != 0) throw EHttpError(THttpFault::BadStatusLine);
   head.StatusLine = std::move(*status);
   head.Budget.Count(head.StatusLine, false, limits);
   head.StatusCode = ParseStatusCode(head.StatusLine);
@@ -208,22 +205,26 @@ TResponseHead ReadHead(TResponseReader& reader) {
       // obs-fold: the line continues the value before it.
       if (!head.Fields.empty()) {
         std::string& value = head.Fields.back().Value;
-        const std::string_view more = Trim(*line);
+        const std::string_view more = TrimBlanks(*line);
         if (!more.empty()) value += (value.empty() ? "" : " ") + std::string(more);
       }
       continue;
     }
     const std::size_t colon = line->find(':');
     if (colon == std::string::npos) continue;
-    head.Fields.push_back({std::string(Trim(std::string_view(*line).substr(0, colon))),
-                           std::string(Trim(std::string_view(*line).substr(colon + 1)))});
+    head.Fields.push_back({std::string(TrimBlanks(std::string_view(*line).substr(0, colon))),
+                           std::string(TrimBlanks(std::string_view(*line).substr(colon + 1)))});
   }
 
   const std::vector<std::string> lengths = head.Values("Content-Length");
   for (const std::string& length : lengths) {
-    if (length != lengths.front()) throw EContentLengthConflict();
+    if (length != lengths.front()) throw EHttpError(THttpFault::ContentLengthConflict);
   }
-  if (!lengths.empty()) head.ContentLength = ParseContentLength(lengths.front());
+  // RFC 9112 section 6.3, rule 3: a transfer coding overrides Content-Length.
+  head.FinalCoding = LastListElement(head.Values("Transfer-Encoding"));
+  if (!lengths.empty() && head.FinalCoding.empty()) {
+    head.ContentLength = ParseContentLength(lengths.front());
+  }
   return head;
 }
 
@@ -234,7 +235,7 @@ TResponseHead ReadFinalHead(TResponseReader& reader,
   int continues = 0;
   while (head.StatusCode == 100) {
     if (++continues > reader.Limits().MaxContinues) {
-      throw ETooManyContinues(reader.Limits().MaxContinues);
+      throw EHttpError(THttpFault::TooManyContinues, reader.Limits().MaxContinues);
     }
     head = ReadHead(reader);
     if (onHead) onHead(head);
@@ -245,26 +246,26 @@ TResponseHead ReadFinalHead(TResponseReader& reader,
 void ReadBody(TResponseReader& reader, TResponseHead& head, std::string& body) {
   const std::size_t cap = reader.Limits().MaxBodyBytes;
   if (head.Chunked()) {
-    // Chunked framing wins over a Content-Length sent with it.
     ReadChunkedBody(reader, head.Budget, body);
     return;
   }
   if (head.ContentLength) {
     const std::uint64_t length = *head.ContentLength;
-    if (length > cap) throw EBodyTooLarge(cap);
-    if (reader.ReadInto(body, length) < length) throw EBodyCutShort();
+    if (length > cap) throw EHttpError(THttpFault::BodyTooLarge, cap);
+    if (reader.ReadInto(body, length) < length) throw EHttpError(THttpFault::BodyCutShort);
     return;
   }
-  // No usable length: the body ends where the connection does.
+  // No usable length, or a transfer coding other than chunked last (RFC 9112
+  // section 6.3, rule 4): the body ends where the connection does.
   reader.ReadInto(body, static_cast<std::uint64_t>(cap) + 1);
-  if (body.size() > cap) throw EBodyTooLarge(cap);
+  if (body.size() > cap) throw EHttpError(THttpFault::BodyTooLarge, cap);
 }
 
 int ParseResponseForFuzzing(const std::uint8_t* data, std::size_t size) {
   const THttpLimits limits;
   TMemorySource source(std::string(reinterpret_cast<const char*>(data), size));
   TResponseReader reader(source, limits);
-  TCookieStore cookies(limits.MaxCookies, limits.MaxCookieBytes);
+  TCookieStore cookies(limits.MaxCookies, limits.MaxCookieBytes, limits.MaxCookieHeaderBytes);
   const TCookieTime now = TCookieTime(std::chrono::seconds(1700000000));
   try {
     TResponseHead head = ReadFinalHead(reader, [&](const TResponseHead& each) {

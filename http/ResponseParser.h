@@ -10,19 +10,23 @@
 //
 // Grammar read, with the client's leniencies:
 //   status-line  = "HTTP/" *(any byte but LF) LF; status code = the text after
-//                  the first blank up to the next one, 1 to 9 decimal digits,
-//                  else -1
+//                  the first blank up to the next one, exactly 3 decimal
+//                  digits (RFC 9112 section 4), else -1
 //   header-block = *(field-line) (empty-line / end of stream)
 //   field-line   = name ":" value, blanks around the value dropped; a line
 //                  that starts with a blank continues the previous value
 //   line end     = LF, with a CR just before it removed
-// Body framing, first rule that applies:
-//   Transfer-Encoding containing "chunked"     -> chunked (http/ChunkDecoder.h)
+// Body framing (RFC 9112 section 6.3), first rule that applies:
+//   "chunked" as the final transfer coding     -> chunked (http/ChunkDecoder.h)
+//   any other transfer coding last             -> everything up to the end
+//                                                 (Content-Length ignored)
 //   Content-Length of 1 or more                -> exactly that many bytes
 //                                                 (an earlier end is an error)
 //   Content-Length 0                           -> empty
 //   no Content-Length (or one that is not a plain decimal of at most 18
 //   digits)                                    -> everything up to the end
+// The final transfer coding is the last non-empty element of the
+// Transfer-Encoding lists, all its header lines taken in order.
 #pragma once
 
 #include <cstddef>
@@ -67,7 +71,7 @@ class TResponseReader {
 
   // The next line without its line end.  A last line cut off by the end of
   // the stream is returned as it is; std::nullopt when the stream ended
-  // before any byte of the line.  ELineTooLong past the line limit.
+  // before any byte of the line.  LineTooLong past the line limit.
   std::optional<std::string> ReadLine();
   // Appends up to count bytes to out; fewer only when the stream has ended.
   std::uint64_t ReadInto(std::string& out, std::uint64_t count);
@@ -93,7 +97,7 @@ struct THeaderBudget {
   std::size_t Bytes = 0;
   std::size_t Lines = 0;
   // Counts one header or trailer line with its line end (the status line
-  // counts its bytes only); EHeaderTooLarge or ETooManyHeaderLines past the caps.
+  // counts its bytes only); HeaderTooLarge or TooManyHeaderLines past the caps.
   void Count(std::string_view line, bool isHeaderLine, const THttpLimits& limits);
 };
 
@@ -109,13 +113,17 @@ struct TResponseHead {
   std::vector<std::string> RawHeaders;
   std::vector<THeaderField> Fields;
   THeaderBudget Budget;
-  // Content-Length, when present as a plain decimal of at most 18 digits.
+  // The final transfer coding, in lower case; empty without Transfer-Encoding.
+  std::string FinalCoding;
+  // Content-Length, when present as a plain decimal of at most 18 digits and
+  // no transfer coding overrides it.
   std::optional<std::uint64_t> ContentLength;
 
   // The first value of a header (names compared without regard to case),
   // empty when absent; and all its values.
   std::string Value(std::string_view name) const;
   std::vector<std::string> Values(std::string_view name) const;
+  // "chunked" is the final transfer coding.
   bool Chunked() const;
   // Neither Connection nor Proxy-Connection holds the token "close".
   bool AllowsKeepAlive() const;
@@ -124,24 +132,24 @@ struct TResponseHead {
 };
 
 // The status code of a status line: the text after the first blank up to the
-// next one, as a decimal number of 1 to 9 digits; -1 when it is none.
+// next one, when it is exactly three decimal digits; -1 otherwise.
 int ParseStatusCode(std::string_view statusLine);
 // A Content-Length value without surrounding blanks, when it is a plain
 // decimal of 1 to 18 digits.
 std::optional<std::uint64_t> ParseContentLength(std::string_view value);
 
-// One status line and its header block.  EConnectionClosed when the stream
-// ends before the status line, EBadStatusLine when it does not start with
-// "HTTP/", EContentLengthConflict for two different Content-Length values.
+// One status line and its header block.  ConnectionClosed when the stream
+// ends before the status line, BadStatusLine when it does not start with
+// "HTTP/", ContentLengthConflict for two different Content-Length values.
 // An end of stream inside the header block ends the block.
 TResponseHead ReadHead(TResponseReader& reader);
 // Reads heads while the status code is 100 and returns the first other one;
 // onHead sees every head read, interim ones included (for their cookies).
-// ETooManyContinues past the limit of interim responses.
+// TooManyContinues past the limit of interim responses.
 TResponseHead ReadFinalHead(TResponseReader& reader,
                             const std::function<void(const TResponseHead&)>& onHead);
-// Appends the body of head to body, by the framing above.  EBodyTooLarge,
-// EBodyCutShort and the chunk errors; on an error body holds what was read.
+// Appends the body of head to body, by the framing above.  BodyTooLarge,
+// BodyCutShort and the chunk faults; on an error body holds what was read.
 void ReadBody(TResponseReader& reader, TResponseHead& head, std::string& body);
 
 // Runs the whole parse (heads, cookies, body) over data with the default

@@ -34,8 +34,8 @@ using std::chrono::milliseconds;
   return text != nullptr ? std::string(text) : std::string();
 }
 
-ESocketError SystemError(int code) {
-  return ESocketError(code, ErrorText(code));
+EHttpError SystemError(int code) {
+  return EHttpError(THttpFault::Socket, ErrorText(code), code);
 }
 
 // The worker's attempt and what it hands back.  The calling thread owns this
@@ -155,7 +155,7 @@ bool TSocket::Wait(short events, const TWaitLimit& limit) const {
   while (true) {
     const TClock::time_point now = TClock::now();
     if (now >= end) {
-      if (deadlineFirst) throw ERequestTimeout(limit.DeadlineMs);
+      if (deadlineFirst) throw EHttpError(THttpFault::RequestTimeout, limit.DeadlineMs);
       return false;
     }
     const auto left = std::chrono::ceil<milliseconds>(end - now).count();
@@ -181,7 +181,7 @@ void TSocket::SendAll(std::string_view data, const TWaitLimit& limit) {
 
 std::size_t TSocket::Receive(char* buffer, std::size_t size, const TWaitLimit& limit) {
   while (true) {
-    if (!Wait(POLLIN, limit)) throw EReadTimeout();
+    if (!Wait(POLLIN, limit)) throw EHttpError(THttpFault::ReadTimeout);
     const ssize_t received = recv(fd_, buffer, size, 0);
     if (received >= 0) return static_cast<std::size_t>(received);
     if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) throw SystemError(errno);
@@ -206,7 +206,7 @@ TSocket ConnectTo(const std::string& host, const std::string& port, int timeoutM
   const int looked = getaddrinfo(host.c_str(), port.c_str(), &hints, &found);
   if (looked != 0) {
     if (looked == EAI_SYSTEM) throw SystemError(errno);
-    throw ESocketError(looked, gai_strerror(looked));
+    throw EHttpError(THttpFault::Socket, gai_strerror(looked), looked);
   }
   const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
 
@@ -215,7 +215,7 @@ TSocket ConnectTo(const std::string& host, const std::string& port, int timeoutM
   try {
     worker = std::thread(RunAttempt, addresses.get(), std::ref(attempt), timeoutMs);
   } catch (const std::system_error& error) {
-    throw ESocketError(error.code().value(), error.what());
+    throw EHttpError(THttpFault::Socket, error.what(), error.code().value());
   }
   {
     // Sleep in slices until the worker is done or the limit has passed; the
@@ -232,7 +232,7 @@ TSocket ConnectTo(const std::string& host, const std::string& port, int timeoutM
   attempt.Cancelled = true;
   worker.join();
   if (attempt.Fd >= 0) return TSocket(attempt.Fd);
-  if (attempt.GaveUp) throw EConnectTimeout();
+  if (attempt.GaveUp) throw EHttpError(THttpFault::ConnectTimeout);
   throw SystemError(attempt.Error);
 }
 

@@ -3,8 +3,8 @@
 // The descriptor is non-blocking from its creation on; each wait is a poll
 // limited by the wait of the caller and by the deadline of the whole request,
 // whichever comes first.  Sends pass MSG_NOSIGNAL, so writing to a connection
-// the server has closed raises ESocketError instead of killing the process
-// with SIGPIPE.
+// the server has closed raises the Socket fault instead of killing the
+// process with SIGPIPE.  Faults named here are THttpFault values (http/Errors.h).
 #pragma once
 
 #include <chrono>
@@ -17,7 +17,7 @@ namespace http {
 using TClock = std::chrono::steady_clock;
 
 // What a wait is bounded by: its own limit, and the deadline of the request
-// (with that deadline's length in ms, for the message of ERequestTimeout).
+// (with that deadline's length in ms, for the message of RequestTimeout).
 struct TWaitLimit {
   int WaitMs;
   TClock::time_point Deadline;
@@ -38,13 +38,13 @@ class TSocket {
   int Fd() const { return fd_; }
   void Close();
 
-  // Sends all of data, normally in one send.  ESocketError when the
-  // connection fails; ESocketError(ETIMEDOUT) when the kernel takes no byte
-  // for a whole wait; ERequestTimeout at the deadline.
+  // Sends all of data, normally in one send.  Socket when the connection
+  // fails, with ETIMEDOUT when the kernel takes no byte for a whole wait;
+  // RequestTimeout at the deadline.
   void SendAll(std::string_view data, const TWaitLimit& limit);
   // Receives up to size bytes; 0 when the server has closed the connection.
-  // EReadTimeout when nothing arrives within the wait, ERequestTimeout at the
-  // deadline, ESocketError when the connection fails.
+  // ReadTimeout when nothing arrives within the wait, RequestTimeout at the
+  // deadline, Socket when the connection fails.
   std::size_t Receive(char* buffer, std::size_t size, const TWaitLimit& limit);
   // Nothing has arrived on an idle connection: the server has neither closed
   // it nor sent bytes nobody asked for.  Either would make the connection
@@ -63,8 +63,8 @@ class TSocket {
 // no limit of its own) and connects to port.  The attempt runs on one worker
 // thread, a non-blocking connect per address that the worker polls, while
 // the calling thread waits in slices of sliceMs.  When timeoutMs pass first
-// the worker is told to give up, ends within a few ms, and EConnectTimeout is
-// raised; a failed attempt raises ESocketError with the system's text.
+// the worker is told to give up, ends within a few ms, and ConnectTimeout is
+// raised; a failed attempt raises Socket with the system's text.
 TSocket ConnectTo(const std::string& host, const std::string& port, int timeoutMs, int sliceMs);
 
 // strerror_r text of an errno value.

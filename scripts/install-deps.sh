@@ -12,6 +12,7 @@ packages=(
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
   dpkg-dev file scdoc appstream man-db lintian
+  locales
 )
 
 missing=()

@@ -1,8 +1,6 @@
 #include "window/VersionCheck.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "http/Ascii.h"
 #include "http/HttpClient.h"
 
 // The web host is a build setting (PROBEX_VERSION_HOST in window/CMakeLists.txt).
@@ -40,12 +38,11 @@ QString NewVersionMessage(const std::string& host) {
 
 bool IsReservedHost(const std::string& host) {
   // The name without a port and without the final dot of a fully qualified
-  // name, in lower case.  An IPv6 literal ("[::1]:80") is no name.
+  // name, in lower case by the ASCII rules (the locale's rules could turn
+  // "INVALID" into something else).  An IPv6 literal ("[::1]:80") is no name.
   if (host.empty() || host.front() == '[') return false;
-  std::string name = host.substr(0, host.find(':'));
+  std::string name = http::AsciiLower(host.substr(0, host.find(':')));
   if (!name.empty() && name.back() == '.') name.pop_back();
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return EndsWithLabel(name, "example") || EndsWithLabel(name, "invalid");
 }
 

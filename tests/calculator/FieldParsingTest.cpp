@@ -1,6 +1,8 @@
 // Field texts read as reals and as integers.  The parser never consults the
 // locale, so no locale is pinned here: "1,5" must fail under any of them.
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <clocale>
 #include <cmath>
@@ -14,10 +16,29 @@ namespace {
 using calculator::ParseInteger;
 using calculator::ParseReal;
 
+// A read-only text of `length` blanks held by one MiB: a memory file of
+// blanks mapped side by side again and again, left mapped until the test
+// program ends.  Empty when the mapping fails.
+std::string_view BlankText(size_t length) {
+  constexpr size_t kPiece = size_t{1} << 20;
+  const size_t size = (length + kPiece - 1) / kPiece * kPiece;
+  void* base = mmap(nullptr, size, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  const int fd = memfd_create("blanks", 0);
+  const std::string piece(kPiece, ' ');
+  if (base == MAP_FAILED || fd < 0 || write(fd, piece.data(), kPiece) != ssize_t{kPiece}) return {};
+  for (size_t at = 0; at < size; at += kPiece) {
+    if (mmap(static_cast<char*>(base) + at, kPiece, PROT_READ, MAP_SHARED | MAP_FIXED, fd, 0) ==
+        MAP_FAILED)
+      return {};
+  }
+  close(fd);
+  return {static_cast<const char*>(base), length};
+}
+
 struct RealCase {
   const char* label;
   std::string text;
-  int errorPos;
+  size_t errorPos;
   long double value;  // checked only when errorPos == 0
 };
 
@@ -97,10 +118,22 @@ TEST(ParseReal, LongTextsEndPromptly) {
   EXPECT_EQ(ParseReal("1e" + std::string(100000, '9')).value, HUGE_VALL);
 }
 
+// A field of blanks fails just past its end however long it is: the position
+// 2^31 of 2^31 - 1 blanks overflowed an int, and the position of 2^32 - 1
+// blanks wrapped to 0, "valid".  (The parsers share the position; each scan
+// of gigabytes takes seconds, so each parser gets one length.)
+TEST(FieldParsing, PositionsBeyondTheIntRange) {
+  const size_t twoTo31 = size_t{1} << 31;
+  const std::string_view blanks = BlankText(2 * twoTo31 - 1);
+  ASSERT_FALSE(blanks.empty()) << "cannot map the text";
+  EXPECT_EQ(ParseReal(blanks).errorPos, 2 * twoTo31);
+  EXPECT_EQ(ParseInteger(blanks.substr(0, twoTo31 - 1)).errorPos, twoTo31);
+}
+
 struct IntegerCase {
   const char* label;
   std::string text;
-  int errorPos;
+  size_t errorPos;
   int32_t value;  // also checked on failure: it is the value the rule yields
 };
 

@@ -1,13 +1,13 @@
 // Address parsing, the Host value and the exact bytes of a request.
 #include <gtest/gtest.h>
 
+#include "ClientHelpers.h"
 #include "http/Address.h"
 #include "http/Errors.h"
 #include "http/Request.h"
 
 namespace {
 
-using http::EAddressError;
 using http::ParseAddress;
 using http::TAddress;
 
@@ -90,7 +90,7 @@ TEST(Address, UnparsableAddressesAreErrors) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.Label);
-    EXPECT_THROW(ParseAddress(row.Address), EAddressError);
+    EXPECT_FAULT(ParseAddress(row.Address), Address);
   }
 }
 
@@ -145,7 +145,7 @@ TEST(Request, HeaderValueWithLineBreakIsRefused) {
                                    std::string("x\ry"), std::string("x\0y", 3)}) {
     http::TRequestHeaders headers;
     headers.UserAgent = value;
-    EXPECT_THROW(http::ComposeRequest("/", headers, ""), http::EHeaderValueError);
+    EXPECT_FAULT(http::ComposeRequest("/", headers, ""), HeaderValue);
   }
 }
 

@@ -2,6 +2,7 @@
 // its caps.
 #include <gtest/gtest.h>
 
+#include "ClientHelpers.h"
 #include "http/Cookies.h"
 #include "http/Errors.h"
 #include "http/Limits.h"
@@ -107,21 +108,41 @@ TEST(Cookies, SetCookie2ListsSeveral) {
 TEST(CookieCaps, CookieOfMoreThan4KiBIsAnError) {
   TCookieStore store = Store();
   store.SetCookie("n=" + std::string(4095, 'v'), "h", "/", kNow);
-  EXPECT_THROW(store.SetCookie("n=" + std::string(4096, 'v'), "h", "/", kNow),
-               http::ECookieTooLarge);
+  EXPECT_FAULT(store.SetCookie("n=" + std::string(4096, 'v'), "h", "/", kNow), CookieTooLarge);
   EXPECT_EQ(store.Size(), 1u);
 }
 
 TEST(CookieCaps, FiftyCookiesAtMost) {
   TCookieStore store = Store();
   for (int i = 0; i < 50; ++i) store.SetCookie("c" + std::to_string(i) + "=1", "h", "/", kNow);
-  EXPECT_THROW(store.SetCookie("one-more=1", "h", "/", kNow), http::ETooManyCookies);
+  EXPECT_FAULT(store.SetCookie("one-more=1", "h", "/", kNow), TooManyCookies);
   EXPECT_EQ(store.Size(), 50u);
   // Replacing one is no new cookie; an expired one makes room.
   store.SetCookie("c7=2", "h", "/", kNow);
   store.SetCookie("c8=2; Max-Age=5", "h", "/", kNow);
   store.SetCookie("one-more=1", "h", "/", kNow + seconds(6));
   EXPECT_EQ(store.Size(), 50u);
+}
+
+// 50 cookies of 4 KiB would send 200 KiB with every request: the Cookie
+// header holds 8 KiB, and the oldest cookies are left out first.
+TEST(CookieCaps, CookieHeaderHolds8KiB) {
+  const std::string v4000(4000, 'v');
+  TCookieStore store = Store();
+  for (int i = 0; i < 50; ++i)
+    store.SetCookie("c" + std::to_string(i) + "=" + v4000, "h", "/", kNow);
+  EXPECT_EQ(store.CookieHeader("h", "/", kNow), "c48=" + v4000 + "; c49=" + v4000);
+  EXPECT_EQ(store.Size(), 50u);  // left out of the request, not deleted
+
+  // Two pairs of 4095 bytes and "; " make exactly 8192; one byte more drops
+  // the older even where its longer path would list it first.
+  const std::string v4093(4093, 'v');
+  TCookieStore exact = Store();
+  exact.SetCookie("a=" + v4093 + "; Path=/dir", "h", "/", kNow);
+  exact.SetCookie("b=" + v4093, "h", "/", kNow);
+  EXPECT_EQ(exact.CookieHeader("h", "/dir/x", kNow).size(), 8192u);
+  exact.SetCookie("b=" + v4093 + "w", "h", "/", kNow);
+  EXPECT_EQ(exact.CookieHeader("h", "/dir/x", kNow), "b=" + v4093 + "w");
 }
 
 TEST(CookieDate, FormatsInUse) {

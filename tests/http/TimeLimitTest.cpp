@@ -71,8 +71,8 @@ TEST(TimeLimit, ConnectAttemptEndsAfter3000ms) {
   const int descriptors = http_test::OpenDescriptors();
   const int threads = http_test::Threads();
   const auto start = TTestClock::now();
-  const http::EConnectTimeout error =
-      Caught<http::EConnectTimeout>([&] { client.Get(listener.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::ConnectTimeout, [&] { client.Get(listener.Url()); });
   const long long elapsed = MsSince(start);
   EXPECT_STREQ(error.what(), "Connect timed out.");
   EXPECT_GE(elapsed, 2990);
@@ -89,7 +89,8 @@ TEST(TimeLimit, SilentServerGivesReadTimeout) {
                           {TStep::ReadRequest(), TStep::Send(Ok("fresh"))}});
   THttpClient client;
   const auto start = TTestClock::now();
-  const http::EReadTimeout error = Caught<http::EReadTimeout>([&] { client.Get(server.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::ReadTimeout, [&] { client.Get(server.Url()); });
   const long long elapsed = MsSince(start);
   EXPECT_STREQ(error.what(), "Read Timeout");
   EXPECT_GE(elapsed, 2990);
@@ -107,10 +108,10 @@ TEST(TimeLimit, ErrorBodyIsWaitedFor2000ms) {
         TStep::Send("HTTP/1.1 304 Not Modified\r\nContent-Length: 677777\r\n\r\n")}});
   THttpClient client;
   const auto start = TTestClock::now();
-  const http::EProtocolError error =
-      Caught<http::EProtocolError>([&] { client.Get(server.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::Protocol, [&] { client.Get(server.Url()); });
   const long long elapsed = MsSince(start);
-  EXPECT_EQ(error.StatusCode(), 304);
+  EXPECT_EQ(error.Code(), 304);
   EXPECT_EQ(error.Body(), "");
   EXPECT_GE(elapsed, 1990);
   EXPECT_LT(elapsed, 2800);
@@ -130,10 +131,10 @@ TEST(TimeLimit, StalledErrorBodyThenTheFullWaitAgain) {
        {TStep::ReadRequest(), TStep::Pause(600), TStep::Send(Ok("in time"))}});
   THttpClient client(limits);
   const auto start = TTestClock::now();
-  const http::EProtocolError error =
-      Caught<http::EProtocolError>([&] { client.Get(server.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::Protocol, [&] { client.Get(server.Url()); });
   const long long elapsed = MsSince(start);
-  EXPECT_EQ(error.StatusCode(), 404);
+  EXPECT_EQ(error.Code(), 404);
   EXPECT_EQ(error.Body(), "abcde");
   EXPECT_GE(elapsed, 290);
   EXPECT_LT(elapsed, 900);
@@ -146,8 +147,8 @@ TEST(TimeLimit, WholeGetIsBoundedWithScaledLimits) {
   TScriptedServer server({{TStep::ReadRequest(), TStep::SendSlowly(Ok("1.0.0.1"), 200)}});
   THttpClient client(limits);
   const auto start = TTestClock::now();
-  const http::ERequestTimeout error =
-      Caught<http::ERequestTimeout>([&] { client.Get(server.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::RequestTimeout, [&] { client.Get(server.Url()); });
   const long long elapsed = MsSince(start);
   EXPECT_STREQ(error.what(), "Request not completed within 800 ms.");
   EXPECT_GE(elapsed, 790);
@@ -161,8 +162,8 @@ TEST(TimeLimit, TricklingServerMeetsTheOverallDeadline) {
   TScriptedServer server({{TStep::ReadRequest(), TStep::SendSlowly(Ok("1.0.0.1"), 2500)}});
   THttpClient client;
   const auto start = TTestClock::now();
-  const http::ERequestTimeout error =
-      Caught<http::ERequestTimeout>([&] { client.Get(server.Url()); });
+  const http::EHttpError error =
+      Caught(http::THttpFault::RequestTimeout, [&] { client.Get(server.Url()); });
   const long long elapsed = MsSince(start);
   EXPECT_STREQ(error.what(), "Request not completed within 10000 ms.");
   EXPECT_GE(elapsed, 9990);

@@ -1,5 +1,7 @@
 // The commands on the results log: Save As, Copy (with the 42 notice),
 // Select All, Delete All and Font.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -44,6 +46,8 @@ class TCommandsTest : public QObject {
   void saveAsReplacesFileOnlyWhenWritten();
   void saveAsUnwritable_data();
   void saveAsUnwritable();
+  void saveAsSpecialFile_data();
+  void saveAsSpecialFile();
   void computeAfterHandTypedLineEnd();
   void copyWithoutSelection();
   void copyWithSelection();
@@ -159,6 +163,34 @@ void TCommandsTest::saveAsUnwritable() {
   f.platform.saveAnswers.push_back(std::nullopt);
   f.Item("SaveAsItem")->trigger();
   QCOMPARE(f.platform.saveInitialNames.last(), name);
+}
+
+void TCommandsTest::saveAsSpecialFile_data() {
+  QTest::addColumn<uint>("type");
+  QTest::newRow("FIFO") << uint(S_IFIFO);
+  QTest::newRow("character device") << uint(S_IFCHR);
+}
+
+// A device or a FIFO is refused and stays as it was, never replaced by a
+// regular file.  The node is made here, in a folder of the test's own, with
+// the numbers of /dev/full.
+void TCommandsTest::saveAsSpecialFile() {
+  QFETCH(uint, type);
+  QTemporaryDir dir;
+  const QString name = dir.filePath("node");
+  const QByteArray path = QFile::encodeName(name);
+  if (::mknod(path.constData(), type | 0600, makedev(1, 7)) != 0) QSKIP("mknod refused");
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.platform.saveAnswers.push_back(name);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.errors.size(), 1);
+  QCOMPARE(f.platform.errors[0].text, "Cannot create file \"" + name + "\". Not a regular file.");
+  struct stat status {};
+  QCOMPARE(::lstat(path.constData(), &status), 0);
+  QCOMPARE(uint(status.st_mode & S_IFMT), type);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+           QStringList{"node"});
 }
 
 void TCommandsTest::computeAfterHandTypedLineEnd() {
