@@ -15,9 +15,9 @@ bool InRange(const FieldSpec& field, long double v) {
   return aboveLow && v <= field.high;
 }
 
-// Reads one visible field into `value`; answers the rule it breaks, or
-// nullptr.  ParseReal may raise EOverflow, which ends the computation.
-const char* ReadField(const FieldSpec& field, const std::string& text, bool inverse,
+}  // namespace
+
+const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
                       long double& value) {
   if (field.kind == FieldKind::Whole) {
     const IntegerParse parsed = ParseInteger(text);
@@ -35,6 +35,8 @@ const char* ReadField(const FieldSpec& field, const std::string& text, bool inve
   value = parsed.value;
   return InRange(field, value) ? nullptr : field.rule;
 }
+
+namespace {
 
 // Parses every visible field in order; faults lists those that break their rule.
 Arguments ReadFields(const FunctionSpec& spec, const FieldTexts& texts, bool inverse,

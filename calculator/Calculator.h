@@ -70,6 +70,15 @@ struct Result {
   }
 };
 
+// Reads `text` as the value of one field of the table: a Point field in
+// inverse mode as a percentile.  Answers the rule the text breaks, or nullptr
+// with `value` set.  Raises Distr::EOverflow for a real text beyond the
+// extended range, which Compute reports as a run-time error.  The tables
+// check the entries of their lists of degrees of freedom and percentiles by
+// the same rules as the fields.
+const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
+                      long double& value);
+
 // One computation.  `inverse` matters only for a function with an inverse.
 // Never raises for any input: run-time errors become an Error result.
 Result Compute(Function function, const FieldTexts& texts, bool inverse);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/TableCommand.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ int RunBatch() {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string> words(argv + 1, argv + argc);
+  if (cli::IsTableCommand(words)) return cli::RunTableCommand(words, std::cout, std::cerr);
   if (words.size() == 1 && words[0] == "--help") {
     std::cout << kUsage << cli::FunctionHelp() << kHelpAfterFunctions
               << cli::InverseFunctionNames(", ") << kHelpAfterInverse;
