@@ -55,16 +55,8 @@ int XIndex(const FunctionSpec& spec) {
   return calculator::kEdit4;
 }
 
-bool IsParameter(const FieldSpec& field, int) {
+bool IsParameter(const FieldSpec& field) {
   return field.kind != FieldKind::Hidden && field.parameter != nullptr;
-}
-bool NoField(const FieldSpec&, int) {
-  return false;
-}
-// The critical values of the normal distribution keep its mean and variance;
-// those of t, chi-square and F take their degrees of freedom from lists.
-bool IsNormalParameter(const FieldSpec& field, int index) {
-  return IsParameter(field, index) && field.kind == FieldKind::Real;
 }
 
 // "mean=0.000000, variance=1.000000": the parameters as the log's header
@@ -72,7 +64,7 @@ bool IsNormalParameter(const FieldSpec& field, int index) {
 std::string ParameterList(const FunctionSpec& spec, const std::array<long double, 4>& values) {
   std::string text;
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    if (!IsParameter(spec.fields[i], i)) continue;
+    if (!IsParameter(spec.fields[i])) continue;
     const long double v = values[i];
     text += (text.empty() ? "" : ", ") + std::string(spec.fields[i].parameter) + "=" +
             (spec.fields[i].kind == FieldKind::Whole
@@ -95,6 +87,46 @@ std::vector<Kind> KindsOf(Function function) {
       break;
   }
   return {};
+}
+
+bool UsesParameter(Kind kind, Function function, int index) {
+  const FieldSpec& field = calculator::SpecOf(function).fields.at(index);
+  switch (kind) {
+    case Kind::Range:
+    case Kind::Quantiles:
+      return IsParameter(field);
+    case Kind::Critical:
+      // The normal distribution keeps its mean and variance; the degrees of
+      // freedom of t, chi-square and F come from lists.
+      return IsParameter(field) && field.kind == FieldKind::Real;
+    case Kind::ZTable:
+      break;
+  }
+  return false;
+}
+
+std::vector<Field> FieldsOf(Kind kind, Function function) {
+  std::vector<Field> fields;
+  for (int i = 0; i < calculator::kFieldCount; ++i)
+    if (UsesParameter(kind, function, i)) fields.push_back(Field::Parameter);
+  switch (kind) {
+    case Kind::Range:
+      fields.insert(fields.end(), {Field::From, Field::To, Field::Step});
+      break;
+    case Kind::Critical:
+      fields.push_back(Field::Alphas);
+      if (function == Function::F)
+        fields.insert(fields.end(), {Field::Degrees1, Field::Degrees2});
+      else if (function != Function::Normal)
+        fields.push_back(Field::Degrees);
+      break;
+    case Kind::Quantiles:
+      fields.push_back(Field::Probabilities);
+      break;
+    case Kind::ZTable:
+      break;
+  }
+  return fields;
 }
 
 Request DefaultRequest(Function function, Kind kind, const calculator::FieldTexts& texts) {
@@ -199,12 +231,12 @@ bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spe
   return false;
 }
 
-void Planner::ReadParameters(bool (*used)(const FieldSpec&, int index)) {
-  const FunctionSpec& spec = calculator::SpecOf(plan_.request_.function);
+void Planner::ReadParameters() {
+  const Request& r = plan_.request_;
+  const FunctionSpec& spec = calculator::SpecOf(r.function);
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    if (!used(spec.fields[i], i)) continue;
-    if (!ReadOne(Field::Parameter, plan_.request_.texts[i], spec.fields[i], false,
-                 plan_.values_[i]))
+    if (!UsesParameter(r.kind, r.function, i)) continue;
+    if (!ReadOne(Field::Parameter, r.texts[i], spec.fields[i], false, plan_.values_[i]))
       faults_.back().index = i;
   }
 }
@@ -247,7 +279,7 @@ void Planner::PlanRange() {
   const FunctionSpec& spec = calculator::SpecOf(r.function);
   const FieldSpec& x = spec.fields[plan_.xIndex_];
   const bool discrete = spec.family == calculator::Family::Discrete;
-  ReadParameters(IsParameter);
+  ReadParameters();
   long double from = 0, to = 0, step = 0;
   const bool fromRead = ReadOne(Field::From, r.from, x, false, from);
   const bool toRead = ReadOne(Field::To, r.to, x, false, to);
@@ -280,14 +312,9 @@ void Planner::PlanCritical() {
   const Request& r = plan_.request_;
   const FunctionSpec& spec = calculator::SpecOf(r.function);
   const FieldSpec& percentile = spec.fields[plan_.xIndex_];
-  std::string name = DistributionName(r.function);
-  if (r.function == Function::Normal) {
-    ReadParameters(IsNormalParameter);
-    plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
-    plan_.title_ = name + ", " + ParameterList(spec, plan_.values_) + ": x with P(X>x)=alpha";
-    plan_.columns_ = {{"alpha", false}};
-  } else if (r.function == Function::F) {
-    ReadParameters(NoField);
+  const std::string name = DistributionName(r.function);
+  ReadParameters();
+  if (r.function == Function::F) {
     const auto alphas = ReadList(Field::Alphas, r.alphas, percentile, true, 1);
     plan_.across_ =
         ReadList(Field::Degrees1, r.degrees1, spec.fields[calculator::kEdit1], false, kMaxColumns);
@@ -297,12 +324,16 @@ void Planner::PlanCritical() {
     plan_.title_ = name + ": x with P(X>x)=" + plan_.alpha_.text + "; columns: df1, rows: df2";
     plan_.columns_ = {{"df2\\df1", false}};
   } else {
-    ReadParameters(NoField);
     plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
-    plan_.down_ =
-        ReadList(Field::Degrees, r.degrees, spec.fields[calculator::kEdit1], false, kMaxRows);
-    plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
-    plan_.columns_ = {{"df", false}};
+    if (r.function == Function::Normal) {
+      plan_.title_ = name + ", " + ParameterList(spec, plan_.values_) + ": x with P(X>x)=alpha";
+      plan_.columns_ = {{"alpha", false}};
+    } else {
+      plan_.down_ =
+          ReadList(Field::Degrees, r.degrees, spec.fields[calculator::kEdit1], false, kMaxRows);
+      plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
+      plan_.columns_ = {{"df", false}};
+    }
   }
   // The alphas head their columns as typed ("0.10"), F's df1 as numbers.
   for (const Plan::Entry& column : plan_.across_)
@@ -324,7 +355,7 @@ void Planner::PlanZ() {
 void Planner::PlanQuantiles() {
   const Request& r = plan_.request_;
   const FunctionSpec& spec = calculator::SpecOf(r.function);
-  ReadParameters(IsParameter);
+  ReadParameters();
   plan_.down_ = ReadList(Field::Probabilities, r.probabilities, kProbability, false, kMaxRows);
   plan_.title_ = DistributionName(r.function) + ", " + ParameterList(spec, plan_.values_) +
                  ": the smallest x with P(X<=x)>=p";

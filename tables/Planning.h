@@ -15,7 +15,7 @@ struct Planner {
   Prepared Run();
 
  private:
-  void ReadParameters(bool (*used)(const calculator::FieldSpec&, int index));
+  void ReadParameters();
   std::vector<Plan::Entry> ReadList(Field field, const std::string& text,
                                     const calculator::FieldSpec& spec, bool percentile,
                                     std::size_t most);
@@ -42,9 +42,5 @@ Logged Log(calculator::Function function, const calculator::FieldTexts& texts, b
 // A number as the log writes it (Fixed6Text), and a failed cell.
 Cell NumberCell(long double value);
 Cell FailedCell(const std::string& failure);
-
-// The distribution's name as the log's header line starts: "Chi Square
-// Distribution".
-std::string DistributionName(calculator::Function function);
 
 }  // namespace tables

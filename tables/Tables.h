@@ -43,6 +43,10 @@ enum class Kind {
 // counting functions.
 std::vector<Kind> KindsOf(calculator::Function function);
 
+// The distribution's name as the log's header line starts: "Chi Square
+// Distribution".
+std::string DistributionName(calculator::Function function);
+
 // The longest table: a range or a list of more rows is refused.
 constexpr std::size_t kMaxRows = 100000;
 // The most columns a list may give.
@@ -63,6 +67,13 @@ enum class Field {
   Degrees2,       // F: the rows
   Probabilities,  // the quantiles' p
 };
+
+// The table fields a kind of table reads for the function, in the order a
+// window shows them (the parameters first, by field index), and whether it
+// reads the function's field `index` (a critical-value table takes its
+// degrees of freedom from lists, the z table no parameter at all).
+std::vector<Field> FieldsOf(Kind kind, calculator::Function function);
+bool UsesParameter(Kind kind, calculator::Function function, int index);
 
 struct Request {
   Kind kind = Kind::Range;
