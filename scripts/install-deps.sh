@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
+  libboost-math-dev libgmp-dev python3-mpmath
   qt6-base-dev libgl-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
