@@ -305,7 +305,7 @@ void Planner::PlanRange() {
   if (discrete)
     plan_.columns_ = {{"x", false}, {"P(X<=x)", true}, {"P(X>=x)", true}, {"P(X=x)", true}};
   else
-    plan_.columns_ = {{"x", false}, {"P(X<x)", true}, {"P(X>x)", true}};
+    plan_.columns_ = {{"x", false}, {"P(X<x)", true}, {"P(X>x)", true}, {"density", true}};
 }
 
 void Planner::PlanCritical() {

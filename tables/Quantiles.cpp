@@ -23,8 +23,10 @@ using calculator::kEdit1;
 using calculator::kEdit2;
 using calculator::kEdit3;
 
-// The largest Poisson x whose P(X<=x) the log computes: it also forms x + 1.
-constexpr int64_t kLargestPoissonX = 2147483646;
+// The largest Poisson x whose P(X<=x) the log computes: the tail at x + 1
+// works with whole numbers a little above 2(x + 1), which must stay 32-bit
+// (from x = 1073741822 on they raise Integer overflow).
+constexpr int64_t kLargestPoissonX = 1073741821;
 
 // A computation of the log that failed, ending the search.
 struct SearchFailure {
@@ -120,15 +122,21 @@ std::optional<int64_t> SmallestAtLeast(Cumulative& f, long double p, int64_t low
 Row Plan::QuantileRow(std::size_t row) const {
   const Entry& p = down_[row];
   const auto [low, high] = Support(request_.function, values_);
-  const long double mean = Mean(request_.function, values_);
-  const int64_t start = std::isfinite(mean) ? static_cast<int64_t>(std::llround(
-                                                  std::clamp<long double>(mean, low, high)))
-                                            : low;
+  // The details engine's quantile is the start; the log's P(X<=x) decides.
+  const details::Distribution distribution = DistributionOf(request_.function, values_);
+  const details::Value guess = details::DiscreteQuantile(distribution, p.value);
+  long double start = guess.value ? *guess.value : Mean(request_.function, values_);
+  if (!std::isfinite(start)) start = static_cast<long double>(low);
+  start = std::clamp<long double>(start, low, high);
   Cumulative f(request_.function, request_.texts, xIndex_);
   try {
-    const auto x = SmallestAtLeast(f, p.value, low, high, start);
+    const auto x = SmallestAtLeast(f, p.value, low, high, std::llround(start));
     if (!x) return {{p.text}, FailedCell("above " + std::to_string(high)), FailedCell("")};
-    return {{p.text}, {std::to_string(*x)}, NumberCell(f.At(*x))};
+    const int digits = Digits(2);
+    return {{p.text},
+            {std::to_string(*x)},
+            digits > 0 ? DetailsCell(details::AtMost(distribution, *x), digits)
+                       : NumberCell(f.At(*x))};
   } catch (const SearchFailure& failure) {
     return {{p.text}, FailedCell(failure.message), FailedCell(failure.message)};
   }

@@ -72,21 +72,38 @@ int Plan::Digits(int column) const {
   return digits == request_.digits.end() ? 0 : digits->second;
 }
 
+// The details engine's routine of each column of a range table (none for
+// the x-value): more digits where asked, and always the density.
+using DetailsRoutine = details::Value (*)(const details::Distribution&, long double);
+constexpr DetailsRoutine kContinuousRoutines[] = {nullptr, details::Lower, details::Upper,
+                                                  details::Density};
+constexpr DetailsRoutine kDiscreteRoutines[] = {nullptr, details::AtMost, details::AtLeast,
+                                                details::Point};
+constexpr int kDensityColumn = 3;
+
 Row Plan::RangeRow(std::size_t row) const {
   FieldTexts texts = request_.texts;
-  texts[xIndex_] = steps_.Text(row);
+  const std::string xText = steps_.Text(row);
+  texts[xIndex_] = xText;
   const Logged log = Log(request_.function, texts, false);
-  const std::size_t width = columns_.size();
-  if (!log.Ok()) {
-    Row cells(width, FailedCell(log.failure));
-    cells[0] = {texts[xIndex_], false};
-    return cells;
-  }
+  const bool discrete = std::holds_alternative<calculator::DiscreteAt>(log.values) ||
+                        calculator::SpecOf(request_.function).family == calculator::Family::Discrete;
+  Row cells(columns_.size(), FailedCell(log.failure));
+  cells[0] = {xText, false};
   if (const auto* d = std::get_if<calculator::DiscreteAt>(&log.values))
-    return {{calculator::IntegerText(d->x)}, NumberCell(d->atMost), NumberCell(d->atLeast),
-            NumberCell(d->point)};
-  const auto& t = std::get<calculator::TailsAt>(log.values);
-  return {NumberCell(t.x), NumberCell(t.lower), NumberCell(t.upper)};
+    cells = {{calculator::IntegerText(d->x)}, NumberCell(d->atMost), NumberCell(d->atLeast),
+             NumberCell(d->point)};
+  else if (const auto* t = std::get_if<calculator::TailsAt>(&log.values))
+    cells = {NumberCell(t->x), NumberCell(t->lower), NumberCell(t->upper), {}};
+
+  const std::optional<long double> x = ReadX(xText);
+  const details::Distribution distribution = DistributionOf(request_.function, values_);
+  for (int c = 1; c < static_cast<int>(cells.size()); ++c) {
+    if (Digits(c) == 0 && (discrete || c != kDensityColumn)) continue;
+    const DetailsRoutine routine = discrete ? kDiscreteRoutines[c] : kContinuousRoutines[c];
+    cells[c] = x ? DetailsCell(routine(distribution, *x), Digits(c)) : FailedCell(log.failure);
+  }
+  return cells;
 }
 
 // A critical value is the log's inverse at the percentile alpha: its second
@@ -103,6 +120,11 @@ Row Plan::CriticalRow(std::size_t row) const {
     cells.push_back({calculator::IntegerText(static_cast<int32_t>(rowDegrees.value))});
   }
   for (const Entry& column : across_) {
+    const int c = static_cast<int>(cells.size());
+    if (Digits(c) > 0) {
+      cells.push_back(DetailsCell(CriticalValue(row, column), Digits(c)));
+      continue;
+    }
     texts[request_.function == Function::F ? kEdit1 : xIndex_] = column.text;
     const Logged log = Log(request_.function, texts, true);
     cells.push_back(log.Ok() ? NumberCell(std::get<calculator::PointsOf>(log.values).xUpper)
@@ -111,12 +133,30 @@ Row Plan::CriticalRow(std::size_t row) const {
   return cells;
 }
 
+details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
+  std::array<long double, calculator::kFieldCount> values = values_;
+  long double alpha = column.value;
+  if (request_.function == Function::F) {
+    values[kEdit1] = column.value;
+    values[kEdit2] = down_[row].value;
+    alpha = alpha_.value;
+  } else if (request_.function != Function::Normal) {
+    values[kEdit1] = down_[row].value;
+  }
+  return details::QuantileUpper(DistributionOf(request_.function, values), alpha);
+}
+
 Row Plan::ZRow(std::size_t row) const {
   FieldTexts texts = request_.texts;
   const int64_t tenths = static_cast<int64_t>(row);
   Row cells{{std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)}};
   for (int hundredths = 0; hundredths < kZColumns; ++hundredths) {
     texts[xIndex_] = DecimalText({tenths * 10 + hundredths, -2});
+    if (const int digits = Digits(hundredths + 1); digits > 0) {
+      const details::Distribution standard = DistributionOf(request_.function, values_);
+      cells.push_back(DetailsCell(details::Lower(standard, *ReadX(texts[xIndex_])), digits));
+      continue;
+    }
     const Logged log = Log(request_.function, texts, false);
     cells.push_back(log.Ok() ? NumberCell(std::get<calculator::TailsAt>(log.values).lower)
                              : FailedCell(log.failure));

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "calculator/Calculator.h"
+#include "details/Details.h"
 #include "tables/RangeSteps.h"
 
 namespace tables {
@@ -140,6 +141,8 @@ class Plan {
   Row CriticalRow(std::size_t row) const;
   Row ZRow(std::size_t row) const;
   Row QuantileRow(std::size_t row) const;
+  // The details engine's x with P(X>x) = alpha of a critical-value cell.
+  details::Value CriticalValue(std::size_t row, const Entry& column) const;
   // The digits asked for a column; 0: the log's number text.
   int Digits(int column) const;
 
@@ -180,6 +183,14 @@ struct Table {
 // answering false stops the computation, which then answers nothing.
 std::optional<Table> ComputeTable(const Plan& plan,
                                   const std::function<bool(std::size_t)>& progress = {});
+
+// `value` with `digits` significant digits: in fixed form ("0.0500000000",
+// "318.308838986") where that needs no more than kLeadingZeros zeros after
+// the point and no digit before it beyond the significant ones, otherwise in
+// scientific form ("1.00000000E-10"); "Nan", "+Inf", "-Inf" as the log
+// writes them.  The point is always ".".
+constexpr int kLeadingZeros = 4;
+std::string SignificantText(long double value, int digits);
 
 // The table as text: the headings then one line per row, the cells separated
 // by TAB characters (for the clipboard) or written as comma-separated values

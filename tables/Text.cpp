@@ -1,4 +1,9 @@
-// The table as text for the clipboard (TAB-separated) and for files (CSV).
+// The table as text for the clipboard (TAB-separated) and for files (CSV),
+// and the numbers with more significant digits.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
 #include "tables/Tables.h"
 
 namespace tables {
@@ -46,6 +51,29 @@ std::string CsvField(const std::string& cell) {
 }
 
 }  // namespace
+
+std::string SignificantText(long double value, int digits) {
+  if (std::isnan(value)) return "Nan";
+  if (std::isinf(value)) return value > 0 ? "+Inf" : "-Inf";
+  digits = std::clamp(digits, kFewestDigits, kMostDigits);
+  // The scientific form rounds to the digits first; its exponent (after the
+  // rounding) decides the form, and the fixed form rounds at the same place.
+  char buffer[64];
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                  std::chars_format::scientific, digits - 1)
+                        .ptr;
+  std::string text(buffer, end);
+  const std::size_t e = text.find('e');
+  const int exponent = std::stoi(text.substr(e + 1));
+  if (exponent >= -(kLeadingZeros + 1) && exponent < digits) {
+    end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                        digits - 1 - exponent)
+              .ptr;
+    return std::string(buffer, end);
+  }
+  text[e] = 'E';
+  return text;
+}
 
 std::string TabText(const Table& table) {
   return TableText(table, '\t', Plain);
