@@ -41,6 +41,9 @@ constexpr Field kTableFields[] = {Field::From,    Field::To,       Field::Step,
 // The choices of a column's header menu: more significant digits.
 constexpr int kDigitChoices[] = {8, 10, 12, 15, 18};
 
+// Pixels above and below a row's text.
+constexpr int kRowPadding = 4;
+
 // The background of a field that broke its rule.
 const QColor kFaultColor(0xff, 0xe0, 0xe0);
 
@@ -129,18 +132,20 @@ void TTableWindow::createControls() {
   buttons->addWidget(closeButton_);
   layout->addLayout(buttons);
 
-  auto* progressRow = new QHBoxLayout;
+  // The status line: the faults, the size of the table, or while the worker
+  // runs its progress and Cancel.
+  auto* statusRow = new QHBoxLayout;
+  status_ = new QLabel(this);
+  status_->setWordWrap(true);
   progress_ = new QProgressBar(this);
   cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
-  progressRow->addWidget(progress_, 1);
-  progressRow->addWidget(cancelButton_);
-  layout->addLayout(progressRow);
+  statusRow->addWidget(status_, 1);
+  statusRow->addWidget(progress_, 1);
+  statusRow->addWidget(cancelButton_);
+  layout->addLayout(statusRow);
   progress_->hide();
   cancelButton_->hide();
 
-  status_ = new QLabel(this);
-  status_->setWordWrap(true);
-  layout->addWidget(status_);
   tableTitle_ = new QLabel(this);
   tableTitle_->setWordWrap(true);
   layout->addWidget(tableTitle_);
@@ -150,6 +155,8 @@ void TTableWindow::createControls() {
   view_->setModel(model_);
   view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   view_->verticalHeader()->hide();
+  // Rows as high as the fixed font's lines, not the header's default.
+  view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + kRowPadding);
   view_->setSelectionMode(QAbstractItemView::ContiguousSelection);
   view_->horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
   layout->addWidget(view_, 1);
@@ -207,6 +214,7 @@ void TTableWindow::ShowFunction(calculator::Function function, const calculator:
       {Field::Degrees2, presets.degrees2}, {Field::Probabilities, presets.probabilities}};
   for (const auto& [field, text] : presetTexts) {
     edits_[field]->setText(FromModel(text));
+    edits_[field]->setCursorPosition(0);  // a long list shows its start
     labels_[field]->setText(FromModel(tables::FieldCaption(field, function)) + ":");
   }
   digits_.clear();
