@@ -58,15 +58,24 @@ std::map<std::string, std::string tables::Request::*> Options(Kind kind,
 // The option that a table field is given by, for messages.
 std::string OptionOf(Field field) {
   switch (field) {
-    case Field::From: return "--from";
-    case Field::To: return "--to";
-    case Field::Step: return "--step";
-    case Field::Alphas: return "--alpha";
-    case Field::Degrees: return "--df";
-    case Field::Degrees1: return "--df1";
-    case Field::Degrees2: return "--df2";
-    case Field::Probabilities: return "--p";
-    case Field::Parameter: break;
+    case Field::From:
+      return "--from";
+    case Field::To:
+      return "--to";
+    case Field::Step:
+      return "--step";
+    case Field::Alphas:
+      return "--alpha";
+    case Field::Degrees:
+      return "--df";
+    case Field::Degrees1:
+      return "--df1";
+    case Field::Degrees2:
+      return "--df2";
+    case Field::Probabilities:
+      return "--p";
+    case Field::Parameter:
+      break;
   }
   return "";
 }
@@ -109,9 +118,9 @@ tables::Request ParseRequest(const std::vector<std::string>& words) {
     const std::string& option = words[w];
     const auto known = options.find(option);
     if (known == options.end())
-      throw Usage{option.rfind("--", 0) == 0 ? "unknown option for " + words[0] + " " +
-                                                   words[1] + ": " + option
-                                             : "too many fields"};
+      throw Usage{option.rfind("--", 0) == 0
+                      ? "unknown option for " + words[0] + " " + words[1] + ": " + option
+                      : "too many fields"};
     if (given[option]) throw Usage{option + " given twice"};
     given[option] = true;
     if (w + 1 == words.size()) throw Usage{option + " needs a value"};

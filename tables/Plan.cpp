@@ -21,12 +21,18 @@ constexpr long double kInf = std::numeric_limits<long double>::infinity();
 constexpr long double kMaxWhole = 2147483647;
 
 // The table's own fields that are not a field of the function.
-constexpr FieldSpec kRealStep{FieldKind::Real,  "Step", nullptr, "", 0, true, kInf,
+constexpr FieldSpec kRealStep{FieldKind::Real,          "Step", nullptr, "", 0, true, kInf,
                               "a number greater than 0"};
-constexpr FieldSpec kWholeStep{FieldKind::Whole, "Step", nullptr, "", 1, false, kMaxWhole,
+constexpr FieldSpec kWholeStep{FieldKind::Whole,
+                               "Step",
+                               nullptr,
+                               "",
+                               1,
+                               false,
+                               kMaxWhole,
                                "a whole number from 1 to 2147483647"};
-constexpr FieldSpec kProbability{FieldKind::Real, "Probabilities", nullptr, "", 0, false, 1,
-                                 "a probability from 0 to 1"};
+constexpr FieldSpec kProbability{
+    FieldKind::Real, "Probabilities", nullptr, "", 0, false, 1, "a probability from 0 to 1"};
 
 constexpr const char* kListRule = "one or more entries separated by commas";
 
@@ -38,8 +44,7 @@ constexpr const char* kTextbookDegrees =
 constexpr const char* kTextbookDegrees1 =
     "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 20, 24, 30, 40, 60, 120";
 constexpr const char* kTextbookAlpha = "0.05";
-constexpr const char* kTextbookProbabilities =
-    "0.01, 0.05, 0.1, 0.25, 0.5, 0.75, 0.9, 0.95, 0.99";
+constexpr const char* kTextbookProbabilities = "0.01, 0.05, 0.1, 0.25, 0.5, 0.75, 0.9, 0.95, 0.99";
 
 std::string Trimmed(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
@@ -66,10 +71,10 @@ std::string ParameterList(const FunctionSpec& spec, const std::array<long double
   for (int i = 0; i < calculator::kFieldCount; ++i) {
     if (!IsParameter(spec.fields[i])) continue;
     const long double v = values[i];
-    text += (text.empty() ? "" : ", ") + std::string(spec.fields[i].parameter) + "=" +
-            (spec.fields[i].kind == FieldKind::Whole
-                 ? calculator::IntegerText(static_cast<int32_t>(v))
-                 : calculator::Fixed6Text(v));
+    text +=
+        (text.empty() ? "" : ", ") + std::string(spec.fields[i].parameter) + "=" +
+        (spec.fields[i].kind == FieldKind::Whole ? calculator::IntegerText(static_cast<int32_t>(v))
+                                                 : calculator::Fixed6Text(v));
   }
   return text;
 }
@@ -218,8 +223,8 @@ Prepared Planner::Run() {
   return {std::move(plan_), {}};
 }
 
-bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spec,
-                      bool percentile, long double& value) {
+bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spec, bool percentile,
+                      long double& value) {
   const char* rule;
   try {
     rule = calculator::ReadField(spec, text, percentile, value);
@@ -284,18 +289,19 @@ void Planner::PlanRange() {
   const bool fromRead = ReadOne(Field::From, r.from, x, false, from);
   const bool toRead = ReadOne(Field::To, r.to, x, false, to);
   if (fromRead && toRead && to < from)
-    faults_.push_back({Field::To, 0, discrete ? "a whole number not less than From"
-                                              : "a number not less than From"});
-  const bool stepRead = ReadOne(Field::Step, r.step, discrete ? kWholeStep : kRealStep, false, step);
+    faults_.push_back(
+        {Field::To, 0,
+         discrete ? "a whole number not less than From" : "a number not less than From"});
+  const bool stepRead =
+      ReadOne(Field::Step, r.step, discrete ? kWholeStep : kRealStep, false, step);
   if (!faults_.empty()) return;
-  plan_.steps_ = discrete ? RangeSteps::Whole(static_cast<int64_t>(from),
-                                              static_cast<int64_t>(to), static_cast<int64_t>(step))
+  plan_.steps_ = discrete ? RangeSteps::Whole(static_cast<int64_t>(from), static_cast<int64_t>(to),
+                                              static_cast<int64_t>(step))
                           : RangeSteps::Of(r.from, r.to, r.step);
   if (stepRead && plan_.steps_.Count() > kMaxRows) {
-    faults_.push_back({Field::Step, 0,
-                       "a step that gives at most " + std::to_string(kMaxRows) +
-                           " rows from From to To",
-                       true});
+    faults_.push_back(
+        {Field::Step, 0,
+         "a step that gives at most " + std::to_string(kMaxRows) + " rows from From to To", true});
     return;
   }
   const std::string parameters = ParameterList(spec, plan_.values_);
@@ -337,10 +343,10 @@ void Planner::PlanCritical() {
   }
   // The alphas head their columns as typed ("0.10"), F's df1 as numbers.
   for (const Plan::Entry& column : plan_.across_)
-    plan_.columns_.push_back(
-        {r.function == Function::F ? calculator::IntegerText(static_cast<int32_t>(column.value))
-                                   : column.text,
-         true});
+    plan_.columns_.push_back({r.function == Function::F
+                                  ? calculator::IntegerText(static_cast<int32_t>(column.value))
+                                  : column.text,
+                              true});
 }
 
 void Planner::PlanZ() {

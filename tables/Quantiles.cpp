@@ -131,12 +131,15 @@ Row Plan::QuantileRow(std::size_t row) const {
   Cumulative f(request_.function, request_.texts, xIndex_);
   try {
     const auto x = SmallestAtLeast(f, p.value, low, high, std::llround(start));
-    if (!x) return {{p.text}, FailedCell("above " + std::to_string(high)), FailedCell("")};
+    if (!x) {
+      const Cell beyond = FailedCell("above " + std::to_string(high));
+      return {{p.text}, beyond, beyond};
+    }
     const int digits = Digits(2);
-    return {{p.text},
-            {std::to_string(*x)},
-            digits > 0 ? DetailsCell(details::AtMost(distribution, *x), digits)
-                       : NumberCell(f.At(*x))};
+    return {
+        {p.text},
+        {std::to_string(*x)},
+        digits > 0 ? DetailsCell(details::AtMost(distribution, *x), digits) : NumberCell(f.At(*x))};
   } catch (const SearchFailure& failure) {
     return {{p.text}, FailedCell(failure.message), FailedCell(failure.message)};
   }

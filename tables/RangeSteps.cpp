@@ -147,8 +147,7 @@ RangeSteps RangeSteps::Whole(int64_t from, int64_t to, int64_t step) {
 }
 
 std::string RangeSteps::Text(std::size_t row) const {
-  if (decimal_)
-    return DecimalText({first_ + static_cast<int64_t>(row) * step_, exponent_});
+  if (decimal_) return DecimalText({first_ + static_cast<int64_t>(row) * step_, exponent_});
   const long double x = from_ + static_cast<long double>(row) * by_;
   char buffer[64];
   const auto end = std::to_chars(buffer, buffer + sizeof buffer, x).ptr;

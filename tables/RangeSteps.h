@@ -59,7 +59,7 @@ class RangeSteps {
   std::size_t count_ = 0;
   bool decimal_ = true;
   int64_t first_ = 0, step_ = 0, exponent_ = 0;  // decimal: (first + i * step) * 10^exponent
-  long double from_ = 0, by_ = 0;                 // binary: from + i * by
+  long double from_ = 0, by_ = 0;                // binary: from + i * by
 };
 
 }  // namespace tables

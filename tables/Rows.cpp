@@ -86,12 +86,14 @@ Row Plan::RangeRow(std::size_t row) const {
   const std::string xText = steps_.Text(row);
   texts[xIndex_] = xText;
   const Logged log = Log(request_.function, texts, false);
-  const bool discrete = std::holds_alternative<calculator::DiscreteAt>(log.values) ||
-                        calculator::SpecOf(request_.function).family == calculator::Family::Discrete;
+  const bool discrete =
+      calculator::SpecOf(request_.function).family == calculator::Family::Discrete;
   Row cells(columns_.size(), FailedCell(log.failure));
   cells[0] = {xText, false};
   if (const auto* d = std::get_if<calculator::DiscreteAt>(&log.values))
-    cells = {{calculator::IntegerText(d->x)}, NumberCell(d->atMost), NumberCell(d->atLeast),
+    cells = {{calculator::IntegerText(d->x)},
+             NumberCell(d->atMost),
+             NumberCell(d->atLeast),
              NumberCell(d->point)};
   else if (const auto* t = std::get_if<calculator::TailsAt>(&log.values))
     cells = {NumberCell(t->x), NumberCell(t->lower), NumberCell(t->upper), {}};
@@ -164,7 +166,8 @@ Row Plan::ZRow(std::size_t row) const {
   return cells;
 }
 
-std::optional<Table> ComputeTable(const Plan& plan, const std::function<bool(std::size_t)>& progress) {
+std::optional<Table> ComputeTable(const Plan& plan,
+                                  const std::function<bool(std::size_t)>& progress) {
   Table table{plan.Title(), {}, {}};
   for (const Column& column : plan.Columns()) table.headings.push_back(column.heading);
   const std::size_t count = plan.RowCount();

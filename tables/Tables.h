@@ -58,7 +58,7 @@ constexpr int kMostDigits = 18;
 
 // The table's own fields.
 enum class Field {
-  Parameter,      // a field of the function; Fault::index is its field index
+  Parameter,  // a field of the function; Fault::index is its field index
   From,
   To,
   Step,

@@ -59,9 +59,9 @@ std::string SignificantText(long double value, int digits) {
   // The scientific form rounds to the digits first; its exponent (after the
   // rounding) decides the form, and the fixed form rounds at the same place.
   char buffer[64];
-  char* end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                  std::chars_format::scientific, digits - 1)
-                        .ptr;
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                            digits - 1)
+                  .ptr;
   std::string text(buffer, end);
   const std::size_t e = text.find('e');
   const int exponent = std::stoi(text.substr(e + 1));

@@ -25,8 +25,8 @@ Layout Measure(const tables::Table& table, const QFontMetrics& metrics) {
                 metrics.horizontalAdvance(QString(kColumnGapCharacters, ' ')), 0};
   const auto widen = [&](std::size_t column, const std::string& text) {
     if (column < layout.widths.size())
-      layout.widths[column] = std::max(
-          layout.widths[column], metrics.horizontalAdvance(QString::fromStdString(text)));
+      layout.widths[column] =
+          std::max(layout.widths[column], metrics.horizontalAdvance(QString::fromStdString(text)));
   };
   for (std::size_t c = 0; c < table.headings.size(); ++c) widen(c, table.headings[c]);
   for (const tables::Row& row : table.rows)

@@ -34,8 +34,8 @@ namespace {
 using tables::Field;
 
 // The table fields below the parameters, in the order of the form.
-constexpr Field kTableFields[] = {Field::From,    Field::To,       Field::Step,
-                                  Field::Alphas,  Field::Degrees,  Field::Degrees1,
+constexpr Field kTableFields[] = {Field::From,     Field::To,           Field::Step,
+                                  Field::Alphas,   Field::Degrees,      Field::Degrees1,
                                   Field::Degrees2, Field::Probabilities};
 
 // The choices of a column's header menu: more significant digits.
@@ -167,10 +167,14 @@ void TTableWindow::connectSignals() {
   connect(kinds_, &QComboBox::activated, this, [this](int index) {
     SetKind(static_cast<tables::Kind>(kinds_->itemData(index).toInt()));
   });
-  connect(computeButton_, &QPushButton::clicked, this, [this] { RunCommand([this] { ComputeClick(); }); });
-  connect(copyButton_, &QPushButton::clicked, this, [this] { RunCommand([this] { CopyClick(); }); });
-  connect(saveButton_, &QPushButton::clicked, this, [this] { RunCommand([this] { SaveAsClick(); }); });
-  connect(printButton_, &QPushButton::clicked, this, [this] { RunCommand([this] { PrintClick(); }); });
+  connect(computeButton_, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { ComputeClick(); }); });
+  connect(copyButton_, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { CopyClick(); }); });
+  connect(saveButton_, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { SaveAsClick(); }); });
+  connect(printButton_, &QPushButton::clicked, this,
+          [this] { RunCommand([this] { PrintClick(); }); });
   connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
   connect(cancelButton_, &QPushButton::clicked, this, &TTableWindow::CancelClick);
   connect(&watcher_, &QFutureWatcher<tables::Table>::progressValueChanged, progress_,
@@ -179,9 +183,11 @@ void TTableWindow::connectSignals() {
   connect(view_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
           &TTableWindow::HeaderMenu);
   for (QLineEdit* edit : parameters_)
-    connect(edit, &QLineEdit::returnPressed, this, [this] { RunCommand([this] { ComputeClick(); }); });
+    connect(edit, &QLineEdit::returnPressed, this,
+            [this] { RunCommand([this] { ComputeClick(); }); });
   for (const auto& [field, edit] : edits_)
-    connect(edit, &QLineEdit::returnPressed, this, [this] { RunCommand([this] { ComputeClick(); }); });
+    connect(edit, &QLineEdit::returnPressed, this,
+            [this] { RunCommand([this] { ComputeClick(); }); });
 }
 
 void TTableWindow::SetFunction(calculator::Function function, const calculator::FieldTexts& texts) {
@@ -192,7 +198,8 @@ void TTableWindow::SetFunction(calculator::Function function, const calculator::
   for (int i = 0; i < calculator::kFieldCount; ++i) parameters_[i]->setText(FromModel(texts[i]));
 }
 
-void TTableWindow::ShowFunction(calculator::Function function, const calculator::FieldTexts& texts) {
+void TTableWindow::ShowFunction(calculator::Function function,
+                                const calculator::FieldTexts& texts) {
   if (Computing()) watcher_.future().cancel();
   function_ = function;
   const calculator::FunctionSpec& spec = calculator::SpecOf(function);
@@ -325,6 +332,7 @@ void TTableWindow::ClearFaults() {
 
 void TTableWindow::Start(const tables::Plan& plan) {
   if (Computing()) watcher_.future().cancel();
+  columns_ = plan.Columns();
   auto shared = std::make_shared<const tables::Plan>(plan);
   const int rows = static_cast<int>(shared->RowCount());
   progress_->setRange(0, rows);
@@ -384,10 +392,7 @@ void TTableWindow::SetColumnDigits(int column, int digits) {
 
 void TTableWindow::HeaderMenu(const QPoint& position) {
   const int column = view_->horizontalHeader()->logicalIndexAt(position);
-  const tables::Prepared prepared = tables::Prepare(ReadRequest());
-  if (column < 0 || !prepared.plan ||
-      column >= static_cast<int>(prepared.plan->Columns().size()) ||
-      !prepared.plan->Columns()[column].digitsOption)
+  if (column < 0 || column >= static_cast<int>(columns_.size()) || !columns_[column].digitsOption)
     return;
   const int current = digits_.count(column) ? digits_.at(column) : 0;
   QMenu menu(this);

@@ -93,6 +93,8 @@ class TTableWindow : public QWidget {
   TPlatform& platform_;
   calculator::Function function_;
   std::map<int, int> digits_;
+  // The columns of the table on show: which offer more digits.
+  std::vector<tables::Column> columns_;
 
   QLabel* title_ = nullptr;
   QComboBox* kinds_ = nullptr;

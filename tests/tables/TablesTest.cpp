@@ -33,7 +33,8 @@ tables::Request Preset(Function function, Kind kind, calculator::FieldTexts text
 
 tables::Table Computed(const tables::Request& request) {
   const tables::Prepared prepared = tables::Prepare(request);
-  EXPECT_TRUE(prepared.plan.has_value()) << (prepared.faults.empty() ? "" : prepared.faults[0].rule);
+  EXPECT_TRUE(prepared.plan.has_value())
+      << (prepared.faults.empty() ? "" : prepared.faults[0].rule);
   if (!prepared.plan) return {};
   return *tables::ComputeTable(*prepared.plan);
 }
@@ -96,11 +97,11 @@ void CheckCellAgainstLog(const tables::Request& r, const tables::Table& table, s
       texts[calculator::kEdit4] = label;
       const std::string line = Line(r.function, texts, false);
       if (calculator::SpecOf(r.function).family == calculator::Family::Discrete)
-        EXPECT_EQ(line, "   P(X<=" + label + ")=" + cells[1].text + "      P(X>=" + label + ")=" +
-                            cells[2].text + "      P(X=" + label + ")=" + cells[3].text);
+        EXPECT_EQ(line, "   P(X<=" + label + ")=" + cells[1].text + "      P(X>=" + label +
+                            ")=" + cells[2].text + "      P(X=" + label + ")=" + cells[3].text);
       else
-        EXPECT_EQ(line, "   P(X<" + label + ")=" + cells[1].text + "      P(X>" + label + ")=" +
-                            cells[2].text);
+        EXPECT_EQ(line, "   P(X<" + label + ")=" + cells[1].text + "      P(X>" + label +
+                            ")=" + cells[2].text);
       return;
     }
     case Kind::Critical:
@@ -216,9 +217,15 @@ TEST(RangeSteps, CountInDecimal) {
 
 TEST(RangeSteps, DecimalTexts) {
   const std::pair<tables::Decimal, const char*> cases[] = {
-      {{0, 7}, "0"},          {{-25, -2}, "-0.25"},  {{3, 2}, "300"},
-      {{120, -1}, "12"},      {{1, -40}, "1E-40"},   {{15, 40}, "15E40"},
-      {{123456, -3}, "123.456"}, {{5, -32}, "5E-32"}, {{5, -31}, "0.0000000000000000000000000000005"},
+      {{0, 7}, "0"},
+      {{-25, -2}, "-0.25"},
+      {{3, 2}, "300"},
+      {{120, -1}, "12"},
+      {{1, -40}, "1E-40"},
+      {{15, 40}, "15E40"},
+      {{123456, -3}, "123.456"},
+      {{5, -32}, "5E-32"},
+      {{5, -31}, "0.0000000000000000000000000000005"},
   };
   for (const auto& [decimal, text] : cases) EXPECT_EQ(tables::DecimalText(decimal), text) << text;
 }
@@ -241,29 +248,33 @@ TEST(Validation, EachFieldWithItsRule) {
   const FaultCase cases[] = {
       {"variance 0", with(Function::Normal, Kind::Range, [](auto& r) { r.texts[1] = "0"; }),
        Field::Parameter, 1, "Variance: a number of at least 0.000001", false},
-      {"step 0", with(Function::Normal, Kind::Range, [](auto& r) { r.step = "0"; }), Field::Step,
-       0, "Step: a number greater than 0", false},
-      {"to below from", with(Function::T, Kind::Range, [](auto& r) { r.to = "-5"; }), Field::To,
-       0, "To: a number not less than From", false},
+      {"step 0", with(Function::Normal, Kind::Range, [](auto& r) { r.step = "0"; }), Field::Step, 0,
+       "Step: a number greater than 0", false},
+      {"to below from", with(Function::T, Kind::Range, [](auto& r) { r.to = "-5"; }), Field::To, 0,
+       "To: a number not less than From", false},
       {"fractional discrete step",
        with(Function::Poisson, Kind::Range, [](auto& r) { r.step = "0.5"; }), Field::Step, 0,
        "Step: a whole number from 1 to 2147483647", false},
       {"100001 rows",
-       with(Function::Normal, Kind::Range, [](auto& r) { r.from = "0", r.to = "100000", r.step = "1"; }),
+       with(Function::Normal, Kind::Range,
+            [](auto& r) { r.from = "0", r.to = "100000", r.step = "1"; }),
        Field::Step, 0, "Step: a step that gives at most 100000 rows from From to To", true},
-      {"df 0 in the list", with(Function::T, Kind::Critical, [](auto& r) { r.degrees = "1, 0, 3"; }),
-       Field::Degrees, 2, "Degrees of freedom, entry 2: a whole number from 1 to 1073741823", false},
+      {"df 0 in the list",
+       with(Function::T, Kind::Critical, [](auto& r) { r.degrees = "1, 0, 3"; }), Field::Degrees, 2,
+       "Degrees of freedom, entry 2: a whole number from 1 to 1073741823", false},
       {"empty entry", with(Function::T, Kind::Critical, [](auto& r) { r.degrees = "1,,3"; }),
        Field::Degrees, 2, "Degrees of freedom, entry 2: one or more entries separated by commas",
        true},
       {"alpha 1", with(Function::ChiSquare, Kind::Critical, [](auto& r) { r.alphas = "0.05, 1"; }),
        Field::Alphas, 2,
        "Upper-tail probabilities, entry 2: a probability from 0.000001 to 0.999999", false},
-      {"two alphas for F", with(Function::F, Kind::Critical, [](auto& r) { r.alphas = "0.05,0.01"; }),
-       Field::Alphas, 0, "Upper-tail probability: a single entry", true},
+      {"two alphas for F",
+       with(Function::F, Kind::Critical, [](auto& r) { r.alphas = "0.05,0.01"; }), Field::Alphas, 0,
+       "Upper-tail probability: a single entry", true},
       {"empty df2", with(Function::F, Kind::Critical, [](auto& r) { r.degrees2 = " "; }),
        Field::Degrees2, 0, "(2) Degrees of freedom: one or more entries separated by commas", true},
-      {"p above 1", with(Function::Binomial, Kind::Quantiles, [](auto& r) { r.probabilities = "0.5, 1.5"; }),
+      {"p above 1",
+       with(Function::Binomial, Kind::Quantiles, [](auto& r) { r.probabilities = "0.5, 1.5"; }),
        Field::Probabilities, 2, "Probabilities, entry 2: a probability from 0 to 1", false},
   };
   for (const auto& c : cases) {
@@ -315,20 +326,24 @@ TEST(MoreDigits, FromTheDetailsEngineAndCloseToTheLog) {
 
 TEST(SignificantText, FixedOrScientific) {
   const std::tuple<long double, int, const char*> cases[] = {
-      {0.05L, 10, "0.05000000000"},     {318.30883898555L, 12, "318.308838986"},
-      {1e-10L, 9, "1.00000000E-10"},    {0.0000123456L, 3, "0.0000123"},
-      {0.00000123456L, 3, "1.23E-06"},  {123456.0L, 3, "1.23E+05"},
-      {9.9996L, 4, "10.00"},            {0.0L, 3, "0.00"},
-      {-2.5L, 2, "-2.5"},               {HUGE_VALL, 5, "+Inf"},
+      {0.05L, 10, "0.05000000000"},
+      {318.30883898555L, 12, "318.308838986"},
+      {1e-10L, 9, "1.00000000E-10"},
+      {0.0000123456L, 3, "0.0000123"},
+      {0.00000123456L, 3, "1.23E-06"},
+      {123456.0L, 3, "1.23E+05"},
+      {9.9996L, 4, "10.00"},
+      {0.0L, 3, "0.00"},
+      {-2.5L, 2, "-2.5"},
+      {HUGE_VALL, 5, "+Inf"},
   };
   for (const auto& [value, digits, text] : cases)
     EXPECT_EQ(tables::SignificantText(value, digits), text) << text;
 }
 
 TEST(Text, TabsForTheClipboardAndQuotedCsv) {
-  const tables::Table table{"title",
-                            {"x", "P(X<x)"},
-                            {{{"1"}, {"0.5"}}, {{"2"}, {"say \"no\", twice", true}}}};
+  const tables::Table table{
+      "title", {"x", "P(X<x)"}, {{{"1"}, {"0.5"}}, {{"2"}, {"say \"no\", twice", true}}}};
   EXPECT_EQ(tables::TabText(table), "x\tP(X<x)\n1\t0.5\n2\tsay \"no\", twice\n");
   EXPECT_EQ(tables::CsvText(table), "x,P(X<x)\n1,0.5\n2,\"say \"\"no\"\", twice\"\n");
 }

@@ -44,7 +44,8 @@ bool ComputeAndWait(TTableWindow& w) {
 QString Run(const QString& program, const QStringList& arguments) {
   QProcess process;
   process.start(program, arguments);
-  if (!process.waitForFinished(kWaitMs) || process.exitCode() != 0) return "<" + program + " failed>";
+  if (!process.waitForFinished(kWaitMs) || process.exitCode() != 0)
+    return "<" + program + " failed>";
   return QString::fromUtf8(process.readAllStandardOutput());
 }
 
