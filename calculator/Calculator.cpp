@@ -15,11 +15,10 @@ bool InRange(const FieldSpec& field, long double v) {
   return aboveLow && v <= field.high;
 }
 
-// Reads one visible field into `value`; answers the rule it breaks, or
-// nullptr.  ParseReal may raise EOverflow, which ends the computation.  In
-// inverse mode the x-value (the field without a parameter name) is a
-// percentile.
-const char* ReadField(const FieldSpec& field, const std::string& text, bool inverse,
+}  // namespace
+
+// ParseReal may raise EOverflow, which ends the computation.
+const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
                       long double& value) {
   const bool percentile = inverse && field.parameter == nullptr;
   if (field.kind == FieldKind::Whole && !percentile) {
@@ -38,6 +37,8 @@ const char* ReadField(const FieldSpec& field, const std::string& text, bool inve
   value = parsed.value;
   return InRange(field, value) ? nullptr : field.rule;
 }
+
+namespace {
 
 std::vector<Parameter> NamedParameters(const FunctionSpec& spec, const Arguments& arguments) {
   std::vector<Parameter> parameters;

@@ -70,6 +70,14 @@ struct Result {
   }
 };
 
+// Reads `text` as the value of one field into `value`; answers the rule the
+// text breaks, or nullptr.  In inverse mode the x-value (the field without a
+// parameter name) is a percentile.  Raises Distr::EOverflow for a real text
+// beyond the extended range.  The tables check the entries of their lists of
+// degrees of freedom and percentiles by the same rules as the fields.
+const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
+                      long double& value);
+
 // The fields of one input, parsed and checked by their rules.  In inverse
 // mode the x-value field is a percentile; this includes the discrete
 // distributions, whose quantiles the JSON output and the tables give (the

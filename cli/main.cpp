@@ -6,6 +6,7 @@
 #include "cli/Command.h"
 #include "cli/JsonCommand.h"
 #include "probex/Version.h"
+#include "cli/TableCommand.h"
 
 namespace {
 
@@ -106,6 +107,7 @@ int RunBatch(bool json) {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::vector<std::string> words(argv + 1, argv + argc);
+  if (cli::IsTableCommand(words)) return cli::RunTableCommand(words, std::cout, std::cerr);
   if (words.size() == 1 && words[0] == "--help") {
     std::cout << kUsage << cli::FunctionHelp() << kHelpAfterFunctions
               << cli::InverseFunctionNames(", ") << kHelpAfterInverse;

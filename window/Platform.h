@@ -43,6 +43,9 @@ class TPlatform {
   virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
   virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
 
+  // A modal question with Yes and No buttons (No the default); true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
   // Puts plain text on the clipboard; raises EWindowError
   // "Cannot open clipboard" when the clipboard does not take it.
   virtual void SetClipboardText(const QString& text) = 0;

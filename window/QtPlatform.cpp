@@ -63,6 +63,12 @@ void TQtPlatform::ShowInformation(QWidget* parent, const QString& title, const Q
   box.exec();
 }
 
+bool TQtPlatform::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 void TQtPlatform::SetClipboardText(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard != nullptr) clipboard->setText(text, QClipboard::Clipboard);

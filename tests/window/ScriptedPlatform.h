@@ -1,8 +1,9 @@
 // A platform whose dialogs answer from a script, for tests without a person.
 //
 // Each dialog takes the next scripted answer (none left: it records the call
-// as unexpected and answers "cancelled").  Message boxes, clipboard texts,
-// print jobs and the addresses given to the desktop are recorded.  Print jobs really run on the
+// as unexpected and answers "cancelled", or No to a question).  Message boxes,
+// questions, clipboard texts, print jobs and the addresses given to the
+// desktop are recorded.  Print jobs really run on the
 // QPrinter, so a test that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
 // writes a file of its own.
 #pragma once
@@ -40,6 +41,7 @@ class TScriptedPlatform : public window::TPlatform {
   };
   std::deque<PrintAnswer> printAnswers;
   std::deque<std::optional<QFont>> fontAnswers;
+  std::deque<bool> questionAnswers;
   bool clipboardFails = false;
   // When set, job n (from 1) prints to jobFiles(n).
   std::function<QString(int)> jobFiles;
@@ -55,6 +57,7 @@ class TScriptedPlatform : public window::TPlatform {
   QList<QFont> fontInitials;
   QList<Box> errors;
   QList<Box> informations;
+  QList<Box> questions;
   QStringList clipboard;
   QList<Opened> opened;
   int jobsBegun = 0;
@@ -96,6 +99,11 @@ class TScriptedPlatform : public window::TPlatform {
   void ShowInformation(QWidget* parent, const QString& title, const QString& text) override {
     informations << Box{title, text};
     if (showInformation) showInformation(parent, title, text);
+  }
+
+  bool AskYesNo(QWidget*, const QString& title, const QString& text) override {
+    questions << Box{title, text};
+    return Take(questionAnswers, "AskYesNo").value_or(false);
   }
 
   void OpenAddress(QWidget* owner, const QString& address) override {

@@ -1,0 +1,165 @@
+#include "cli/TableCommand.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+
+#include "tables/Tables.h"
+
+namespace cli {
+
+namespace {
+
+using calculator::FieldKind;
+using tables::Field;
+using tables::Kind;
+
+constexpr int kExitInvalidField = 2;
+constexpr int kExitUsage = 64;
+
+constexpr const char* kTableUsage =
+    R"(usage: probex-calc --table FUNCTION [FIELD...] [--from A] [--to B] [--step H]
+       probex-calc --critical FUNCTION [FIELD...] [--alpha LIST]
+                   [--df LIST | --df1 LIST --df2 LIST]
+
+--table prints P(X<x) and P(X>x) (and the density) of a continuous
+distribution, or P(X<=x), P(X>=x) and P(X=x) of a discrete one, for x from A
+to B in steps of H (whole steps for the discrete distributions).  --critical
+prints the x with P(X>x) = alpha of normal, chisquare, t or f: rows for the
+degrees of freedom of --df (f: df2 of --df2), columns for the alphas (f: one
+alpha, columns for df1 of --df1).  Lists separate their entries by commas.
+The FIELDs are the function's fields without the x-value and the degrees of
+freedom that lists give; what is not given keeps its preset (--critical: the
+textbook tables).  Output: TAB-separated, with a header row.
+)";
+
+struct Usage {
+  std::string message;
+};
+
+// The option names and the request texts they set.
+std::map<std::string, std::string tables::Request::*> Options(Kind kind,
+                                                              calculator::Function function) {
+  if (kind == Kind::Range)
+    return {{"--from", &tables::Request::from},
+            {"--to", &tables::Request::to},
+            {"--step", &tables::Request::step}};
+  std::map<std::string, std::string tables::Request::*> options{
+      {"--alpha", &tables::Request::alphas}};
+  if (function == calculator::Function::F) {
+    options["--df1"] = &tables::Request::degrees1;
+    options["--df2"] = &tables::Request::degrees2;
+  } else if (function != calculator::Function::Normal) {
+    options["--df"] = &tables::Request::degrees;
+  }
+  return options;
+}
+
+// The option that a table field is given by, for messages.
+std::string OptionOf(Field field) {
+  switch (field) {
+    case Field::From:
+      return "--from";
+    case Field::To:
+      return "--to";
+    case Field::Step:
+      return "--step";
+    case Field::Alphas:
+      return "--alpha";
+    case Field::Degrees:
+      return "--df";
+    case Field::Degrees1:
+      return "--df1";
+    case Field::Degrees2:
+      return "--df2";
+    case Field::Probabilities:
+      return "--p";
+    case Field::Parameter:
+      break;
+  }
+  return "";
+}
+
+// "Edit_2: a number of at least 0.000001", "--df, entry 3: ...".
+std::string FaultText(const tables::Fault& fault) {
+  if (fault.field == Field::Parameter)
+    return "Edit_" + std::to_string(fault.index + 1) + ": " + fault.rule;
+  std::string text = OptionOf(fault.field);
+  if (fault.index > 0) text += ", entry " + std::to_string(fault.index);
+  return text + ": " + fault.rule;
+}
+
+tables::Request ParseRequest(const std::vector<std::string>& words) {
+  const Kind kind = words[0] == "--table" ? Kind::Range : Kind::Critical;
+  if (words.size() < 2) throw Usage{"no function given"};
+  const auto function = calculator::FunctionByCommandName(words[1]);
+  if (!function) throw Usage{"unknown function: " + words[1]};
+  const auto kinds = tables::KindsOf(*function);
+  if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
+    throw Usage{words[0] + " has no table for " + words[1]};
+
+  const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
+  calculator::FieldTexts texts;
+  for (int i = 0; i < calculator::kFieldCount; ++i)
+    if (spec.fields[i].kind != FieldKind::Hidden) texts[i] = spec.fields[i].defaultText;
+  tables::Request request = tables::DefaultRequest(*function, kind, texts);
+
+  // The fields the command takes: the parameters that no list replaces.
+  std::size_t w = 2;
+  for (int i = 0; i < calculator::kFieldCount; ++i) {
+    const calculator::FieldSpec& field = spec.fields[i];
+    const bool listed = kind == Kind::Critical && field.kind == FieldKind::Whole;
+    if (field.kind == FieldKind::Hidden || field.parameter == nullptr || listed) continue;
+    if (w < words.size() && words[w].rfind("--", 0) != 0) request.texts[i] = words[w++];
+  }
+  const auto options = Options(kind, *function);
+  std::map<std::string, bool> given;
+  while (w < words.size()) {
+    const std::string& option = words[w];
+    const auto known = options.find(option);
+    if (known == options.end())
+      throw Usage{option.rfind("--", 0) == 0
+                      ? "unknown option for " + words[0] + " " + words[1] + ": " + option
+                      : "too many fields"};
+    if (given[option]) throw Usage{option + " given twice"};
+    given[option] = true;
+    if (w + 1 == words.size()) throw Usage{option + " needs a value"};
+    request.*(known->second) = words[w + 1];
+    w += 2;
+  }
+  return request;
+}
+
+}  // namespace
+
+bool IsTableCommand(const std::vector<std::string>& words) {
+  return !words.empty() && (words[0] == "--table" || words[0] == "--critical");
+}
+
+int RunTableCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+  if (words.size() == 2 && words[1] == "--help") {
+    out << kTableUsage;
+    return 0;
+  }
+  tables::Request request;
+  try {
+    request = ParseRequest(words);
+  } catch (const Usage& usage) {
+    err << "probex-calc: " << usage.message << "\nTry 'probex-calc " << words[0] << " --help'.\n";
+    return kExitUsage;
+  }
+  const tables::Prepared prepared = tables::Prepare(request);
+  if (!prepared.plan) {
+    bool shape = false;
+    for (const tables::Fault& fault : prepared.faults) {
+      err << "invalid field: " << FaultText(fault) << '\n';
+      shape = shape || fault.shape;
+    }
+    return shape ? kExitUsage : kExitInvalidField;
+  }
+  out << tables::TabText(*tables::ComputeTable(*prepared.plan));
+  out.flush();
+  return 0;
+}
+
+}  // namespace cli

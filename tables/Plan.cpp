@@ -1,0 +1,375 @@
+// Requests and their validation: the presets, the rules of the table's own
+// fields, the titles and the column headings.
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "Distr/Errors.h"
+#include "calculator/NumberText.h"
+#include "tables/Planning.h"
+
+namespace tables {
+
+namespace {
+
+using calculator::FieldKind;
+using calculator::FieldSpec;
+using calculator::Function;
+using calculator::FunctionSpec;
+
+constexpr long double kInf = std::numeric_limits<long double>::infinity();
+constexpr long double kMaxWhole = 2147483647;
+
+// The table's own fields that are not a field of the function.
+constexpr FieldSpec kRealStep{FieldKind::Real,          "Step", nullptr, "", 0, true, kInf,
+                              "a number greater than 0"};
+constexpr FieldSpec kWholeStep{FieldKind::Whole,
+                               "Step",
+                               nullptr,
+                               "",
+                               1,
+                               false,
+                               kMaxWhole,
+                               "a whole number from 1 to 2147483647"};
+constexpr FieldSpec kProbability{
+    FieldKind::Real, "Probabilities", nullptr, "", 0, false, 1, "a probability from 0 to 1"};
+
+constexpr const char* kListRule = "one or more entries separated by commas";
+
+constexpr const char* kTextbookAlphas = "0.10, 0.05, 0.025, 0.01, 0.005, 0.001";
+constexpr const char* kTextbookDegrees =
+    "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, "
+    "21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 40, 60, 120";
+// The numerator degrees of freedom of the usual printed F tables.
+constexpr const char* kTextbookDegrees1 =
+    "1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 15, 20, 24, 30, 40, 60, 120";
+constexpr const char* kTextbookAlpha = "0.05";
+constexpr const char* kTextbookProbabilities = "0.01, 0.05, 0.1, 0.25, 0.5, 0.75, 0.9, 0.95, 0.99";
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return "";
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+// The field of the x-value: the visible field that is no parameter.
+int XIndex(const FunctionSpec& spec) {
+  for (int i = 0; i < calculator::kFieldCount; ++i)
+    if (spec.fields[i].kind != FieldKind::Hidden && spec.fields[i].parameter == nullptr) return i;
+  return calculator::kEdit4;
+}
+
+bool IsParameter(const FieldSpec& field) {
+  return field.kind != FieldKind::Hidden && field.parameter != nullptr;
+}
+
+// "mean=0.000000, variance=1.000000": the parameters as the log's header
+// writes its numbers.
+std::string ParameterList(const FunctionSpec& spec, const std::array<long double, 4>& values) {
+  std::string text;
+  for (int i = 0; i < calculator::kFieldCount; ++i) {
+    if (!IsParameter(spec.fields[i])) continue;
+    const long double v = values[i];
+    text +=
+        (text.empty() ? "" : ", ") + std::string(spec.fields[i].parameter) + "=" +
+        (spec.fields[i].kind == FieldKind::Whole ? calculator::IntegerText(static_cast<int32_t>(v))
+                                                 : calculator::Fixed6Text(v));
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<Kind> KindsOf(Function function) {
+  switch (calculator::SpecOf(function).family) {
+    case calculator::Family::Continuous:
+      if (function == Function::Normal) return {Kind::Range, Kind::Critical, Kind::ZTable};
+      return {Kind::Range, Kind::Critical};
+    case calculator::Family::Discrete:
+      return {Kind::Range, Kind::Quantiles};
+    case calculator::Family::Counting:
+      break;
+  }
+  return {};
+}
+
+bool UsesParameter(Kind kind, Function function, int index) {
+  const FieldSpec& field = calculator::SpecOf(function).fields.at(index);
+  switch (kind) {
+    case Kind::Range:
+    case Kind::Quantiles:
+      return IsParameter(field);
+    case Kind::Critical:
+      // The normal distribution keeps its mean and variance; the degrees of
+      // freedom of t, chi-square and F come from lists.
+      return IsParameter(field) && field.kind == FieldKind::Real;
+    case Kind::ZTable:
+      break;
+  }
+  return false;
+}
+
+std::vector<Field> FieldsOf(Kind kind, Function function) {
+  std::vector<Field> fields;
+  for (int i = 0; i < calculator::kFieldCount; ++i)
+    if (UsesParameter(kind, function, i)) fields.push_back(Field::Parameter);
+  switch (kind) {
+    case Kind::Range:
+      fields.insert(fields.end(), {Field::From, Field::To, Field::Step});
+      break;
+    case Kind::Critical:
+      fields.push_back(Field::Alphas);
+      if (function == Function::F)
+        fields.insert(fields.end(), {Field::Degrees1, Field::Degrees2});
+      else if (function != Function::Normal)
+        fields.push_back(Field::Degrees);
+      break;
+    case Kind::Quantiles:
+      fields.push_back(Field::Probabilities);
+      break;
+    case Kind::ZTable:
+      break;
+  }
+  return fields;
+}
+
+Request DefaultRequest(Function function, Kind kind, const calculator::FieldTexts& texts) {
+  Request request;
+  request.kind = kind;
+  request.function = function;
+  request.texts = texts;
+  const bool discrete = calculator::SpecOf(function).family == calculator::Family::Discrete;
+  switch (function) {
+    case Function::Normal:
+      request.from = "-3", request.to = "3", request.step = "0.1";
+      break;
+    case Function::T:
+      request.from = "-4", request.to = "4", request.step = "0.1";
+      break;
+    default:
+      request.from = "0", request.to = discrete ? "10" : "5", request.step = discrete ? "1" : "0.1";
+      break;
+  }
+  request.alphas = function == Function::F ? kTextbookAlpha : kTextbookAlphas;
+  request.degrees = request.degrees2 = kTextbookDegrees;
+  request.degrees1 = kTextbookDegrees1;
+  request.probabilities = kTextbookProbabilities;
+  return request;
+}
+
+std::string DistributionName(Function function) {
+  std::string name;
+  for (const char* c = calculator::SpecOf(function).caption; *c; ++c)
+    if (*c != '&') name += *c;
+  return name;
+}
+
+std::string FieldCaption(Field field, Function function, int index) {
+  switch (field) {
+    case Field::Parameter:
+      return calculator::FieldCaption(calculator::SpecOf(function), index, false);
+    case Field::From:
+      return "From";
+    case Field::To:
+      return "To";
+    case Field::Step:
+      return "Step";
+    case Field::Alphas:
+      return function == Function::F ? "Upper-tail probability" : "Upper-tail probabilities";
+    case Field::Degrees:
+      return "Degrees of freedom";
+    case Field::Degrees1:
+      return "(1) Degrees of freedom";
+    case Field::Degrees2:
+      return "(2) Degrees of freedom";
+    case Field::Probabilities:
+      return "Probabilities";
+  }
+  return "";
+}
+
+std::string FaultText(const Fault& fault, Function function) {
+  std::string text = FieldCaption(fault.field, function, fault.index);
+  if (fault.field != Field::Parameter && fault.index > 0)
+    text += ", entry " + std::to_string(fault.index);
+  return text + ": " + fault.rule;
+}
+
+Planner::Planner(const Request& request) {
+  plan_.request_ = request;
+  plan_.xIndex_ = XIndex(calculator::SpecOf(request.function));
+}
+
+Prepared Planner::Run() {
+  const auto kinds = KindsOf(plan_.request_.function);
+  if (std::find(kinds.begin(), kinds.end(), plan_.request_.kind) == kinds.end())
+    throw std::invalid_argument("no such table for " + DistributionName(plan_.request_.function));
+  switch (plan_.request_.kind) {
+    case Kind::Range:
+      PlanRange();
+      break;
+    case Kind::Critical:
+      PlanCritical();
+      break;
+    case Kind::ZTable:
+      PlanZ();
+      break;
+    case Kind::Quantiles:
+      PlanQuantiles();
+      break;
+  }
+  if (!faults_.empty()) return {std::nullopt, std::move(faults_)};
+  return {std::move(plan_), {}};
+}
+
+bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spec, bool percentile,
+                      long double& value) {
+  const char* rule;
+  try {
+    rule = calculator::ReadField(spec, text, percentile, value);
+  } catch (const Distr::ERunTimeError&) {
+    rule = percentile ? "a probability from 0.000001 to 0.999999" : spec.rule;  // beyond the range
+  }
+  if (rule == nullptr) return true;
+  faults_.push_back({field, 0, rule});
+  return false;
+}
+
+void Planner::ReadParameters() {
+  const Request& r = plan_.request_;
+  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  for (int i = 0; i < calculator::kFieldCount; ++i) {
+    if (!UsesParameter(r.kind, r.function, i)) continue;
+    if (!ReadOne(Field::Parameter, r.texts[i], spec.fields[i], false, plan_.values_[i]))
+      faults_.back().index = i;
+  }
+}
+
+std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,
+                                           const FieldSpec& spec, bool percentile,
+                                           std::size_t most) {
+  std::vector<Plan::Entry> entries;
+  if (Trimmed(text).empty()) {
+    faults_.push_back({field, 0, kListRule, true});
+    return entries;
+  }
+  std::size_t start = 0;
+  for (int number = 1;; ++number) {
+    const std::size_t comma = text.find(',', start);
+    Plan::Entry entry{Trimmed(std::string_view(text).substr(start, comma - start)), 0};
+    if (entry.text.empty()) {
+      faults_.push_back({field, number, kListRule, true});
+      return {};
+    }
+    if (!ReadOne(field, entry.text, spec, percentile, entry.value)) {
+      faults_.back().index = number;
+      return {};
+    }
+    entries.push_back(std::move(entry));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (entries.size() > most) {
+    faults_.push_back(
+        {field, 0, most == 1 ? "a single entry" : "at most " + std::to_string(most) + " entries",
+         true});
+    return {};
+  }
+  return entries;
+}
+
+void Planner::PlanRange() {
+  const Request& r = plan_.request_;
+  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  const FieldSpec& x = spec.fields[plan_.xIndex_];
+  const bool discrete = spec.family == calculator::Family::Discrete;
+  ReadParameters();
+  long double from = 0, to = 0, step = 0;
+  const bool fromRead = ReadOne(Field::From, r.from, x, false, from);
+  const bool toRead = ReadOne(Field::To, r.to, x, false, to);
+  if (fromRead && toRead && to < from)
+    faults_.push_back(
+        {Field::To, 0,
+         discrete ? "a whole number not less than From" : "a number not less than From"});
+  const bool stepRead =
+      ReadOne(Field::Step, r.step, discrete ? kWholeStep : kRealStep, false, step);
+  if (!faults_.empty()) return;
+  plan_.steps_ = discrete ? RangeSteps::Whole(static_cast<int64_t>(from), static_cast<int64_t>(to),
+                                              static_cast<int64_t>(step))
+                          : RangeSteps::Of(r.from, r.to, r.step);
+  if (stepRead && plan_.steps_.Count() > kMaxRows) {
+    faults_.push_back(
+        {Field::Step, 0,
+         "a step that gives at most " + std::to_string(kMaxRows) + " rows from From to To", true});
+    return;
+  }
+  const std::string parameters = ParameterList(spec, plan_.values_);
+  plan_.title_ = DistributionName(r.function) + (parameters.empty() ? "" : ", " + parameters) +
+                 ": x from " + Trimmed(r.from) + " to " + Trimmed(r.to) + " in steps of " +
+                 Trimmed(r.step);
+  if (discrete)
+    plan_.columns_ = {{"x", false}, {"P(X<=x)", true}, {"P(X>=x)", true}, {"P(X=x)", true}};
+  else
+    plan_.columns_ = {{"x", false}, {"P(X<x)", true}, {"P(X>x)", true}, {"density", true}};
+}
+
+void Planner::PlanCritical() {
+  const Request& r = plan_.request_;
+  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  const FieldSpec& percentile = spec.fields[plan_.xIndex_];
+  const std::string name = DistributionName(r.function);
+  ReadParameters();
+  if (r.function == Function::F) {
+    const auto alphas = ReadList(Field::Alphas, r.alphas, percentile, true, 1);
+    plan_.across_ =
+        ReadList(Field::Degrees1, r.degrees1, spec.fields[calculator::kEdit1], false, kMaxColumns);
+    plan_.down_ =
+        ReadList(Field::Degrees2, r.degrees2, spec.fields[calculator::kEdit2], false, kMaxRows);
+    if (!alphas.empty()) plan_.alpha_ = alphas.front();
+    plan_.title_ = name + ": x with P(X>x)=" + plan_.alpha_.text + "; columns: df1, rows: df2";
+    plan_.columns_ = {{"df2\\df1", false}};
+  } else {
+    plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
+    if (r.function == Function::Normal) {
+      plan_.title_ = name + ", " + ParameterList(spec, plan_.values_) + ": x with P(X>x)=alpha";
+      plan_.columns_ = {{"alpha", false}};
+    } else {
+      plan_.down_ =
+          ReadList(Field::Degrees, r.degrees, spec.fields[calculator::kEdit1], false, kMaxRows);
+      plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
+      plan_.columns_ = {{"df", false}};
+    }
+  }
+  // The alphas head their columns as typed ("0.10"), F's df1 as numbers.
+  for (const Plan::Entry& column : plan_.across_)
+    plan_.columns_.push_back({r.function == Function::F
+                                  ? calculator::IntegerText(static_cast<int32_t>(column.value))
+                                  : column.text,
+                              true});
+}
+
+void Planner::PlanZ() {
+  plan_.request_.texts = {"0", "1", "", ""};  // the standard normal distribution
+  plan_.values_ = {0, 1, 0, 0};
+  plan_.title_ = "Standard Normal Distribution: P(Z<z) for z = row + column";
+  plan_.columns_ = {{"z", false}};
+  for (int hundredths = 0; hundredths < 10; ++hundredths)
+    plan_.columns_.push_back({"0.0" + std::to_string(hundredths), true});
+}
+
+void Planner::PlanQuantiles() {
+  const Request& r = plan_.request_;
+  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  ReadParameters();
+  plan_.down_ = ReadList(Field::Probabilities, r.probabilities, kProbability, false, kMaxRows);
+  plan_.title_ = DistributionName(r.function) + ", " + ParameterList(spec, plan_.values_) +
+                 ": the smallest x with P(X<=x)>=p";
+  plan_.columns_ = {{"p", false}, {"x", false}, {"P(X<=x)", true}};
+}
+
+Prepared Prepare(const Request& request) {
+  return Planner(request).Run();
+}
+
+}  // namespace tables

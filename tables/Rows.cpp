@@ -1,0 +1,182 @@
+// The rows of the range, critical-value and z tables, each cell from the
+// log's own computation of the input a user would type for it.
+#include "calculator/NumberText.h"
+#include "tables/Planning.h"
+
+namespace tables {
+
+namespace {
+
+using calculator::FieldTexts;
+using calculator::Function;
+using calculator::kEdit1;
+using calculator::kEdit2;
+
+// The z table: rows 0.0 to 3.4, columns 0.00 to 0.09.
+constexpr std::size_t kZRows = 35;
+constexpr int kZColumns = 10;
+
+}  // namespace
+
+Logged Log(Function function, const FieldTexts& texts, bool inverse) {
+  const calculator::Result result = calculator::Compute(function, texts, inverse);
+  switch (result.outcome) {
+    case calculator::Outcome::Ok:
+      return {result.values, {}};
+    case calculator::Outcome::Invalid:
+      return {{}, result.faults.back().rule};
+    case calculator::Outcome::Error:
+      break;
+  }
+  return {{}, result.message};
+}
+
+Cell NumberCell(long double value) {
+  return {calculator::Fixed6Text(value), false};
+}
+
+Cell FailedCell(const std::string& failure) {
+  return {failure, true};
+}
+
+std::size_t Plan::RowCount() const {
+  switch (request_.kind) {
+    case Kind::Range:
+      return steps_.Count();
+    case Kind::Critical:
+      return request_.function == Function::Normal ? 1 : down_.size();
+    case Kind::ZTable:
+      return kZRows;
+    case Kind::Quantiles:
+      return down_.size();
+  }
+  return 0;
+}
+
+Row Plan::ComputeRow(std::size_t row) const {
+  switch (request_.kind) {
+    case Kind::Range:
+      return RangeRow(row);
+    case Kind::Critical:
+      return CriticalRow(row);
+    case Kind::ZTable:
+      return ZRow(row);
+    case Kind::Quantiles:
+      return QuantileRow(row);
+  }
+  return {};
+}
+
+int Plan::Digits(int column) const {
+  const auto digits = request_.digits.find(column);
+  return digits == request_.digits.end() ? 0 : digits->second;
+}
+
+// The details engine's routine of each column of a range table (none for
+// the x-value): more digits where asked, and always the density.
+using DetailsRoutine = details::Value (*)(const details::Distribution&, long double);
+constexpr DetailsRoutine kContinuousRoutines[] = {nullptr, details::Lower, details::Upper,
+                                                  details::Density};
+constexpr DetailsRoutine kDiscreteRoutines[] = {nullptr, details::AtMost, details::AtLeast,
+                                                details::Point};
+constexpr int kDensityColumn = 3;
+
+Row Plan::RangeRow(std::size_t row) const {
+  FieldTexts texts = request_.texts;
+  const std::string xText = steps_.Text(row);
+  texts[xIndex_] = xText;
+  const Logged log = Log(request_.function, texts, false);
+  const bool discrete =
+      calculator::SpecOf(request_.function).family == calculator::Family::Discrete;
+  Row cells(columns_.size(), FailedCell(log.failure));
+  cells[0] = {xText, false};
+  if (const auto* d = std::get_if<calculator::DiscreteAt>(&log.values))
+    cells = {{calculator::IntegerText(d->x)},
+             NumberCell(d->atMost),
+             NumberCell(d->atLeast),
+             NumberCell(d->point)};
+  else if (const auto* t = std::get_if<calculator::TailsAt>(&log.values))
+    cells = {NumberCell(t->x), NumberCell(t->lower), NumberCell(t->upper), {}};
+
+  const std::optional<long double> x = ReadX(xText);
+  const details::Distribution distribution = DistributionOf(request_.function, values_);
+  for (int c = 1; c < static_cast<int>(cells.size()); ++c) {
+    if (Digits(c) == 0 && (discrete || c != kDensityColumn)) continue;
+    const DetailsRoutine routine = discrete ? kDiscreteRoutines[c] : kContinuousRoutines[c];
+    cells[c] = x ? DetailsCell(routine(distribution, *x), Digits(c)) : FailedCell(log.failure);
+  }
+  return cells;
+}
+
+// A critical value is the log's inverse at the percentile alpha: its second
+// x-value, the one with P(X>x) = alpha.
+Row Plan::CriticalRow(std::size_t row) const {
+  FieldTexts texts = request_.texts;
+  Row cells;
+  if (request_.function == Function::Normal) {
+    cells.push_back({"x"});
+  } else {
+    const Entry& rowDegrees = down_[row];
+    texts[request_.function == Function::F ? kEdit2 : kEdit1] = rowDegrees.text;
+    if (request_.function == Function::F) texts[xIndex_] = alpha_.text;
+    cells.push_back({calculator::IntegerText(static_cast<int32_t>(rowDegrees.value))});
+  }
+  for (const Entry& column : across_) {
+    const int c = static_cast<int>(cells.size());
+    if (Digits(c) > 0) {
+      cells.push_back(DetailsCell(CriticalValue(row, column), Digits(c)));
+      continue;
+    }
+    texts[request_.function == Function::F ? kEdit1 : xIndex_] = column.text;
+    const Logged log = Log(request_.function, texts, true);
+    cells.push_back(log.Ok() ? NumberCell(std::get<calculator::PointsOf>(log.values).xUpper)
+                             : FailedCell(log.failure));
+  }
+  return cells;
+}
+
+details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
+  std::array<long double, calculator::kFieldCount> values = values_;
+  long double alpha = column.value;
+  if (request_.function == Function::F) {
+    values[kEdit1] = column.value;
+    values[kEdit2] = down_[row].value;
+    alpha = alpha_.value;
+  } else if (request_.function != Function::Normal) {
+    values[kEdit1] = down_[row].value;
+  }
+  return details::QuantileUpper(DistributionOf(request_.function, values), alpha);
+}
+
+Row Plan::ZRow(std::size_t row) const {
+  FieldTexts texts = request_.texts;
+  const int64_t tenths = static_cast<int64_t>(row);
+  Row cells{{std::to_string(tenths / 10) + "." + std::to_string(tenths % 10)}};
+  for (int hundredths = 0; hundredths < kZColumns; ++hundredths) {
+    texts[xIndex_] = DecimalText({tenths * 10 + hundredths, -2});
+    if (const int digits = Digits(hundredths + 1); digits > 0) {
+      const details::Distribution standard = DistributionOf(request_.function, values_);
+      cells.push_back(DetailsCell(details::Lower(standard, *ReadX(texts[xIndex_])), digits));
+      continue;
+    }
+    const Logged log = Log(request_.function, texts, false);
+    cells.push_back(log.Ok() ? NumberCell(std::get<calculator::TailsAt>(log.values).lower)
+                             : FailedCell(log.failure));
+  }
+  return cells;
+}
+
+std::optional<Table> ComputeTable(const Plan& plan,
+                                  const std::function<bool(std::size_t)>& progress) {
+  Table table{plan.Title(), {}, {}};
+  for (const Column& column : plan.Columns()) table.headings.push_back(column.heading);
+  const std::size_t count = plan.RowCount();
+  table.rows.reserve(count);
+  for (std::size_t row = 0; row < count; ++row) {
+    table.rows.push_back(plan.ComputeRow(row));
+    if (progress && !progress(row + 1)) return std::nullopt;
+  }
+  return table;
+}
+
+}  // namespace tables

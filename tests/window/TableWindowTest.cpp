@@ -1,0 +1,203 @@
+// The Table of Values window: its fields per kind of table, faults, the
+// worker with Cancel, more digits, Copy, Save As, Print, and screen grabs
+// of the window for people to look at (in $PROBEX_ARTIFACTS).
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "FormFixture.h"
+#include "ScriptedPlatform.h"
+#include "window/TableWindow.h"
+
+using calculator::Function;
+using tables::Field;
+using tables::Kind;
+using window::TTableWindow;
+
+namespace {
+
+constexpr int kWaitMs = 60000;
+
+calculator::FieldTexts Defaults(Function function) {
+  calculator::FieldTexts texts;
+  for (int i = 0; i < calculator::kFieldCount; ++i)
+    if (const char* text = calculator::FieldDefault(calculator::SpecOf(function), i, false))
+      texts[i] = text;
+  return texts;
+}
+
+// Compute, then wait until the table (or the refusal) is there.
+bool ComputeAndWait(TTableWindow& w) {
+  QSignalSpy finished(&w, &TTableWindow::Finished);
+  w.ComputeClick();
+  return finished.count() > 0 || finished.wait(kWaitMs);
+}
+
+QString Run(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(kWaitMs) || process.exitCode() != 0)
+    return "<" + program + " failed>";
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void SaveGrab(QWidget& widget, const QString& name) {
+  const QString dir = qEnvironmentVariable("PROBEX_ARTIFACTS", "artifacts");
+  QDir().mkpath(dir);
+  QCoreApplication::processEvents();  // the layout follows the new texts
+  QVERIFY(widget.grab().save(dir + "/" + name + ".png"));
+}
+
+}  // namespace
+
+class TTableWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SilencePlatformNoise(); }
+  void textbookTOfCriticalValues();
+  void faultsAreMarkedAndNamed();
+  void cancelStopsALargeTable();
+  void moreDigitsForOneColumn();
+  void copySaveAndPrint();
+  void countingFunctionsHaveNoTables();
+
+ private:
+  TScriptedPlatform platform_;
+  QTemporaryDir dir_;
+};
+
+void TTableWindowTest::textbookTOfCriticalValues() {
+  TTableWindow w(platform_, Function::T, Defaults(Function::T));
+  w.show();
+  w.SetKind(Kind::Critical);
+  QVERIFY(w.Edit(Field::Degrees)->isVisible());
+  QVERIFY(!w.Edit(Field::Parameter, calculator::kEdit1)->isVisible());  // a list replaces it
+  QVERIFY(!w.Edit(Field::From)->isVisible());
+  QVERIFY(ComputeAndWait(w));
+  QCOMPARE(w.Table().rows.size(), std::size_t{33});
+  QCOMPARE(w.Table().rows[0][2].text, std::string("6.313752"));
+  QCOMPARE(w.Table().rows[29][3].text, std::string("2.042272"));
+  SaveGrab(w, "table-window-t-critical");
+  w.SetFunction(Function::Normal, {"100", "225", "", "130"});
+  QCOMPARE(w.Edit(Field::Parameter, calculator::kEdit2)->text(), QString("225"));
+  w.Edit(Field::From)->setText("40");
+  w.Edit(Field::To)->setText("160");
+  w.Edit(Field::Step)->setText("5");
+  QVERIFY(ComputeAndWait(w));
+  QCOMPARE(w.Table().rows[18][0].text, std::string("130.000000"));
+  QCOMPARE(w.Table().rows[18][2].text, std::string("0.022750"));  // the log's P(X>130)
+  SaveGrab(w, "table-window-normal-range");
+}
+
+void TTableWindowTest::faultsAreMarkedAndNamed() {
+  TTableWindow w(platform_, Function::Normal, {"0", "0", "", "0"});
+  w.show();
+  w.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&w));
+  w.Edit(Field::Step)->setText("0");
+  QVERIFY(ComputeAndWait(w));
+  QCOMPARE(w.Status(), QString("Variance: a number of at least 0.000001.\n"
+                               "Step: a number greater than 0."));
+  QVERIFY(w.Edit(Field::Parameter, calculator::kEdit2)->property("fault").toBool());
+  QVERIFY(w.Edit(Field::Step)->hasFocus());  // the last fault keeps the focus
+  QCOMPARE(w.Edit(Field::Step)->selectedText(), QString("0"));
+  w.Edit(Field::Parameter, calculator::kEdit2)->setText("1");
+  w.Edit(Field::Step)->setText("0.00001");
+  QVERIFY(ComputeAndWait(w));
+  QVERIFY(w.Status().contains("at most 100000 rows"));
+  QVERIFY(!w.Edit(Field::Parameter, calculator::kEdit2)->property("fault").toBool());
+}
+
+void TTableWindowTest::cancelStopsALargeTable() {
+  // About 0.25 ms a row: 25 s for the whole table.
+  TTableWindow w(platform_, Function::Binomial, {"0.3", "1000000", "", "0"});
+  w.Edit(Field::From)->setText("250000");
+  w.Edit(Field::To)->setText("349999");  // the longest table: 100000 rows
+  QSignalSpy finished(&w, &TTableWindow::Finished);
+  w.ComputeClick();
+  QVERIFY(w.Computing());
+  w.show();
+  auto* progress = w.findChild<QProgressBar*>();
+  QTRY_VERIFY_WITH_TIMEOUT(progress->value() >= progress->maximum() / 20, kWaitMs);
+  SaveGrab(w, "table-window-progress");
+  w.CancelClick();
+  QVERIFY(finished.wait(kWaitMs));
+  QCOMPARE(w.Status(), QString("Cancelled."));
+  QVERIFY(w.Table().rows.empty());
+}
+
+void TTableWindowTest::moreDigitsForOneColumn() {
+  TTableWindow w(platform_, Function::ChiSquare, Defaults(Function::ChiSquare));
+  w.SetKind(Kind::Critical);
+  QSignalSpy finished(&w, &TTableWindow::Finished);
+  w.SetColumnDigits(2, 12);  // recomputes
+  QVERIFY(finished.wait(kWaitMs));
+  QCOMPARE(w.Table().rows[0][2].text, std::string("3.84145882069"));
+  QCOMPARE(w.Table().rows[0][1].text, std::string("2.705543"));
+}
+
+void TTableWindowTest::copySaveAndPrint() {
+  TTableWindow w(platform_, Function::Binomial, {"0.3", "400", "", "0"});
+  w.Edit(Field::To)->setText("400");
+  QVERIFY(ComputeAndWait(w));
+  w.CopyClick();
+  QCOMPARE(platform_.clipboard.last().section('\n', 0, 1),
+           QString("x\tP(X<=x)\tP(X>=x)\tP(X=x)\n0\t0.000000\t1.000000\t0.000000"));
+  auto* view = w.findChild<QTableView*>();
+  view->selectionModel()->select(
+      QItemSelection(view->model()->index(120, 1), view->model()->index(121, 3)),
+      QItemSelectionModel::Select);
+  w.CopyClick();
+  QCOMPARE(platform_.clipboard.last().count('\n'), 3);  // the headings and two rows
+
+  const QString csv = dir_.filePath("table.csv");
+  platform_.saveAnswers = {csv, csv, csv};
+  w.SaveAsClick();
+  QVERIFY(platform_.questions.isEmpty());  // a new file is written without asking
+  QFile::remove(csv);
+  QFile(csv).open(QIODevice::WriteOnly);
+  platform_.questionAnswers = {false, true};
+  w.SaveAsClick();
+  QCOMPARE(QFileInfo(csv).size(), 0);  // No keeps the old file
+  w.SaveAsClick();
+  QCOMPARE(platform_.questions.size(), 2);
+  QFile file(csv);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll().toStdString(), tables::CsvText(w.Table()));
+
+  const QString pdf = dir_.filePath("table.pdf");
+  platform_.printAnswers.push_back({1, [pdf](QPrinter& printer) {
+                                      printer.setOutputFormat(QPrinter::PdfFormat);
+                                      printer.setOutputFileName(pdf);
+                                    }});
+  w.PrintClick();
+  const QString info = Run("pdfinfo", {pdf});
+  const QString pages = QRegularExpression("Pages:\\s+(\\d+)").match(info).captured(1);
+  QVERIFY2(pages.toInt() > 1, qPrintable(info));
+  const QString text = Run("pdftotext", {"-layout", pdf, "-"});
+  QVERIFY(text.contains("Binomial Distribution, p=0.300000, n=400: x from 0 to 400 in steps of 1"));
+  QVERIFY(text.contains("Page 1 of " + pages));
+  QVERIFY(text.contains("Page " + pages + " of " + pages));
+  QVERIFY(platform_.unexpected.isEmpty());
+}
+
+void TTableWindowTest::countingFunctionsHaveNoTables() {
+  TTableWindow w(platform_, Function::T, Defaults(Function::T));
+  w.SetFunction(Function::Factorial, Defaults(Function::Factorial));
+  QCOMPARE(w.Status(), QString("The counting functions have no tables."));
+  w.ComputeClick();
+  QVERIFY(!w.Computing());
+  QVERIFY(w.Table().headings.empty());
+}
+
+PROBEX_WINDOW_TEST_MAIN(TTableWindowTest)
+#include "TableWindowTest.moc"
