@@ -50,6 +50,9 @@ constexpr long double kQuantileDeviations = 40;
 // walk of the hypergeometric quantile may take before it bisects instead.
 constexpr int kQuantileCheckSteps = 16;
 constexpr int kQuantileWalkSteps = 4096;
+// Boost's Poisson P(X <= k) near the mean slows to milliseconds past
+// lambda = 10^9 and gives up past 10^10: the quantile is searched up to here.
+constexpr long double kPoissonQuantileLimit = 4294967296.0L;  // 2^32
 
 // a - m p exactly but for one rounding: m p as an unevaluated pair.
 long double ExactOffset(long double a, long double m, long double p) {
@@ -279,6 +282,8 @@ Value DiscreteQuantile(const Distribution& d, long double p) {
     if (long double at; PointMass(d, at)) return Value::Of(at);
     if (lo == hi) return Value::Of(lo);
     const Shape shape = ShapeOf(d);
+    if (d.kind == Kind::Poisson && P0(d) > kPoissonQuantileLimit)
+      return Value::None("not searched for lambda above 2^32");
     if (shape.mean + kQuantileDeviations * shape.sd >= kQuantileLimit)
       return Value::None("beyond the whole numbers that extended reals hold exactly (2^64)");
     const long double z = -boost::math::constants::root_two<long double>() *

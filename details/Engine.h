@@ -87,7 +87,14 @@ Value CentralHalfWidth(const Distribution& d, long double p);
 long double HypergeometricPoint(const Distribution& d, long double k);
 long double HypergeometricAtMost(const Distribution& d, long double k);  // P(X <= k)
 long double HypergeometricAbove(const Distribution& d, long double k);   // P(X > k)
-// Whether Boost's exact factorisations answer for this urn (small urns).
+// Whether Boost's factorials answer for this urn (small urns).
 bool HypergeometricByBoost(const Distribution& d);
+// For an urn summed here and x strictly inside the support: P(X = x) and the
+// two strict tails from one sum, on the side of x away from the mode (the
+// other strict tail is one minus the first and the point).
+struct HypergeometricSplit {
+  long double point, below, above;
+};
+HypergeometricSplit HypergeometricAround(const Distribution& d, long double x);
 
 }  // namespace details
