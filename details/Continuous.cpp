@@ -28,7 +28,6 @@
 #include <boost/math/special_functions/beta.hpp>
 #include <boost/math/special_functions/erf.hpp>
 #include <boost/math/special_functions/gamma.hpp>
-#include <boost/math/special_functions/log1p.hpp>
 #include <cfloat>
 #include <cmath>
 
@@ -92,8 +91,6 @@ long double FTail(const Distribution& d, long double x, bool upper) {
   if (v1x > d2) return BetaTail(f.b, f.a, d2 / (d2 + v1x), f.z, !upper, f.saddle);
   return BetaTail(f.a, f.b, v1x / (d2 + v1x), f.y, upper, f.saddle);
 }
-
-
 
 // sqrt(v) as hi + lo (v positive and normal).
 ExtendedPair SqrtPair(long double v) {

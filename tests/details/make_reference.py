@@ -43,22 +43,13 @@ def gamma_p_series(a, x):
 def gamma_q_fraction(a, x):
     """Q(a, x) by Legendre's continued fraction (modified Lentz), for x > a."""
     tiny = mpf(10) ** -300
-    b = x + 1 - a
-    c = 1 / tiny
-    d = 1 / b
-    h = d
-    i = 1
+    b, c, d = x + 1 - a, 1 / tiny, 1 / (x + 1 - a)
+    h, i = d, 1
     while True:
-        an = -i * (i - a)
-        b += 2
-        d = an * d + b
-        d = tiny if d == 0 else d
-        c = b + an / c
-        c = tiny if c == 0 else c
-        d = 1 / d
-        delta = d * c
-        h *= delta
-        if abs(delta - 1) < mpf(10) ** -(mp.dps - 5):
+        an, b = -i * (i - a), b + 2
+        d, c = 1 / ((an * d + b) or tiny), (b + an / c) or tiny
+        h *= d * c
+        if abs(d * c - 1) < mpf(10) ** -(mp.dps - 5):
             break
         i += 1
     return mp.exp(a * mp.log(x) - x - mp.loggamma(a)) * h
@@ -195,30 +186,20 @@ DISCRETE = {"binomial": binomial, "poisson": poisson, "hypergeometric": hypergeo
 
 
 def support(kind, params):
-    if kind == "binomial":
-        return 0, int(params[1])
-    if kind == "poisson":
-        return 0, None
+    if kind != "hypergeometric":
+        return 0, (int(params[1]) if kind == "binomial" else None)
     B, R, n = (int(v) for v in params)
     return max(0, n - R), min(n, B)
 
 
 def at_most(kind, params, k):
     lo, hi = support(kind, params)
-    if k < lo:
-        return mpf(0)
-    if hi is not None and k >= hi:
-        return mpf(1)
-    return DISCRETE[kind](*params, k)[1]
+    return mpf(0) if k < lo else mpf(1) if hi is not None and k >= hi else DISCRETE[kind](*params, k)[1]
 
 
 def above(kind, params, k):
     lo, hi = support(kind, params)
-    if k < lo:
-        return mpf(1)
-    if hi is not None and k >= hi:
-        return mpf(0)
-    return DISCRETE[kind](*params, k)[2]
+    return mpf(1) if k < lo else mpf(0) if hi is not None and k >= hi else DISCRETE[kind](*params, k)[2]
 
 
 def discrete_quantile(kind, params, p):
@@ -232,23 +213,19 @@ def discrete_quantile(kind, params, p):
 
 
 def moments(kind, q):
-    if kind == "normal":
-        return q[0], q[1]
+    if kind in ("normal", "poisson"):
+        return q[0], q[-1]
     if kind == "chisquare":
         return q[0], 2 * q[0]
     if kind == "t":
-        return (None if q[0] <= 1 else mpf(0)), (None if q[0] <= 2 else q[0] / (q[0] - 2))
+        return mpf(0), q[0] / (q[0] - 2)
     if kind == "f":
         d1, d2 = q
-        var = None if d2 <= 4 else 2 * d2 ** 2 * (d1 + d2 - 2) / (d1 * (d2 - 2) ** 2 * (d2 - 4))
-        return (None if d2 <= 2 else d2 / (d2 - 2)), var
+        return d2 / (d2 - 2), 2 * d2 ** 2 * (d1 + d2 - 2) / (d1 * (d2 - 2) ** 2 * (d2 - 4))
     if kind == "binomial":
         return q[1] * q[0], q[1] * q[0] * (1 - q[0])
-    if kind == "poisson":
-        return q[0], q[0]
     B, R, n = q
-    N = B + R
-    return n * B / N, n * B * R * (N - n) / (N * N * (N - 1))
+    return n * B / (B + R), n * B * R * (B + R - n) / ((B + R) ** 2 * (B + R - 1))
 
 
 # ---- the cases ----
