@@ -53,16 +53,20 @@ namespace {
 // up to 10 standard deviations' worth of terms: the strict tail on the side
 // away from the mode, then the others by adding the point and complementing.
 std::optional<DiscreteForward> SummedUrn(const Distribution& d, long double x) {
-  if (d.kind != Kind::Hypergeometric || !ParameterProblem(d).empty() ||
-      HypergeometricByBoost(d) || x != std::floor(x))
+  if (d.kind != Kind::Hypergeometric || !ParameterProblem(d).empty() || HypergeometricByBoost(d) ||
+      x != std::floor(x))
     return std::nullopt;
   const auto [lo, hi] = Support(d);
   if (!(x > lo && x < hi)) return std::nullopt;
   HeldFloatEnvironment held;
   try {
     const HypergeometricSplit s = HypergeometricAround(d, x);
-    return DiscreteForward{x, Positive(s.below), Positive(s.below + s.point), Positive(s.point),
-                           Positive(s.above + s.point), Positive(s.above)};
+    return DiscreteForward{x,
+                           Positive(s.below),
+                           Positive(s.below + s.point),
+                           Positive(s.point),
+                           Positive(s.above + s.point),
+                           Positive(s.above)};
   } catch (...) {
     return std::nullopt;
   }

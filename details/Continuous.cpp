@@ -123,7 +123,8 @@ NormalArgument Standardize(const Distribution& d, long double x) {
 
 // G(u) = (2/sqrt(pi)) e^(-u^2) / erfc(u), the logarithmic slope of erfc.
 long double ErfcSlope(long double u) {
-  if (u < kMillsSwitch) return kTwoOverRootPi * std::exp(-u * u) / boost::math::erfc(u, BoostPolicy());
+  if (u < kMillsSwitch)
+    return kTwoOverRootPi * std::exp(-u * u) / boost::math::erfc(u, BoostPolicy());
   const long double w = 1 / (2 * u * u);  // 1/(2u^2)
   const long double series = 1 - w * (1 - 3 * w * (1 - 5 * w));
   return 2 * u / series;

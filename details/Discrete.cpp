@@ -152,8 +152,8 @@ Shape ShapeOf(const Distribution& d) {
     default: {
       const long double b = P0(d), N = P0(d) + P1(d), n = P2(d);
       const long double sd = std::sqrt(n * (b / N) * (P1(d) / N) * ((N - n) / (N - 1)));
-      const long double skew =
-          (N - 2 * b) * std::sqrt(N - 1) * (N - 2 * n) / (std::sqrt(n * b * P1(d) * (N - n)) * (N - 2));
+      const long double skew = (N - 2 * b) * std::sqrt(N - 1) * (N - 2 * n) /
+                               (std::sqrt(n * b * P1(d) * (N - n)) * (N - 2));
       return {n * b / N, sd, std::isfinite(skew) ? skew : 0};
     }
   }

@@ -23,7 +23,8 @@ inline const char* const kAboveRange = "beyond the largest extended real (about 
 inline const char* const kNotFinite = "not a finite number";
 inline const char* const kDomain = "outside the domain the mathematics library accepts";
 inline const char* const kNoConvergence = "the mathematics library did not converge";
-inline const char* const kNotContinuous = "a discrete distribution has no density or continuous quantile";
+inline const char* const kNotContinuous =
+    "a discrete distribution has no density or continuous quantile";
 inline const char* const kNotDiscrete = "a continuous distribution has no point probabilities";
 inline const char* const kProbabilityRange = "p must lie strictly between 0 and 1";
 
@@ -73,9 +74,15 @@ Value Positive(long double v);
 Value Finite(long double v);
 
 // Parameters by name.
-inline long double P0(const Distribution& d) { return d.parameters[0]; }
-inline long double P1(const Distribution& d) { return d.parameters[1]; }
-inline long double P2(const Distribution& d) { return d.parameters[2]; }
+inline long double P0(const Distribution& d) {
+  return d.parameters[0];
+}
+inline long double P1(const Distribution& d) {
+  return d.parameters[1];
+}
+inline long double P2(const Distribution& d) {
+  return d.parameters[2];
+}
 
 // For the normal and t distributions, the w with P(|X - mean| < w) = p,
 // computed from p itself so that a tiny central interval keeps its relative

@@ -33,8 +33,12 @@ constexpr long double kBoostUrnLimit = 1754;
 class Urn {
  public:
   explicit Urn(const Distribution& d)
-      : blue_(P0(d)), red_(P1(d)), n_(P2(d)), total_(P0(d) + P1(d)),
-        p_(n_ / total_), q_((total_ - n_) / total_) {}
+      : blue_(P0(d)),
+        red_(P1(d)),
+        n_(P2(d)),
+        total_(P0(d) + P1(d)),
+        p_(n_ / total_),
+        q_((total_ - n_) / total_) {}
 
   bool ByBoost() const { return total_ <= kBoostUrnLimit; }
   HypergeometricDistribution Boost() const {
@@ -62,7 +66,9 @@ class Urn {
 
 }  // namespace
 
-bool HypergeometricByBoost(const Distribution& d) { return Urn(d).ByBoost(); }
+bool HypergeometricByBoost(const Distribution& d) {
+  return Urn(d).ByBoost();
+}
 
 long double HypergeometricPoint(const Distribution& d, long double k) {
   const Urn u(d);

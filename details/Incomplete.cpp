@@ -65,7 +65,8 @@ long double BetaDensity(long double a, long double b, long double x, long double
 long double BetaTail(long double a, long double b, long double x, long double y, bool upper,
                      long double saddle) {
   if (a < kBoostBetaLimit || b < kBoostBetaLimit)
-    return upper ? boost::math::ibetac(a, b, x, BoostPolicy()) : boost::math::ibeta(a, b, x, BoostPolicy());
+    return upper ? boost::math::ibetac(a, b, x, BoostPolicy())
+                 : boost::math::ibeta(a, b, x, BoostPolicy());
   if (upper != BoostBetaSwaps(a, b, x)) return 1 - BetaTail(a, b, x, y, !upper, saddle);
   // Boost's ibeta and ibetac are this call; it also hands back its power
   // terms over x y, taken with the very arguments the tail took them with.

@@ -79,8 +79,8 @@ long double PoissonTerm(long double k, long double lambda) {
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            long double delta) {
   const long double m = a + b;
-  const long double deviance = -a * LogOnePlusMinus(-delta / a, m * x / a) -
-                               b * LogOnePlusMinus(delta / b, m * y / b);
+  const long double deviance =
+      -a * LogOnePlusMinus(-delta / a, m * x / a) - b * LogOnePlusMinus(delta / b, m * y / b);
   const long double twoPi = boost::math::constants::two_pi<long double>();
   return std::exp(StirlingError(m) - StirlingError(a) - StirlingError(b) - deviance) *
          std::sqrt(m / (twoPi * a * b));

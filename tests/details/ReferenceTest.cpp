@@ -32,7 +32,9 @@ struct Row {
 };
 
 // The row's label stands for it in the test names and messages.
-void PrintTo(const Row& r, std::ostream* os) { *os << r.label; }
+void PrintTo(const Row& r, std::ostream* os) {
+  *os << r.label;
+}
 
 std::vector<Row> LoadRows() {
   std::vector<Row> rows;
@@ -49,10 +51,13 @@ std::vector<Row> LoadRows() {
 }
 
 Distribution Of(const Row& r) {
-  static const std::map<std::string, Kind> kKinds = {
-      {"normal", Kind::Normal}, {"chisquare", Kind::ChiSquare}, {"t", Kind::T},
-      {"f", Kind::F},           {"binomial", Kind::Binomial},   {"poisson", Kind::Poisson},
-      {"hypergeometric", Kind::Hypergeometric}};
+  static const std::map<std::string, Kind> kKinds = {{"normal", Kind::Normal},
+                                                     {"chisquare", Kind::ChiSquare},
+                                                     {"t", Kind::T},
+                                                     {"f", Kind::F},
+                                                     {"binomial", Kind::Binomial},
+                                                     {"poisson", Kind::Poisson},
+                                                     {"hypergeometric", Kind::Hypergeometric}};
   return {kKinds.at(r.kind), {r.a, r.b, r.c}};
 }
 
@@ -81,7 +86,9 @@ Value Call(const Row& r) {
   return kCalls.at(r.function)(Of(r), r.x);
 }
 
-bool IsNull(const std::string& expected) { return expected.rfind("null", 0) == 0; }
+bool IsNull(const std::string& expected) {
+  return expected.rfind("null", 0) == 0;
+}
 
 // "null" or "null:<words of the note>"; otherwise the value to the tolerance.
 void ExpectValue(const Value& got, const std::string& expected) {
@@ -97,8 +104,8 @@ void ExpectValue(const Value& got, const std::string& expected) {
   const long double error = want == 0 ? std::fabs(*got.value) : std::fabs(*got.value / want - 1);
   char text[64];
   std::snprintf(text, sizeof text, "%.21Lg", *got.value);
-  EXPECT_LE(error, kRelativeTolerance)
-      << "got " << text << ", want " << expected << ", relative error " << static_cast<double>(error);
+  EXPECT_LE(error, kRelativeTolerance) << "got " << text << ", want " << expected
+                                       << ", relative error " << static_cast<double>(error);
 }
 
 // An exact integer as its digits, or, when long, "D<count>:<first 30>:<last 30>".
@@ -127,7 +134,9 @@ TEST_P(Reference, AgreesWithTheIndependentValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Reference, ::testing::ValuesIn(LoadRows()),
-                         [](const ::testing::TestParamInfo<Row>& info) { return info.param.label; });
+                         [](const ::testing::TestParamInfo<Row>& info) {
+                           return info.param.label;
+                         });
 
 // Flags raised inside the engine (an underflow far out, an infinite density,
 // an exact integer of thousands of digits) never reach the caller, whose own
