@@ -75,15 +75,15 @@ class SummaryReporter : public benchmark::ConsoleReporter {
       const std::string name = "Report/" + info.name;
       out << "| " << info.name << " | " << info.input << " | ";
       if (failed_.count(name)) {
-        out << "failed | " << Number(info.targetMs, 0) << " | **no** |\n";
+        out << "failed | " << Number(info.targetMs, info.targetMs < 1 ? 1 : 0) << " | **no** |\n";
         continue;
       }
       if (!seconds_.count(name)) {
-        out << "- | " << Number(info.targetMs, 0) << " | - |\n";
+        out << "- | " << Number(info.targetMs, info.targetMs < 1 ? 1 : 0) << " | - |\n";
         continue;
       }
       const double ms = seconds_.at(name) * 1e3;
-      out << Number(ms, 3) << " | " << Number(info.targetMs, 0) << " | "
+      out << Number(ms, 3) << " | " << Number(info.targetMs, info.targetMs < 1 ? 1 : 0) << " | "
           << (ms < info.targetMs ? "yes" : "**no**") << " |\n";
     }
     return out.str();

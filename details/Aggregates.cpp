@@ -2,6 +2,7 @@
 // of one forward or inverse computation together.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "details/Engine.h"
 
@@ -46,7 +47,35 @@ ContinuousInverse Inverse(const Distribution& d, long double p) {
   return inv;
 }
 
+namespace {
+
+// One sum for the five values of a large urn, where every tail is a sum of
+// up to 10 standard deviations' worth of terms: the strict tail on the side
+// away from the mode, then the others by adding the point and complementing.
+std::optional<DiscreteForward> SummedUrn(const Distribution& d, long double x) {
+  if (d.kind != Kind::Hypergeometric || !ParameterProblem(d).empty() || HypergeometricByBoost(d) ||
+      x != std::floor(x))
+    return std::nullopt;
+  const auto [lo, hi] = Support(d);
+  if (!(x > lo && x < hi)) return std::nullopt;
+  HeldFloatEnvironment held;
+  try {
+    const HypergeometricSplit s = HypergeometricAround(d, x);
+    return DiscreteForward{x,
+                           Positive(s.below),
+                           Positive(s.below + s.point),
+                           Positive(s.point),
+                           Positive(s.above + s.point),
+                           Positive(s.above)};
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
 DiscreteForward DiscreteAt(const Distribution& d, long double x) {
+  if (auto summed = SummedUrn(d, x)) return *summed;
   // For whole x: P(X < x) = P(X <= x - 1) and P(X > x) = P(X >= x + 1).
   const long double below = std::ceil(x) - 1;
   const long double above = std::floor(x) + 1;

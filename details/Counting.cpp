@@ -67,9 +67,13 @@ class BigInteger {
   mpz_t z_;
 };
 
-bool Whole(long double v) { return std::isfinite(v) && v == std::floor(v); }
+bool Whole(long double v) {
+  return std::isfinite(v) && v == std::floor(v);
+}
 
-long double LnRootTwoPi() { return std::log(boost::math::constants::root_two_pi<long double>()); }
+long double LnRootTwoPi() {
+  return std::log(boost::math::constants::root_two_pi<long double>());
+}
 
 long double LnFactorial(long double n) {
   if (n <= kDirectFactors) return boost::math::lgamma(n + 1, BoostPolicy());
@@ -99,7 +103,8 @@ std::string TooManyDigits(long double log10) {
 // The counting result of an integer whose log10 is estimated; fill forms it.
 template <class Fill>
 Counting Count(long double log10, Fill&& fill) {
-  if (log10 >= kMaxExactDigits + kDigitsSlack) return {std::nullopt, Value::Of(log10), TooManyDigits(log10)};
+  if (log10 >= kMaxExactDigits + kDigitsSlack)
+    return {std::nullopt, Value::Of(log10), TooManyDigits(log10)};
   BigInteger value;
   fill(value.get());
   std::string digits = value.Decimal();
@@ -108,20 +113,24 @@ Counting Count(long double log10, Fill&& fill) {
   return {std::move(digits), Value::Of(value.Log10()), ""};
 }
 
-Counting Refused(const std::string& why) { return {std::nullopt, Value::None(why), why}; }
+Counting Refused(const std::string& why) {
+  return {std::nullopt, Value::None(why), why};
+}
 
 }  // namespace
 
 Counting Factorial(long double n) {
   HeldFloatEnvironment held;
-  if (!Whole(n) || n < 0 || n >= kCountLimit) return Refused("n must be a whole number from 0 to 2^63 - 1");
+  if (!Whole(n) || n < 0 || n >= kCountLimit)
+    return Refused("n must be a whole number from 0 to 2^63 - 1");
   const auto whole = static_cast<unsigned long>(n);
   return Count(LnFactorial(n) * kLog10E, [&](mpz_ptr z) { mpz_fac_ui(z, whole); });
 }
 
 Counting BinomialCoefficient(long double n, long double k) {
   HeldFloatEnvironment held;
-  if (!Whole(n) || n < 0 || n >= kCountLimit) return Refused("n must be a whole number from 0 to 2^63 - 1");
+  if (!Whole(n) || n < 0 || n >= kCountLimit)
+    return Refused("n must be a whole number from 0 to 2^63 - 1");
   if (!Whole(k) || k < 0 || k > n) return Refused("k must be a whole number from 0 to n");
   const long double smaller = std::min(k, n - k);
   const long double log10 = smaller == 0 ? 0 : LnBinomial(n, smaller) * kLog10E;

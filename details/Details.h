@@ -5,16 +5,24 @@
 // The log's numbers come from Distr/ and keep their digits; this layer is a
 // second engine beside it and depends on nothing of ours.  Its distributions
 // are Boost.Math's in extended precision (long double, 64-bit mantissa), with
-// one error policy chosen in BoostPolicy.h; where Boost's plain form loses
-// relative accuracy (the normal tails far out, the hypergeometric urns beyond
-// 32-bit counts) the engine computes the value its own way.  The counting
-// functions are exact big integers (GMP) with a logarithm beside them.
+// one error policy chosen in BoostPolicy.h.  Where Boost's plain form loses
+// relative accuracy the engine computes that part its own way: the normal
+// tails far out (Continuous.cpp), the power-term prefixes of the incomplete
+// gamma and beta functions at large parameters (Incomplete.h, with Loader's
+// saddle-point terms of Stirling.h), the urns past Boost's factorial table
+// (Hypergeometric.cpp).  The counting functions are exact big integers (GMP)
+// with a logarithm beside them.
 //
-// Every value is either a number, accurate to 1e-15 relative wherever its
-// magnitude is at least 1e-4900, or none together with a sentence that says
+// Every value is either a number or none together with a sentence that says
 // why (an underflow below the extended range, a parameter outside the
-// domain).  No call throws, and each runs in a held floating-point
-// environment: the flags the caller sees after it are the flags it had.
+// domain).  A number aims at 1e-15 relative wherever its magnitude is at
+// least 1e-4900, and tests/details hold it to that on independent values;
+// what cancels in the mathematics itself can miss it (a quantile near 0 that
+// is the mean less a deviation of nearly the same size; for parameters of
+// 10^4 and more, tails below about 1e-2000, where the rounding of the
+// exponent alone comes near 1e-15).  No call throws, and each runs in a held
+// floating-point environment: the flags the caller sees after it are the
+// flags it had.
 #pragma once
 
 #include <array>

@@ -23,7 +23,8 @@ inline const char* const kAboveRange = "beyond the largest extended real (about 
 inline const char* const kNotFinite = "not a finite number";
 inline const char* const kDomain = "outside the domain the mathematics library accepts";
 inline const char* const kNoConvergence = "the mathematics library did not converge";
-inline const char* const kNotContinuous = "a discrete distribution has no density or continuous quantile";
+inline const char* const kNotContinuous =
+    "a discrete distribution has no density or continuous quantile";
 inline const char* const kNotDiscrete = "a continuous distribution has no point probabilities";
 inline const char* const kProbabilityRange = "p must lie strictly between 0 and 1";
 
@@ -73,9 +74,15 @@ Value Positive(long double v);
 Value Finite(long double v);
 
 // Parameters by name.
-inline long double P0(const Distribution& d) { return d.parameters[0]; }
-inline long double P1(const Distribution& d) { return d.parameters[1]; }
-inline long double P2(const Distribution& d) { return d.parameters[2]; }
+inline long double P0(const Distribution& d) {
+  return d.parameters[0];
+}
+inline long double P1(const Distribution& d) {
+  return d.parameters[1];
+}
+inline long double P2(const Distribution& d) {
+  return d.parameters[2];
+}
 
 // For the normal and t distributions, the w with P(|X - mean| < w) = p,
 // computed from p itself so that a tiny central interval keeps its relative
@@ -87,5 +94,14 @@ Value CentralHalfWidth(const Distribution& d, long double p);
 long double HypergeometricPoint(const Distribution& d, long double k);
 long double HypergeometricAtMost(const Distribution& d, long double k);  // P(X <= k)
 long double HypergeometricAbove(const Distribution& d, long double k);   // P(X > k)
+// Whether Boost's factorials answer for this urn (small urns).
+bool HypergeometricByBoost(const Distribution& d);
+// For an urn summed here and x strictly inside the support: P(X = x) and the
+// two strict tails from one sum, on the side of x away from the mode (the
+// other strict tail is one minus the first and the point).
+struct HypergeometricSplit {
+  long double point, below, above;
+};
+HypergeometricSplit HypergeometricAround(const Distribution& d, long double x);
 
 }  // namespace details

@@ -1,10 +1,11 @@
 // Hypergeometric probabilities: X, the number of blue balls in a sample of n
 // drawn without replacement from an urn of B blue and R red (N = B + R).
 //
-// Up to kBoostUrnLimit balls Boost.Math's distribution answers, whose point
-// probabilities there are exact products of factorials or of their prime
-// factorisations.  Above it Boost falls back on Lanczos sums that lose
-// relative accuracy with N, and the probabilities are computed here: the
+// Up to kBoostUrnLimit balls Boost.Math's distribution answers, from its
+// table of factorials.  Above it Boost factorises into primes (exact, but
+// some milliseconds for every point probability) and then falls back on
+// Lanczos sums that lose relative accuracy with N, so the probabilities are
+// computed here: the
 // point probability by Loader's saddle-point form with p = n/N,
 //   P(X = x) = b(x; B, p) b(n - x; R, p) / b(n; N, p),  b(x; m, p) = C(m, x) p^x q^(m-x)
 // (Stirling.h), where the powers of p and q cancel exactly in the quotient,
@@ -26,14 +27,18 @@ namespace {
 using HypergeometricDistribution =
     boost::math::hypergeometric_distribution<long double, BoostPolicy>;
 
-// The largest prime of Boost's table: up to this urn its factorisation is exact.
-constexpr long double kBoostUrnLimit = 104729;
+// Boost's largest tabulated factorial in extended precision, 1754!.
+constexpr long double kBoostUrnLimit = 1754;
 
 class Urn {
  public:
   explicit Urn(const Distribution& d)
-      : blue_(P0(d)), red_(P1(d)), n_(P2(d)), total_(P0(d) + P1(d)),
-        p_(n_ / total_), q_((total_ - n_) / total_) {}
+      : blue_(P0(d)),
+        red_(P1(d)),
+        n_(P2(d)),
+        total_(P0(d) + P1(d)),
+        p_(n_ / total_),
+        q_((total_ - n_) / total_) {}
 
   bool ByBoost() const { return total_ <= kBoostUrnLimit; }
   HypergeometricDistribution Boost() const {
@@ -61,6 +66,10 @@ class Urn {
 
 }  // namespace
 
+bool HypergeometricByBoost(const Distribution& d) {
+  return Urn(d).ByBoost();
+}
+
 long double HypergeometricPoint(const Distribution& d, long double k) {
   const Urn u(d);
   return u.ByBoost() ? pdf(u.Boost(), static_cast<unsigned>(k)) : u.Point(k);
@@ -74,6 +83,17 @@ long double HypergeometricAtMost(const Distribution& d, long double k) {
 long double HypergeometricAbove(const Distribution& d, long double k) {
   const Urn u(d);
   return u.ByBoost() ? cdf(complement(u.Boost(), static_cast<unsigned>(k))) : SummedAbove(u, k);
+}
+
+HypergeometricSplit HypergeometricAround(const Distribution& d, long double x) {
+  const Urn u(d);
+  const long double point = u.Point(x);
+  if (x < u.Mode()) {
+    const long double below = SumFrom(u, x - 1, -1);
+    return {point, below, 1 - (below + point)};
+  }
+  const long double above = SumFrom(u, x + 1, +1);
+  return {point, 1 - (above + point), above};
 }
 
 }  // namespace details

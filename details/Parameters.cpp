@@ -15,7 +15,9 @@ namespace {
 // hypergeometric arguments do.
 constexpr long double kUrnCountLimit = 4294967296.0L;  // 2^32
 
-bool Whole(long double v) { return std::isfinite(v) && v == std::floor(v); }
+bool Whole(long double v) {
+  return std::isfinite(v) && v == std::floor(v);
+}
 
 std::string DegreesProblem(long double df, const char* name) {
   if (std::isfinite(df) && df > 0) return "";
@@ -35,8 +37,12 @@ std::string UrnProblem(const Distribution& d) {
 
 }  // namespace
 
-Value Value::Of(long double v) { return Value{v, ""}; }
-Value Value::None(std::string why) { return Value{std::nullopt, std::move(why)}; }
+Value Value::Of(long double v) {
+  return Value{v, ""};
+}
+Value Value::None(std::string why) {
+  return Value{std::nullopt, std::move(why)};
+}
 
 bool IsDiscrete(Kind kind) {
   return kind == Kind::Binomial || kind == Kind::Poisson || kind == Kind::Hypergeometric;
@@ -46,14 +52,16 @@ std::string ParameterProblem(const Distribution& d) {
   switch (d.kind) {
     case Kind::Normal:
       if (!std::isfinite(P0(d))) return "the mean must be a finite number";
-      if (!(std::isfinite(P1(d)) && P1(d) > 0)) return "the variance must be a positive finite number";
+      if (!(std::isfinite(P1(d)) && P1(d) > 0))
+        return "the variance must be a positive finite number";
       return "";
     case Kind::ChiSquare:
     case Kind::T:
       return DegreesProblem(P0(d), "the degrees of freedom");
     case Kind::F: {
       const std::string problem = DegreesProblem(P0(d), "the numerator degrees of freedom");
-      return problem.empty() ? DegreesProblem(P1(d), "the denominator degrees of freedom") : problem;
+      return problem.empty() ? DegreesProblem(P1(d), "the denominator degrees of freedom")
+                             : problem;
     }
     case Kind::Binomial:
       if (!(P0(d) >= 0 && P0(d) <= 1)) return "p must lie between 0 and 1";
