@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/PlotCommand.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (words.size() == 1 && words[0] == "--batch") return RunBatch();
+  if (cli::IsPlotCommand(words)) return cli::RunPlotCommand(words);
   if (!words.empty() && words[0].rfind("--", 0) == 0 && words[0] != "--inverse")
     return Usage("unknown option: " + words[0]);
 
