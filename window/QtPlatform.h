@@ -16,6 +16,7 @@ class TQtPlatform : public TPlatform {
   void ShowError(QWidget* parent, const QString& title, const QString& text) override;
   void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
   void SetClipboardText(const QString& text) override;
+  void SetClipboardImage(const QImage& image) override;
   bool BeginPrintJob(QPainter& painter, QPrinter& printer) override;
   void EndPrintJob(QPainter& painter) override;
   void OpenAddress(QWidget* owner, const QString& address) override;

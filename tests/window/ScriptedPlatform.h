@@ -1,7 +1,7 @@
 // A platform whose dialogs answer from a script, for tests without a person.
 //
 // Each dialog takes the next scripted answer (none left: it records the call
-// as unexpected and answers "cancelled").  Message boxes, clipboard texts,
+// as unexpected and answers "cancelled").  Message boxes, clipboard texts and images,
 // print jobs and the addresses given to the desktop are recorded.  Print jobs really run on the
 // QPrinter, so a test that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
 // writes a file of its own.
@@ -56,6 +56,7 @@ class TScriptedPlatform : public window::TPlatform {
   QList<Box> errors;
   QList<Box> informations;
   QStringList clipboard;
+  QList<QImage> clipboardImages;
   QList<Opened> opened;
   int jobsBegun = 0;
   int jobsEnded = 0;
@@ -105,6 +106,11 @@ class TScriptedPlatform : public window::TPlatform {
   void SetClipboardText(const QString& text) override {
     if (clipboardFails) throw window::EWindowError("Cannot open clipboard");
     clipboard << text;
+  }
+
+  void SetClipboardImage(const QImage& image) override {
+    if (clipboardFails) throw window::EWindowError("Cannot open clipboard");
+    clipboardImages << image;
   }
 
   bool BeginPrintJob(QPainter& painter, QPrinter& printer) override {
