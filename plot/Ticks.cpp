@@ -10,7 +10,7 @@ namespace plot {
 namespace {
 
 // The multiples of a power of ten that a step may be, smallest first.
-constexpr long double kStepMultiples[] = {1, 2, 5, 10};
+constexpr long double kStepMultiples[] = {1, 2, 5};
 // Labels of smaller magnitude than this are written in fixed notation as
 // long as the step needs no more decimals than kMostFixedDecimals.
 constexpr long double kFixedLimit = 1e7L;
@@ -18,16 +18,21 @@ constexpr int kMostFixedDecimals = 6;
 // The significant digits a long double can carry.
 constexpr int kMostDigits = 18;
 
-// The step: the smallest round number at least `raw`, with its power of ten.
-long double RoundStep(long double raw, int& exponent) {
-  exponent = static_cast<int>(std::floor(std::log10(raw)));
-  const long double power = std::pow(10.0L, static_cast<long double>(exponent));
-  for (long double multiple : kStepMultiples)
-    if (multiple * power >= raw) {
-      if (multiple == 10) ++exponent;
-      return multiple * power;
-    }
-  return 10 * power;
+// How many multiples of `step` lie in [low, high].
+long double TickCount(long double low, long double high, long double step) {
+  return std::floor(high / step) - std::ceil(low / step) + 1;
+}
+
+// The smallest round step (1, 2 or 5 times a power of ten) that puts at most
+// `most` ticks into [low, high].
+long double RoundStep(long double low, long double high, int most) {
+  // Ten times smaller than any step that could do: the search starts there.
+  int exponent = static_cast<int>(std::floor(std::log10((high - low) / most))) - 1;
+  for (;; ++exponent) {
+    const long double power = std::pow(10.0L, static_cast<long double>(exponent));
+    for (long double multiple : kStepMultiples)
+      if (TickCount(low, high, multiple * power) <= most) return multiple * power;
+  }
 }
 
 // "1.073750e+09" -> "1.07375e9": no trailing zeros, no plus sign and no
@@ -69,8 +74,7 @@ std::vector<Tick> RoundTicks(long double low, long double high, int most, bool w
   if (!std::isfinite(low) || !std::isfinite(high) || !(span > 0) || !std::isfinite(span) ||
       most < 1)
     return ticks;
-  int exponent = 0;
-  long double step = RoundStep(span / std::max(most - 1, 1), exponent);
+  long double step = RoundStep(low, high, most);
   if (whole && step < 1) step = 1;
   const long double first = std::ceil(low / step);
   const long double last = std::floor(high / step);
