@@ -1,6 +1,7 @@
 // The picture of one result, computed from the details engine.
 //
-// Continuous: the range runs from the 10^-4 to the 1 - 10^-4 quantile, cut
+// Continuous: the range runs from the 10^-4 to the 1 - 10^-4 quantile (for a
+// normal or near-normal distribution: the mean -+ 3.72 standard deviations), cut
 // to at most kHeavyTailReach interquartile ranges beyond the quartiles (t
 // with 1 degree of freedom would otherwise spread over +-3000), started at
 // the end of the support when it is near, and widened to show the x-values
@@ -14,7 +15,7 @@
 // kDiscreteReachFloor) within the support, trimmed to the values whose
 // probability is at least kTrimHeight of the largest, and widened to show x.
 // Up to kMostBars values get a bar each; a wider range (a binomial n of 10^9
-// spans some 10^5 visible values) is a stepped outline through kStepSamples
+// spans some 10^5 visible values) is a stepped outline through kOutlineSteps
 // values, so a redraw never evaluates more than a few hundred probabilities.
 #include "plot/PlotModel.h"
 
@@ -37,13 +38,16 @@ using details::Distribution;
 constexpr long double kBulkTail =
     1e-4L;  // the range holds the bulk between this tail and its mirror
 constexpr long double kQuartileTail = 0.25L;
+// The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
+constexpr long double kBulkZ = 3.71901648545568L;
+constexpr long double kNearNormalDf = 10000;
 constexpr long double kHeavyTailReach = 4;  // interquartile ranges beyond the quartiles
 constexpr long double kSnapToSupport =
     0.1;  // of the width: a range this near the support's end starts there
 constexpr long double kMostWidening = 3;  // x widens the range to at most this many bulk widths
 constexpr long double kEdgeMargin =
     0.03;  // of the width, beside an x-value at the end of the range
-constexpr int kCurveSamples = 800;
+constexpr int kCurveSamples = 400;
 constexpr long double kHeadroom = 1.08;  // the top of the area above the highest point
 constexpr double kCeiling = 1.05;        // outline heights end just above the top of the area
 // A density higher than kPoleCap times the highest one away from the
@@ -61,8 +65,11 @@ constexpr long double kDiscreteReach = 8;       // standard deviations around th
 constexpr long double kDiscreteReachFloor = 5;  // values added to each side
 constexpr long double kTrimHeight = 1e-4L;      // of the largest probability
 constexpr long double kFewestValues = 5;
-constexpr long double kMostBars = 300;
-constexpr int kStepSamples = 600;
+constexpr int kMostBars = 300;
+constexpr int kOutlineSteps = 200;
+// A first look at the range takes this many values, to find where the
+// probability is before the values are drawn.
+constexpr int kScoutSamples = 64;
 // A bar of x lower than this share of the area also gets the line at x.
 constexpr double kVisibleBar = 0.01;
 
@@ -157,19 +164,55 @@ bool Resolvable(const Range& r) {
 
 // --- Continuous ---------------------------------------------------------
 
-std::optional<Range> BulkRange(const Distribution& d) {
-  auto low = Finite(details::QuantileLower(d, kBulkTail));
-  auto high = Finite(details::QuantileUpper(d, kBulkTail));
-  if (!low || !high) return std::nullopt;
-  const auto q1 = Finite(details::QuantileLower(d, kQuartileTail));
-  const auto q3 = Finite(details::QuantileUpper(d, kQuartileTail));
-  if (q1 && q3 && *q3 > *q1) {
-    const long double reach = (*q3 - *q1) * kHeavyTailReach;
-    low = std::max(*low, *q1 - reach);
-    high = std::min(*high, *q3 + reach);
+// Whether the distribution is normal, or so near it (chi-square, t and F
+// with every df at least kNearNormalDf: skewness below 0.03) that its mean
+// and variance place the bulk as well as its quantiles would, which cost
+// the engine milliseconds at such degrees of freedom.
+bool NearNormal(const Distribution& d) {
+  switch (d.kind) {
+    case details::Kind::Normal:
+      return true;
+    case details::Kind::ChiSquare:
+    case details::Kind::T:
+      return d.parameters[0] >= kNearNormalDf;
+    case details::Kind::F:
+      return d.parameters[0] >= kNearNormalDf && d.parameters[1] >= kNearNormalDf;
+    default:
+      return false;
+  }
+}
+
+// The bulk of a (near-)normal distribution: mean -+ kBulkZ standard deviations.
+std::optional<Range> NormalBulk(const Distribution& d) {
+  const auto mean = Finite(details::Mean(d));
+  const auto variance = Finite(details::Variance(d));
+  if (!mean || !variance || !(*variance > 0)) return std::nullopt;
+  const long double sd = std::sqrt(*variance);
+  return Range{*mean - kBulkZ * sd, *mean + kBulkZ * sd};
+}
+
+// The range of the bulk between the kBulkTail quantiles, cut to at most
+// kHeavyTailReach interquartile ranges beyond the quartiles (`clipped`: then
+// more than 2 * kBulkTail may lie outside).
+std::optional<Range> BulkRange(const Distribution& d, bool& clipped) {
+  std::optional<Range> bulk = NearNormal(d) ? NormalBulk(d) : std::nullopt;
+  if (!bulk) {
+    // No tail precision is needed here: the lower quantile of 1 - q serves
+    // for the upper one of q, and is often much cheaper.
+    const auto low = Finite(details::QuantileLower(d, kBulkTail));
+    const auto high = Finite(details::QuantileLower(d, 1 - kBulkTail));
+    if (!low || !high) return std::nullopt;
+    bulk = Range{*low, *high};
+    const auto q1 = Finite(details::QuantileLower(d, kQuartileTail));
+    const auto q3 = Finite(details::QuantileLower(d, 1 - kQuartileTail));
+    if (q1 && q3 && *q3 > *q1) {
+      const long double reach = (*q3 - *q1) * kHeavyTailReach;
+      clipped = bulk->low < *q1 - reach || bulk->high > *q3 + reach;
+      bulk = Range{std::max(bulk->low, *q1 - reach), std::min(bulk->high, *q3 + reach)};
+    }
   }
   const auto support = details::Support(d);
-  Range range{std::max(*low, support.first), std::min(*high, support.second)};
+  Range range{std::max(bulk->low, support.first), std::min(bulk->high, support.second)};
   if (std::isfinite(support.first) && range.low - support.first < kSnapToSupport * range.Width())
     range.low = support.first;
   return range;
@@ -274,7 +317,8 @@ void ShadePoints(const calculator::PointsOf& p, const Range& range, InverseShadi
 
 PlotModel ContinuousModel(const calculator::Result& result, const Distribution& d,
                           InverseShading shading) {
-  std::optional<Range> bulk = BulkRange(d);
+  bool clipped = false;
+  std::optional<Range> bulk = BulkRange(d, clipped);
   if (!bulk)
     return Nothing(
         QStringLiteral("Nothing to plot: the quantiles of this distribution "
@@ -298,14 +342,15 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
     ShadeTails(*t, range, model);
   else
     ShadePoints(std::get<calculator::PointsOf>(result.values), range, shading, model);
-  model.note = OutsideNote(d, range);
+  // Unclipped, the range leaves out at most 2 * kBulkTail, too little to say.
+  if (clipped) model.note = OutsideNote(d, range);
   return model;
 }
 
 // --- Discrete -----------------------------------------------------------
 
-// The values low..high: every one (bars) or kStepSamples of them, one per
-// step of the outline.  probabilities[i] belongs to the step from
+// The values low..high: every one (bars) when there are at most `most`,
+// otherwise `most` of them, one per step of the outline.  probabilities[i] belongs to the step from
 // edges[i] to edges[i + 1] (k - 1/2 to k + 1/2 for a bar).
 struct Sampled {
   Range values;
@@ -314,10 +359,10 @@ struct Sampled {
   std::vector<long double> probabilities;
 };
 
-Sampled SampleValues(const Distribution& d, const Range& values) {
-  Sampled s{values, values.Width() + 1 <= kMostBars, {}, {}};
+Sampled SampleValues(const Distribution& d, const Range& values, int most) {
+  Sampled s{values, values.Width() + 1 <= most, {}, {}};
   const long double count = values.Width() + 1;
-  const int steps = s.bars ? static_cast<int>(count) : kStepSamples;
+  const int steps = s.bars ? static_cast<int>(count) : most;
   for (int i = 0; i <= steps; ++i) s.edges.push_back(values.low - 0.5L + count * i / steps);
   for (int i = 0; i < steps; ++i) {
     // The value in the middle of the step.
@@ -410,7 +455,7 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
         QStringLiteral("Nothing to plot: the range of this distribution "
                        "cannot be computed."));
   const long double x = v.x;
-  Sampled s = SampleValues(d, *bulk);
+  Sampled s = SampleValues(d, *bulk, kScoutSamples);
   std::optional<Range> values = Significant(s);
   if (!values)
     return Nothing(QStringLiteral("Nothing to plot: the probabilities cannot be computed here."));
@@ -422,7 +467,8 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
     return Nothing(
         QStringLiteral("Nothing to plot: the distribution is too narrow for the "
                        "precision of its position."));
-  if (values->low != s.values.low || values->high != s.values.high) s = SampleValues(d, *values);
+  if (!s.bars || values->low != s.values.low || values->high != s.values.high)
+    s = SampleValues(d, *values, values->Width() + 1 <= kMostBars ? kMostBars : kOutlineSteps);
   const Range axis{values->low - 0.5L, values->high + 0.5L};
   PlotModel model;
   model.x = {axis.low, axis.high, true, QStringLiteral("k")};

@@ -152,6 +152,10 @@ void PaintHatch(QPainter& painter, const QPainterPath& region, const QColor& col
 void PaintAreasAndOutline(QPainter& painter, const PlotModel& model, const PlotStyle& style,
                           const Frame& frame) {
   if (model.outline.empty()) return;
+  painter.save();
+  // The fills' edges lie under the outline, the lines at x and the axis:
+  // filled without antialiasing, they cost a fraction.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::NoPen);
   // Filled areas first, then the hatched ones over them.
   for (bool hatched : {false, true})
@@ -167,6 +171,7 @@ void PaintAreasAndOutline(QPainter& painter, const PlotModel& model, const PlotS
         painter.drawPolygon(polygon);
       }
     }
+  painter.restore();
   QPainterPath path;
   path.moveTo(frame.X(model.outline.front().x()), frame.Y(model.outline.front().y()));
   for (const QPointF& p : model.outline) path.lineTo(frame.X(p.x()), frame.Y(p.y()));
