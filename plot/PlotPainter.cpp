@@ -63,6 +63,19 @@ QFont TitleFont(const QFont& body) {
   return font;
 }
 
+// The title breaks between words onto as many as kTitleLines lines.
+constexpr int kTitleFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+constexpr int kTitleLines = 2;
+
+double TitleHeight(const PlotModel& model, const PlotStyle& style, double width) {
+  const QFontMetricsF metrics(TitleFont(style.font));
+  const double needed = metrics
+                            .boundingRect(QRectF(0, 0, width, metrics.height() * kTitleLines),
+                                          kTitleFlags, model.title)
+                            .height();
+  return std::clamp(needed, metrics.height(), metrics.height() * kTitleLines);
+}
+
 double LegendEntryWidth(const LegendEntry& entry, const QFontMetricsF& metrics) {
   return metrics.height() * (kSwatch + kSwatchGap) + metrics.horizontalAdvance(entry.text);
 }
@@ -346,8 +359,7 @@ void PaintMessage(QPainter& painter, const QRectF& rect, const PlotModel& model,
   const QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
   const QFont title = TitleFont(style.font);
   painter.setFont(title);
-  painter.drawText(inner, Qt::AlignTop | Qt::AlignHCenter,
-                   QFontMetricsF(title).elidedText(model.title, Qt::ElideRight, inner.width()));
+  painter.drawText(inner, kTitleFlags, model.title);
   painter.setFont(style.font);
   painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, model.message);
 }
@@ -429,8 +441,7 @@ PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyl
   const double width = std::max(0.0, rect.width() - 2 * pad);
   PlotLayout layout;
   double top = rect.top() + pad;
-  layout.title =
-      QRectF(rect.left() + pad, top, width, QFontMetricsF(TitleFont(style.font)).height());
+  layout.title = QRectF(rect.left() + pad, top, width, TitleHeight(model, style, width));
   top = layout.title.bottom();
   layout.markerRow = QRectF(rect.left() + pad, top, width, line);
   top = layout.markerRow.bottom() + pad / 2;
@@ -470,9 +481,7 @@ void PaintPlot(QPainter& painter, const QRectF& rect, const PlotModel& model,
   const PlotLayout layout = LayoutPlot(rect, model, style);
   painter.setPen(style.foreground);
   painter.setFont(TitleFont(style.font));
-  painter.drawText(layout.title, Qt::AlignCenter,
-                   QFontMetricsF(TitleFont(style.font))
-                       .elidedText(model.title, Qt::ElideRight, layout.title.width()));
+  painter.drawText(layout.title, kTitleFlags, model.title);
   const Frame frame{layout.area};
   if (layout.area.width() > 0 && layout.area.height() > 0) {
     PaintData(painter, model, style, frame);
