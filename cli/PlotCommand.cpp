@@ -52,8 +52,15 @@ bool HasPicture(calculator::Function function) {
   return calculator::SpecOf(function).family != calculator::Family::Counting;
 }
 
+// Qt's remarks (such as a missing desktop session directory) are no
+// business of the command, which reports its own faults; fatal ones stay.
+void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+}
+
 // Paints with Qt on its offscreen platform: no display is needed.
 QString WriteOffscreen(const QString& path, const QSize& size, const calculator::Result& result) {
+  qInstallMessageHandler(QuietQt);
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static int argc = 1;
   static char name[] = "probex-calc";

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux
 )

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,6 +113,27 @@ class PlotPaneTest : public QObject {
     const QImage copied = platform_->clipboardImages.first();
     QCOMPARE(copied.size(), pane_->CanvasSize() * pane_->devicePixelRatioF());
     QCOMPARE(copied.pixelColor(1, 1), QColor(Qt::white));
+  }
+
+  // A page at 300 dpi: the picture fills its rectangle below the log, in
+  // the texts' printed size, and leaves the rest of the page alone.
+  void paintsOnAPageWithinItsRectangle() {
+    constexpr double kDotsPerMetre = 300 / 0.0254;
+    QImage page(2480, 3508, QImage::Format_RGB32);
+    page.setDotsPerMeterX(static_cast<int>(kDotsPerMetre));
+    page.setDotsPerMeterY(static_cast<int>(kDotsPerMetre));
+    page.fill(Qt::white);
+    pane_->ShowResult(ResultOf({"poisson", "6", "8"}));
+    const QRect target(200, 1800, 2080, 1300);
+    QPainter painter(&page);
+    pane_->PaintOnPage(painter, target);
+    painter.end();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < page.height(); y += 2)
+      for (int x = 0; x < page.width(); x += 2)
+        (target.contains(x, y) ? inside : outside) += page.pixel(x, y) != qRgb(255, 255, 255);
+    QCOMPARE(outside, 0);
+    QVERIFY(inside > 100000);
   }
 
   void inverseOptionShadesTheCentralInterval() {
