@@ -35,18 +35,18 @@ using calculator::Function;
 using details::Distribution;
 
 // Continuous ranges.
-constexpr long double kBulkTail =
-    1e-4L;  // the range holds the bulk between this tail and its mirror
+// The range holds the bulk between this tail and its mirror.
+constexpr long double kBulkTail = 1e-4L;
 constexpr long double kQuartileTail = 0.25L;
 // The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
 constexpr long double kBulkZ = 3.71901648545568L;
 constexpr long double kNearNormalDf = 10000;
 constexpr long double kHeavyTailReach = 4;  // interquartile ranges beyond the quartiles
-constexpr long double kSnapToSupport =
-    0.1;  // of the width: a range this near the support's end starts there
+// A range this near the support's end (a share of its width) starts there.
+constexpr long double kSnapToSupport = 0.1;
 constexpr long double kMostWidening = 3;  // x widens the range to at most this many bulk widths
-constexpr long double kEdgeMargin =
-    0.03;  // of the width, beside an x-value at the end of the range
+// Room beside an x-value at the end of the range, a share of its width.
+constexpr long double kEdgeMargin = 0.03;
 constexpr int kCurveSamples = 400;
 constexpr long double kHeadroom = 1.08;  // the top of the area above the highest point
 constexpr double kCeiling = 1.05;        // outline heights end just above the top of the area
