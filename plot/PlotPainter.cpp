@@ -149,48 +149,76 @@ QPolygonF AreaPolygon(const std::vector<QPointF>& outline, const Area& area, con
   return polygon;
 }
 
-// Diagonal lines across `region`, over whatever is painted there.
-void PaintHatch(QPainter& painter, const QPainterPath& region, const QColor& colour) {
-  const double spacing = QFontMetricsF(painter.font()).height() * kHatchSpacing;
-  painter.save();
-  painter.setClipPath(region, Qt::IntersectClip);
+// Vertical lines from `bottom` up to top(x), every `spacing` pixels from
+// `left` to `right`, over whatever is painted there.  Drawn to their ends,
+// not clipped: SVG files keep no clipping.
+template <class Top>
+void PaintHatch(QPainter& painter, double left, double right, double bottom, Top top,
+                const QColor& colour, double spacing) {
   painter.setPen(QPen(colour, kHatchWidth, Qt::SolidLine, Qt::FlatCap));
-  const QRectF box = region.boundingRect();
-  for (double d = -box.height(); d < box.width(); d += spacing)
-    painter.drawLine(QPointF(box.left() + d, box.bottom()),
-                     QPointF(box.left() + d + box.height(), box.top()));
-  painter.restore();
+  // On a grid of the whole painting, so that neighbouring hatches line up.
+  for (double x = std::ceil(left / spacing) * spacing; x <= right; x += spacing)
+    painter.drawLine(QPointF(x, bottom), QPointF(x, top(x)));
+}
+
+// The outline cut at the top of the plot area: heights above it come down
+// to it, with the points where the outline crosses it added.  The painter's
+// clipping is not enough, since SVG files keep none.
+std::vector<QPointF> UnderTop(const std::vector<QPointF>& outline) {
+  std::vector<QPointF> cut;
+  for (size_t i = 0; i < outline.size(); ++i) {
+    const QPointF& b = outline[i];
+    if (i > 0 && (outline[i - 1].y() > 1) != (b.y() > 1)) {
+      const QPointF& a = outline[i - 1];
+      cut.emplace_back(a.x() + (b.x() - a.x()) * (1 - a.y()) / (b.y() - a.y()), 1.0);
+    }
+    cut.emplace_back(b.x(), std::min(b.y(), 1.0));
+  }
+  return cut;
+}
+
+// The outline as a path that leaves out what runs along the top of the
+// area (the outline was above it: a pole).
+QPainterPath OutlinePath(const std::vector<QPointF>& outline, const Frame& frame) {
+  QPainterPath path;
+  for (size_t i = 0; i < outline.size(); ++i) {
+    const QPointF p(frame.X(outline[i].x()), frame.Y(outline[i].y()));
+    const bool alongTop = i > 0 && outline[i].y() == 1 && outline[i - 1].y() == 1;
+    if (i == 0 || alongTop)
+      path.moveTo(p);
+    else
+      path.lineTo(p);
+  }
+  return path;
 }
 
 void PaintAreasAndOutline(QPainter& painter, const PlotModel& model, const PlotStyle& style,
                           const Frame& frame) {
   if (model.outline.empty()) return;
+  const std::vector<QPointF> outline = UnderTop(model.outline);
   painter.save();
   // The fills' edges lie under the outline, the lines at x and the axis:
   // filled without antialiasing, they cost a fraction.
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::NoPen);
-  // Filled areas first, then the hatched ones over them.
-  for (bool hatched : {false, true})
-    for (const Area& area : model.areas) {
-      if (!(area.to > area.from) || area.hatched != hatched) continue;
-      const QPolygonF polygon = AreaPolygon(model.outline, area, frame);
-      if (hatched) {
-        QPainterPath region;
-        region.addPolygon(polygon);
-        PaintHatch(painter, region, style.Hatch(area.shade));
-      } else {
-        painter.setBrush(style.Fill(area.shade));
-        painter.drawPolygon(polygon);
-      }
-    }
+  for (const Area& area : model.areas) {
+    if (!(area.to > area.from) || area.hatched) continue;
+    painter.setBrush(style.Fill(area.shade));
+    painter.drawPolygon(AreaPolygon(outline, area, frame));
+  }
   painter.restore();
-  QPainterPath path;
-  path.moveTo(frame.X(model.outline.front().x()), frame.Y(model.outline.front().y()));
-  for (const QPointF& p : model.outline) path.lineTo(frame.X(p.x()), frame.Y(p.y()));
+  const double spacing = QFontMetricsF(style.font).height() * kHatchSpacing;
+  for (const Area& area : model.areas)
+    if (area.to > area.from && area.hatched)
+      PaintHatch(
+          painter, frame.X(area.from), frame.X(area.to), frame.Y(0),
+          [&](double x) {
+            return frame.Y(HeightAt(outline, (x - frame.area.left()) / frame.area.width(), true));
+          },
+          style.Hatch(area.shade), spacing);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(style.outline, kOutlineWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-  painter.drawPath(path);
+  painter.drawPath(OutlinePath(outline, frame));
 }
 
 QRectF BarRect(const Bar& bar, const Frame& frame) {
@@ -327,9 +355,9 @@ void PaintLegend(QPainter& painter, const PlotModel& model, const PlotStyle& sty
       const double side = line * kSwatch;
       const QRectF swatch(x, y + (line - side) / 2, side, side);
       if (entry.hatched) {
-        QPainterPath region;
-        region.addRect(swatch);
-        PaintHatch(painter, region, style.Hatch(entry.shade));
+        PaintHatch(
+            painter, swatch.left(), swatch.right(), swatch.bottom(),
+            [&](double) { return swatch.top(); }, style.Hatch(entry.shade), line * kHatchSpacing);
         painter.setBrush(Qt::NoBrush);
       } else {
         painter.setBrush(style.Fill(entry.shade));
