@@ -16,17 +16,20 @@ bool InRange(const FieldSpec& field, long double v) {
 }
 
 // Reads one visible field into `value`; answers the rule it breaks, or
-// nullptr.  ParseReal may raise EOverflow, which ends the computation.
+// nullptr.  ParseReal may raise EOverflow, which ends the computation.  In
+// inverse mode the x-value (the field without a parameter name) is a
+// percentile.
 const char* ReadField(const FieldSpec& field, const std::string& text, bool inverse,
                       long double& value) {
-  if (field.kind == FieldKind::Whole) {
+  const bool percentile = inverse && field.parameter == nullptr;
+  if (field.kind == FieldKind::Whole && !percentile) {
     const IntegerParse parsed = ParseInteger(text);
     if (!parsed.Valid()) return field.rule;
     value = parsed.value;
     return InRange(field, value) ? nullptr : field.rule;
   }
   const RealParse parsed = ParseReal(text);
-  if (field.kind == FieldKind::Point && inverse) {
+  if (percentile) {
     if (!parsed.Valid()) return kPercentileRule;
     value = parsed.value;
     return value >= kLowestPercentile && value <= kHighestPercentile ? nullptr : kPercentileRule;
@@ -34,19 +37,6 @@ const char* ReadField(const FieldSpec& field, const std::string& text, bool inve
   if (!parsed.Valid()) return field.rule;
   value = parsed.value;
   return InRange(field, value) ? nullptr : field.rule;
-}
-
-// Parses every visible field in order; faults lists those that break their rule.
-Arguments ReadFields(const FunctionSpec& spec, const FieldTexts& texts, bool inverse,
-                     std::vector<FieldFault>& faults) {
-  Arguments arguments;
-  for (int i = 0; i < kFieldCount; ++i) {
-    const FieldSpec& field = spec.fields[i];
-    if (field.kind == FieldKind::Hidden) continue;
-    if (const char* rule = ReadField(field, texts[i], inverse, arguments.value[i]))
-      faults.push_back({i, rule});
-  }
-  return arguments;
 }
 
 std::vector<Parameter> NamedParameters(const FunctionSpec& spec, const Arguments& arguments) {
@@ -61,6 +51,20 @@ std::vector<Parameter> NamedParameters(const FunctionSpec& spec, const Arguments
 
 }  // namespace
 
+ParsedInput ReadInput(Function function, const FieldTexts& texts, bool inverse) {
+  const FunctionSpec& spec = SpecOf(function);
+  ParsedInput input;
+  for (int i = 0; i < kFieldCount; ++i) {
+    const FieldSpec& field = spec.fields[i];
+    if (field.kind == FieldKind::Hidden) continue;
+    if (field.parameter == nullptr) input.xField = i;
+    if (const char* rule = ReadField(field, texts[i], inverse, input.arguments.value[i]))
+      input.faults.push_back({i, rule});
+  }
+  if (input.faults.empty()) input.parameters = NamedParameters(spec, input.arguments);
+  return input;
+}
+
 Result Compute(Function function, const FieldTexts& texts, bool inverse) {
   const FunctionSpec& spec = SpecOf(function);
   Result result;
@@ -68,12 +72,14 @@ Result Compute(Function function, const FieldTexts& texts, bool inverse) {
   result.inverse = inverse && spec.HasInverse();
   try {
     Distr::FloatScope scope;
-    const Arguments arguments = ReadFields(spec, texts, result.inverse, result.faults);
+    ParsedInput input = ReadInput(function, texts, result.inverse);
+    result.faults = std::move(input.faults);
     if (!result.faults.empty()) {
       result.outcome = Outcome::Invalid;
       return result;
     }
-    result.parameters = NamedParameters(spec, arguments);
+    result.parameters = std::move(input.parameters);
+    const Arguments& arguments = input.arguments;
     result.values = spec.evaluate(arguments, result.inverse);
     if (std::holds_alternative<std::monostate>(result.values)) {
       // Each field is valid but together they leave the domain: Edit_1 is

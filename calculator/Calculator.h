@@ -70,6 +70,20 @@ struct Result {
   }
 };
 
+// The fields of one input, parsed and checked by their rules.  In inverse
+// mode the x-value field is a percentile; this includes the discrete
+// distributions, whose quantiles the JSON output and the tables give (the
+// log has no discrete inverse).  Raises Distr::EOverflow for a power of ten
+// past the extended range, as ParseReal does.
+struct ParsedInput {
+  std::vector<FieldFault> faults;  // empty: every field is valid
+  Arguments arguments;
+  std::vector<Parameter> parameters;  // once every field is valid
+  // The x-value (or percentile) field: Edit_4 where it is visible.
+  std::optional<int> xField;
+};
+ParsedInput ReadInput(Function function, const FieldTexts& texts, bool inverse);
+
 // One computation.  `inverse` matters only for a function with an inverse.
 // Never raises for any input: run-time errors become an Error result.
 Result Compute(Function function, const FieldTexts& texts, bool inverse);

@@ -42,8 +42,8 @@ Values TailsOrPoints(long double w, bool inverse, UpperTail upperTail, UpperPoin
 // The result line of either mode.
 std::string TailsOrPointsLine(const Values& v) {
   if (const auto* t = std::get_if<TailsAt>(&v))
-    return TailLine(Fixed6Text(t->x), Fixed6Text(t->lower), Fixed6Text(t->x),
-                    Fixed6Text(t->upper));
+    return TailLine(Fixed6Text(t->x), ProbabilityText(t->lower), Fixed6Text(t->x),
+                    ProbabilityText(t->upper));
   const auto& p = std::get<PointsOf>(v);
   return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
 }

@@ -22,7 +22,8 @@ constexpr int32_t kLargestWholeFactorial = 18;
 std::string PointLine(const Values& v) {
   const auto& d = std::get<DiscreteAt>(v);
   const std::string x = IntegerText(d.x);
-  return DiscreteLine(x, Fixed6Text(d.atMost), Fixed6Text(d.atLeast), Fixed6Text(d.point));
+  return DiscreteLine(x, ProbabilityText(d.atMost), ProbabilityText(d.atLeast),
+                      ProbabilityText(d.point));
 }
 
 // The counting functions' value, or its logarithm from the floor on.

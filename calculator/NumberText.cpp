@@ -116,6 +116,12 @@ std::string RealText(long double value, int width, int decimals) {
 std::string Fixed6Text(long double value) {
   return RealText(value, 0, 6);
 }
+std::string ProbabilityText(long double value) {
+  std::string text = Fixed6Text(value);
+  if (text == "-0.000000") text.erase(0, 1);
+  return text;
+}
+
 std::string Fixed4Text(long double value) {
   return RealText(value, 0, 4);
 }

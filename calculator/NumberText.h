@@ -27,4 +27,9 @@ std::string Fixed4Text(long double value);        // 5912.128178 -> "5912.1282"
 std::string WholeText(long double value);         // 120 -> "120"; 2.048e600 -> " 2.0E+0600"
 std::string Scientific20Text(long double value);  // 19! -> " 1.21645100408E+0017"
 
+// A probability: Fixed6Text, except that a tiny negative value (a difference
+// of two tails that rounded below 0) prints as "0.000000", never as a
+// negative probability.
+std::string ProbabilityText(long double value);
+
 }  // namespace calculator

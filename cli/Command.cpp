@@ -19,7 +19,7 @@ std::string InverseFunctionNames(std::string_view lastSeparator) {
   return text;
 }
 
-ParsedCommand ParseCommand(const std::vector<std::string>& words) {
+ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles) {
   size_t w = 0;
   bool inverse = false;
   if (w < words.size() && words[w] == "--inverse") {
@@ -31,7 +31,8 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words) {
   if (!function) return {std::nullopt, "unknown function: " + words[w]};
   ++w;
   const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
-  if (inverse && !spec.HasInverse())
+  const bool quantile = quantiles && spec.family == calculator::Family::Discrete;
+  if (inverse && !spec.HasInverse() && !quantile)
     return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
 
   Command command{*function, inverse, {}};
@@ -87,12 +88,33 @@ std::string FunctionHelp() {
   return text;
 }
 
+LineRead ReadBatchLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::streambuf* buffer = in.rdbuf();
+  bool any = false, tooLong = false;
+  for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+    any = true;
+    if (c == '\n') return tooLong ? LineRead::LineTooLong : LineRead::Line;
+    if (line.size() < kMaxBatchLineBytes)
+      line.push_back(static_cast<char>(c));
+    else
+      tooLong = true;
+  }
+  in.setstate(std::ios::eofbit);
+  if (!any) return LineRead::End;
+  return tooLong ? LineRead::LineTooLong : LineRead::Line;
+}
+
 std::vector<std::string> SplitBatchLine(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   std::vector<std::string> words;
   if (line.empty()) return words;
   size_t start = 0;
   for (;;) {
+    if (words.size() == kMaxCommandWords) {
+      words.emplace_back();
+      break;
+    }
     const size_t tab = line.find('\t', start);
     words.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
     if (tab == std::string_view::npos) break;

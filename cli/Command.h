@@ -5,6 +5,7 @@
 // Edit_4 (hidden fields skipped); fields not given keep their defaults.
 #pragma once
 
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,11 @@
 #include "calculator/Calculator.h"
 
 namespace cli {
+
+// probex-calc's exit statuses.
+constexpr int kExitRunTimeError = 1;
+constexpr int kExitInvalidField = 2;
+constexpr int kExitUsage = 64;
 
 // A command's input to Compute.
 struct Command {
@@ -27,7 +33,10 @@ struct ParsedCommand {
   std::string usage;  // without a command: "no function given", ...
 };
 
-ParsedCommand ParseCommand(const std::vector<std::string>& words);
+// With `quantiles`, --inverse is also taken for the discrete distributions
+// (their quantiles, for --json); the log's commands take it only for the
+// functions with an inverse.
+ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles = false);
 
 // What one command printed, and how it ended.
 struct Outcome {
@@ -43,7 +52,21 @@ Outcome OutcomeOf(const calculator::Result& result);
 // Parses and computes one command.
 Outcome Run(const std::vector<std::string>& words);
 
+// The longest batch line that is read (without its LF), and the most words a
+// command can have: --inverse, the function and its four fields.
+constexpr size_t kMaxBatchLineBytes = size_t{1} << 20;
+constexpr size_t kMaxCommandWords = 2 + calculator::kFieldCount;
+
+// Reads one batch line (up to LF or the end of the input) into `line`.  A
+// line longer than kMaxBatchLineBytes is read to its end but not kept: the
+// answer is LineTooLong and `line` holds only its first bytes, so memory does
+// not grow with the line.
+enum class LineRead { Line, LineTooLong, End };
+LineRead ReadBatchLine(std::istream& in, std::string& line);
+
 // Splits a batch line at TAB characters; a CR before the line end is dropped.
+// Past kMaxCommandWords words the rest of the line is not split: one more,
+// empty word stands for it, which no command accepts ("too many fields").
 std::vector<std::string> SplitBatchLine(std::string_view line);
 
 // The text printed for an outcome in batch mode, without the final line end.

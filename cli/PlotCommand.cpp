@@ -19,10 +19,7 @@ const char* const kPlotUsage =
 
 namespace {
 
-// The statuses of probex-calc without --plot, and sysexits' EX_CANTCREAT.
-constexpr int kExitRunTimeError = 1;
-constexpr int kExitInvalidField = 2;
-constexpr int kExitUsage = 64;
+// sysexits' EX_CANTCREAT; the other statuses are those of Command.h.
 constexpr int kExitCannotCreate = 73;
 constexpr QSize kDefaultSize(800, 500);
 // Larger pictures would take gigabytes.

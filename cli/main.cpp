@@ -4,17 +4,20 @@
 #include <vector>
 
 #include "cli/Command.h"
+#include "cli/JsonCommand.h"
 #include "cli/PlotCommand.h"
 
 namespace {
 
-constexpr int kExitRunTimeError = 1;
-constexpr int kExitInvalidField = 2;
-constexpr int kExitUsage = 64;
+using cli::kExitInvalidField;
+using cli::kExitRunTimeError;
+using cli::kExitUsage;
 
 constexpr const char* kUsage =
     R"(usage: probex-calc [--inverse] FUNCTION [FIELD...]
        probex-calc --batch
+       probex-calc --json [--inverse] FUNCTION [FIELD...]
+       probex-calc --json --batch
        probex-calc --help
 
 Computes one Probex report and prints its header line and result line exactly
@@ -40,8 +43,28 @@ run-time error (standard error holds the message, e.g. "Integer overflow.");
 --batch reads one command per line from standard input, its words separated
 by TAB characters (so a field may hold blanks), and prints for each either
 the two log lines, or "invalid field: Edit_N", or "error: MESSAGE", or, for a
-malformed command, "usage: WHAT"; an empty line prints nothing.  The exit
-status is 64 when a line was malformed, 0 otherwise.
+malformed command or a line longer than 1 MiB, "usage: WHAT"; an empty line
+prints nothing.  The exit status is 64 when a line was malformed, 0 otherwise.
+
+--json prints one JSON object instead of the two lines: the log lines, the
+parsed parameters and every value at full precision ("lower", "upper",
+"density", "two_tailed"; "x_lower", "x_upper", "central"; "below", "at_most",
+"point", "at_least", "above"; "quantile"; "mean", "variance"; "exact",
+"log10"), with "status" "ok", "invalid" (and "field"), "error" or "usage"
+(and "message"); values the engine cannot give are null, with "notes" saying
+why.  With --inverse a discrete distribution's last field is a probability p
+and "quantile" is the smallest x with P(X<=x) >= p.  --json --batch prints
+one object per line (JSON Lines).  Exit statuses as without --json.
+
+--json prints one JSON object instead of the two lines: the log lines, the
+parsed parameters and every value at full precision ("lower", "upper",
+"density", "two_tailed"; "x_lower", "x_upper", "central"; "below", "at_most",
+"point", "at_least", "above"; "quantile"; "mean", "variance"; "exact",
+"log10"), with "status" "ok", "invalid" (and "field"), "error" or "usage"
+(and "message"); values the engine cannot give are null, with "notes" saying
+why.  With --inverse a discrete distribution's last field is a probability p
+and "quantile" is the smallest x with P(X<=x) >= p.  --json --batch prints
+one object per line (JSON Lines).  Exit statuses as without --json.
 )";
 
 int Usage(const std::string& message) {
@@ -50,12 +73,26 @@ int Usage(const std::string& message) {
   return kExitUsage;
 }
 
-int RunBatch() {
+// --batch, or with `json` --json --batch (JSON Lines).
+int RunBatch(bool json) {
   bool malformed = false;
   std::string line;
-  while (std::getline(std::cin, line)) {
+  for (cli::LineRead read; (read = cli::ReadBatchLine(std::cin, line)) != cli::LineRead::End;) {
+    if (read == cli::LineRead::LineTooLong) {
+      malformed = true;
+      const std::string what = "line longer than " + std::to_string(cli::kMaxBatchLineBytes) + " bytes";
+      std::cout << (json ? R"({"status":"usage","message":")" + what + "\"}" : "usage: " + what)
+                << '\n';
+      continue;
+    }
     const auto words = cli::SplitBatchLine(line);
     if (words.empty()) continue;
+    if (json) {
+      const cli::JsonAnswer answer = cli::RunJson(words);
+      if (answer.exitStatus == kExitUsage) malformed = true;
+      std::cout << answer.json << '\n';
+      continue;
+    }
     const cli::Outcome outcome = cli::Run(words);
     if (outcome.kind == cli::Outcome::Kind::Usage) malformed = true;
     std::cout << cli::BatchText(outcome) << '\n';
@@ -74,8 +111,14 @@ int main(int argc, char** argv) {
               << cli::InverseFunctionNames(", ") << kHelpAfterInverse;
     return 0;
   }
-  if (words.size() == 1 && words[0] == "--batch") return RunBatch();
+  if (words.size() == 1 && words[0] == "--batch") return RunBatch(false);
   if (cli::IsPlotCommand(words)) return cli::RunPlotCommand(words);
+  if (!words.empty() && words[0] == "--json") {
+    if (words.size() == 2 && words[1] == "--batch") return RunBatch(true);
+    const cli::JsonAnswer answer = cli::RunJson({words.begin() + 1, words.end()});
+    std::cout << answer.json << '\n';
+    return answer.exitStatus;
+  }
   if (!words.empty() && words[0].rfind("--", 0) == 0 && words[0] != "--inverse")
     return Usage("unknown option: " + words[0]);
 

@@ -1,0 +1,47 @@
+// The details of a result: every value of a computation accurately, from the
+// details engine (details/Details.h), beside the log's six-decimal lines.
+//
+// The log's numbers come from Distr and stay as they are; the details are
+// computed afresh from the parsed parameters, after the log's lines are done,
+// and never feed back into them.  Where the log rounds a tiny value to
+// 0.000000 or 1.000000, or where its method loses digits at extreme
+// parameters, the remarks say so in sentences for the details pane.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "calculator/Calculator.h"
+#include "details/Details.h"
+
+namespace calculator {
+
+using DetailValues =
+    std::variant<std::monostate, details::ContinuousForward, details::ContinuousInverse,
+                 details::DiscreteForward, details::DiscreteInverse, details::Counting>;
+
+struct ResultDetails {
+  DetailValues values;
+  // The distribution's moments; none for the counting functions.
+  std::optional<details::Value> mean, variance;
+  // Sentences for a user: where the log's printed digits hide or differ from
+  // the accurate value.
+  std::vector<std::string> remarks;
+};
+
+// The engine's distribution of a function with its parsed parameters; none
+// for the counting functions.
+std::optional<details::Distribution> DistributionOf(Function function,
+                                                    const std::vector<Parameter>& parameters);
+
+// The details of an ok result (forward or inverse); empty values otherwise.
+ResultDetails DetailsOf(const Result& result);
+
+// The quantile of a discrete distribution for the percentile p: the smallest
+// x with P(X <= x) >= p (the JSON output's and the tables' discrete inverse).
+ResultDetails QuantileDetails(Function function, const std::vector<Parameter>& parameters,
+                              long double p);
+
+}  // namespace calculator

@@ -1,0 +1,189 @@
+#include "cli/JsonCommand.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "calculator/ResultDetails.h"
+#include "cli/JsonNumber.h"
+
+namespace cli {
+
+namespace {
+
+using details::Value;
+
+// The text of one JSON object, built key by key.  Strings go through
+// nlohmann::json for their escapes (bytes that are not UTF-8 become U+FFFD);
+// numbers are written here from the extended value, never through a double.
+class JsonWriter {
+ public:
+  JsonWriter() : text_("{") {}
+
+  void String(const char* key, const std::string& value) { Key(key), text_ += Quoted(value); }
+  void Bool(const char* key, bool value) { Key(key), text_ += value ? "true" : "false"; }
+  void Integer(const char* key, long long value) { Key(key), text_ += std::to_string(value); }
+  void Number(const char* key, long double value) { Key(key), text_ += NumberText(value); }
+  void Raw(const char* key, const std::string& json) { Key(key), text_ += json; }
+  // A value of the engine: its number, or null with its note kept for "notes".
+  void Detail(const char* key, const Value& value) {
+    if (value.value) return Number(key, *value.value);
+    Key(key), text_ += "null";
+    notes_.push_back(std::string(key) + ": " + value.note);
+  }
+  void Note(std::string note) { notes_.push_back(std::move(note)); }
+
+  std::string Finish() {
+    if (!notes_.empty()) {
+      std::string list = "[";
+      for (size_t i = 0; i < notes_.size(); ++i) list += (i ? "," : "") + Quoted(notes_[i]);
+      Raw("notes", list + "]");
+    }
+    return text_ + "}";
+  }
+
+  // Printable ASCII is quoted here; any other text (control characters,
+  // UTF-8, bytes that are not UTF-8) goes through nlohmann::json.
+  static std::string Quoted(const std::string& s) {
+    const bool plain = std::all_of(s.begin(), s.end(), [](char c) {
+      return c >= ' ' && c <= '~' && c != '"' && c != '\\';
+    });
+    if (plain) return '"' + s + '"';
+    return nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  }
+  static std::string NumberText(long double v) { return JsonNumber(v); }
+
+ private:
+  // Keys are our own ASCII names: no escapes needed.
+  void Key(const char* key) {
+    if (text_.size() > 1) text_ += ',';
+    text_ += '"';
+    text_ += key;
+    text_ += "\":";
+  }
+
+  std::string text_;
+  std::vector<std::string> notes_;
+};
+
+std::string ParametersJson(const std::vector<calculator::Parameter>& parameters) {
+  JsonWriter p;
+  for (const auto& parameter : parameters) {
+    if (parameter.whole)
+      p.Integer(parameter.name.c_str(), static_cast<long long>(parameter.value));
+    else
+      p.Number(parameter.name.c_str(), parameter.value);
+  }
+  return p.Finish();
+}
+
+void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
+  if (const auto* f = std::get_if<details::ContinuousForward>(&values)) {
+    w.Number("x", f->x);
+    w.Detail("lower", f->lower);
+    w.Detail("upper", f->upper);
+    w.Detail("density", f->density);
+    w.Detail("two_tailed", f->twoTailed);
+  } else if (const auto* i = std::get_if<details::ContinuousInverse>(&values)) {
+    w.Number("p", i->p);
+    w.Detail("x_lower", i->xLower);
+    w.Detail("x_upper", i->xUpper);
+    if (i->centralLow.value && i->centralHigh.value) {
+      w.Raw("central", "[" + JsonWriter::NumberText(*i->centralLow.value) + "," +
+                           JsonWriter::NumberText(*i->centralHigh.value) + "]");
+    } else {
+      w.Raw("central", "null");
+      w.Note("central: " + (i->centralLow.value ? i->centralHigh.note : i->centralLow.note));
+    }
+  } else if (const auto* d = std::get_if<details::DiscreteForward>(&values)) {
+    w.Number("x", d->x);
+    w.Detail("below", d->below);
+    w.Detail("at_most", d->atMost);
+    w.Detail("point", d->point);
+    w.Detail("at_least", d->atLeast);
+    w.Detail("above", d->above);
+  } else if (const auto* q = std::get_if<details::DiscreteInverse>(&values)) {
+    w.Number("p", q->p);
+    w.Detail("quantile", q->quantile);
+  } else if (const auto* c = std::get_if<details::Counting>(&values)) {
+    if (c->exact) {
+      w.String("exact", *c->exact);
+    } else {
+      w.Raw("exact", "null");
+      w.Note("exact: " + c->note);
+    }
+    w.Detail("log10", c->log10);
+  }
+}
+
+void WriteDetails(JsonWriter& w, const calculator::ResultDetails& d) {
+  WriteValues(w, d.values);
+  if (d.mean) w.Detail("mean", *d.mean);
+  if (d.variance) w.Detail("variance", *d.variance);
+  for (const std::string& remark : d.remarks) w.Note(remark);
+}
+
+void WriteInvalid(JsonWriter& w, const calculator::FieldFault& focus) {
+  w.String("status", "invalid");
+  w.String("field", "Edit_" + std::to_string(focus.index + 1));
+  w.String("rule", focus.rule);
+}
+
+// The discrete quantile: the fields checked with the x-value as a percentile.
+JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
+  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, true);
+  if (!input.faults.empty()) {
+    WriteInvalid(w, input.faults.back());
+    return {w.Finish(), kExitInvalidField};
+  }
+  w.String("status", "ok");
+  w.Raw("parameters", ParametersJson(input.parameters));
+  w.Raw("lines", "[]");
+  WriteDetails(w, calculator::QuantileDetails(c.function, input.parameters,
+                                              input.arguments.value[*input.xField]));
+  return {w.Finish(), 0};
+}
+
+}  // namespace
+
+JsonAnswer RunJson(const std::vector<std::string>& words) {
+  JsonWriter w;
+  const ParsedCommand parsed = ParseCommand(words, true);
+  if (!parsed.command) {
+    w.String("status", "usage");
+    w.String("message", parsed.usage);
+    return {w.Finish(), kExitUsage};
+  }
+  const Command& c = *parsed.command;
+  const calculator::FunctionSpec& spec = calculator::SpecOf(c.function);
+  w.String("function", spec.commandName);
+  w.Bool("inverse", c.inverse);
+  try {
+    if (c.inverse && !spec.HasInverse()) return RunQuantile(w, c);
+  } catch (const std::runtime_error& error) {  // a field past the extended range
+    w.String("status", "error");
+    w.String("message", calculator::ErrorBoxText(error.what()));
+    return {w.Finish(), kExitRunTimeError};
+  }
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.inverse);
+  switch (result.outcome) {
+    case calculator::Outcome::Invalid:
+      WriteInvalid(w, result.faults.back());
+      return {w.Finish(), kExitInvalidField};
+    case calculator::Outcome::Error:
+      w.String("status", "error");
+      w.String("message", calculator::ErrorBoxText(result.message));
+      return {w.Finish(), kExitRunTimeError};
+    case calculator::Outcome::Ok:
+      break;
+  }
+  w.String("status", "ok");
+  w.Raw("parameters", ParametersJson(result.parameters));
+  w.Raw("lines", "[" + JsonWriter::Quoted(result.lines[0]) + "," +
+                     JsonWriter::Quoted(result.lines[1]) + "]");
+  WriteDetails(w, calculator::DetailsOf(result));
+  return {w.Finish(), 0};
+}
+
+}  // namespace cli

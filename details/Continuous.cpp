@@ -1,0 +1,279 @@
+// The four continuous distributions: densities, both tails and quantiles.
+//
+// Chi-square, t and F are Boost.Math's distributions, each tail taken in its
+// own form (the upper tail through complement(), which Boost evaluates as
+// Q(a, x) or I_x(a, b) directly, never as 1 - P): both tails keep their
+// relative accuracy down to the bottom of the extended range.
+//
+// For a gamma parameter a = df/2 above kBoostGammaLimit, Boost's tails away
+// from the middle (where it does not use Temme's expansion) are its Lanczos
+// prefix x^a e^-x / Gamma(a + 1) times a series or continued fraction, and
+// the prefix loses relative accuracy with a (1e-14 at a = 5 10^5).  Boost's
+// density has the very same prefix, so the quotient tail / density is
+// accurate, and the engine multiplies it by its own saddle-point density
+// (Stirling.h).
+//
+// The normal tails are computed here.  With u = (x - mean) / sqrt(2 variance),
+// P(X > x) = erfc(u) / 2, and 150 deviations out the relative error of the
+// tail is 2 u^2 times the relative error of u: one rounding of u would cost
+// 2e-15.  So u is formed as an unevaluated pair hi + lo (ExtendedPair.h),
+// Boost's erfc is taken at hi (which it evaluates with exp(-hi^2) split the
+// same way), and the first-order term of lo is added:
+//   erfc(hi + lo) = erfc(hi) (1 - lo G(hi)),  G(u) = (2/sqrt(pi)) e^(-u^2) / erfc(u),
+// where far out, with Laplace's continued fraction for the Mills ratio,
+//   G(u) = 2u / (1 - 1/(2u^2) + 3/(4u^4) - 15/(8u^6) + ...).
+#include <boost/math/constants/constants.hpp>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/fisher_f.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/special_functions/beta.hpp>
+#include <boost/math/special_functions/erf.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+#include <cfloat>
+#include <cmath>
+
+#include "details/BoostPolicy.h"
+#include "details/Engine.h"
+#include "details/ExtendedPair.h"
+#include "details/Stirling.h"
+
+namespace details {
+
+namespace {
+
+using ChiSquared = boost::math::chi_squared_distribution<long double, BoostPolicy>;
+using StudentsT = boost::math::students_t_distribution<long double, BoostPolicy>;
+using FisherF = boost::math::fisher_f_distribution<long double, BoostPolicy>;
+using NormalDistribution = boost::math::normal_distribution<long double, BoostPolicy>;
+
+// Beyond |u| = 110 the normal tail erfc(u)/2 is below 1e-5250 and the density
+// below 1e-5250 too: in extended precision they are 0.
+constexpr long double kNormalFarEnd = 110;
+// From |u| = 5 on, G(u) comes from the continued fraction; its first omitted
+// term is below 1e-6 of the correction, which is itself below 1e-15.
+constexpr long double kMillsSwitch = 5;
+const long double kRootPi = boost::math::constants::root_pi<long double>();
+const long double kTwoOverRootPi = 2 / kRootPi;
+
+constexpr long double kBoostGammaLimit = 1000;
+
+// Whether Boost takes P(a, x) and Q(a, x) from Temme's expansion: for a > 200
+// while ((x - a)/a)^2 < 20/a (Boost 1.74, gamma.hpp).
+bool BoostUsesTemme(long double a, long double x) {
+  const long double sigma = (x - a) / a;
+  return a > 200 && 20 / a > sigma * sigma;
+}
+
+// x^(a-1) e^-x / Gamma(a).
+long double GammaDensity(long double a, long double x) {
+  if (a <= kBoostGammaLimit) return boost::math::gamma_p_derivative(a, x, BoostPolicy());
+  return PoissonTerm(a - 1, x);
+}
+
+// Q(a, x) when upper, else P(a, x).
+long double GammaTail(long double a, long double x, bool upper) {
+  const long double tail =
+      upper ? boost::math::gamma_q(a, x, BoostPolicy()) : boost::math::gamma_p(a, x, BoostPolicy());
+  if (a <= kBoostGammaLimit || BoostUsesTemme(a, x) || tail == 0) return tail;
+  const long double boostDensity = boost::math::gamma_p_derivative(a, x, BoostPolicy());
+  if (!(boostDensity >= LDBL_MIN)) return tail;
+  return tail / boostDensity * GammaDensity(a, x);
+}
+
+// sqrt(v) as hi + lo (v positive and normal).
+ExtendedPair SqrtPair(long double v) {
+  const long double s = std::sqrt(v);
+  const ExtendedPair square = TwoProduct(s, s);
+  const long double residual = (v - square.hi) - square.lo;  // v - s^2, exact but for lo
+  return {s, residual / (2 * s)};
+}
+
+// u = (x - mean) / sqrt(2 variance) as hi + lo, and sqrt(2 variance);
+// far when |u| exceeds kNormalFarEnd (then only hi's sign means anything).
+struct NormalArgument {
+  ExtendedPair u;
+  long double scale;
+  bool far;
+};
+
+NormalArgument Standardize(const Distribution& d, long double x) {
+  // sqrt(2v) = 2 sqrt(v/2): the halving is exact and cannot overflow.
+  const ExtendedPair half = SqrtPair(P1(d) / 2);
+  const ExtendedPair scale{2 * half.hi, 2 * half.lo};
+  const ExtendedPair diff = TwoSum(x, -P0(d));
+  const long double q1 = diff.hi / scale.hi;
+  if (!(std::fabs(q1) <= kNormalFarEnd)) return {{q1, 0}, scale.hi, true};
+  // diff - q1 * scale, whose leading difference is exact (Sterbenz).
+  const ExtendedPair product = TwoProduct(q1, scale.hi);
+  const long double remainder = (((diff.hi - product.hi) - product.lo) + diff.lo) - q1 * scale.lo;
+  return {{q1, remainder / scale.hi}, scale.hi, false};
+}
+
+// G(u) = (2/sqrt(pi)) e^(-u^2) / erfc(u), the logarithmic slope of erfc.
+long double ErfcSlope(long double u) {
+  if (u < kMillsSwitch) return kTwoOverRootPi * std::exp(-u * u) / boost::math::erfc(u, BoostPolicy());
+  const long double w = 1 / (2 * u * u);  // 1/(2u^2)
+  const long double series = 1 - w * (1 - 3 * w * (1 - 5 * w));
+  return 2 * u / series;
+}
+
+// erfc(hi + lo) / 2.
+long double HalfErfc(const ExtendedPair& u) {
+  const long double e = boost::math::erfc(u.hi, BoostPolicy()) / 2;
+  return e * (1 - u.lo * ErfcSlope(u.hi));
+}
+
+long double NormalUpper(const Distribution& d, long double x) {
+  const NormalArgument a = Standardize(d, x);
+  if (a.far) return a.u.hi > 0 ? 0 : 1;
+  return HalfErfc(a.u);
+}
+
+long double NormalLower(const Distribution& d, long double x) {
+  const NormalArgument a = Standardize(d, x);
+  if (a.far) return a.u.hi < 0 ? 0 : 1;
+  return HalfErfc({-a.u.hi, -a.u.lo});
+}
+
+// e^(-u^2) / (sqrt(pi) sqrt(2v)), with u^2 = hi^2 + (its rounding error + 2 hi lo).
+long double NormalDensity(const Distribution& d, long double x) {
+  const NormalArgument a = Standardize(d, x);
+  if (a.far) return 0;
+  const ExtendedPair square = TwoProduct(a.u.hi, a.u.hi);
+  const long double rest = square.lo + 2 * a.u.hi * a.u.lo;
+  return std::exp(-square.hi) * std::exp(-rest) / (kRootPi * a.scale);
+}
+
+NormalDistribution NormalOf(const Distribution& d) {
+  return NormalDistribution(P0(d), std::sqrt(P1(d)));
+}
+
+// The density at x = 0 of chi-square and F, whose numerator degrees of
+// freedom decide: infinite below 2, 1/2 or 1 at 2, zero above.
+Value DensityAtZero(long double df, long double atTwo) {
+  if (df < 2) return Value::None("infinite at x = 0");
+  return Value::Of(df == 2 ? atTwo : 0);
+}
+
+template <class Compute>
+Value GuardedAt(const Distribution& d, long double x, Compute&& compute) {
+  return Guarded(d, [&]() -> Value {
+    if (IsDiscrete(d.kind)) return Value::None(kNotContinuous);
+    if (!std::isfinite(x)) return Value::None(std::string("x is ") + kNotFinite);
+    return compute();
+  });
+}
+
+template <class Compute>
+Value GuardedQuantile(const Distribution& d, long double p, Compute&& compute) {
+  return Guarded(d, [&]() -> Value {
+    if (IsDiscrete(d.kind)) return Value::None(kNotContinuous);
+    if (!(p > 0 && p < 1)) return Value::None(kProbabilityRange);
+    return Finite(compute());
+  });
+}
+
+}  // namespace
+
+Value Density(const Distribution& d, long double x) {
+  return GuardedAt(d, x, [&]() -> Value {
+    switch (d.kind) {
+      case Kind::Normal:
+        return Positive(NormalDensity(d, x));
+      case Kind::ChiSquare:
+        if (x < 0) return Value::Of(0);
+        if (x == 0) return DensityAtZero(P0(d), 0.5L);
+        return Positive(GammaDensity(P0(d) / 2, x / 2) / 2);
+      case Kind::T:
+        return Positive(pdf(StudentsT(P0(d)), x));
+      case Kind::F:
+        if (x < 0) return Value::Of(0);
+        if (x == 0) return DensityAtZero(P0(d), 1);
+        return Positive(pdf(FisherF(P0(d), P1(d)), x));
+      default:
+        return Value::None(kNotContinuous);  // turned away by GuardedAt
+    }
+  });
+}
+
+Value Lower(const Distribution& d, long double x) {
+  return GuardedAt(d, x, [&]() -> Value {
+    switch (d.kind) {
+      case Kind::Normal:
+        return Positive(NormalLower(d, x));
+      case Kind::ChiSquare:
+        return x <= 0 ? Value::Of(0) : Positive(GammaTail(P0(d) / 2, x / 2, false));
+      case Kind::T:
+        return Positive(cdf(StudentsT(P0(d)), x));
+      case Kind::F:
+        return x <= 0 ? Value::Of(0) : Positive(cdf(FisherF(P0(d), P1(d)), x));
+      default:
+        return Value::None(kNotContinuous);  // turned away by GuardedAt
+    }
+  });
+}
+
+Value Upper(const Distribution& d, long double x) {
+  return GuardedAt(d, x, [&]() -> Value {
+    switch (d.kind) {
+      case Kind::Normal:
+        return Positive(NormalUpper(d, x));
+      case Kind::ChiSquare:
+        return x <= 0 ? Value::Of(1) : Positive(GammaTail(P0(d) / 2, x / 2, true));
+      case Kind::T:
+        return Positive(cdf(complement(StudentsT(P0(d)), x)));
+      case Kind::F:
+        return x <= 0 ? Value::Of(1) : Positive(cdf(complement(FisherF(P0(d), P1(d)), x)));
+      default:
+        return Value::None(kNotContinuous);  // turned away by GuardedAt
+    }
+  });
+}
+
+Value QuantileLower(const Distribution& d, long double p) {
+  return GuardedQuantile(d, p, [&]() -> long double {
+    switch (d.kind) {
+      case Kind::Normal:
+        return quantile(NormalOf(d), p);
+      case Kind::ChiSquare:
+        return quantile(ChiSquared(P0(d)), p);
+      case Kind::T:
+        return quantile(StudentsT(P0(d)), p);
+      default:  // F; GuardedQuantile has turned the discrete kinds away
+        return quantile(FisherF(P0(d), P1(d)), p);
+    }
+  });
+}
+
+Value QuantileUpper(const Distribution& d, long double q) {
+  return GuardedQuantile(d, q, [&]() -> long double {
+    switch (d.kind) {
+      case Kind::Normal:
+        return quantile(complement(NormalOf(d), q));
+      case Kind::ChiSquare:
+        return quantile(complement(ChiSquared(P0(d)), q));
+      case Kind::T:
+        return quantile(complement(StudentsT(P0(d)), q));
+      default:
+        return quantile(complement(FisherF(P0(d), P1(d)), q));
+    }
+  });
+}
+
+Value CentralHalfWidth(const Distribution& d, long double p) {
+  return GuardedQuantile(d, p, [&]() -> long double {
+    if (d.kind == Kind::Normal) {
+      // P(|X - mean| < w) = erf(w / sqrt(2v)) = p.
+      const long double root2 = boost::math::constants::root_two<long double>();
+      return std::sqrt(P1(d)) * root2 * boost::math::erf_inv(p, BoostPolicy());
+    }
+    if (d.kind != Kind::T) throw NoValue("only the normal and t distributions are symmetric");
+    // P(|T| < w) = I_y(1/2, n/2) = p with y = w^2 / (n + w^2), so w^2 = n y / (1 - y).
+    long double complementOfY = 0;
+    const long double y = boost::math::ibeta_inv(0.5L, P0(d) / 2, p, &complementOfY, BoostPolicy());
+    return std::sqrt(P0(d) * y / complementOfY);
+  });
+}
+
+}  // namespace details

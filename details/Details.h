@@ -1,0 +1,105 @@
+// The details engine: the values that the results log does not print, each
+// accurate in relative terms, for the details pane, the JSON output, the plots
+// and the tables.
+//
+// The log's numbers come from Distr/ and keep their digits; this layer is a
+// second engine beside it and depends on nothing of ours.  Its distributions
+// are Boost.Math's in extended precision (long double, 64-bit mantissa), with
+// one error policy chosen in BoostPolicy.h; where Boost's plain form loses
+// relative accuracy (the normal tails far out, the hypergeometric urns beyond
+// 32-bit counts) the engine computes the value its own way.  The counting
+// functions are exact big integers (GMP) with a logarithm beside them.
+//
+// Every value is either a number, accurate to 1e-15 relative wherever its
+// magnitude is at least 1e-4900, or none together with a sentence that says
+// why (an underflow below the extended range, a parameter outside the
+// domain).  No call throws, and each runs in a held floating-point
+// environment: the flags the caller sees after it are the flags it had.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace details {
+
+// A value, or none with the reason why (a sentence for a user, e.g. "below the
+// smallest extended real", "undefined for 2 or fewer degrees of freedom").
+struct Value {
+  std::optional<long double> value;
+  std::string note;  // empty when value is set
+  static Value Of(long double v);
+  static Value None(std::string why);
+};
+
+enum class Kind { Normal, ChiSquare, T, F, Binomial, Poisson, Hypergeometric };
+
+// Parameters in the order of the calculator's fields: Normal {mean, variance};
+// ChiSquare/T {df}; F {df1, df2}; Binomial {p, n}; Poisson {lambda};
+// Hypergeometric {blue, red, sample}.
+struct Distribution {
+  Kind kind;
+  std::array<long double, 3> parameters;
+};
+bool IsDiscrete(Kind kind);
+
+// Why the parameters of d are outside the distribution's domain; empty when
+// they are inside.  Every function below answers such a d with this note.
+std::string ParameterProblem(const Distribution& d);
+
+// Continuous distributions.
+Value Density(const Distribution& d, long double x);
+Value Lower(const Distribution& d, long double x);          // P(X < x)
+Value Upper(const Distribution& d, long double x);          // P(X > x)
+Value QuantileLower(const Distribution& d, long double p);  // x with P(X < x) = p
+Value QuantileUpper(const Distribution& d, long double q);  // x with P(X > x) = q
+
+// Discrete distributions (k whole; a fractional k counts the whole numbers
+// on its side: AtMost(2.5) = P(X <= 2), AtLeast(2.5) = P(X >= 3)).
+Value Point(const Distribution& d, long double k);             // P(X = k)
+Value AtMost(const Distribution& d, long double k);            // P(X <= k)
+Value AtLeast(const Distribution& d, long double k);           // P(X >= k)
+Value DiscreteQuantile(const Distribution& d, long double p);  // smallest k with P(X <= k) >= p
+
+// The smallest and largest value of the support, as long double (may be huge,
+// or infinite for the Poisson and every continuous distribution's open end).
+std::pair<long double, long double> Support(const Distribution& d);
+
+// Every distribution.
+Value Mean(const Distribution& d);
+Value Variance(const Distribution& d);
+
+// Aggregates, as the JSON output and the details pane show them.
+struct ContinuousForward {
+  long double x;
+  Value lower, upper, density, twoTailed;
+};
+struct ContinuousInverse {
+  long double p;
+  Value xLower, xUpper, centralLow, centralHigh;
+};
+struct DiscreteForward {
+  long double x;
+  Value below, atMost, point, atLeast, above;
+};
+struct DiscreteInverse {
+  long double p;
+  Value quantile;
+};
+ContinuousForward Forward(const Distribution& d, long double x);
+ContinuousInverse Inverse(const Distribution& d, long double p);
+DiscreteForward DiscreteAt(const Distribution& d, long double x);
+DiscreteInverse DiscreteInv(const Distribution& d, long double p);
+
+// Counting functions.
+constexpr int kMaxExactDigits = 10000;
+struct Counting {
+  std::optional<std::string> exact;  // decimal digits, when at most kMaxExactDigits
+  Value log10;
+  std::string note;  // why exact is missing; empty when it is there
+};
+Counting Factorial(long double n);
+Counting BinomialCoefficient(long double n, long double k);
+
+}  // namespace details

@@ -1,0 +1,274 @@
+// The three discrete distributions: point probabilities, both cumulative
+// tails, the discrete quantile and the support.
+//
+// For counts up to kBoostCountLimit, binomial and Poisson are Boost.Math's
+// distributions: P(X <= k) is I_(1-p)(n - k, k + 1) and Q(k + 1, lambda), and
+// P(X > k) is taken through complement(), that is I_p(k + 1, n - k) and
+// P(k + 1, lambda), so that each tail keeps its relative accuracy; the point
+// probability is the derivative of the incomplete beta or gamma function,
+// never a difference of tails.  Above the limit the Lanczos prefixes of those
+// functions lose relative accuracy in proportion to the counts (1e-14 at
+// n = 10^6), and the engine sums Loader's point probabilities (Stirling.h,
+// TermSums.h) instead.  The hypergeometric probabilities are in
+// Hypergeometric.cpp.
+//
+// The quantile, the smallest k with P(X <= k) >= p, is searched on Boost's
+// cumulative probabilities (fast, and off by 1e-12 relative at worst): from
+// a Cornish-Fisher guess, steps that double until the answer is bracketed,
+// then bisection; a few dozen evaluations however large the counts.  The
+// answer is then checked, and moved if need be, on the accurate ones.
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/distributions/poisson.hpp>
+#include <boost/math/special_functions/erf.hpp>
+#include <cmath>
+#include <limits>
+
+#include "details/BoostPolicy.h"
+#include "details/Engine.h"
+#include "details/Stirling.h"
+#include "details/TermSums.h"
+
+namespace details {
+
+namespace {
+
+using BinomialDistribution = boost::math::binomial_distribution<long double, BoostPolicy>;
+using PoissonDistribution = boost::math::poisson_distribution<long double, BoostPolicy>;
+
+constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
+constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
+// A quantile search stays below this bound, where steps of 1 are still exact.
+constexpr long double kQuantileLimit = kExactWholeLimit / 4;
+// The search brackets within this many standard deviations of the mean.
+constexpr long double kQuantileDeviations = 40;
+
+// Counts above which the point probabilities and tails are summed here.
+constexpr long double kBoostCountLimit = 10000;
+// Steps the accurate check may move the searched quantile.
+constexpr int kQuantileCheckSteps = 16;
+
+class BinomialTerms {
+ public:
+  explicit BinomialTerms(const Distribution& d) : n_(P1(d)), p_(P0(d)), q_(1 - P0(d)) {}
+  long double Point(long double j) const { return BinomialTerm(j, n_, p_, q_); }
+  long double Up(long double j) const { return (n_ - j) / (j + 1) * (p_ / q_); }
+  long double Down(long double j) const { return j / (n_ - j + 1) * (q_ / p_); }
+  long double Lowest() const { return 0; }
+  long double Highest() const { return n_; }
+  long double Mode() const { return std::floor((n_ + 1) * p_); }
+
+ private:
+  long double n_, p_, q_;
+};
+
+class PoissonTerms {
+ public:
+  explicit PoissonTerms(const Distribution& d) : lambda_(P0(d)) {}
+  long double Point(long double j) const { return PoissonTerm(j, lambda_); }
+  long double Up(long double j) const { return lambda_ / (j + 1); }
+  long double Down(long double j) const { return j / lambda_; }
+  long double Lowest() const { return 0; }
+  long double Highest() const { return kInfinity; }
+  long double Mode() const { return std::floor(lambda_); }
+
+ private:
+  long double lambda_;
+};
+
+// Whether Boost answers for k: the binomial up to n = kBoostCountLimit, the
+// Poisson while its gamma parameter k + 1 stays below it.
+bool ByBoost(const Distribution& d, long double k) {
+  if (d.kind == Kind::Binomial) return P1(d) <= kBoostCountLimit;
+  return k + 1 <= kBoostCountLimit;
+}
+
+// A binomial with p = 0 or 1 is a point mass at 0 or n.
+bool PointMass(const Distribution& d, long double& at) {
+  if (d.kind != Kind::Binomial || (P0(d) != 0 && P0(d) != 1)) return false;
+  at = P0(d) == 0 ? 0 : P1(d);
+  return true;
+}
+
+// P(X = k), P(X <= k), P(X > k) for whole k with lo <= k < hi (hi for Point).
+long double PointInside(const Distribution& d, long double k) {
+  const bool boost = ByBoost(d, k);
+  switch (d.kind) {
+    case Kind::Binomial:
+      return boost ? pdf(BinomialDistribution(P1(d), P0(d)), k) : BinomialTerms(d).Point(k);
+    case Kind::Poisson:
+      return boost ? pdf(PoissonDistribution(P0(d)), k) : PoissonTerms(d).Point(k);
+    default:
+      return HypergeometricPoint(d, k);
+  }
+}
+
+// Boost's P(X <= k), fast at any size but accurate only up to the limit.
+long double BoostAtMost(const Distribution& d, long double k) {
+  switch (d.kind) {
+    case Kind::Binomial:
+      return cdf(BinomialDistribution(P1(d), P0(d)), k);
+    case Kind::Poisson:
+      return cdf(PoissonDistribution(P0(d)), k);
+    default:
+      return HypergeometricAtMost(d, k);
+  }
+}
+
+long double AtMostInside(const Distribution& d, long double k) {
+  if (d.kind == Kind::Hypergeometric || ByBoost(d, k)) return BoostAtMost(d, k);
+  if (d.kind == Kind::Binomial) return SummedAtMost(BinomialTerms(d), k);
+  return SummedAtMost(PoissonTerms(d), k);
+}
+
+long double AboveInside(const Distribution& d, long double k) {
+  const bool boost = ByBoost(d, k);
+  switch (d.kind) {
+    case Kind::Binomial:
+      return boost ? cdf(complement(BinomialDistribution(P1(d), P0(d)), k))
+                   : SummedAbove(BinomialTerms(d), k);
+    case Kind::Poisson:
+      return boost ? cdf(complement(PoissonDistribution(P0(d)), k)) : SummedAbove(PoissonTerms(d), k);
+    default:
+      return HypergeometricAbove(d, k);
+  }
+}
+
+// Mean, standard deviation and skewness, for the quantile's first guess.
+struct Shape {
+  long double mean, sd, skew;
+};
+
+Shape ShapeOf(const Distribution& d) {
+  switch (d.kind) {
+    case Kind::Binomial: {
+      const long double n = P1(d), p = P0(d), sd = std::sqrt(n * p * (1 - p));
+      return {n * p, sd, (1 - 2 * p) / sd};
+    }
+    case Kind::Poisson:
+      return {P0(d), std::sqrt(P0(d)), 1 / std::sqrt(P0(d))};
+    default: {
+      const long double b = P0(d), N = P0(d) + P1(d), n = P2(d);
+      const long double sd = std::sqrt(n * (b / N) * (P1(d) / N) * ((N - n) / (N - 1)));
+      const long double skew =
+          (N - 2 * b) * std::sqrt(N - 1) * (N - 2 * n) / (std::sqrt(n * b * P1(d) * (N - n)) * (N - 2));
+      return {n * b / N, sd, std::isfinite(skew) ? skew : 0};
+    }
+  }
+}
+
+template <class AtMostFn>
+long double SearchQuantile(AtMostFn atMost, long double lo, long double hi, long double guess,
+                           long double p) {
+  // Invariant once bracketed: atMost(b) >= p, and a = lo - 1 or atMost(a) < p.
+  long double a, b, step = 1;
+  if (atMost(guess) >= p) {
+    for (b = guess;; step *= 2) {
+      a = b - step;
+      if (a < lo) {
+        a = lo - 1;
+        break;
+      }
+      if (atMost(a) < p) break;
+      b = a;
+    }
+  } else {
+    for (a = guess;; step *= 2) {
+      b = a + step;
+      if (b >= hi) {
+        b = hi;
+        break;
+      }
+      if (atMost(b) >= p) break;
+      a = b;
+    }
+  }
+  while (b - a > 1) {
+    const long double mid = std::floor(a + (b - a) / 2);
+    (atMost(mid) >= p ? b : a) = mid;
+  }
+  return b;
+}
+
+template <class Compute>
+Value GuardedDiscrete(const Distribution& d, long double k, Compute&& compute) {
+  return Guarded(d, [&]() -> Value {
+    if (!IsDiscrete(d.kind)) return Value::None(kNotDiscrete);
+    if (std::isnan(k)) return Value::None(std::string("x is ") + kNotFinite);
+    return compute();
+  });
+}
+
+}  // namespace
+
+std::pair<long double, long double> Support(const Distribution& d) {
+  if (!ParameterProblem(d).empty()) return {kNaN, kNaN};
+  switch (d.kind) {
+    case Kind::Normal:
+    case Kind::T:
+      return {-kInfinity, kInfinity};
+    case Kind::ChiSquare:
+    case Kind::F:
+    case Kind::Poisson:
+      return {0, kInfinity};
+    case Kind::Binomial:
+      return {0, P1(d)};
+    case Kind::Hypergeometric:
+      return {std::fmax(0, P2(d) - P1(d)), std::fmin(P2(d), P0(d))};
+  }
+  return {kNaN, kNaN};
+}
+
+Value Point(const Distribution& d, long double k) {
+  return GuardedDiscrete(d, k, [&]() -> Value {
+    const auto [lo, hi] = Support(d);
+    if (k != std::floor(k) || k < lo || k > hi) return Value::Of(0);
+    if (long double at; PointMass(d, at)) return Value::Of(k == at ? 1 : 0);
+    return Positive(PointInside(d, k));
+  });
+}
+
+Value AtMost(const Distribution& d, long double k) {
+  return GuardedDiscrete(d, k, [&]() -> Value {
+    const auto [lo, hi] = Support(d);
+    const long double whole = std::floor(k);
+    if (whole < lo) return Value::Of(0);
+    if (whole >= hi) return Value::Of(1);
+    if (long double at; PointMass(d, at)) return Value::Of(whole >= at ? 1 : 0);
+    return Positive(AtMostInside(d, whole));
+  });
+}
+
+Value AtLeast(const Distribution& d, long double k) {
+  return GuardedDiscrete(d, k, [&]() -> Value {
+    const auto [lo, hi] = Support(d);
+    const long double whole = std::ceil(k);
+    if (whole <= lo) return Value::Of(1);
+    if (whole > hi) return Value::Of(0);
+    if (long double at; PointMass(d, at)) return Value::Of(whole <= at ? 1 : 0);
+    return Positive(AboveInside(d, whole - 1));
+  });
+}
+
+Value DiscreteQuantile(const Distribution& d, long double p) {
+  return GuardedDiscrete(d, p, [&]() -> Value {
+    if (!(p > 0 && p < 1)) return Value::None(kProbabilityRange);
+    const auto [lo, hi] = Support(d);
+    if (long double at; PointMass(d, at)) return Value::Of(at);
+    if (lo == hi) return Value::Of(lo);
+    const Shape shape = ShapeOf(d);
+    if (shape.mean + kQuantileDeviations * shape.sd >= kQuantileLimit)
+      return Value::None("beyond the whole numbers that extended reals hold exactly (2^64)");
+    const long double z = -boost::math::constants::root_two<long double>() *
+                          boost::math::erfc_inv(2 * p, BoostPolicy());
+    const long double cornishFisher = shape.mean + shape.sd * (z + shape.skew * (z * z - 1) / 6);
+    const long double guess = std::fmin(std::fmax(std::round(cornishFisher), lo), hi);
+    const auto searched = [&](long double k) { return k >= hi ? 1 : BoostAtMost(d, k); };
+    long double k = SearchQuantile(searched, lo, hi, guess, p);
+    const auto atMost = [&](long double j) { return j >= hi ? 1 : AtMostInside(d, j); };
+    for (int step = 0; step < kQuantileCheckSteps && atMost(k) < p; ++step) ++k;
+    for (int step = 0; step < kQuantileCheckSteps && k > lo && atMost(k - 1) >= p; ++step) --k;
+    return Value::Of(k);
+  });
+}
+
+}  // namespace details
