@@ -5,13 +5,11 @@
 // Q(a, x) or I_x(a, b) directly, never as 1 - P): both tails keep their
 // relative accuracy down to the bottom of the extended range.
 //
-// For a gamma parameter a = df/2 above kBoostGammaLimit, Boost's tails away
-// from the middle (where it does not use Temme's expansion) are its Lanczos
-// prefix x^a e^-x / Gamma(a + 1) times a series or continued fraction, and
-// the prefix loses relative accuracy with a (1e-14 at a = 5 10^5).  Boost's
-// density has the very same prefix, so the quotient tail / density is
-// accurate, and the engine multiplies it by its own saddle-point density
-// (Stirling.h).
+// For large degrees of freedom the chi-square and F tails take Boost's
+// incomplete gamma and beta functions through Incomplete.h, which exchanges
+// their prefixes for the engine's where those lose relative accuracy; the F
+// prefix is Loader's beta term with delta = a - (a + b) z = a b (1 - x) / (a x + b)
+// (a = d1/2, b = d2/2, z = a x / (a x + b)), which needs no 1 - z.
 //
 // The normal tails are computed here.  With u = (x - mean) / sqrt(2 variance),
 // P(X > x) = erfc(u) / 2, and 150 deviations out the relative error of the
@@ -30,12 +28,14 @@
 #include <boost/math/special_functions/beta.hpp>
 #include <boost/math/special_functions/erf.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+#include <boost/math/special_functions/log1p.hpp>
 #include <cfloat>
 #include <cmath>
 
 #include "details/BoostPolicy.h"
 #include "details/Engine.h"
 #include "details/ExtendedPair.h"
+#include "details/Incomplete.h"
 #include "details/Stirling.h"
 
 namespace details {
@@ -56,30 +56,44 @@ constexpr long double kMillsSwitch = 5;
 const long double kRootPi = boost::math::constants::root_pi<long double>();
 const long double kTwoOverRootPi = 2 / kRootPi;
 
-constexpr long double kBoostGammaLimit = 1000;
+// The F variable x as the beta variable z = a x / (a x + b), its complement
+// y = b / (a x + b), and their saddle-point term (Incomplete.h).
+struct FBeta {
+  long double a, b, z, y, saddle;
+};
 
-// Whether Boost takes P(a, x) and Q(a, x) from Temme's expansion: for a > 200
-// while ((x - a)/a)^2 < 20/a (Boost 1.74, gamma.hpp).
-bool BoostUsesTemme(long double a, long double x) {
-  const long double sigma = (x - a) / a;
-  return a > 200 && 20 / a > sigma * sigma;
+FBeta FBetaOf(const Distribution& d, long double x) {
+  const long double a = P0(d) / 2, b = P1(d) / 2;
+  const long double s = a * x + b;
+  const long double z = a * x / s, y = b / s;
+  return {a, b, z, y, BetaSaddleTerm(a, b, z, y, a * b * (1 - x) / s)};
 }
 
-// x^(a-1) e^-x / Gamma(a).
-long double GammaDensity(long double a, long double x) {
-  if (a <= kBoostGammaLimit) return boost::math::gamma_p_derivative(a, x, BoostPolicy());
-  return PoissonTerm(a - 1, x);
+bool FByBoost(const Distribution& d) {
+  return P0(d) / 2 < kBoostBetaLimit || P1(d) / 2 < kBoostBetaLimit;
 }
 
-// Q(a, x) when upper, else P(a, x).
-long double GammaTail(long double a, long double x, bool upper) {
-  const long double tail =
-      upper ? boost::math::gamma_q(a, x, BoostPolicy()) : boost::math::gamma_p(a, x, BoostPolicy());
-  if (a <= kBoostGammaLimit || BoostUsesTemme(a, x) || tail == 0) return tail;
-  const long double boostDensity = boost::math::gamma_p_derivative(a, x, BoostPolicy());
-  if (!(boostDensity >= LDBL_MIN)) return tail;
-  return tail / boostDensity * GammaDensity(a, x);
+// The F density: z^a y^b / (B(a, b) x) = (a b / m) saddle / x.
+long double FDensity(const Distribution& d, long double x) {
+  if (FByBoost(d)) return pdf(FisherF(P0(d), P1(d)), x);
+  const FBeta f = FBetaOf(d, x);
+  return f.a * f.b / (f.a + f.b) * f.saddle / x;
 }
+
+// P(F > x) when upper, else P(F < x) = I_z(a, b), oriented as Boost's
+// fisher_f orients it: through I_y(b, a) when d1 x > d2.
+long double FTail(const Distribution& d, long double x, bool upper) {
+  if (FByBoost(d)) {
+    const FisherF f(P0(d), P1(d));
+    return upper ? cdf(complement(f, x)) : cdf(f, x);
+  }
+  const FBeta f = FBetaOf(d, x);
+  const long double d1 = P0(d), d2 = P1(d), v1x = d1 * x;
+  if (v1x > d2) return BetaTail(f.b, f.a, d2 / (d2 + v1x), f.z, !upper, f.saddle);
+  return BetaTail(f.a, f.b, v1x / (d2 + v1x), f.y, upper, f.saddle);
+}
+
+
 
 // sqrt(v) as hi + lo (v positive and normal).
 ExtendedPair SqrtPair(long double v) {
@@ -190,7 +204,7 @@ Value Density(const Distribution& d, long double x) {
       case Kind::F:
         if (x < 0) return Value::Of(0);
         if (x == 0) return DensityAtZero(P0(d), 1);
-        return Positive(pdf(FisherF(P0(d), P1(d)), x));
+        return Positive(FDensity(d, x));
       default:
         return Value::None(kNotContinuous);  // turned away by GuardedAt
     }
@@ -207,7 +221,7 @@ Value Lower(const Distribution& d, long double x) {
       case Kind::T:
         return Positive(cdf(StudentsT(P0(d)), x));
       case Kind::F:
-        return x <= 0 ? Value::Of(0) : Positive(cdf(FisherF(P0(d), P1(d)), x));
+        return x <= 0 ? Value::Of(0) : Positive(FTail(d, x, false));
       default:
         return Value::None(kNotContinuous);  // turned away by GuardedAt
     }
@@ -224,7 +238,7 @@ Value Upper(const Distribution& d, long double x) {
       case Kind::T:
         return Positive(cdf(complement(StudentsT(P0(d)), x)));
       case Kind::F:
-        return x <= 0 ? Value::Of(1) : Positive(cdf(complement(FisherF(P0(d), P1(d)), x)));
+        return x <= 0 ? Value::Of(1) : Positive(FTail(d, x, true));
       default:
         return Value::None(kNotContinuous);  // turned away by GuardedAt
     }

@@ -1,22 +1,25 @@
 // The three discrete distributions: point probabilities, both cumulative
 // tails, the discrete quantile and the support.
 //
-// For counts up to kBoostCountLimit, binomial and Poisson are Boost.Math's
-// distributions: P(X <= k) is I_(1-p)(n - k, k + 1) and Q(k + 1, lambda), and
-// P(X > k) is taken through complement(), that is I_p(k + 1, n - k) and
-// P(k + 1, lambda), so that each tail keeps its relative accuracy; the point
-// probability is the derivative of the incomplete beta or gamma function,
-// never a difference of tails.  Above the limit the Lanczos prefixes of those
-// functions lose relative accuracy in proportion to the counts (1e-14 at
-// n = 10^6), and the engine sums Loader's point probabilities (Stirling.h,
-// TermSums.h) instead.  The hypergeometric probabilities are in
-// Hypergeometric.cpp.
+// Binomial: P(X <= k) = 1 - I_p(k + 1, n - k) and P(X > k) = I_p(k + 1, n - k),
+// each tail taken directly from Boost's incomplete beta function through
+// Incomplete.h, which keeps its relative accuracy for large n; the point
+// probability is Loader's term with delta = k - n p formed exactly, so that
+// neither the rounding of 1 - p (which n multiplies) nor a difference of
+// tails enters.  Where k + 1 or n - k is below kBoostBetaLimit the tail is
+// instead the short sum of those terms (TermSums.h).
+//
+// Poisson: P(X <= k) = Q(k + 1, lambda) and P(X > k) = P(k + 1, lambda)
+// through Incomplete.h, and the point probability is the gamma density.
+// The hypergeometric probabilities are in Hypergeometric.cpp.
 //
 // The quantile, the smallest k with P(X <= k) >= p, is searched on Boost's
 // cumulative probabilities (fast, and off by 1e-12 relative at worst): from
 // a Cornish-Fisher guess, steps that double until the answer is bracketed,
 // then bisection; a few dozen evaluations however large the counts.  The
-// answer is then checked, and moved if need be, on the accurate ones.
+// answer is then checked, and moved if need be, on the accurate ones.  For
+// urns beyond Boost's exact range a tail is a long sum, so the quantile walks
+// instead from the guess, one point probability at a time.
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/poisson.hpp>
 #include <boost/math/special_functions/erf.hpp>
@@ -25,6 +28,8 @@
 
 #include "details/BoostPolicy.h"
 #include "details/Engine.h"
+#include "details/ExtendedPair.h"
+#include "details/Incomplete.h"
 #include "details/Stirling.h"
 #include "details/TermSums.h"
 
@@ -41,46 +46,45 @@ constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
 constexpr long double kQuantileLimit = kExactWholeLimit / 4;
 // The search brackets within this many standard deviations of the mean.
 constexpr long double kQuantileDeviations = 40;
-
-// Counts above which the point probabilities and tails are summed here.
-constexpr long double kBoostCountLimit = 10000;
-// Steps the accurate check may move the searched quantile.
+// Steps the accurate check may move the searched quantile, and steps the
+// walk of the hypergeometric quantile may take before it bisects instead.
 constexpr int kQuantileCheckSteps = 16;
+constexpr int kQuantileWalkSteps = 4096;
 
-class BinomialTerms {
+// a - m p exactly but for one rounding: m p as an unevaluated pair.
+long double ExactOffset(long double a, long double m, long double p) {
+  const ExtendedPair mp = TwoProduct(m, p);
+  return (a - mp.hi) - mp.lo;
+}
+
+class Binomial {
  public:
-  explicit BinomialTerms(const Distribution& d) : n_(P1(d)), p_(P0(d)), q_(1 - P0(d)) {}
-  long double Point(long double j) const { return BinomialTerm(j, n_, p_, q_); }
+  explicit Binomial(const Distribution& d) : n_(P1(d)), p_(P0(d)), q_(1 - P0(d)) {}
+
+  // C(n, j) p^j q^(n-j); at the ends q^n = e^(n ln(1 - p)) and p^n.
+  long double Point(long double j) const {
+    if (j == 0) return std::exp(n_ * std::log1p(-p_));
+    if (j == n_) return std::exp(n_ * std::log(p_));
+    return BetaSaddleTerm(j, n_ - j, p_, q_, ExactOffset(j, n_, p_));
+  }
   long double Up(long double j) const { return (n_ - j) / (j + 1) * (p_ / q_); }
   long double Down(long double j) const { return j / (n_ - j + 1) * (q_ / p_); }
   long double Lowest() const { return 0; }
   long double Highest() const { return n_; }
   long double Mode() const { return std::floor((n_ + 1) * p_); }
 
+  // P(X > k) = I_p(k + 1, n - k) when above, else P(X <= k).
+  long double Tail(long double k, bool above) const {
+    const long double a = k + 1, b = n_ - k;
+    if (a < kBoostBetaLimit || b < kBoostBetaLimit)
+      return above ? SummedAbove(*this, k) : SummedAtMost(*this, k);
+    const long double saddle = BetaSaddleTerm(a, b, p_, q_, ExactOffset(a, n_ + 1, p_));
+    return BetaTail(a, b, p_, q_, !above, saddle);
+  }
+
  private:
   long double n_, p_, q_;
 };
-
-class PoissonTerms {
- public:
-  explicit PoissonTerms(const Distribution& d) : lambda_(P0(d)) {}
-  long double Point(long double j) const { return PoissonTerm(j, lambda_); }
-  long double Up(long double j) const { return lambda_ / (j + 1); }
-  long double Down(long double j) const { return j / lambda_; }
-  long double Lowest() const { return 0; }
-  long double Highest() const { return kInfinity; }
-  long double Mode() const { return std::floor(lambda_); }
-
- private:
-  long double lambda_;
-};
-
-// Whether Boost answers for k: the binomial up to n = kBoostCountLimit, the
-// Poisson while its gamma parameter k + 1 stays below it.
-bool ByBoost(const Distribution& d, long double k) {
-  if (d.kind == Kind::Binomial) return P1(d) <= kBoostCountLimit;
-  return k + 1 <= kBoostCountLimit;
-}
 
 // A binomial with p = 0 or 1 is a point mass at 0 or n.
 bool PointMass(const Distribution& d, long double& at) {
@@ -91,46 +95,42 @@ bool PointMass(const Distribution& d, long double& at) {
 
 // P(X = k), P(X <= k), P(X > k) for whole k with lo <= k < hi (hi for Point).
 long double PointInside(const Distribution& d, long double k) {
-  const bool boost = ByBoost(d, k);
   switch (d.kind) {
     case Kind::Binomial:
-      return boost ? pdf(BinomialDistribution(P1(d), P0(d)), k) : BinomialTerms(d).Point(k);
+      return Binomial(d).Point(k);
     case Kind::Poisson:
-      return boost ? pdf(PoissonDistribution(P0(d)), k) : PoissonTerms(d).Point(k);
+      return GammaDensity(k + 1, P0(d));  // lambda^k e^-lambda / k!
     default:
       return HypergeometricPoint(d, k);
   }
 }
 
-// Boost's P(X <= k), fast at any size but accurate only up to the limit.
-long double BoostAtMost(const Distribution& d, long double k) {
+long double AtMostInside(const Distribution& d, long double k) {
   switch (d.kind) {
     case Kind::Binomial:
-      return cdf(BinomialDistribution(P1(d), P0(d)), k);
+      return Binomial(d).Tail(k, false);
     case Kind::Poisson:
-      return cdf(PoissonDistribution(P0(d)), k);
+      return GammaTail(k + 1, P0(d), true);
     default:
       return HypergeometricAtMost(d, k);
   }
 }
 
-long double AtMostInside(const Distribution& d, long double k) {
-  if (d.kind == Kind::Hypergeometric || ByBoost(d, k)) return BoostAtMost(d, k);
-  if (d.kind == Kind::Binomial) return SummedAtMost(BinomialTerms(d), k);
-  return SummedAtMost(PoissonTerms(d), k);
-}
-
 long double AboveInside(const Distribution& d, long double k) {
-  const bool boost = ByBoost(d, k);
   switch (d.kind) {
     case Kind::Binomial:
-      return boost ? cdf(complement(BinomialDistribution(P1(d), P0(d)), k))
-                   : SummedAbove(BinomialTerms(d), k);
+      return Binomial(d).Tail(k, true);
     case Kind::Poisson:
-      return boost ? cdf(complement(PoissonDistribution(P0(d)), k)) : SummedAbove(PoissonTerms(d), k);
+      return GammaTail(k + 1, P0(d), false);
     default:
       return HypergeometricAbove(d, k);
   }
+}
+
+// Boost's P(X <= k), fast at any size, for the quantile search.
+long double BoostAtMost(const Distribution& d, long double k) {
+  if (d.kind == Kind::Binomial) return cdf(BinomialDistribution(P1(d), P0(d)), k);
+  return cdf(PoissonDistribution(P0(d)), k);
 }
 
 // Mean, standard deviation and skewness, for the quantile's first guess.
@@ -189,6 +189,28 @@ long double SearchQuantile(AtMostFn atMost, long double lo, long double hi, long
   return b;
 }
 
+// The quantile by walking from the guess with one tail and then one point
+// probability per step; bisection on the tails if the guess was far off.
+template <class AtMostFn>
+long double WalkQuantile(const Distribution& d, AtMostFn atMost, long double lo, long double hi,
+                         long double guess, long double p) {
+  long double k = guess, below = atMost(k);
+  for (int step = 0; step < kQuantileWalkSteps; ++step) {
+    if (below >= p) {
+      if (k == lo) return k;
+      const long double previous = below - PointInside(d, k);
+      if (previous < p) return k;
+      below = previous;
+      --k;
+    } else {
+      if (k >= hi) return hi;
+      ++k;
+      below += PointInside(d, k);
+    }
+  }
+  return SearchQuantile(atMost, lo, hi, k, p);
+}
+
 template <class Compute>
 Value GuardedDiscrete(const Distribution& d, long double k, Compute&& compute) {
   return Guarded(d, [&]() -> Value {
@@ -222,6 +244,7 @@ Value Point(const Distribution& d, long double k) {
   return GuardedDiscrete(d, k, [&]() -> Value {
     const auto [lo, hi] = Support(d);
     if (k != std::floor(k) || k < lo || k > hi) return Value::Of(0);
+    if (lo == hi) return Value::Of(1);
     if (long double at; PointMass(d, at)) return Value::Of(k == at ? 1 : 0);
     return Positive(PointInside(d, k));
   });
@@ -262,9 +285,14 @@ Value DiscreteQuantile(const Distribution& d, long double p) {
                           boost::math::erfc_inv(2 * p, BoostPolicy());
     const long double cornishFisher = shape.mean + shape.sd * (z + shape.skew * (z * z - 1) / 6);
     const long double guess = std::fmin(std::fmax(std::round(cornishFisher), lo), hi);
-    const auto searched = [&](long double k) { return k >= hi ? 1 : BoostAtMost(d, k); };
-    long double k = SearchQuantile(searched, lo, hi, guess, p);
     const auto atMost = [&](long double j) { return j >= hi ? 1 : AtMostInside(d, j); };
+    if (d.kind == Kind::Hypergeometric && !HypergeometricByBoost(d))
+      return Value::Of(WalkQuantile(d, atMost, lo, hi, guess, p));
+    const auto searched = [&](long double j) {
+      if (j >= hi) return 1.0L;
+      return d.kind == Kind::Hypergeometric ? AtMostInside(d, j) : BoostAtMost(d, j);
+    };
+    long double k = SearchQuantile(searched, lo, hi, guess, p);
     for (int step = 0; step < kQuantileCheckSteps && atMost(k) < p; ++step) ++k;
     for (int step = 0; step < kQuantileCheckSteps && k > lo && atMost(k - 1) >= p; ++step) --k;
     return Value::Of(k);

@@ -87,5 +87,7 @@ Value CentralHalfWidth(const Distribution& d, long double p);
 long double HypergeometricPoint(const Distribution& d, long double k);
 long double HypergeometricAtMost(const Distribution& d, long double k);  // P(X <= k)
 long double HypergeometricAbove(const Distribution& d, long double k);   // P(X > k)
+// Whether Boost's exact factorisations answer for this urn (small urns).
+bool HypergeometricByBoost(const Distribution& d);
 
 }  // namespace details

@@ -61,6 +61,8 @@ class Urn {
 
 }  // namespace
 
+bool HypergeometricByBoost(const Distribution& d) { return Urn(d).ByBoost(); }
+
 long double HypergeometricPoint(const Distribution& d, long double k) {
   const Urn u(d);
   return u.ByBoost() ? pdf(u.Boost(), static_cast<unsigned>(k)) : u.Point(k);

@@ -4,6 +4,7 @@
 
 #include <boost/math/constants/constants.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+#include <boost/math/special_functions/log1p.hpp>
 #include <cmath>
 
 #include "details/BoostPolicy.h"
@@ -19,6 +20,14 @@ constexpr long double kStirlingSwitch = 15;
 // |x - M| below this fraction of x + M: the series in v = (x - M)/(x + M).
 constexpr long double kDevianceSeriesSwitch = 0.1L;
 constexpr int kDevianceMaxTerms = 1000;
+// Up to this |u|, g(u) = ln(1 + u) - u comes from Boost's log1pmx; beyond it
+// from the logarithm of 1 + u formed by the caller.
+constexpr long double kLog1pmxSwitch = 0.5L;
+
+long double LogOnePlusMinus(long double u, long double onePlusU) {
+  if (std::fabs(u) <= kLog1pmxSwitch) return boost::math::log1pmx(u, BoostPolicy());
+  return std::log(onePlusU) - u;
+}
 
 }  // namespace
 
@@ -65,6 +74,16 @@ long double PoissonTerm(long double k, long double lambda) {
   if (k == 0) return std::exp(-lambda);
   const long double twoPi = boost::math::constants::two_pi<long double>();
   return std::exp(-StirlingError(k) - Deviance(k, lambda)) / std::sqrt(twoPi * k);
+}
+
+long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
+                           long double delta) {
+  const long double m = a + b;
+  const long double deviance = -a * LogOnePlusMinus(-delta / a, m * x / a) -
+                               b * LogOnePlusMinus(delta / b, m * y / b);
+  const long double twoPi = boost::math::constants::two_pi<long double>();
+  return std::exp(StirlingError(m) - StirlingError(a) - StirlingError(b) - deviance) *
+         std::sqrt(m / (twoPi * a * b));
 }
 
 long double BinomialTerm(long double x, long double m, long double p, long double q) {

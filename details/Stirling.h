@@ -25,4 +25,14 @@ long double PoissonTerm(long double k, long double lambda);
 // C(m, x) p^x q^(m-x) for whole 0 <= x <= m, p + q = 1.
 long double BinomialTerm(long double x, long double m, long double p, long double q);
 
+// x^a y^b Gamma(a + b + 1) / (Gamma(a + 1) Gamma(b + 1)) for a, b > 0 and
+// x + y = 1, given delta = a - (a + b) x to full relative accuracy (the
+// caller forms it without rounding x or y first).  Loader's form:
+//   sqrt(m / (2 pi a b)) e^(s(m) - s(a) - s(b) - D),  m = a + b,
+//   D = -a g(-delta/a) - b g(delta/b) >= 0,  g(u) = ln(1 + u) - u,
+// where 1 - delta/a = m x / a and 1 + delta/b = m y / b; x and y themselves
+// serve only where |u| > 1/2, when their rounding no longer matters.
+long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
+                           long double delta);
+
 }  // namespace details

@@ -1,0 +1,79 @@
+// Boost's incomplete gamma and beta functions with the engine's prefixes
+// (Incomplete.h).  Which tail Boost computes directly is read off its own
+// choices in Boost 1.74: Temme's expansion for P and Q in the middle
+// (gamma.hpp), the lambda test that orients I_x(a, b) (beta.hpp); the tests
+// against independent values hold the engine to them.
+#include "details/Incomplete.h"
+
+#include <boost/math/special_functions/beta.hpp>
+#include <boost/math/special_functions/gamma.hpp>
+#include <cfloat>
+#include <cmath>
+
+#include "details/BoostPolicy.h"
+#include "details/Stirling.h"
+
+namespace details {
+
+namespace {
+
+// Whether Boost takes P(a, x) and Q(a, x) from Temme's expansion: for a > 200
+// while ((x - a)/a)^2 < 20/a.  That value is accurate as it is.
+bool BoostUsesTemme(long double a, long double x) {
+  const long double sigma = (x - a) / a;
+  return a > 200 && 20 / a > sigma * sigma;
+}
+
+// Whether Boost swaps (a, x) with (b, y): when lambda < 0.  The swap
+// inverts the tail it computes, so that with both parameters from
+// kBoostBetaLimit on, the tail it returns is its power terms times a
+// continued fraction exactly when upper equals the swap, and one minus that
+// otherwise.
+bool BoostBetaSwaps(long double a, long double b, long double x) {
+  const long double y = 1 - x;
+  const long double lambda = a < b ? a - (a + b) * x : (a + b) * y - b;
+  return lambda < 0;
+}
+
+// tail / boostDensity * density, unless Boost's density has underflowed.
+long double Exchanged(long double tail, long double boostDensity, long double density) {
+  if (!(boostDensity >= LDBL_MIN)) return tail;
+  return tail / boostDensity * density;
+}
+
+}  // namespace
+
+long double GammaDensity(long double a, long double x) {
+  if (a <= kBoostGammaLimit) return boost::math::gamma_p_derivative(a, x, BoostPolicy());
+  return PoissonTerm(a - 1, x);
+}
+
+long double GammaTail(long double a, long double x, bool upper) {
+  const long double tail =
+      upper ? boost::math::gamma_q(a, x, BoostPolicy()) : boost::math::gamma_p(a, x, BoostPolicy());
+  if (a <= kBoostGammaLimit || BoostUsesTemme(a, x) || tail == 0) return tail;
+  // Outside Temme's range the tail below 1e-6 is the direct one.
+  if (tail > 0.5L) return 1 - GammaTail(a, x, !upper);
+  return Exchanged(tail, boost::math::gamma_p_derivative(a, x, BoostPolicy()), GammaDensity(a, x));
+}
+
+long double BetaDensity(long double a, long double b, long double x, long double y,
+                        long double saddle) {
+  return saddle * (a * b / (a + b)) / (x * y);
+}
+
+long double BetaTail(long double a, long double b, long double x, long double y, bool upper,
+                     long double saddle) {
+  if (a < kBoostBetaLimit || b < kBoostBetaLimit)
+    return upper ? boost::math::ibetac(a, b, x, BoostPolicy()) : boost::math::ibeta(a, b, x, BoostPolicy());
+  if (upper != BoostBetaSwaps(a, b, x)) return 1 - BetaTail(a, b, x, y, !upper, saddle);
+  // Boost's ibeta and ibetac are this call; it also hands back its power
+  // terms over x y, taken with the very arguments the tail took them with.
+  long double boostDensity = -1;
+  const long double tail =
+      boost::math::detail::ibeta_imp(a, b, x, BoostPolicy(), upper, true, &boostDensity);
+  if (tail == 0) return tail;
+  return Exchanged(tail, boostDensity, BetaDensity(a, b, x, y, saddle));
+}
+
+}  // namespace details

@@ -1,0 +1,476 @@
+#!/usr/bin/env python3
+"""Writes reference.csv, the independent values that details_tests checks.
+
+Every value is computed with mpmath (Debian: python3-mpmath) at 60 significant
+digits from the very binary inputs the tests pass: each decimal input is first
+rounded to the nearest real with a 64-bit mantissa, as strtold reads it into a
+long double.  Nothing here calls the engine or Boost: the tails come from
+series and continued fractions of the incomplete gamma and beta functions,
+the hypergeometric sums from their terms, the integers from Python's own.
+
+    python3 tests/details/make_reference.py > tests/details/reference.csv
+
+Columns: label, function, kind, three parameters, x (or p), expected.  An
+expected value of "null" (or "null:<words of the note>") says that the engine
+must give none; an exact integer longer than 60 digits is abridged as
+D<digit count>:<first 30 digits>:<last 30 digits>.
+"""
+import math
+import re
+
+from mpmath import mp, mpf
+
+mp.dps = 60
+MAXTERMS = 10**8
+
+
+def ld(text):
+    """The long double nearest to a decimal text (64-bit mantissa)."""
+    with mp.workprec(64):
+        return +mpf(text)
+
+
+# ---- incomplete gamma and beta functions, regularized ----
+
+def gamma_p_series(a, x):
+    """P(a, x) = x^a e^-x / Gamma(a + 1) 1F1(1; a + 1; x), positive terms."""
+    if x == 0:
+        return mpf(0)
+    prefix = mp.exp(a * mp.log(x) - x - mp.loggamma(a + 1))
+    return prefix * mp.hyp1f1(1, a + 1, x, maxterms=MAXTERMS)
+
+
+def gamma_q_fraction(a, x):
+    """Q(a, x) by Legendre's continued fraction (modified Lentz), for x > a."""
+    tiny = mpf(10) ** -300
+    b = x + 1 - a
+    c = 1 / tiny
+    d = 1 / b
+    h = d
+    i = 1
+    while True:
+        an = -i * (i - a)
+        b += 2
+        d = an * d + b
+        d = tiny if d == 0 else d
+        c = b + an / c
+        c = tiny if c == 0 else c
+        d = 1 / d
+        delta = d * c
+        h *= delta
+        if abs(delta - 1) < mpf(10) ** -(mp.dps - 5):
+            break
+        i += 1
+    return mp.exp(a * mp.log(x) - x - mp.loggamma(a)) * h
+
+
+def gamma_p(a, x):
+    return gamma_p_series(a, x) if x <= a else 1 - gamma_q_fraction(a, x)
+
+
+def gamma_q(a, x):
+    return gamma_q_fraction(a, x) if x > a else 1 - gamma_p_series(a, x)
+
+
+def ibeta(a, b, x, mirror=True):
+    """I_x(a, b); the series x^a (1-x)^b / (a B(a,b)) 2F1(a+b, 1; a+1; x) below the mean.
+
+    Beyond the mean, or where the series would need about 1/(1-x) terms (x
+    within 1e-5 of 1), it is one minus the mirrored integral, at 60 more digits
+    to cover the cancellation."""
+    if x == 0:
+        return mpf(0)
+    if mirror and (x > a / (a + b) or 1 - x < mpf("1e-5")):
+        with mp.workdps(mp.dps + 60):
+            result = 1 - ibeta(b, a, 1 - x, mirror=False)
+        return +result
+    prefix = mp.exp(a * mp.log(x) + b * mp.log1p(-x) - mp.log(a)
+                    - (mp.loggamma(a) + mp.loggamma(b) - mp.loggamma(a + b)))
+    return prefix * mp.hyp2f1(a + b, 1, a + 1, x, maxterms=MAXTERMS)
+
+
+# ---- continuous distributions: (lower, upper, density) at x ----
+
+def normal(m, v, x):
+    z = (x - m) / mp.sqrt(v)
+    return (mp.erfc(-z / mp.sqrt(2)) / 2, mp.erfc(z / mp.sqrt(2)) / 2,
+            mp.exp(-z * z / 2) / mp.sqrt(2 * mp.pi * v))
+
+
+def chisquare(k, x):
+    a = k / 2
+    density = mp.exp((a - 1) * mp.log(x / 2) - x / 2 - mp.loggamma(a)) / 2
+    return gamma_p(a, x / 2), gamma_q(a, x / 2), density
+
+
+def student(n, x):
+    tail = ibeta(n / 2, mpf(1) / 2, n / (n + x * x)) / 2
+    density = mp.exp(mp.loggamma((n + 1) / 2) - mp.loggamma(n / 2)
+                     - (n + 1) / 2 * mp.log1p(x * x / n)) / mp.sqrt(n * mp.pi)
+    return (tail, 1 - tail, density) if x < 0 else (1 - tail, tail, density)
+
+
+def fisher(d1, d2, x):
+    lower = ibeta(d1 / 2, d2 / 2, d1 * x / (d1 * x + d2))
+    upper = ibeta(d2 / 2, d1 / 2, d2 / (d2 + d1 * x))
+    log_density = (d1 / 2 * mp.log(d1 * x / (d1 * x + d2)) + d2 / 2 * mp.log(d2 / (d1 * x + d2))
+                   - mp.log(x) - (mp.loggamma(d1 / 2) + mp.loggamma(d2 / 2) - mp.loggamma((d1 + d2) / 2)))
+    return lower, upper, mp.exp(log_density)
+
+
+CONTINUOUS = {"normal": normal, "chisquare": chisquare, "t": student, "f": fisher}
+
+
+def continuous_quantile(kind, params, p, upper):
+    """x with P(X < x) = p (or P(X > x) = p), by bisection, then the secant."""
+    fn = CONTINUOUS[kind]
+    side = 1 if upper else 0
+    lo, hi = (mpf(0), mpf(1)) if kind in ("chisquare", "f") else (mpf(-1), mpf(1))
+    if kind == "normal":
+        lo, hi = params[0] - 40 * mp.sqrt(params[1]), params[0] + 40 * mp.sqrt(params[1])
+    increasing = lambda x: fn(*params, x)[side] - p if not upper else p - fn(*params, x)[side]
+    while increasing(hi) < 0:
+        lo, hi = hi, hi * 2
+    while kind in ("t",) and increasing(lo) > 0:
+        lo, hi = lo * 2, lo
+    for _ in range(40):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if increasing(mid) < 0 else (lo, mid)
+    return mp.findroot(increasing, (lo, hi), solver="anderson", tol=mpf(10) ** -(mp.dps - 8))
+
+
+# ---- discrete distributions: P(X = k), P(X <= k), P(X > k) for k in the support ----
+
+def binomial_point(p, n, k):
+    return mp.exp(mp.loggamma(n + 1) - mp.loggamma(k + 1) - mp.loggamma(n - k + 1)
+                  + k * mp.log(p) + (n - k) * mp.log1p(-p))
+
+
+def binomial(p, n, k):
+    at_most = 1 if k >= n else ibeta(n - k, k + 1, 1 - p)
+    above = 0 if k >= n else ibeta(k + 1, n - k, p)
+    return binomial_point(p, n, k), at_most, above
+
+
+def poisson(lam, k):
+    point = mp.exp(k * mp.log(lam) - lam - mp.loggamma(k + 1))
+    return point, gamma_q(k + 1, lam), gamma_p(k + 1, lam)
+
+
+def hyper_point(B, R, n, k):
+    lc = lambda a, b: mp.loggamma(a + 1) - mp.loggamma(b + 1) - mp.loggamma(a - b + 1)
+    return mp.exp(lc(B, k) + lc(R, n - k) - lc(B + R, n))
+
+
+def hyper_sum(B, R, n, k, step):
+    """The sum of P(X = j) from j = k outward by step (+1 or -1) to the end of the support."""
+    lowest, highest = max(0, n - R), min(n, B)
+    term = hyper_point(B, R, n, k)
+    total, j = term, k
+    while (j > lowest) if step < 0 else (j < highest):
+        if step > 0:
+            term *= mpf(B - j) * (n - j) / ((j + 1) * (R - n + j + 1))
+        else:
+            term *= mpf(j) * (R - n + j) / ((n - j + 1) * (B - j + 1))
+        total += term
+        j += step
+        if term < total * mpf(10) ** -(mp.dps + 5):
+            break
+    return total
+
+
+def hypergeometric(B, R, n, k):
+    B, R, n, k = int(B), int(R), int(n), int(k)
+    mode = (n + 1) * (B + 1) // (B + R + 2)
+    if k < mode:
+        at_most = hyper_sum(B, R, n, k, -1)
+        above = 1 - at_most
+    else:
+        above = hyper_sum(B, R, n, k + 1, +1) if k < min(n, B) else mpf(0)
+        at_most = 1 - above
+    return hyper_point(B, R, n, k), at_most, above
+
+
+DISCRETE = {"binomial": binomial, "poisson": poisson, "hypergeometric": hypergeometric}
+
+
+def support(kind, params):
+    if kind == "binomial":
+        return 0, int(params[1])
+    if kind == "poisson":
+        return 0, None
+    B, R, n = (int(v) for v in params)
+    return max(0, n - R), min(n, B)
+
+
+def at_most(kind, params, k):
+    lo, hi = support(kind, params)
+    if k < lo:
+        return mpf(0)
+    if hi is not None and k >= hi:
+        return mpf(1)
+    return DISCRETE[kind](*params, k)[1]
+
+
+def above(kind, params, k):
+    lo, hi = support(kind, params)
+    if k < lo:
+        return mpf(1)
+    if hi is not None and k >= hi:
+        return mpf(0)
+    return DISCRETE[kind](*params, k)[2]
+
+
+def discrete_quantile(kind, params, p):
+    """The smallest k with P(X <= k) >= p, by bisection on whole numbers."""
+    lo, hi = support(kind, params)
+    a, b = lo - 1, hi if hi is not None else max(16, int(params[0] * 4))
+    while b - a > 1:
+        mid = (a + b) // 2
+        a, b = (a, mid) if at_most(kind, params, mid) >= p else (mid, b)
+    return b
+
+
+def moments(kind, q):
+    if kind == "normal":
+        return q[0], q[1]
+    if kind == "chisquare":
+        return q[0], 2 * q[0]
+    if kind == "t":
+        return (None if q[0] <= 1 else mpf(0)), (None if q[0] <= 2 else q[0] / (q[0] - 2))
+    if kind == "f":
+        d1, d2 = q
+        var = None if d2 <= 4 else 2 * d2 ** 2 * (d1 + d2 - 2) / (d1 * (d2 - 2) ** 2 * (d2 - 4))
+        return (None if d2 <= 2 else d2 / (d2 - 2)), var
+    if kind == "binomial":
+        return q[1] * q[0], q[1] * q[0] * (1 - q[0])
+    if kind == "poisson":
+        return q[0], q[0]
+    B, R, n = q
+    N = B + R
+    return n * B / N, n * B * R * (N - n) / (N * N * (N - 1))
+
+
+# ---- the cases ----
+
+def values(function, kind, params, x):
+    """The expected value of one call, an mpf or None."""
+    if function in ("mean", "variance"):
+        return moments(kind, params)[function == "variance"]
+    if kind in CONTINUOUS:
+        if function in ("x_lower", "x_upper"):
+            return continuous_quantile(kind, params, x, function == "x_upper")
+        if function in ("central_low", "central_high"):
+            return continuous_quantile(kind, params, (1 - x) / 2, function == "central_high")
+        lower, upper, density = CONTINUOUS[kind](*params, x)
+        if function == "two_tailed":
+            return min(mpf(1), 2 * min(lower, upper))
+        return {"lower": lower, "upper": upper, "density": density}[function]
+    if function == "quantile":
+        return mpf(discrete_quantile(kind, params, x))
+    k = int(x)
+    if function == "below":
+        return at_most(kind, params, k - 1)
+    if function == "at_most":
+        return at_most(kind, params, k)
+    if function == "at_least":
+        return above(kind, params, k - 1)
+    if function == "above":
+        return above(kind, params, k)
+    lo, hi = support(kind, params)
+    return DISCRETE[kind](*params, k)[0] if lo <= k and (hi is None or k <= hi) else mpf(0)
+
+
+def fmt(v):
+    if v is None:
+        return "null"
+    if v != 0 and abs(v) < mpf("3.3621031431120935063e-4932"):
+        return "null:below"
+    return mp.nstr(v, 25, min_fixed=-5, max_fixed=25)
+
+
+def abridged(digits):
+    return digits if len(digits) <= 60 else f"D{len(digits)}:{digits[:30]}:{digits[-30:]}"
+
+
+def counting_rows():
+    rows = []
+    for n in (0, 1, 5, 19, 20, 170, 1000, 3248, 3249, 100000, 2**31 - 1):
+        value = math.factorial(n) if n <= 5000 else None
+        digits = str(value) if value is not None else None
+        exact = abridged(digits) if digits and len(digits) <= 10000 else "null:digits"
+        log10 = mp.log10(value) if value is not None else mp.loggamma(n + 1) / mp.log(10)
+        rows.append((f"factorial_{n}", "factorial", "count", str(n), "", "", "", exact))
+        rows.append((f"factorial_{n}_log10", "factorial_log10", "count", str(n), "", "", "", fmt(log10)))
+    for n, k in ((10, 3), (122, 61), (124, 62), (2000, 1000), (5000, 2500), (40000, 20000),
+                 (2**31 - 1, 1), (2**31 - 1, 1000), (2**31 - 1, 2000), (2**31 - 1, 2**30), (7, 7)):
+        small = min(k, n - k)
+        log10 = (mp.loggamma(n + 1) - mp.loggamma(k + 1) - mp.loggamma(n - k + 1)) / mp.log(10)
+        if log10 < 10001:
+            value = math.comb(n, k)
+            digits = str(value)
+            exact, log10 = (abridged(digits) if len(digits) <= 10000 else "null:digits"), mp.log10(value)
+        else:
+            exact = "null:digits"
+        rows.append((f"binomial_coefficient_{n}_{k}", "binomial", "count", str(n), str(k), "", "", exact))
+        rows.append((f"binomial_coefficient_{n}_{k}_log10", "binomial_log10", "count", str(n), str(k), "",
+                     "", fmt(log10 if small else mpf(0))))
+    return rows
+
+
+# (kind, parameters as texts, x or p as text, functions)
+CASES = [
+    # Worked examples.
+    ("normal", ("100", "225"), "130", ("lower", "upper", "density", "two_tailed")),
+    ("normal", ("100", "225"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("normal", ("0", "1"), "0.999999", ("x_lower", "x_upper")),
+    ("normal", ("0", "1"), "0.000001", ("x_lower", "central_low", "central_high")),
+    ("chisquare", ("10",), "18.307038", ("lower", "upper", "density", "two_tailed")),
+    ("chisquare", ("10",), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("chisquare", ("1",), "0.000001", ("x_lower", "x_upper")),
+    ("t", ("10",), "2", ("lower", "upper", "density", "two_tailed")),
+    ("t", ("10",), "0.975", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("t", ("1",), "0.000001", ("x_lower", "x_upper")),
+    ("t", ("10",), "0.000001", ("central_low", "central_high")),
+    ("f", ("5", "10"), "3.325835", ("lower", "upper", "density", "two_tailed")),
+    ("f", ("5", "10"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("binomial", ("0.3", "10"), "3", ("below", "at_most", "point", "at_least", "above")),
+    ("binomial", ("0.3", "10"), "0.5", ("quantile",)),
+    ("binomial", ("0.3", "1000000"), "300000", ("at_most", "point", "above")),
+    ("poisson", ("2.5",), "3", ("below", "at_most", "point", "at_least", "above")),
+    ("poisson", ("2.5",), "0.5", ("quantile",)),
+    ("hypergeometric", ("10", "15", "8"), "3", ("below", "at_most", "point", "at_least", "above")),
+    ("hypergeometric", ("10", "15", "8"), "0.5", ("quantile",)),
+    ("hypergeometric", ("1000000", "1000000", "1000000"), "500000", ("at_most", "point", "above")),
+    # The normal far out: to x = 38 deviations, and to the bottom of the extended range.
+    ("normal", ("0", "1"), "38", ("upper", "density", "two_tailed")),
+    ("normal", ("0", "1"), "-38", ("lower",)),
+    ("normal", ("0", "1"), "100", ("upper", "density")),
+    ("normal", ("0", "1"), "150", ("upper", "density")),
+    ("normal", ("3.7", "0.3"), "-70", ("lower", "density")),
+    ("normal", ("0", "1"), "160", ("upper", "density")),
+    # Chi-square far tails, both sides, and the largest degrees of freedom.
+    ("chisquare", ("1",), "1000", ("upper", "density")),
+    ("chisquare", ("3",), "20000", ("upper",)),
+    ("chisquare", ("10",), "22000", ("upper", "density")),
+    ("chisquare", ("10",), "0.001", ("lower",)),
+    ("chisquare", ("100",), "1", ("lower", "density")),
+    ("chisquare", ("2147483647",), "2147483647", ("lower", "upper", "density")),
+    ("chisquare", ("1000000",), "1200000", ("lower", "upper", "density")),
+    ("chisquare", ("1000000",), "900000", ("lower", "upper")),
+    ("chisquare", ("1000000",), "2000000", ("upper",)),
+    ("chisquare", ("1073741823",), "0.95", ("x_lower", "x_upper")),
+    # t: 1 degree of freedom at 10^10 and beyond, heavy tails, huge degrees of freedom.
+    ("t", ("1",), "10000000000", ("upper", "density", "two_tailed")),
+    ("t", ("1",), "-10000000000", ("lower",)),
+    ("t", ("1",), "1e300", ("upper",)),
+    ("t", ("2",), "1e100", ("upper",)),
+    ("t", ("5",), "1e50", ("upper", "density")),
+    ("t", ("30",), "1000", ("upper",)),
+    ("t", ("2147483646",), "12", ("upper", "lower")),
+    ("t", ("1073741823",), "0.975", ("x_lower", "x_upper")),
+    # F far out.
+    ("f", ("1", "1"), "1e20", ("upper",)),
+    ("f", ("10", "20"), "1000", ("upper", "density")),
+    ("f", ("100", "100"), "100", ("upper",)),
+    ("f", ("5", "10"), "1e-10", ("lower", "density")),
+    ("f", ("1073741822", "1073000000"), "0.9999", ("lower", "upper", "density")),
+    ("f", ("100000", "100000"), "0.99", ("lower", "upper", "density")),
+    ("f", ("100000", "100000"), "1.2", ("lower", "upper")),
+    ("f", ("3000", "1000000"), "0.9", ("lower", "density")),
+    # Binomial and Poisson tails.
+    ("binomial", ("0.5", "1000"), "0", ("point", "at_most")),
+    ("binomial", ("0.5", "1000000000"), "498000000", ("at_most", "point")),
+    ("binomial", ("0.5", "1000000000"), "500000000", ("at_most", "above", "point")),
+    ("binomial", ("0.01", "10000"), "1000", ("at_least", "point")),
+    ("binomial", ("0.5", "1000000000"), "0.999999", ("quantile",)),
+    ("poisson", ("1",), "1000", ("at_least", "point")),
+    ("poisson", ("1000",), "0", ("point", "at_most")),
+    ("poisson", ("10000",), "0", ("point",)),
+    ("poisson", ("11000",), "5", ("at_most",)),
+    ("poisson", ("100000000",), "99800000", ("at_most", "point")),
+    ("poisson", ("100000000",), "100000000", ("at_most", "above")),
+    ("poisson", ("100000000",), "0.999999", ("quantile",)),
+    # Hypergeometric tails, and an urn beyond 2^31 balls.
+    ("hypergeometric", ("1000", "1000", "1000"), "100", ("at_most", "point")),
+    ("hypergeometric", ("1000", "1000", "1000"), "900", ("at_least", "above")),
+    ("hypergeometric", ("300000", "200000", "100000"), "58000", ("at_most", "point")),
+    ("hypergeometric", ("2000000000", "2000000000", "1000000"), "490000", ("at_most", "point", "above")),
+    ("hypergeometric", ("2000000000", "2000000000", "1000000"), "0.5", ("quantile",)),
+    # Moments.
+    ("t", ("10",), "", ("variance",)),
+    ("f", ("5", "10"), "", ("mean", "variance")),
+    ("binomial", ("0.3", "10"), "", ("mean", "variance")),
+    ("hypergeometric", ("10", "15", "8"), "", ("mean", "variance")),
+    ("chisquare", ("10",), "", ("variance",)),
+]
+
+
+# Values fixed by the definitions alone, and what the engine cannot give:
+# (kind, parameters, x or p, function, expected).
+EDGES = [
+    ("binomial", ("0", "10"), "0", "point", "1"),
+    ("binomial", ("1", "10"), "9", "at_most", "0"),
+    ("binomial", ("0.3", "10"), "-1", "at_most", "0"),
+    ("binomial", ("0.3", "10"), "-1", "at_least", "1"),
+    ("binomial", ("0.3", "10"), "11", "point", "0"),
+    ("binomial", ("0.3", "10"), "10", "at_most", "1"),
+    ("binomial", ("0.3", "10"), "2.5", "at_most", "0.3827827864"),
+    ("poisson", ("2.5",), "-3", "above", "1"),
+    ("hypergeometric", ("10", "15", "8"), "11", "at_most", "1"),
+    ("hypergeometric", ("0", "0", "0"), "0", "point", "1"),
+    ("hypergeometric", ("5", "5", "11"), "3", "point", "null:larger than the urn"),
+    ("hypergeometric", ("5", "5", "11"), "0.5", "quantile", "null:larger than the urn"),
+    ("chisquare", ("1",), "0", "density", "null:infinite"),
+    ("chisquare", ("2",), "0", "density", "0.5"),
+    ("chisquare", ("10",), "-1", "lower", "0"),
+    ("f", ("2", "7"), "0", "density", "1"),
+    ("t", ("10",), "0", "lower", "0.5"),
+    ("normal", ("0", "1"), "0.5", "x_lower", "0"),
+    ("normal", ("0", "0"), "1", "upper", "null:variance"),
+    ("t", ("10",), "1", "x_lower", "null:strictly"),
+    ("poisson", ("2.5",), "0", "quantile", "null:strictly"),
+    ("poisson", ("2.5",), "3", "density", "null:discrete"),
+    ("normal", ("0", "1"), "3", "point", "null:continuous"),
+    ("binomial", ("1.5", "10"), "3", "point", "null:p must"),
+    ("f", ("5", "4"), "", "variance", "null:infinite"),
+    ("f", ("5", "2"), "", "mean", "null:infinite"),
+    ("t", ("1",), "", "mean", "null:undefined"),
+    ("t", ("1",), "", "variance", "null:undefined"),
+    ("t", ("2",), "", "variance", "null:infinite"),
+]
+COUNTING_EDGES = [
+    ("factorial_minus_1", "factorial", "-1", "", "null:whole number"),
+    ("factorial_minus_1_log10", "factorial_log10", "-1", "", "null:whole number"),
+    ("binomial_coefficient_5_6", "binomial", "5", "6", "null:from 0 to n"),
+    ("binomial_coefficient_5_6_log10", "binomial_log10", "5", "6", "null:from 0 to n"),
+]
+
+
+def label(*parts):
+    text = "_".join(p for p in parts if p)
+    return re.sub(r"[^A-Za-z0-9_]", "", text.replace(".", "p").replace("-", "m"))
+
+
+def main():
+    if hasattr(__import__("sys"), "set_int_max_str_digits"):
+        __import__("sys").set_int_max_str_digits(0)
+    print("# label,function,kind,a,b,c,x,expected  (make_reference.py, mpmath at 60 digits)")
+    for kind, params, x, functions in CASES:
+        q = [ld(v) for v in params]
+        arg = ld(x) if x else mpf(0)
+        texts = list(params) + [""] * (3 - len(params))
+        for function in functions:
+            v = values(function, kind, q, arg)
+            print(",".join([label(kind, *params, x, function), function, kind, *texts, x, fmt(v)]))
+    for kind, params, x, function, expected in EDGES:
+        texts = list(params) + [""] * (3 - len(params))
+        print(",".join([label(kind, *params, x, function), function, kind, *texts, x, expected]))
+    for row in counting_rows():
+        print(",".join(row))
+    for name, function, n, k, expected in COUNTING_EDGES:
+        print(",".join([name, function, "count", n, k, "", "", expected]))
+
+
+if __name__ == "__main__":
+    main()
