@@ -1,5 +1,5 @@
-// Screen grabs of the main window with the Plot pane docked beside it, for
-// the documentation:
+// Screen grabs of the main window with the Details and the Plot pane docked
+// beside it, for the documentation:
 //
 //   plot_screens OUT.png
 //
@@ -15,14 +15,16 @@
 #include <cstdio>
 
 #include "calculator/Calculator.h"
+#include "window/DetailsPane.h"
 #include "window/DistributionForm.h"
 #include "window/PlotPane.h"
 #include "window/QtPlatform.h"
 
 namespace {
 
-const QSize kWindowSize(1240, 600);
-constexpr int kPaneWidth = 560;
+const QSize kWindowSize(1600, 620);
+constexpr int kDetailsWidth = 380;
+constexpr int kPlotWidth = 560;
 
 // The window without help set-up and version check: no files, no network.
 class TScreenForm : public window::TDistributionForm {
@@ -45,13 +47,16 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   window::TQtPlatform platform;
   TScreenForm form(platform);
-  auto* dock = new QDockWidget(QStringLiteral("Plot"), &form);
-  dock->setObjectName(QStringLiteral("PlotDock"));
-  auto* pane = new window::TPlotPane(platform, dock);
-  dock->setWidget(pane);
-  form.addDockWidget(Qt::RightDockWidgetArea, dock);
+  auto* detailsDock = new QDockWidget(QStringLiteral("Details"), &form);
+  auto* details = new window::TDetailsPane(detailsDock);
+  detailsDock->setWidget(details);
+  auto* plotDock = new QDockWidget(QStringLiteral("Plot"), &form);
+  auto* pane = new window::TPlotPane(platform, plotDock);
+  plotDock->setWidget(pane);
+  form.addDockWidget(Qt::RightDockWidgetArea, detailsDock);
+  form.splitDockWidget(detailsDock, plotDock, Qt::Horizontal);
   form.resize(kWindowSize);
-  form.resizeDocks({dock}, {kPaneWidth}, Qt::Horizontal);
+  form.resizeDocks({detailsDock, plotDock}, {kDetailsWidth, kPlotWidth}, Qt::Horizontal);
   form.show();
   form.activateWindow();
   if (!QTest::qWaitForWindowActive(&form)) return 1;
@@ -64,7 +69,9 @@ int main(int argc, char** argv) {
         ->setText(QString::fromStdString(texts[i]));
   }
   QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ComputeBtn")), Qt::LeftButton);
-  pane->ShowResult(calculator::Compute(calculator::Function::Normal, texts, false));
+  const calculator::Result result = calculator::Compute(calculator::Function::Normal, texts, false);
+  details->ShowResult(result);
+  pane->ShowResult(result);
   QTest::qWait(100);
   return form.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
