@@ -41,7 +41,7 @@ constexpr long double kQuartileTail = 0.25L;
 // The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
 constexpr long double kBulkZ = 3.71901648545568L;
 constexpr long double kNearNormalDf = 10000;
-constexpr long double kHeavyTailReach = 4;  // interquartile ranges beyond the quartiles
+constexpr long double kHeavyTailReach = 6;  // interquartile ranges beyond the quartiles
 // A range this near the support's end (a share of its width) starts there.
 constexpr long double kSnapToSupport = 0.1;
 constexpr long double kMostWidening = 3;  // x widens the range to at most this many bulk widths
