@@ -73,7 +73,7 @@ bool IsPlotCommand(const std::vector<std::string>& words) {
 }
 
 int RunPlotCommand(const std::vector<std::string>& words) {
-  if (words.size() < 2) return UsageFault("--plot needs a file name");
+  if (words.size() < 2) return UsageFault(std::string("--plot needs a file name: ") + kPlotUsage);
   const QString path = QString::fromStdString(words[1]);
   if (!plot::FileTypeOf(path))
     return UsageFault("the plot file must end in .png or .svg: " + words[1]);

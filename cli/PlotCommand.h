@@ -23,7 +23,7 @@ bool IsPlotCommand(const std::vector<std::string>& words);
 // Runs a --plot command; the exit status.
 int RunPlotCommand(const std::vector<std::string>& words);
 
-// The usage line of --plot, for --help.
+// The usage line of --plot, for --help and the usage faults.
 extern const char* const kPlotUsage;
 
 }  // namespace cli
