@@ -7,6 +7,7 @@
 #include "cli/JsonCommand.h"
 #include "probex/Version.h"
 #include "cli/TableCommand.h"
+#include "cli/PlotCommand.h"
 
 namespace {
 
@@ -118,6 +119,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (words.size() == 1 && words[0] == "--batch") return RunBatch(false);
+  if (cli::IsPlotCommand(words)) return cli::RunPlotCommand(words);
   if (!words.empty() && words[0] == "--json") {
     if (words.size() == 2 && words[1] == "--batch") return RunBatch(true);
     const cli::JsonAnswer answer = cli::RunJson({words.begin() + 1, words.end()});

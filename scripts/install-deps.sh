@@ -7,7 +7,7 @@ packages=(
   cmake g++ make
   libgtest-dev libgmock-dev libbenchmark-dev r-mathlib time
   libboost-math-dev libgmp-dev python3-mpmath
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libboost-math-dev libgmp-dev nlohmann-json3-dev
   xvfb xauth poppler-utils desktop-file-utils
   iproute2 util-linux

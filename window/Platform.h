@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -49,6 +50,9 @@ class TPlatform {
   // Puts plain text on the clipboard; raises EWindowError
   // "Cannot open clipboard" when the clipboard does not take it.
   virtual void SetClipboardText(const QString& text) = 0;
+  // Puts an image on the clipboard; raises EWindowError "Cannot open
+  // clipboard" when the clipboard does not take it.
+  virtual void SetClipboardImage(const QImage& image) = 0;
 
   // Start and end of one print job on `printer`, drawn through `painter`.
   // BeginPrintJob answers false when the printer cannot start a job.

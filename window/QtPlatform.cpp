@@ -78,6 +78,13 @@ void TQtPlatform::SetClipboardText(const QString& text) {
     throw EWindowError("Cannot open clipboard");
 }
 
+void TQtPlatform::SetClipboardImage(const QImage& image) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard != nullptr) clipboard->setImage(image, QClipboard::Clipboard);
+  if (clipboard == nullptr || clipboard->image(QClipboard::Clipboard).isNull())
+    throw EWindowError("Cannot open clipboard");
+}
+
 bool TQtPlatform::BeginPrintJob(QPainter& painter, QPrinter& printer) {
   return painter.begin(&printer);
 }

@@ -2,8 +2,8 @@
 //
 // Each dialog takes the next scripted answer (none left: it records the call
 // as unexpected and answers "cancelled", or No to a question).  Message boxes,
-// questions, clipboard texts, print jobs and the addresses given to the
-// desktop are recorded.  Print jobs really run on the
+// questions, clipboard texts and images, print jobs and the addresses given
+// to the desktop are recorded.  Print jobs really run on the
 // QPrinter, so a test that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
 // writes a file of its own.
 #pragma once
@@ -59,6 +59,7 @@ class TScriptedPlatform : public window::TPlatform {
   QList<Box> informations;
   QList<Box> questions;
   QStringList clipboard;
+  QList<QImage> clipboardImages;
   QList<Opened> opened;
   int jobsBegun = 0;
   int jobsEnded = 0;
@@ -113,6 +114,11 @@ class TScriptedPlatform : public window::TPlatform {
   void SetClipboardText(const QString& text) override {
     if (clipboardFails) throw window::EWindowError("Cannot open clipboard");
     clipboard << text;
+  }
+
+  void SetClipboardImage(const QImage& image) override {
+    if (clipboardFails) throw window::EWindowError("Cannot open clipboard");
+    clipboardImages << image;
   }
 
   bool BeginPrintJob(QPainter& painter, QPrinter& printer) override {

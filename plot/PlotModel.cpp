@@ -1,0 +1,505 @@
+// The picture of one result, computed from the details engine.
+//
+// Continuous: the range runs from the 10^-4 to the 1 - 10^-4 quantile (for a
+// normal or near-normal distribution: the mean -+ 3.72 standard deviations), cut
+// to at most kHeavyTailReach interquartile ranges beyond the quartiles (t
+// with 1 degree of freedom would otherwise spread over +-3000), started at
+// the end of the support when it is near, and widened to show the x-values
+// of the report when they are not too far out.  The density is sampled at
+// kCurveSamples points and at the x-values themselves, so that every shaded
+// area ends on a sample; the tails are areas under the sampled curve, never
+// a tail computed per point.  A pole at the end of the support (chi-square
+// with 1 degree of freedom, F with df1 = 1) leaves the top of the area.
+//
+// Discrete: the range is the mean +-(kDiscreteReach standard deviations +
+// kDiscreteReachFloor) within the support, trimmed to the values whose
+// probability is at least kTrimHeight of the largest, and widened to show x.
+// Up to kMostBars values get a bar each; a wider range (a binomial n of 10^9
+// spans some 10^5 visible values) is a stepped outline through kOutlineSteps
+// values, so a redraw never evaluates more than a few hundred probabilities.
+#include "plot/PlotModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <span>
+
+#include "calculator/NumberText.h"
+#include "details/Details.h"
+
+namespace plot {
+
+namespace {
+
+using calculator::Function;
+using details::Distribution;
+
+// Continuous ranges.
+// The range holds the bulk between this tail and its mirror.
+constexpr long double kBulkTail = 1e-4L;
+constexpr long double kQuartileTail = 0.25L;
+// The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
+constexpr long double kBulkZ = 3.71901648545568L;
+constexpr long double kNearNormalDf = 10000;
+constexpr long double kHeavyTailReach = 6;  // interquartile ranges beyond the quartiles
+// A range this near the support's end (a share of its width) starts there.
+constexpr long double kSnapToSupport = 0.1;
+constexpr long double kMostWidening = 3;  // x widens the range to at most this many bulk widths
+// Room beside an x-value at the end of the range, a share of its width.
+constexpr long double kEdgeMargin = 0.03;
+constexpr int kCurveSamples = 400;
+constexpr long double kHeadroom = 1.08;  // the top of the area above the highest point
+constexpr double kCeiling = 1.05;        // outline heights end just above the top of the area
+// A density higher than kPoleCap times the highest one away from the
+// support's end (beyond kPoleSkip of the width) is a pole there.
+constexpr long double kPoleSkip = 0.015L;
+constexpr long double kPoleCap = 1.5L;
+// Probability beyond the range shown from which the picture says so.
+constexpr long double kOutsideNote = 0.005L;
+// A range narrower than this share of its distance from 0 cannot be resolved
+// by the extended reals (their precision is 2^-63 ~ 1.1e-19) into pixels.
+constexpr long double kResolution = 1e-15L;
+
+// Discrete ranges.
+constexpr long double kDiscreteReach = 8;       // standard deviations around the mean
+constexpr long double kDiscreteReachFloor = 5;  // values added to each side
+constexpr long double kTrimHeight = 1e-4L;      // of the largest probability
+constexpr long double kFewestValues = 5;
+constexpr int kMostBars = 300;
+constexpr int kOutlineSteps = 200;
+// A first look at the range takes this many values, to find where the
+// probability is before the values are drawn.
+constexpr int kScoutSamples = 64;
+// A bar of x lower than this share of the area also gets the line at x.
+constexpr double kVisibleBar = 0.01;
+
+struct Range {
+  long double low, high;
+  long double Width() const { return high - low; }
+  double At(long double x) const { return static_cast<double>((x - low) / (high - low)); }
+};
+
+std::optional<long double> Finite(const details::Value& v) {
+  if (v.value && std::isfinite(*v.value)) return *v.value;
+  return std::nullopt;
+}
+
+QString Text(const std::string& s) {
+  return QString::fromStdString(s).trimmed();
+}
+QString Fixed(long double v) {
+  return Text(calculator::Fixed6Text(v));
+}
+QString Whole(int32_t v) {
+  return Text(calculator::IntegerText(v));
+}
+
+PlotModel Nothing(QString message) {
+  PlotModel model;
+  model.message = std::move(message);
+  return model;
+}
+
+std::optional<details::Kind> KindOf(Function function) {
+  switch (function) {
+    case Function::Normal:
+      return details::Kind::Normal;
+    case Function::ChiSquare:
+      return details::Kind::ChiSquare;
+    case Function::T:
+      return details::Kind::T;
+    case Function::F:
+      return details::Kind::F;
+    case Function::Binomial:
+      return details::Kind::Binomial;
+    case Function::Poisson:
+      return details::Kind::Poisson;
+    case Function::Hypergeometric:
+      return details::Kind::Hypergeometric;
+    case Function::Factorial:
+    case Function::BinomialCoefficient:
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// The header line without its colon (and, for the hypergeometric
+// distribution, without the x it carries).
+QString TitleOf(const calculator::Result& result) {
+  QString title = Text(result.lines[0]);
+  if (title.endsWith(QLatin1Char(':'))) title.chop(1);
+  if (result.function == Function::Hypergeometric) {
+    const qsizetype x = title.lastIndexOf(QStringLiteral(", x="));
+    if (x >= 0) title.truncate(x);
+  }
+  return title;
+}
+
+Marker MarkerAt(const Range& range, long double x, QString label, bool line = true) {
+  const int beyond = x < range.low ? -1 : x > range.high ? 1 : 0;
+  const double at = beyond < 0 ? 0 : beyond > 0 ? 1 : range.At(x);
+  return {at, beyond, line, std::move(label)};
+}
+
+// Widens `range` to show each x-value that lies within kMostWidening bulk
+// widths of it, with a margin (at least `least`) beside it.
+void Widen(Range& range, std::span<const long double> xs, long double least) {
+  const Range bulk = range;
+  const long double reach = bulk.Width() * kMostWidening;
+  for (long double x : xs) {
+    if (x < range.low && x >= bulk.high - reach) range.low = x;
+    if (x > range.high && x <= bulk.low + reach) range.high = x;
+  }
+  const long double margin = std::max(least, range.Width() * kEdgeMargin);
+  for (long double x : xs) {
+    if (x == range.low && x < bulk.low) range.low -= margin;
+    if (x == range.high && x > bulk.high) range.high += margin;
+  }
+}
+
+bool Resolvable(const Range& r) {
+  return std::isfinite(r.low) && std::isfinite(r.high) && r.high > r.low &&
+         r.Width() > kResolution * std::max(std::fabs(r.low), std::fabs(r.high));
+}
+
+// --- Continuous ---------------------------------------------------------
+
+// Whether the distribution is normal, or so near it (chi-square, t and F
+// with every df at least kNearNormalDf: skewness below 0.03) that its mean
+// and variance place the bulk as well as its quantiles would, which cost
+// the engine milliseconds at such degrees of freedom.
+bool NearNormal(const Distribution& d) {
+  switch (d.kind) {
+    case details::Kind::Normal:
+      return true;
+    case details::Kind::ChiSquare:
+    case details::Kind::T:
+      return d.parameters[0] >= kNearNormalDf;
+    case details::Kind::F:
+      return d.parameters[0] >= kNearNormalDf && d.parameters[1] >= kNearNormalDf;
+    default:
+      return false;
+  }
+}
+
+// The bulk of a (near-)normal distribution: mean -+ kBulkZ standard deviations.
+std::optional<Range> NormalBulk(const Distribution& d) {
+  const auto mean = Finite(details::Mean(d));
+  const auto variance = Finite(details::Variance(d));
+  if (!mean || !variance || !(*variance > 0)) return std::nullopt;
+  const long double sd = std::sqrt(*variance);
+  return Range{*mean - kBulkZ * sd, *mean + kBulkZ * sd};
+}
+
+// The range of the bulk between the kBulkTail quantiles, cut to at most
+// kHeavyTailReach interquartile ranges beyond the quartiles (`clipped`: then
+// more than 2 * kBulkTail may lie outside).
+std::optional<Range> BulkRange(const Distribution& d, bool& clipped) {
+  std::optional<Range> bulk = NearNormal(d) ? NormalBulk(d) : std::nullopt;
+  if (!bulk) {
+    // No tail precision is needed here: the lower quantile of 1 - q serves
+    // for the upper one of q, and is often much cheaper.
+    const auto low = Finite(details::QuantileLower(d, kBulkTail));
+    const auto high = Finite(details::QuantileLower(d, 1 - kBulkTail));
+    if (!low || !high) return std::nullopt;
+    bulk = Range{*low, *high};
+    const auto q1 = Finite(details::QuantileLower(d, kQuartileTail));
+    const auto q3 = Finite(details::QuantileLower(d, 1 - kQuartileTail));
+    if (q1 && q3 && *q3 > *q1) {
+      const long double reach = (*q3 - *q1) * kHeavyTailReach;
+      clipped = bulk->low < *q1 - reach || bulk->high > *q3 + reach;
+      bulk = Range{std::max(bulk->low, *q1 - reach), std::min(bulk->high, *q3 + reach)};
+    }
+  }
+  const auto support = details::Support(d);
+  Range range{std::max(bulk->low, support.first), std::min(bulk->high, support.second)};
+  if (std::isfinite(support.first) && range.low - support.first < kSnapToSupport * range.Width())
+    range.low = support.first;
+  return range;
+}
+
+// The density at x, with 0 outside the support; empty where the engine has
+// no value (a pole answers infinity).
+std::optional<long double> DensityAt(const Distribution& d, std::pair<long double, long double> s,
+                                     long double x) {
+  if (x < s.first || x > s.second) return 0.0L;
+  const details::Value v = details::Density(d, x);
+  if (!v.value || std::isnan(*v.value)) return std::nullopt;
+  return *v.value;
+}
+
+// Samples the density and fills the outline and the y-axis; false when no
+// point has a usable density.
+bool SampleCurve(const Distribution& d, const Range& range, std::span<const long double> xs,
+                 PlotModel& model) {
+  const auto support = details::Support(d);
+  std::vector<long double> at;
+  for (int i = 0; i <= kCurveSamples; ++i)
+    at.push_back(range.low + range.Width() * i / kCurveSamples);
+  for (long double x : std::initializer_list<long double>{support.first, support.second})
+    if (x > range.low && x < range.high) at.push_back(x);
+  for (long double x : xs)
+    if (x > range.low && x < range.high) at.push_back(x);
+  std::sort(at.begin(), at.end());
+  at.erase(std::unique(at.begin(), at.end()), at.end());
+
+  std::vector<std::pair<long double, long double>> points;
+  long double highest = 0, highestInside = 0;
+  for (long double x : at) {
+    const auto f = DensityAt(d, support, x);
+    if (!f) continue;
+    points.emplace_back(x, *f);
+    if (!std::isfinite(*f)) continue;
+    highest = std::max(highest, *f);
+    if (!std::isfinite(support.first) || x - support.first > kPoleSkip * range.Width())
+      highestInside = std::max(highestInside, *f);
+  }
+  long double peak = highest;
+  if (highestInside > 0 && highest > kPoleCap * highestInside) peak = kPoleCap * highestInside;
+  if (!(peak > 0)) return false;
+  model.y = {0, peak * kHeadroom, false, QStringLiteral("density")};
+  for (const auto& [x, f] : points) {
+    const long double up = std::isfinite(f) ? f / model.y.high : kCeiling;
+    model.outline.emplace_back(range.At(x), std::min<double>(static_cast<double>(up), kCeiling));
+  }
+  return !model.outline.empty();
+}
+
+// Says how much probability the range leaves out, when it is more than a trace.
+QString OutsideNote(const Distribution& d, const Range& range) {
+  const auto support = details::Support(d);
+  long double outside = 0;
+  if (range.low > support.first) outside += Finite(details::Lower(d, range.low)).value_or(0);
+  if (range.high < support.second) outside += Finite(details::Upper(d, range.high)).value_or(0);
+  if (outside < kOutsideNote) return {};
+  return QStringLiteral("%1% of the probability lies beyond the range shown")
+      .arg(static_cast<double>(outside * 100), 0, 'f', 1);
+}
+
+// The areas and legend of the forward report: the tails at x.
+void ShadeTails(const calculator::TailsAt& t, const Range& range, PlotModel& model) {
+  const double at = std::clamp(range.At(t.x), 0.0, 1.0);
+  model.areas = {{0, at, Shade::Lower}, {at, 1, Shade::Upper}};
+  model.markers = {MarkerAt(range, t.x, QStringLiteral("x=") + Fixed(t.x))};
+  model.legend = {{Shade::Lower, QStringLiteral("P(X<%1)=%2").arg(Fixed(t.x), Fixed(t.lower))},
+                  {Shade::Upper, QStringLiteral("P(X>%1)=%2").arg(Fixed(t.x), Fixed(t.upper))}};
+}
+
+// The areas and legend of the inverse report: the tail of probability p
+// beyond each x-value, or the interval between them.
+void ShadePoints(const calculator::PointsOf& p, const Range& range, InverseShading shading,
+                 PlotModel& model) {
+  const double lower = std::clamp(range.At(p.xLower), 0.0, 1.0);
+  const double upper = std::clamp(range.At(p.xUpper), 0.0, 1.0);
+  const QString lowerText = QStringLiteral("P(X<%1)=%2").arg(Fixed(p.xLower), Fixed(p.p));
+  const QString upperText = QStringLiteral("P(X>%1)=%2").arg(Fixed(p.xUpper), Fixed(p.p));
+  model.markers = {MarkerAt(range, p.xLower, QStringLiteral("x=") + Fixed(p.xLower))};
+  if (p.xUpper != p.xLower)
+    model.markers.push_back(MarkerAt(range, p.xUpper, QStringLiteral("x=") + Fixed(p.xUpper)));
+  if (shading == InverseShading::Central) {
+    const long double a = std::min(p.xLower, p.xUpper), b = std::max(p.xLower, p.xUpper);
+    // Between the two x-values lies 1 - 2p, or 2p - 1 when they cross (p > 1/2).
+    const long double inside = p.xLower <= p.xUpper ? 1 - 2 * p.p : 2 * p.p - 1;
+    model.areas = {{std::min(lower, upper), std::max(lower, upper), Shade::Central}};
+    model.legend = {
+        {Shade::Central, QStringLiteral("P(%1<X<%2)=%3").arg(Fixed(a), Fixed(b), Fixed(inside))}};
+    return;
+  }
+  if (p.xLower <= p.xUpper) {
+    model.areas = {{0, lower, Shade::Lower}, {upper, 1, Shade::Upper}};
+    model.legend = {{Shade::Lower, lowerText}, {Shade::Upper, upperText}};
+  } else {
+    // The tails overlap between the x-values: the upper one is hatched over the lower.
+    model.areas = {{0, lower, Shade::Lower}, {upper, 1, Shade::Upper, true}};
+    model.legend = {{Shade::Lower, lowerText}, {Shade::Upper, upperText, true}};
+  }
+}
+
+PlotModel ContinuousModel(const calculator::Result& result, const Distribution& d,
+                          InverseShading shading) {
+  bool clipped = false;
+  std::optional<Range> bulk = BulkRange(d, clipped);
+  if (!bulk)
+    return Nothing(
+        QStringLiteral("Nothing to plot: the quantiles of this distribution "
+                       "cannot be computed."));
+  std::vector<long double> xs;
+  if (const auto* t = std::get_if<calculator::TailsAt>(&result.values)) xs = {t->x};
+  if (const auto* p = std::get_if<calculator::PointsOf>(&result.values))
+    xs = {p->xLower, p->xUpper};
+  Range range = *bulk;
+  Widen(range, xs, 0);
+  if (!Resolvable(range))
+    return Nothing(
+        QStringLiteral("Nothing to plot: the distribution is too narrow for the "
+                       "precision of its position."));
+  PlotModel model;
+  model.drawing = Drawing::Curve;
+  model.x = {range.low, range.high, false, QStringLiteral("x")};
+  if (!SampleCurve(d, range, xs, model))
+    return Nothing(QStringLiteral("Nothing to plot: the density cannot be computed here."));
+  if (const auto* t = std::get_if<calculator::TailsAt>(&result.values))
+    ShadeTails(*t, range, model);
+  else
+    ShadePoints(std::get<calculator::PointsOf>(result.values), range, shading, model);
+  // Unclipped, the range leaves out at most 2 * kBulkTail, too little to say.
+  if (clipped) model.note = OutsideNote(d, range);
+  return model;
+}
+
+// --- Discrete -----------------------------------------------------------
+
+// The values low..high: every one (bars) when there are at most `most`,
+// otherwise `most` of them, one per step of the outline.  probabilities[i] belongs to the step from
+// edges[i] to edges[i + 1] (k - 1/2 to k + 1/2 for a bar).
+struct Sampled {
+  Range values;
+  bool bars;
+  std::vector<long double> edges;
+  std::vector<long double> probabilities;
+};
+
+Sampled SampleValues(const Distribution& d, const Range& values, int most) {
+  Sampled s{values, values.Width() + 1 <= most, {}, {}};
+  const long double count = values.Width() + 1;
+  const int steps = s.bars ? static_cast<int>(count) : most;
+  for (int i = 0; i <= steps; ++i) s.edges.push_back(values.low - 0.5L + count * i / steps);
+  for (int i = 0; i < steps; ++i) {
+    // The value in the middle of the step.
+    const long double k = std::floor((s.edges[i] + s.edges[i + 1]) / 2 + 0.5L);
+    const auto p = Finite(details::Point(d, k));
+    s.probabilities.push_back(p ? std::max(*p, 0.0L) : 0);
+  }
+  return s;
+}
+
+// The values whose probability is at least kTrimHeight of the largest.
+std::optional<Range> Significant(const Sampled& s) {
+  const long double top = *std::max_element(s.probabilities.begin(), s.probabilities.end());
+  if (!(top > 0)) return std::nullopt;
+  size_t first = 0, last = s.probabilities.size() - 1;
+  while (s.probabilities[first] < top * kTrimHeight) ++first;
+  while (s.probabilities[last] < top * kTrimHeight) --last;
+  return Range{std::ceil(s.edges[first]), std::floor(s.edges[last + 1])};
+}
+
+// The values to show: around the mean, or between two far quantiles.
+std::optional<Range> DiscreteBulk(const Distribution& d) {
+  const auto support = details::Support(d);
+  const auto mean = Finite(details::Mean(d));
+  const auto variance = Finite(details::Variance(d));
+  Range r{};
+  if (mean && variance && *variance >= 0) {
+    const long double reach = std::sqrt(*variance) * kDiscreteReach + kDiscreteReachFloor;
+    r = {std::floor(*mean - reach), std::ceil(*mean + reach)};
+  } else {
+    const auto low = Finite(details::DiscreteQuantile(d, kBulkTail));
+    const auto high = Finite(details::DiscreteQuantile(d, 1 - kBulkTail));
+    if (!low || !high) return std::nullopt;
+    r = {*low, *high};
+  }
+  r = {std::max(r.low, support.first), std::min(r.high, support.second)};
+  if (!(r.high >= r.low)) return std::nullopt;
+  return r;
+}
+
+// At least kFewestValues values, grown on both sides within the support.
+Range Fewest(Range r, std::pair<long double, long double> support) {
+  while (r.Width() + 1 < kFewestValues && (r.low > support.first || r.high < support.second)) {
+    if (r.low > support.first) --r.low;
+    if (r.high < support.second && r.Width() + 1 < kFewestValues) ++r.high;
+  }
+  return r;
+}
+
+void FillDiscrete(const Sampled& s, const calculator::DiscreteAt& v, const Range& axis,
+                  PlotModel& model) {
+  const long double top = *std::max_element(s.probabilities.begin(), s.probabilities.end());
+  model.y = {0, top * kHeadroom, false, QStringLiteral("P(X=k)")};
+  const auto up = [&](long double p) { return static_cast<double>(p / model.y.high); };
+  const long double x = v.x;
+  if (s.bars) {
+    model.drawing = Drawing::Bars;
+    for (size_t i = 0; i < s.probabilities.size(); ++i) {
+      const long double k = s.values.low + static_cast<long double>(i);
+      const Shade shade = k < x ? Shade::Lower : k > x ? Shade::Upper : Shade::Both;
+      model.bars.push_back(
+          {axis.At(s.edges[i]), axis.At(s.edges[i + 1]), up(s.probabilities[i]), shade, k == x});
+    }
+  } else {
+    model.drawing = Drawing::Steps;
+    model.outline.emplace_back(0, 0);
+    for (size_t i = 0; i < s.probabilities.size(); ++i) {
+      model.outline.emplace_back(axis.At(s.edges[i]), up(s.probabilities[i]));
+      model.outline.emplace_back(axis.At(s.edges[i + 1]), up(s.probabilities[i]));
+    }
+    model.outline.emplace_back(1, 0);
+    const double below = std::clamp(axis.At(x - 0.5L), 0.0, 1.0);
+    const double above = std::clamp(axis.At(x + 0.5L), 0.0, 1.0);
+    model.areas = {{0, below, Shade::Lower}, {below, above, Shade::Both}, {above, 1, Shade::Upper}};
+  }
+  const bool barVisible = s.bars && up(v.point) >= kVisibleBar;
+  model.markers = {MarkerAt(axis, x, QStringLiteral("x=") + Whole(v.x), !barVisible)};
+  const QString k = Whole(v.x);
+  model.legend = {{Shade::Lower, QStringLiteral("P(X<=%1)=%2").arg(k, Fixed(v.atMost))},
+                  {Shade::Upper, QStringLiteral("P(X>=%1)=%2").arg(k, Fixed(v.atLeast))},
+                  {Shade::Both, QStringLiteral("P(X=%1)=%2").arg(k, Fixed(v.point))}};
+}
+
+PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d) {
+  const auto& v = std::get<calculator::DiscreteAt>(result.values);
+  const auto support = details::Support(d);
+  const std::optional<Range> bulk = DiscreteBulk(d);
+  if (!bulk)
+    return Nothing(
+        QStringLiteral("Nothing to plot: the range of this distribution "
+                       "cannot be computed."));
+  const long double x = v.x;
+  Sampled s = SampleValues(d, *bulk, kScoutSamples);
+  std::optional<Range> values = Significant(s);
+  if (!values)
+    return Nothing(QStringLiteral("Nothing to plot: the probabilities cannot be computed here."));
+  *values = Fewest(*values, support);
+  Widen(*values, std::span(&x, 1), 1);
+  values->low = std::ceil(values->low);
+  values->high = std::floor(values->high);
+  if (!Resolvable(*values) && values->Width() != 0)
+    return Nothing(
+        QStringLiteral("Nothing to plot: the distribution is too narrow for the "
+                       "precision of its position."));
+  if (!s.bars || values->low != s.values.low || values->high != s.values.high)
+    s = SampleValues(d, *values, values->Width() + 1 <= kMostBars ? kMostBars : kOutlineSteps);
+  const Range axis{values->low - 0.5L, values->high + 0.5L};
+  PlotModel model;
+  model.x = {axis.low, axis.high, true, QStringLiteral("k")};
+  FillDiscrete(s, v, axis, model);
+  return model;
+}
+
+Distribution DistributionOf(details::Kind kind, const calculator::Result& result) {
+  Distribution d{kind, {}};
+  for (size_t i = 0; i < result.parameters.size() && i < d.parameters.size(); ++i)
+    d.parameters[i] = result.parameters[i].value;
+  return d;
+}
+
+}  // namespace
+
+PlotModel BuildPlotModel(const calculator::Result& result, InverseShading shading) {
+  if (result.function == Function::Factorial)
+    return Nothing(
+        QStringLiteral("Nothing to plot: the factorial is a number, not a distribution."));
+  if (result.function == Function::BinomialCoefficient)
+    return Nothing(QStringLiteral(
+        "Nothing to plot: the binomial coefficient is a number, not a distribution."));
+  const std::optional<details::Kind> kind = KindOf(result.function);
+  if (!result.Ok() || !kind || std::holds_alternative<std::monostate>(result.values))
+    return Nothing(QStringLiteral("Nothing to plot: there is no result."));
+  const Distribution d = DistributionOf(*kind, result);
+  PlotModel model =
+      details::IsDiscrete(*kind) ? DiscreteModel(result, d) : ContinuousModel(result, d, shading);
+  model.title = TitleOf(result);
+  return model;
+}
+
+}  // namespace plot

@@ -1,0 +1,90 @@
+// The Plot pane: the picture of the last result, redrawn after each Compute.
+//
+// ShowResult builds the plot model (plot/PlotModel.h) of a result and the
+// canvas paints it with PaintPlot in the desktop's colours.  A result with an
+// invalid field or a run-time error leaves the picture as it is and says
+// above it that it belongs to the previous result.  For an inverse result
+// the option below the picture shades the central interval instead of the
+// two tails.  The right-click menu saves the picture (PNG or SVG by the
+// name's extension) and copies it to the clipboard as an image, both black
+// on white like paper, through TPlatform so that tests answer the dialog.
+//
+// The main window docks the pane and adds the File menu entries and the
+// Print choice through SavePlotAs, CopyPlot, HasPlot, PlotImage and
+// PaintOnPage.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+#include <optional>
+
+#include "calculator/Calculator.h"
+#include "plot/PlotModel.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPainter;
+
+namespace window {
+
+class TPlatform;
+
+class TPlotPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TPlotPane(TPlatform& platform, QWidget* parent = nullptr);
+
+  // Whether the pane shows a picture (not only a message).
+  bool HasPlot() const { return model_.HasPicture(); }
+  // Whether the picture belongs to an earlier result than the last one shown.
+  bool IsStale() const { return stale_; }
+  const plot::PlotModel& Model() const { return model_; }
+
+  // The picture black on white at `size` logical pixels.
+  QImage PlotImage(QSize size, double devicePixelRatio = 1) const;
+  // Paints the picture black on white into `target` on any painter (a
+  // printer's page): laid out as on a 96-dpi screen and scaled to the
+  // painter's device, so that texts keep their size on paper.
+  void PaintOnPage(QPainter& painter, const QRectF& target) const;
+  // The size the picture has on the screen, which Save Plot As writes.
+  QSize CanvasSize() const;
+
+  // The inverse option: the central interval instead of the two tails.
+  bool CentralInterval() const;
+  void SetCentralInterval(bool central);
+
+  // The pane's menu entries, for the main window's menus.
+  QAction* SavePlotAction() const { return saveAction_; }
+  QAction* CopyPlotAction() const { return copyAction_; }
+
+ public slots:
+  void ShowResult(const calculator::Result& result);
+  // Raise EWindowError when the file or the clipboard fails.
+  void SavePlotAs();
+  void CopyPlot();
+
+ signals:
+  // After every change of the picture or of its staleness.
+  void PlotChanged();
+
+ private:
+  void Rebuild();
+  void UpdateControls();
+
+  TPlatform& platform_;
+  std::optional<calculator::Result> shown_;  // the result the picture belongs to
+  plot::PlotModel model_;
+  bool stale_ = false;
+  QString saveFileName_;
+
+  QWidget* canvas_ = nullptr;
+  QLabel* staleLabel_ = nullptr;
+  QCheckBox* centralBox_ = nullptr;
+  QAction* saveAction_ = nullptr;
+  QAction* copyAction_ = nullptr;
+};
+
+}  // namespace window
