@@ -20,7 +20,7 @@ constexpr char kLineEnd[] = "\r\n";
 QByteArray LogFileBytes(const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) {
-    bytes += line.toLatin1();
+    bytes += line.toUtf8();
     bytes += kLineEnd;
   }
   return bytes;

@@ -63,6 +63,16 @@ void TQtPlatform::ShowInformation(QWidget* parent, const QString& title, const Q
   box.exec();
 }
 
+bool TQtPlatform::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
+bool TQtPlatform::RunDialog(QDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
+
 void TQtPlatform::SetClipboardText(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard != nullptr) clipboard->setText(text, QClipboard::Clipboard);
@@ -81,9 +91,10 @@ void TQtPlatform::EndPrintJob(QPainter& painter) {
 }
 
 // The desktop's handler (xdg-open on Linux) chooses the browser and its
-// window; Qt has no owner window to hand it.
-void TQtPlatform::OpenAddress(QWidget*, const QString& address) {
-  QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+// window; Qt has no owner window to hand it.  Qt answers false when it could
+// not start the handler.
+bool TQtPlatform::OpenAddress(QWidget*, const QString& address) {
+  return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 }  // namespace window

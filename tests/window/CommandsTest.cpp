@@ -1,11 +1,13 @@
 // The commands on the results log: Save As, Copy (with the 42 notice),
-// Select All, Delete All and Font.
+// Select All, Delete All with Undo and Font; and what the window keeps from
+// one run to the next.
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QCheckBox>
 
 #include "FormFixture.h"
 
@@ -42,6 +44,7 @@ class TCommandsTest : public QObject {
   void saveAsAfterCompute();
   void saveAsOffersLastName();
   void saveAsReplacesFileOnlyWhenWritten();
+  void saveAsAsksBeforeReplacing();
   void saveAsUnwritable_data();
   void saveAsUnwritable();
   void computeAfterHandTypedLineEnd();
@@ -54,8 +57,11 @@ class TCommandsTest : public QObject {
   void noticeIs130Characters();
   void selectAll();
   void deleteAllThenCompute();
+  void deleteAllUndone();
   void fontChangesOnlyMemo();
   void fontDialogCancelled();
+  void keptFromRunToRun();
+  void settingsTurnKeepingOff();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -67,8 +73,9 @@ void TCommandsTest::saveAsBytes_data() {
   QTest::newRow("empty line inside") << "a\n\nb" << QByteArray("a\r\n\r\nb\r\n");
   QTest::newRow("final line end typed by hand") << "a\nb\n" << QByteArray("a\r\nb\r\n");
   QTest::newRow("only an empty line") << "\n" << QByteArray("\r\n");
-  QTest::newRow("Latin-1 kept, the rest as ?")
-      << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xe2\x82\xac") << QByteArray("\xe9t\xe9 ?\r\n");
+  QTest::newRow("every character in UTF-8")
+      << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xe2\x86\x92 \xc2\xb5")
+      << QByteArray("\xc3\xa9t\xc3\xa9 \xe2\x86\x92 \xc2\xb5\r\n");
 }
 
 void TCommandsTest::saveAsBytes() {
@@ -123,11 +130,29 @@ void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
   TFormFixture f;
   f.Memo()->setPlainText("new");
   f.platform.saveAnswers.push_back(name);
+  f.platform.questionAnswers.push_back(true);
   f.Item("SaveAsItem")->trigger();
   QCOMPARE(ReadFile(name), QByteArray("new\r\n"));
   QCOMPARE(ReadFile(link), old);
   // No temporary file is left behind.
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old-bytes", "table.txt"}));
+}
+
+void TCommandsTest::saveAsAsksBeforeReplacing() {
+  QTemporaryDir dir;
+  const QString name = dir.filePath("table.txt");
+  WriteFile(name, "old\r\n");
+  TFormFixture f;
+  f.Memo()->setPlainText("new");
+  f.platform.saveAnswers.push_back(name);
+  f.platform.questionAnswers.push_back(false);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.questions.size(), 1);
+  QCOMPARE(f.platform.questions[0].title, QString("Confirm Save As"));
+  QCOMPARE(f.platform.questions[0].text,
+           QString("table.txt already exists.\nDo you want to replace it?"));
+  QCOMPARE(ReadFile(name), QByteArray("old\r\n"));
+  QVERIFY(f.platform.errors.isEmpty());
 }
 
 void TCommandsTest::saveAsUnwritable_data() {
@@ -276,6 +301,27 @@ void TCommandsTest::deleteAllThenCompute() {
   QCOMPARE(f.form->LogLines(), (QStringList{kNormalHeader, kNormalHalves}));
 }
 
+// Delete All is one step of the log's undo history: Edit > Undo brings the
+// log back, as Ctrl+Z in the log does.
+void TCommandsTest::deleteAllUndone() {
+  TFormFixture f;
+  QVERIFY(!f.Item("UndoItem")->isEnabled());
+  f.Click(f.Compute());
+  const QStringList log = f.form->LogLines();
+  for (const bool byKey : {false, true}) {
+    f.Item("Clear")->trigger();
+    QVERIFY(f.form->LogLines().isEmpty());
+    QVERIFY(f.Item("UndoItem")->isEnabled());
+    if (byKey) {
+      f.Memo()->setFocus();
+      QTest::keyClick(f.Memo(), Qt::Key_Z, Qt::ControlModifier);
+    } else {
+      f.Item("UndoItem")->trigger();
+    }
+    QCOMPARE(f.form->LogLines(), log);
+  }
+}
+
 void TCommandsTest::fontChangesOnlyMemo() {
   TFormFixture f;
   const QFont before = f.Memo()->font();
@@ -293,6 +339,64 @@ void TCommandsTest::fontChangesOnlyMemo() {
   f.platform.fontAnswers.push_back(std::nullopt);
   f.Item("FontItem")->trigger();
   QCOMPARE(f.platform.fontInitials.last(), chosen);
+}
+
+// The log, each function's fields, the selected function, the log's font
+// and the window's size outlive the window.
+void TCommandsTest::keptFromRunToRun() {
+  QFont chosen("DejaVu Serif", 15);
+  {
+    TFormFixture f;
+    f.Memo()->setPlainText("a note of mine");
+    f.Click(f.Compute());
+    f.Type(1, "2.5");
+    f.Click(f.Radio("TRadio"));
+    f.Click(f.Invers());
+    f.Type(1, "10");
+    f.platform.fontAnswers.push_back(chosen);
+    f.Item("FontItem")->trigger();
+    f.form->resize(900, 700);
+    QTRY_COMPARE(f.form->size(), QSize(900, 700));
+    f.Item("ExitItem")->trigger();
+  }
+  TFormFixture f({}, false);
+  QCOMPARE(f.form->LogLines(), (QStringList{"a note of mine", kNormalHeader, kNormalHalves}));
+  QVERIFY(f.Radio("TRadio")->isChecked());
+  QCOMPARE(f.Edit(1)->text(), QString("10"));
+  QVERIFY(f.Invers()->isChecked());
+  QCOMPARE(f.Edit(4)->text(), QString("0.975"));
+  f.Click(f.Radio("NormalRadio"));
+  QCOMPARE(f.Edit(1)->text(), QString("2.5"));
+  QCOMPARE(f.Memo()->font(), chosen);
+  f.form->ShowAsRemembered();
+  QTRY_COMPARE(f.form->size(), QSize(900, 700));
+  // The log was saved as it changed, atomically, in UTF-8.
+  QFile saved(window::TSession::LogFileName());
+  QVERIFY(saved.open(QIODevice::ReadOnly));
+  QCOMPARE(QString::fromUtf8(saved.readAll()), f.Memo()->toPlainText());
+}
+
+// Without the option the saved log is deleted, and the next run starts empty.
+void TCommandsTest::settingsTurnKeepingOff() {
+  {
+    TFormFixture f;
+    f.Click(f.Compute());
+    QTRY_VERIFY(QFile::exists(window::TSession::LogFileName()));
+    f.platform.dialogAnswers.push_back([](QDialog& dialog) {
+      auto* keep = dialog.findChild<QCheckBox*>("KeepLogCheckBox");
+      if (keep == nullptr || !keep->isChecked()) return false;
+      keep->click();
+      return true;
+    });
+    f.Item("SettingsItem")->trigger();
+    QVERIFY(f.platform.unexpected.isEmpty());
+    QVERIFY(!QFile::exists(window::TSession::LogFileName()));
+    f.Click(f.Compute());
+    QTest::qWait(2 * window::TDistributionForm::kLogSaveDelayMs);
+    QVERIFY(!QFile::exists(window::TSession::LogFileName()));
+  }
+  TFormFixture f({}, false);
+  QVERIFY(f.form->LogLines().isEmpty());
 }
 
 void TCommandsTest::fontDialogCancelled() {

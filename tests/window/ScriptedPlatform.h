@@ -1,12 +1,15 @@
 // A platform whose dialogs answer from a script, for tests without a person.
 //
-// Each dialog takes the next scripted answer (none left: it records the call
+// Each dialog takes the next scripted answer (the window's own dialogs: a
+// function that works the real dialog's controls and answers accepted or
+// not) (none left: it records the call
 // as unexpected and answers "cancelled").  Message boxes, clipboard texts,
 // print jobs and the addresses given to the desktop are recorded.  Print jobs really run on the
 // QPrinter, so a test that sets the printer to PDF gets a PDF file; with `jobFiles` set, each job
 // writes a file of its own.
 #pragma once
 
+#include <QDialog>
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
@@ -40,6 +43,10 @@ class TScriptedPlatform : public window::TPlatform {
   };
   std::deque<PrintAnswer> printAnswers;
   std::deque<std::optional<QFont>> fontAnswers;
+  std::deque<bool> questionAnswers;
+  std::deque<std::function<bool(QDialog&)>> dialogAnswers;
+  // When set, the desktop cannot open an address.
+  bool openFails = false;
   bool clipboardFails = false;
   // When set, job n (from 1) prints to jobFiles(n).
   std::function<QString(int)> jobFiles;
@@ -55,6 +62,7 @@ class TScriptedPlatform : public window::TPlatform {
   QList<QFont> fontInitials;
   QList<Box> errors;
   QList<Box> informations;
+  QList<Box> questions;
   QStringList clipboard;
   QList<Opened> opened;
   int jobsBegun = 0;
@@ -98,8 +106,19 @@ class TScriptedPlatform : public window::TPlatform {
     if (showInformation) showInformation(parent, title, text);
   }
 
-  void OpenAddress(QWidget* owner, const QString& address) override {
+  bool AskYesNo(QWidget*, const QString& title, const QString& text) override {
+    questions << Box{title, text};
+    return Take(questionAnswers, "AskYesNo").value_or(false);
+  }
+
+  bool RunDialog(QDialog& dialog) override {
+    auto answer = Take(dialogAnswers, "RunDialog");
+    return answer && (*answer)(dialog);
+  }
+
+  bool OpenAddress(QWidget* owner, const QString& address) override {
     opened << Opened{owner, address};
+    return !openFails;
   }
 
   void SetClipboardText(const QString& text) override {
