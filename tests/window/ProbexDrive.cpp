@@ -2,12 +2,17 @@
 // test and the screenshots.
 //
 //   probex_drive --drive DIR NAME       starts Probex as the program does,
-//       its version check asking a scripted server on 127.0.0.1; computes
-//       through simulated mouse clicks and key presses, checks the log and
-//       the clipboard; opens and closes the about box, answers the
-//       new-version message, opens the help; saves screen grabs of the
-//       window, the about box, the message and the help as
-//       DIR/probex-{window,about,message,help}-NAME.png.
+//       its version check asking a scripted server on 127.0.0.1 that holds
+//       the first request open; checks that the window answers meanwhile;
+//       computes through simulated mouse clicks and key presses, checks the
+//       log, the keys in a field and the clipboard; opens and closes the
+//       about box, answers the new-version message (once), opens the help;
+//       saves screen grabs of the window, the about box, the message and
+//       the help as DIR/probex-{window,about,message,help}-NAME.png.
+//   probex_drive --screenshot OUT.png small|maximized light|dark
+//       the window at its smallest or filling the screen, in the desktop's
+//       light palette or a dark one, after a few computations and with one
+//       invalid field, rendered to OUT.png (for docs/).
 //   probex_drive --grab-screen OUT.png MIN_COLOURS SECONDS
 //       grabs the whole screen until it shows at least MIN_COLOURS distinct
 //       colours (another program's window has appeared) or the time is up.
@@ -34,6 +39,7 @@
 #include <set>
 
 #include "ScriptedServer.h"
+#include "TestSession.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
@@ -83,12 +89,27 @@ void Grab(const QWidget& window, const QString& file) {
               window.height(), window.devicePixelRatioF());
 }
 
-// Waits until `condition` holds or 5 s have passed.
+// Waits until `condition` holds or 8 s have passed (a version check may
+// first wait out the client's 3 s limit on a held request).
 bool WaitFor(const std::function<bool()>& condition) {
   QElapsedTimer timer;
   timer.start();
-  while (!condition() && timer.elapsed() < 5000) QTest::qWait(20);
+  while (!condition() && timer.elapsed() < 8000) QTest::qWait(20);
   return condition();
+}
+
+// The longest the window may take to answer while the version check waits.
+constexpr qint64 kAnswerMs = 100;
+
+// How long the event loop takes to run a timer posted now: a blocked
+// user-interface thread shows here.
+qint64 EventLoopDelayMs() {
+  QElapsedTimer timer;
+  timer.start();
+  bool ran = false;
+  QTimer::singleShot(0, [&ran] { ran = true; });
+  while (!ran) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return timer.elapsed();
 }
 
 // Answers the modal message boxes as a user pressing OK, after a screen grab
@@ -137,6 +158,22 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   const auto edit = [&](const char* name) { return form.findChild<QLineEdit*>(name); };
   auto* memo = form.findChild<QPlainTextEdit*>("Memo");
 
+  // The first version request is held open by the server: the window is
+  // arranged and answers at once all the same.
+  Check(server.WaitForSteps(0, 2, 5000), "the version request reached the server");
+  Check(form.VersionCheckRunning(), "the version check waits on its worker thread");
+  Check(form.findChild<QLabel*>("Label_1")->text() == "Mean", "fields arranged at once");
+  QElapsedTimer answer;
+  answer.start();
+  QTest::mouseClick(form.findChild<QPushButton*>("ComputeBtn"), Qt::LeftButton);
+  const qint64 computeMs = answer.elapsed();
+  const qint64 loopMs = EventLoopDelayMs();
+  std::printf("while the version request is held: Compute %lld ms, event loop %lld ms\n",
+              static_cast<long long>(computeMs), static_cast<long long>(loopMs));
+  Check(form.LogLines().size() == 2 && computeMs < kAnswerMs && loopMs < kAnswerMs,
+        "the window answers within 100 ms while the version request is held");
+  form.findChild<QAction*>("Clear")->trigger();
+
   QTest::mouseClick(form.findChild<QRadioButton*>("ChiSquareRadio"), Qt::LeftButton);
   Check(form.findChild<QLabel*>("Label_1")->text() == "Degrees of freedom", "chi-square fields");
   TypeInto(edit("Edit_1"), "10");
@@ -158,6 +195,14 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
         "normal header");
   Check(lines.value(5).contains("P(X<1.959964)=0.975000"), "inverse result");
 
+  // Ctrl+A and typing in a field replace the field's text, not the log.
+  QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
+  QTest::keyClick(edit("Edit_1"), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit("Edit_1"), "2.5");
+  Check(edit("Edit_1")->text() == "2.5", "Ctrl+A and typing replace the field's text");
+  Check(form.LogLines() == lines, "Ctrl+A and typing in a field leave the log whole");
+  TypeInto(edit("Edit_1"), "0");
+
   // Ctrl+C typed in a field copies the log through the real clipboard.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
   QTest::keyClick(edit("Edit_1"), Qt::Key_C, Qt::ControlModifier);
@@ -166,6 +211,7 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
 
   Grab(form, shot("window"));
   Check(server.Accepted() == 1, "one version check at start");
+  Check(WaitFor([&] { return !form.VersionCheckRunning(); }), "the held check gave up silently");
 
   // The about box, and the activation that closing it brings: the version
   // file says 1.0.0.2 this time, so the new-version message appears, once.
@@ -192,11 +238,12 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   QTest::qWait(500);
   Check(server.Accepted() == 2, "closing the about box fetched the version file again");
   Check(answerer.texts.size() == 1, "closing the message started no new activation");
-  Check(answerer.texts.value(0) == QString("Information: A new version available. Check %1.")
+  Check(answerer.texts.value(0) == QString("Information: A new version is available. Check %1.")
                                        .arg(QString("127.0.0.1:%1").arg(server.Port())),
         "new-version message text");
-  Check(edit("Edit_4")->text() == "0" && !form.findChild<QCheckBox*>("InversCheckBox")->isChecked(),
-        "fields back to their defaults");
+  Check(edit("Edit_4")->text() == "0.975" &&
+            form.findChild<QCheckBox*>("InversCheckBox")->isChecked(),
+        "fields kept across the activation");
   Check(form.LogLines().size() == 6, "log kept");
 
   // The about box loses the activation to the window: it closes, and the
@@ -205,9 +252,19 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   Check(QTest::qWaitForWindowActive(about), "about box active again");
   Check(Activate(form), "window activated from the about box");
   Check(WaitFor([&] { return !about->isVisible(); }), "about box closed on losing activation");
-  QTest::qWait(300);
-  Check(server.Accepted() == 3, "the version file fetched at that activation");
+  Check(WaitFor([&] { return server.Accepted() == 3 && !form.VersionCheckRunning(); }),
+        "the version file fetched at that activation");
   Check(answerer.texts.size() == 1, "no message for the current version");
+
+  // Once per run: a newer version again brings no second message.
+  form.findChild<QAction*>("AboutItem")->trigger();
+  Check(QTest::qWaitForWindowActive(about), "about box active a third time");
+  QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
+  if (!form.isActiveWindow()) Check(Activate(form), "window active after the about box");
+  Check(WaitFor([&] { return server.Accepted() == 4 && !form.VersionCheckRunning(); }),
+        "the version file fetched again");
+  QTest::qWait(300);
+  Check(answerer.texts.size() == 1, "the new-version message appears once per run");
 
   // F1 in a field opens the help at its contents; going back to the window
   // is no activation.
@@ -221,9 +278,75 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
     Grab(*help, shot("help"));
     Check(Activate(form), "back to the window from the help");
     QTest::qWait(300);
-    Check(server.Accepted() == 3, "no activation on returning from the help");
+    Check(server.Accepted() == 4, "no activation on returning from the help");
   }
   form.close();
+}
+
+QPalette DarkPalette() {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+  dark.setColor(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  dark.setColor(QPalette::AlternateBase, QColor(0x2f, 0x2f, 0x2f));
+  dark.setColor(QPalette::Text, QColor(0xe6, 0xe6, 0xe6));
+  dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+  dark.setColor(QPalette::ButtonText, QColor(0xe6, 0xe6, 0xe6));
+  dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+  dark.setColor(QPalette::HighlightedText, Qt::black);
+  dark.setColor(QPalette::ToolTipBase, QColor(0x3a, 0x3a, 0x3a));
+  dark.setColor(QPalette::ToolTipText, QColor(0xe6, 0xe6, 0xe6));
+  dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+  dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+  return dark;
+}
+
+// The window after a few computations, with an invalid x-value marked,
+// rendered at its smallest or filling the screen.
+int Screenshot(const QString& file, bool maximized, bool dark) {
+  window::TQtPlatform platform;
+  window::TAboutBox about(platform);
+  window::TDistributionForm form(platform, "probex.example");
+  form.SetAboutBox(&about);
+  if (dark) QApplication::setPalette(DarkPalette());
+  if (maximized) {
+    // A desktop's window manager maximizes; a bare X server does not.
+    form.setGeometry(form.screen()->availableGeometry());
+  } else {
+    form.resize(form.minimumSize());
+  }
+  form.show();
+  form.activateWindow();
+  Check(QTest::qWaitForWindowActive(&form), "window active");
+  const auto edit = [&](const char* name) { return form.findChild<QLineEdit*>(name); };
+  const auto click = [&](const char* name) {
+    QTest::mouseClick(form.findChild<QAbstractButton*>(name), Qt::LeftButton);
+  };
+  click("ComputeBtn");
+  click("InversCheckBox");
+  click("ComputeBtn");
+  click("TRadio");
+  TypeInto(edit("Edit_1"), "10");
+  TypeInto(edit("Edit_4"), "2.228139");
+  click("ComputeBtn");
+  click("BinomialRadio");
+  TypeInto(edit("Edit_1"), "0.3");
+  TypeInto(edit("Edit_2"), "20");
+  TypeInto(edit("Edit_4"), "5");
+  click("ComputeBtn");
+  click("HyperRadio");
+  TypeInto(edit("Edit_1"), "10");
+  TypeInto(edit("Edit_2"), "15");
+  TypeInto(edit("Edit_3"), "8");
+  TypeInto(edit("Edit_4"), "3,5");
+  click("ComputeBtn");
+  QTest::qWait(200);
+  const QPixmap shot = form.grab();
+  // Quality 0: the strongest compression; the picture itself is lossless.
+  Check(shot.save(file, "PNG", 0), "screenshot saved");
+  std::printf("%s: %dx%d pixels, window %dx%d\n", qPrintable(file), shot.width(), shot.height(),
+              form.width(), form.height());
+  return failures == 0 ? 0 : 1;
 }
 
 int GrabScreen(const QString& file, int minColours, int seconds) {
@@ -261,8 +384,8 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[2]);
     const QString name = QString::fromLocal8Bit(argv[3]);
     // The version file at the activations: start, after OK in the about
-    // box, after leaving the about box for the window.  The last two
-    // connections would show a loop of activations.
+    // box, after leaving the about box for the window, after OK once more.
+    // The last two connections would show a loop of activations.
     const auto answer = [](const std::string& body) {
       return http_test::TScript{
           http_test::TStep::ReadRequest(),
@@ -271,14 +394,24 @@ int main(int argc, char** argv) {
               {"Content-Length: " + std::to_string(body.size()), "Connection: close"}, body)),
           http_test::TStep::Close()};
     };
-    http_test::TScriptedServer server({answer("1.0.0.1"), answer("1.0.0.2"), answer("1.0.0.1"),
-                                       answer("1.0.0.2"), answer("1.0.0.2")});
+    // The first request is held until the client gives up.
+    const http_test::TScript hold{http_test::TStep::ReadRequest(),
+                                  http_test::TStep::AwaitClientClose(6000)};
+    http_test::TScriptedServer server({hold, answer("1.0.0.2"), answer("1.0.0.1"),
+                                       answer("1.0.0.2"), answer("1.0.0.2"), answer("1.0.0.2")});
+    const window_test::TIsolatedHome home;
     window::TApplication app(argc, argv);
     window::TQtPlatform platform;
     window::RunProbex(
         app, platform, [&](window::TDistributionForm& form) { Drive(form, server, dir, name); },
         "127.0.0.1:" + std::to_string(server.Port()));
     return failures == 0 ? 0 : 1;
+  }
+  if (argc == 5 && std::strcmp(argv[1], "--screenshot") == 0) {
+    const window_test::TIsolatedHome home;
+    window::TApplication app(argc, argv);
+    return Screenshot(QString::fromLocal8Bit(argv[2]), std::strcmp(argv[3], "maximized") == 0,
+                      std::strcmp(argv[4], "dark") == 0);
   }
   if (argc == 5 && std::strcmp(argv[1], "--grab-screen") == 0) {
     QGuiApplication app(argc, argv);
@@ -290,6 +423,7 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr,
                "usage: probex_drive --drive DIR NAME | --grab-screen OUT.png MIN_COLOURS SECONDS"
-               " | --check-png FILE MIN_COLOURS\n");
+               " | --check-png FILE MIN_COLOURS"
+               " | --screenshot OUT.png small|maximized light|dark\n");
   return 2;
 }
