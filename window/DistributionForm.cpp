@@ -325,14 +325,14 @@ void TDistributionForm::createMenus() {
   N2 = addSeparator(EditMenu, "N2");
   FontItem = addItem(EditMenu, "FontItem", QStringLiteral("&Font..."));
 
-  // The panes add their toggles here.  The access keys V and T belong to the
-  // inverse option and the t distribution.
+  // The panes add their toggles here.  The access keys V, T and O belong to
+  // the inverse option, the t distribution and Compute.
   ViewMenu = addMenu("ViewMenu", QStringLiteral("Vie&w"));
   StatusBarItem = addItem(ViewMenu, "StatusBarItem", QStringLiteral("&Status Bar"));
   StatusBarItem->setCheckable(true);
   StatusBarItem->setChecked(true);
 
-  ToolsMenu = addMenu("ToolsMenu", QStringLiteral("To&ols"));
+  ToolsMenu = addMenu("ToolsMenu", QStringLiteral("Too&ls"));
   SettingsItem = addItem(ToolsMenu, "SettingsItem", QStringLiteral("&Settings..."));
 
   HelpMenu = addMenu("HelpMenu", QStringLiteral("&Help"));

@@ -75,6 +75,7 @@ class TFormTest : public QObject {
   void accessibility();
   void menuItems_data();
   void menuItems();
+  void accessKeysDistinct();
 };
 
 void TFormTest::fieldsAfterEachRadioButton_data() {
@@ -784,7 +785,7 @@ void TFormTest::menuItems_data() {
                               << "StatusBarItem"
                               << "&Status Bar" << none;
   QTest::newRow("Settings") << "ToolsMenu"
-                            << "To&ols"
+                            << "Too&ls"
                             << "SettingsItem"
                             << "&Settings..." << none;
   QTest::newRow("Help Topics") << "HelpMenu"
@@ -819,6 +820,24 @@ void TFormTest::menuItems() {
   QCOMPARE(action->isSeparator(), caption.isEmpty());
   if (!caption.isEmpty()) QCOMPARE(action->text(), caption);
   QCOMPARE(action->shortcut(), shortcut);
+}
+
+// Alt and a letter reaches one control or menu: two would make the key do
+// nothing.
+void TFormTest::accessKeysDistinct() {
+  TFormFixture f;
+  QStringList captions;
+  for (const QAbstractButton* button : f.form->centralWidget()->findChildren<QAbstractButton*>())
+    captions << button->text();
+  for (const QAction* menu : f.form->menuBar()->actions()) captions << menu->text();
+  QMap<QString, QString> owners;
+  for (const QString& caption : captions) {
+    const QString key = QKeySequence::mnemonic(caption).toString();
+    QVERIFY2(!key.isEmpty(), qPrintable(caption));
+    QVERIFY2(!owners.contains(key), qPrintable(caption + " and " + owners.value(key)));
+    owners.insert(key, caption);
+  }
+  QCOMPARE(owners.size(), 16);  // nine functions, Compute, the option, five menus
 }
 
 PROBEX_WINDOW_TEST_MAIN(TFormTest)
