@@ -307,8 +307,7 @@ void TDistributionForm::createMenus() {
   setProperty(kHelpContextProperty, 0);
 
   FileMenu = addMenu("FileMenu", QStringLiteral("F&ile"));
-  SaveAsItem =
-      addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."), Qt::CTRL | Qt::Key_S);
+  SaveAsItem = addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."), Qt::CTRL | Qt::Key_S);
   PrintSetupItem = addItem(FileMenu, "PrintSetupItem", QStringLiteral("P&rint Setup..."));
   PrintItem = addItem(FileMenu, "PrintItem", QStringLiteral("&Print..."), Qt::CTRL | Qt::Key_P);
   N1 = addSeparator(FileMenu, "N1");
@@ -611,8 +610,8 @@ void TDistributionForm::StartVersionCheck() {
   }
   versionCheckRunning_ = true;
   std::shared_ptr<http::THttpClient> client = IdHTTP1;
-  versionWatcher_->setFuture(QtConcurrent::run(
-      [client, host = versionHost_] { return CheckVersion(*client, host); }));
+  versionWatcher_->setFuture(
+      QtConcurrent::run([client, host = versionHost_] { return CheckVersion(*client, host); }));
 }
 
 void TDistributionForm::VersionAnswered() {
@@ -728,9 +727,9 @@ void TDistributionForm::SaveAsItemClick() {
   saveFileName_ = *fileName;
   const QFileInfo target(*fileName);
   if (target.exists() && !target.isDir() &&
-      !platform_.AskYesNo(this, QString::fromLatin1(kReplaceTitle),
-                          QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                              .arg(target.fileName())))
+      !platform_.AskYesNo(
+          this, QString::fromLatin1(kReplaceTitle),
+          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target.fileName())))
     return;
   SaveLogFile(*fileName, LogLines());
 }
@@ -745,8 +744,9 @@ void TDistributionForm::PrintItemClick() {
   if (!copies) return;
   const QFont font = PrintFont(Memo->font(), scale);
   const QStringList lines = LogLines();
-  const QString title = QString::fromLatin1(kCaption) + QStringLiteral(", ") +
-                        QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
+  const QString title =
+      QString::fromLatin1(kCaption) + QStringLiteral(", ") +
+      QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
   for (int copy = 0; copy < *copies; ++copy) {
     QPainter painter;
     if (!platform_.BeginPrintJob(painter, *printer_)) {

@@ -31,7 +31,8 @@ QString FieldKey(calculator::Function function, const char* what) {
 
 }  // namespace
 
-TSession::TSession() : settings_(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication) {}
+TSession::TSession()
+    : settings_(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication) {}
 
 bool TSession::KeepLog() const {
   return settings_.value(kKeepLogKey, true).toBool();

@@ -3,11 +3,11 @@
 // one run to the next.
 #include <unistd.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QCheckBox>
 
 #include "FormFixture.h"
 
@@ -44,7 +44,6 @@ class TCommandsTest : public QObject {
   void saveAsAfterCompute();
   void saveAsOffersLastName();
   void saveAsReplacesFileOnlyWhenWritten();
-  void saveAsAsksBeforeReplacing();
   void saveAsUnwritable_data();
   void saveAsUnwritable();
   void computeAfterHandTypedLineEnd();
@@ -57,11 +56,9 @@ class TCommandsTest : public QObject {
   void noticeIs130Characters();
   void selectAll();
   void deleteAllThenCompute();
-  void deleteAllUndone();
   void fontChangesOnlyMemo();
   void fontDialogCancelled();
   void keptFromRunToRun();
-  void settingsTurnKeepingOff();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -118,8 +115,9 @@ void TCommandsTest::saveAsOffersLastName() {
   QVERIFY(f.platform.unexpected.isEmpty());
 }
 
-// The old file is never cut short and rewritten in place: a second name for
-// the same file (a hard link) still shows the old bytes, whole, after the save.
+// Replacing a file is asked first.  The old file is never cut short and
+// rewritten in place: a second name for the same file (a hard link) still
+// shows the old bytes, whole, after the save.
 void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
   QTemporaryDir dir;
   const QString name = dir.filePath("table.txt");
@@ -129,30 +127,18 @@ void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
   QCOMPARE(::link(QFile::encodeName(name).constData(), QFile::encodeName(link).constData()), 0);
   TFormFixture f;
   f.Memo()->setPlainText("new");
-  f.platform.saveAnswers.push_back(name);
-  f.platform.questionAnswers.push_back(true);
+  f.platform.saveAnswers = {name, name};
+  f.platform.questionAnswers = {false, true};
   f.Item("SaveAsItem")->trigger();
+  QCOMPARE(ReadFile(name), old);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.questions.size(), 2);
+  QCOMPARE(f.platform.questions[0].title + ": " + f.platform.questions[0].text,
+           QString("Confirm Save As: table.txt already exists.\nDo you want to replace it?"));
   QCOMPARE(ReadFile(name), QByteArray("new\r\n"));
   QCOMPARE(ReadFile(link), old);
   // No temporary file is left behind.
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old-bytes", "table.txt"}));
-}
-
-void TCommandsTest::saveAsAsksBeforeReplacing() {
-  QTemporaryDir dir;
-  const QString name = dir.filePath("table.txt");
-  WriteFile(name, "old\r\n");
-  TFormFixture f;
-  f.Memo()->setPlainText("new");
-  f.platform.saveAnswers.push_back(name);
-  f.platform.questionAnswers.push_back(false);
-  f.Item("SaveAsItem")->trigger();
-  QCOMPARE(f.platform.questions.size(), 1);
-  QCOMPARE(f.platform.questions[0].title, QString("Confirm Save As"));
-  QCOMPARE(f.platform.questions[0].text,
-           QString("table.txt already exists.\nDo you want to replace it?"));
-  QCOMPARE(ReadFile(name), QByteArray("old\r\n"));
-  QVERIFY(f.platform.errors.isEmpty());
 }
 
 void TCommandsTest::saveAsUnwritable_data() {
@@ -294,32 +280,19 @@ void TCommandsTest::deleteAllThenCompute() {
   TFormFixture f;
   f.Click(f.Compute());
   f.Memo()->appendPlainText("typed by hand");
+  const QStringList log = f.form->LogLines();
   f.Item("Clear")->trigger();
   QVERIFY(f.form->LogLines().isEmpty());
   QVERIFY(f.platform.errors.isEmpty());  // no question, no message
+  f.Item("UndoItem")->trigger();         // Delete All is one step of the log's undo history
+  QCOMPARE(f.form->LogLines(), log);
+  f.Item("Clear")->trigger();
+  f.Memo()->setFocus();
+  QTest::keyClick(f.Memo(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(f.form->LogLines(), log);
+  f.Item("Clear")->trigger();
   f.Click(f.Compute());
   QCOMPARE(f.form->LogLines(), (QStringList{kNormalHeader, kNormalHalves}));
-}
-
-// Delete All is one step of the log's undo history: Edit > Undo brings the
-// log back, as Ctrl+Z in the log does.
-void TCommandsTest::deleteAllUndone() {
-  TFormFixture f;
-  QVERIFY(!f.Item("UndoItem")->isEnabled());
-  f.Click(f.Compute());
-  const QStringList log = f.form->LogLines();
-  for (const bool byKey : {false, true}) {
-    f.Item("Clear")->trigger();
-    QVERIFY(f.form->LogLines().isEmpty());
-    QVERIFY(f.Item("UndoItem")->isEnabled());
-    if (byKey) {
-      f.Memo()->setFocus();
-      QTest::keyClick(f.Memo(), Qt::Key_Z, Qt::ControlModifier);
-    } else {
-      f.Item("UndoItem")->trigger();
-    }
-    QCOMPARE(f.form->LogLines(), log);
-  }
 }
 
 void TCommandsTest::fontChangesOnlyMemo() {
@@ -342,7 +315,8 @@ void TCommandsTest::fontChangesOnlyMemo() {
 }
 
 // The log, each function's fields, the selected function, the log's font
-// and the window's size outlive the window.
+// and the window's size outlive the window; without the option of Tools >
+// Settings the saved log is deleted and the next run starts empty.
 void TCommandsTest::keptFromRunToRun() {
   QFont chosen("DejaVu Serif", 15);
   {
@@ -370,33 +344,15 @@ void TCommandsTest::keptFromRunToRun() {
   QCOMPARE(f.Memo()->font(), chosen);
   f.form->ShowAsRemembered();
   QTRY_COMPARE(f.form->size(), QSize(900, 700));
-  // The log was saved as it changed, atomically, in UTF-8.
-  QFile saved(window::TSession::LogFileName());
-  QVERIFY(saved.open(QIODevice::ReadOnly));
-  QCOMPARE(QString::fromUtf8(saved.readAll()), f.Memo()->toPlainText());
-}
-
-// Without the option the saved log is deleted, and the next run starts empty.
-void TCommandsTest::settingsTurnKeepingOff() {
-  {
-    TFormFixture f;
-    f.Click(f.Compute());
-    QTRY_VERIFY(QFile::exists(window::TSession::LogFileName()));
-    f.platform.dialogAnswers.push_back([](QDialog& dialog) {
-      auto* keep = dialog.findChild<QCheckBox*>("KeepLogCheckBox");
-      if (keep == nullptr || !keep->isChecked()) return false;
-      keep->click();
-      return true;
-    });
-    f.Item("SettingsItem")->trigger();
-    QVERIFY(f.platform.unexpected.isEmpty());
-    QVERIFY(!QFile::exists(window::TSession::LogFileName()));
-    f.Click(f.Compute());
-    QTest::qWait(2 * window::TDistributionForm::kLogSaveDelayMs);
-    QVERIFY(!QFile::exists(window::TSession::LogFileName()));
-  }
-  TFormFixture f({}, false);
-  QVERIFY(f.form->LogLines().isEmpty());
+  f.platform.dialogAnswers.push_back([](QDialog& dialog) {
+    dialog.findChild<QCheckBox*>("KeepLogCheckBox")->click();  // on at first: now off
+    return true;
+  });
+  f.Item("SettingsItem")->trigger();
+  QVERIFY(!QFile::exists(window::TSession::LogFileName()));
+  f.form.reset();
+  TFormFixture next({}, false);
+  QVERIFY(next.form->LogLines().isEmpty());
 }
 
 void TCommandsTest::fontDialogCancelled() {

@@ -102,10 +102,11 @@ inline void SilencePlatformNoise() {
 
 // Qt Test's main with the application object of Probex, whose error handler
 // the tests exercise, in a home of its own.
-#define PROBEX_WINDOW_TEST_MAIN(TestClass)   \
-  int main(int argc, char** argv) {          \
-    const window_test::TIsolatedHome home;   \
-    window::TApplication app(argc, argv);    \
-    TestClass test;                          \
-    return QTest::qExec(&test, argc, argv);  \
+#define PROBEX_WINDOW_TEST_MAIN(TestClass)  \
+  int main(int argc, char** argv) {         \
+    const QTemporaryDir home;               \
+    window_test::IsolateHome(home);         \
+    window::TApplication app(argc, argv);   \
+    TestClass test;                         \
+    return QTest::qExec(&test, argc, argv); \
   }

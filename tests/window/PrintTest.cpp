@@ -53,19 +53,13 @@ QString Words(const QString& text) {
   return text.simplified();
 }
 
-// The title line every page opens with, and the page number it closes with.
-bool IsTitle(const QString& line) {
-  return QRegularExpression("^Probex, \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$").match(line).hasMatch();
-}
-bool IsPageNumber(const QString& line, int page, int pages) {
-  return Words(line) == QStringLiteral("Page %1 of %2").arg(page).arg(pages);
-}
-
-// The log's lines on a page, without its title, page number and blank lines;
-// empty when the title or the page number is missing.
+// The log's lines on a page, without the title line (Probex, date and time)
+// it opens with, the page number it closes with and blank lines.
 QStringList PageBody(const QString& file, int page, int pages) {
   QStringList lines = PdfLines(file, page);
-  if (lines.size() < 2 || !IsTitle(lines.first()) || !IsPageNumber(lines.last(), page, pages))
+  const QRegularExpression title("^Probex, \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$");
+  if (lines.size() < 2 || !title.match(lines.first()).hasMatch() ||
+      Words(lines.last()) != QStringLiteral("Page %1 of %2").arg(page).arg(pages))
     return {"<no title or page number>"};
   QStringList body;
   for (const QString& line : lines.mid(1, lines.size() - 2))

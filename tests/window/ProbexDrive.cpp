@@ -6,7 +6,7 @@
 //       the first request open; checks that the window answers meanwhile;
 //       computes through simulated mouse clicks and key presses, checks the
 //       log, the keys in a field and the clipboard; opens and closes the
-//       about box, answers the new-version message (once), opens the help;
+//       about box, answers the new-version message, opens the help;
 //       saves screen grabs of the window, the about box, the message and
 //       the help as DIR/probex-{window,about,message,help}-NAME.png, and,
 //       with an invalid field marked, the window at its smallest and filling
@@ -97,9 +97,6 @@ bool WaitFor(const std::function<bool()>& condition) {
   return condition();
 }
 
-// The longest the window may take to answer while the version check waits.
-constexpr qint64 kAnswerMs = 100;
-
 // How long the event loop takes to run a timer posted now: a blocked
 // user-interface thread shows here.
 qint64 EventLoopDelayMs() {
@@ -149,12 +146,8 @@ bool Activate(QWidget& window) {
 // The window at its smallest and filling a 1024 x 768 screen (what a window
 // manager's maximize would do), in the desktop's palette and a dark one.
 void GrabLooks(window::TDistributionForm& form, const QString& dir, const QString& name) {
-  QPalette dark;
-  for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button, QPalette::ToolTipBase})
-    dark.setColor(role, QColor(0x2b, 0x2b, 0x2b).darker(role == QPalette::Base ? 130 : 100));
-  for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
-                          QPalette::ToolTipText})
-    dark.setColor(role, QColor(0xe6, 0xe6, 0xe6));
+  QPalette dark(QColor(0x2b, 0x2b, 0x2b));  // QPalette derives the other roles
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
   dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
   const QRect screen = form.screen()->availableGeometry();
   for (const char* look : {"light", "dark"}) {
@@ -187,14 +180,10 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   Check(server.WaitForSteps(0, 2, 5000), "the version request reached the server");
   Check(form.VersionCheckRunning(), "the version check waits on its worker thread");
   Check(form.findChild<QLabel*>("Label_1")->text() == "Mean", "fields arranged at once");
-  QElapsedTimer answer;
-  answer.start();
   QTest::mouseClick(form.findChild<QPushButton*>("ComputeBtn"), Qt::LeftButton);
-  const qint64 computeMs = answer.elapsed();
   const qint64 loopMs = EventLoopDelayMs();
-  std::printf("while the version request is held: Compute %lld ms, event loop %lld ms\n",
-              static_cast<long long>(computeMs), static_cast<long long>(loopMs));
-  Check(form.LogLines().size() == 2 && computeMs < kAnswerMs && loopMs < kAnswerMs,
+  std::printf("while the version request is held the event loop answers in %lld ms\n", loopMs);
+  Check(form.LogLines().size() == 2 && loopMs < 100,
         "the window answers within 100 ms while the version request is held");
   form.findChild<QAction*>("Clear")->trigger();
 
@@ -219,13 +208,11 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
         "normal header");
   Check(lines.value(5).contains("P(X<1.959964)=0.975000"), "inverse result");
 
-  // Ctrl+A and typing in a field replace the field's text, not the log.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
   QTest::keyClick(edit("Edit_1"), Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(edit("Edit_1"), "2.5");
-  Check(edit("Edit_1")->text() == "2.5", "Ctrl+A and typing replace the field's text");
-  Check(form.LogLines() == lines, "Ctrl+A and typing in a field leave the log whole");
-  TypeInto(edit("Edit_1"), "0");
+  QTest::keyClicks(edit("Edit_1"), "0");
+  Check(edit("Edit_1")->text() == "0" && form.LogLines() == lines,
+        "Ctrl+A and typing in a field replace the field's text and leave the log whole");
 
   // Ctrl+C typed in a field copies the log through the real clipboard.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
@@ -280,16 +267,6 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
         "the version file fetched at that activation");
   Check(answerer.texts.size() == 1, "no message for the current version");
 
-  // Once per run: a newer version again brings no second message.
-  form.findChild<QAction*>("AboutItem")->trigger();
-  Check(QTest::qWaitForWindowActive(about), "about box active a third time");
-  QTest::mouseClick(about->findChild<QPushButton*>("OKButton"), Qt::LeftButton);
-  if (!form.isActiveWindow()) Check(Activate(form), "window active after the about box");
-  Check(WaitFor([&] { return server.Accepted() == 4 && !form.VersionCheckRunning(); }),
-        "the version file fetched again");
-  QTest::qWait(300);
-  Check(answerer.texts.size() == 1, "the new-version message appears once per run");
-
   // F1 in a field opens the help at its contents; going back to the window
   // is no activation.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
@@ -302,7 +279,7 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
     Grab(*help, shot("help"));
     Check(Activate(form), "back to the window from the help");
     QTest::qWait(300);
-    Check(server.Accepted() == 4, "no activation on returning from the help");
+    Check(server.Accepted() == 3, "no activation on returning from the help");
   }
   TypeInto(edit("Edit_4"), "3,5");
   QTest::keyClick(edit("Edit_4"), Qt::Key_Return);
@@ -345,8 +322,8 @@ int main(int argc, char** argv) {
     const QString dir = QString::fromLocal8Bit(argv[2]);
     const QString name = QString::fromLocal8Bit(argv[3]);
     // The version file at the activations: start, after OK in the about
-    // box, after leaving the about box for the window, after OK once more.
-    // The last two connections would show a loop of activations.
+    // box, after leaving the about box for the window.  The last two
+    // connections would show a loop of activations.
     const auto answer = [](const std::string& body) {
       return http_test::TScript{
           http_test::TStep::ReadRequest(),
@@ -358,9 +335,10 @@ int main(int argc, char** argv) {
     // The first request is held until the client gives up.
     const http_test::TScript hold{http_test::TStep::ReadRequest(),
                                   http_test::TStep::AwaitClientClose(6000)};
-    http_test::TScriptedServer server({hold, answer("1.0.0.2"), answer("1.0.0.1"),
-                                       answer("1.0.0.2"), answer("1.0.0.2"), answer("1.0.0.2")});
-    const window_test::TIsolatedHome home;
+    http_test::TScriptedServer server(
+        {hold, answer("1.0.0.2"), answer("1.0.0.1"), answer("1.0.0.2"), answer("1.0.0.2")});
+    const QTemporaryDir home;
+    window_test::IsolateHome(home);
     window::TApplication app(argc, argv);
     window::TQtPlatform platform;
     window::RunProbex(

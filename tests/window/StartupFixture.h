@@ -93,10 +93,12 @@ class TProbexFixture {
     return qobject_cast<window::TApplication*>(QCoreApplication::instance());
   }
 
-  // Version checks that reached the server (each one connects anew).
-  int Requests() const { return server ? server->Accepted() : 0; }
-  // Waits until the window's version check has answered.
-  bool CheckDone() const { return QTest::qWaitFor([this] { return !form->VersionCheckRunning(); }); }
+  // Version checks that reached the server (each one connects anew), once
+  // the window's check has answered; -1 when it never does.
+  int Requests() const {
+    if (!QTest::qWaitFor([this] { return !form->VersionCheckRunning(); })) return -1;
+    return server ? server->Accepted() : 0;
+  }
 
   QLineEdit* Edit(int number) const {
     return form->findChild<QLineEdit*>(QStringLiteral("Edit_%1").arg(number));

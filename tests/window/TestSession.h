@@ -1,10 +1,8 @@
-// What the window keeps between runs, kept away from the user's own: every
-// test program points the desktop's folders (XDG_CONFIG_HOME, XDG_DATA_HOME,
-// ...) at a temporary folder before Qt reads them, and every fixture starts
-// from an empty session.
+// What the window keeps between runs stays out of the user's home: each test
+// program points the desktop's folders at a temporary folder before Qt reads
+// them, and each fixture starts as a first run.
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -13,19 +11,12 @@
 
 namespace window_test {
 
-class TIsolatedHome {
- public:
-  TIsolatedHome() {
-    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",
-                                 "XDG_STATE_HOME"})
-      qputenv(variable, QFile::encodeName(dir_.path() + '/' + variable));
-  }
+inline void IsolateHome(const QTemporaryDir& home) {
+  for (const char* folder :
+       {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+    qputenv(folder, QFile::encodeName(home.path() + '/' + folder));
+}
 
- private:
-  QTemporaryDir dir_;
-};
-
-// As on a first run: no settings, no kept log.
 inline void ForgetSession() {
   QSettings(QSettings::NativeFormat, QSettings::UserScope, "Probex", "Probex").clear();
   QFile::remove(window::TSession::LogFileName());
