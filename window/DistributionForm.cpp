@@ -866,11 +866,11 @@ bool TDistributionForm::IsWindowShortcut(const QObject* watched, const QKeyEvent
 }
 
 bool TDistributionForm::eventFilter(QObject* watched, QEvent* event) {
-  const bool keyEvent =
-      event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+    return QMainWindow::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   auto* menu = qobject_cast<QMenu*>(watched);
-  if (keyEvent && menu != nullptr && key->keyCombination() == QKeyCombination(Qt::Key_F1)) {
+  if (menu != nullptr && key->keyCombination() == QKeyCombination(Qt::Key_F1)) {
     // F1 in an open menu is context help, not the shortcut of Help Topics:
     // the menu takes the key over the shortcut and answers it itself.
     if (event->type() == QEvent::ShortcutOverride) {
