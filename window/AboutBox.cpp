@@ -33,7 +33,16 @@ constexpr QRect kOKButton{8, 160, 41, 25};
 constexpr int kLabelPixels = 11;
 constexpr int kButtonPixels = 11;
 
-constexpr char kProductNameText[] = "Probex for Windows 98/ME/2000/XP/2003";
+// The system the program was built for.
+#if defined(Q_OS_LINUX)
+constexpr char kPlatformName[] = "Linux";
+#elif defined(Q_OS_WIN)
+constexpr char kPlatformName[] = "Windows";
+#elif defined(Q_OS_MACOS)
+constexpr char kPlatformName[] = "macOS";
+#else
+constexpr char kPlatformName[] = "Unix";
+#endif
 constexpr char kCommentsText[] = "This program is free to use. All other rights reserved.";
 
 QFont LabelFont(bool underline) {
@@ -68,6 +77,10 @@ double Bell(double z, double peak) {
 }
 
 }  // namespace
+
+QString TAboutBox::ProductNameText() {
+  return QStringLiteral("Probex for ") + QString::fromLatin1(kPlatformName);
+}
 
 TAboutBox::TAboutBox(TPlatform& platform)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -177,7 +190,7 @@ void TAboutBox::createControls() {
 }
 
 void TAboutBox::FormActivate() {
-  ProductName->setText(QString::fromLatin1(kProductNameText));
+  ProductName->setText(ProductNameText());
   ProductName->adjustSize();
   Version->setText(QStringLiteral("Version ") + QString::fromLatin1(kProgramVersion));
   Version->adjustSize();
@@ -200,7 +213,7 @@ void TAboutBox::OKButtonClick() {
 }
 
 void TAboutBox::InternetAddrLabelClick() {
-  platform_.OpenAddress(this, InternetAddrLabel->text());
+  OpenWebAddress(platform_, this, InternetAddrLabel->text());
 }
 
 void TAboutBox::done(int result) {

@@ -32,6 +32,9 @@ class TAboutBox : public QDialog {
   // OK or a key.
   void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
+  // "Probex for Linux": the product and the system it runs on.
+  static QString ProductNameText();
+
   // The picture behind the texts: 302 x 300 pixels in 256 colours.
   static QImage Picture();
 

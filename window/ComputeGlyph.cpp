@@ -13,7 +13,7 @@ constexpr int kGlyphSize = 16;
 
 // The curve exp(-t^2 / 2) over t in [-3, 3], drawn in a 16 x 16 box with a
 // one-pixel base line; the area right of t = 1 is shaded.
-QPixmap DrawGlyph(qreal devicePixelRatio) {
+QPixmap DrawGlyph(const QPalette& palette, qreal devicePixelRatio) {
   const int side = qRound(kGlyphSize * devicePixelRatio);
   QPixmap pixmap(side, side);
   pixmap.setDevicePixelRatio(devicePixelRatio);
@@ -37,20 +37,21 @@ QPixmap DrawGlyph(qreal devicePixelRatio) {
   tail.lineTo(x(3), base);
   tail.closeSubpath();
 
-  painter.fillPath(tail, QColor(0, 128, 0));
-  painter.setPen(QPen(QColor(0, 0, 128), 1.2));
+  const QColor ink = palette.color(QPalette::Active, QPalette::ButtonText);
+  painter.fillPath(tail, palette.color(QPalette::Active, QPalette::Highlight));
+  painter.setPen(QPen(ink, 1.2));
   painter.drawPath(curve);
-  painter.setPen(QPen(Qt::black, 1.0));
+  painter.setPen(QPen(ink, 1.0));
   painter.drawLine(QPointF(left, base + 0.5), QPointF(right, base + 0.5));
   return pixmap;
 }
 
 }  // namespace
 
-QIcon ComputeGlyph() {
+QIcon ComputeGlyph(const QPalette& palette) {
   QIcon icon;
-  icon.addPixmap(DrawGlyph(1));
-  icon.addPixmap(DrawGlyph(2));
+  icon.addPixmap(DrawGlyph(palette, 1));
+  icon.addPixmap(DrawGlyph(palette, 2));
   return icon;
 }
 

@@ -2,9 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
+#include <QFutureWatcher>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +22,16 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <limits>
 #include <utility>
 
+#include "calculator/ErrorHints.h"
 #include "calculator/FieldParsing.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
@@ -30,6 +42,7 @@
 #include "window/LogPrinting.h"
 #include "window/Obfuscated.h"
 #include "window/Platform.h"
+#include "window/SettingsDialog.h"
 
 namespace window {
 
@@ -38,45 +51,39 @@ using calculator::kFieldCount;
 
 namespace {
 
-// Places in device-independent pixels (96 dpi), inside the client area;
-// the radio buttons inside Panel1.
+// Sizes in device-independent pixels (96 dpi).  The window's size before it
+// is first maximized; the controls' font; the margins and gaps of the
+// arrangement: the panel of radio buttons at the left, Compute and two
+// columns of labelled fields beside it, the log below.
 constexpr QRect kRestoredGeometry{199, 195, 648, 488};
 constexpr int kFontPixels = 13;
-constexpr QRect kPanel1{8, 16, 225, 225};
-constexpr QRect kComputeBtn{240, 16, 89, 33};
-constexpr std::array<QPoint, kFieldCount> kLabels{{{240, 64}, {240, 128}, {240, 192}, {424, 64}}};
-constexpr std::array<QPoint, kFieldCount> kEdits{{{256, 88}, {256, 152}, {256, 216}, {440, 88}}};
-constexpr QSize kEditSize{153, 24};
-constexpr QRect kInversCheckBox{440, 152, 145, 17};
-constexpr QPoint kMemo{8, 256};
+constexpr QMargins kControlsMargins{8, 14, 8, 8};
+constexpr QMargins kRadioMargins{14, 6, 14, 6};
+constexpr int kRadioSpacing = 4;
+constexpr int kPanelGap = 7;
+constexpr int kFieldIndent = 16;
+constexpr int kLabelGap = 4;
+constexpr int kRowGap = 14;
+constexpr int kColumnGap = 15;
+constexpr int kMemoLeft = 8;
 constexpr int kBevelHeight = 2;
-constexpr int kRadioLeft = 16;
-constexpr int kRadioHeight = 17;
-// The radio buttons stand one below the other.  The designed widths of the
-// first ones; any other button is as wide as its caption needs.
-constexpr int kRadioTop = 8;
-constexpr int kRadioStep = 24;
-constexpr int kRadioMinWidth = 113;
-struct RadioWidth {
-  const char* name;
-  int width;
-};
-constexpr RadioWidth kRadioWidths[] = {
-    {"NormalRadio", 161},  {"ChiSquareRadio", 169}, {"BinomialRadio", 161},
-    {"PoissonRadio", 169}, {"HyperRadio", 201},     {"FactorialRadio", 193},
-    {"BinoCoefRadio", 177},
-};
+constexpr int kEditMinWidth = 153;
+constexpr int kEditMaxWidth = 320;
+// The log shows at least this many lines at the window's smallest.
+constexpr int kMemoMinLines = 5;
+constexpr QSize kGlyphSize{16, 16};
 
-int DesignedRadioWidth(const char* name) {
-  for (const RadioWidth& r : kRadioWidths)
-    if (std::string_view(r.name) == name) return r.width;
-  return kRadioMinWidth;
-}
+// The tint of an invalid field: the palette's base colour mixed with this
+// red, in this proportion, so that it shows on light and dark palettes.
+constexpr QRgb kErrorRed = 0xffd32f2f;
+constexpr qreal kErrorTint = 0.35;
 
 constexpr char kCaption[] = "Probex";
 constexpr char kInitialSaveName[] = "table.txt";
 constexpr char kHelpFileName[] = "Probex.html";
 constexpr char kNewVersionTitle[] = "Information";
+constexpr char kReplaceTitle[] = "Confirm Save As";
+constexpr char kPrintTimeFormat[] = "yyyy-MM-dd HH:mm";
 
 // The clipboard takes the platform's line ends.
 #ifdef Q_OS_WIN
@@ -91,38 +98,40 @@ QString FromModel(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// A control at its designed place.  Where the platform's font and style need
-// more room than the designed size, the control grows to its size hint: to
-// the right, and in height evenly about its designed middle, so that nothing
-// is cut and the rows keep their lines.
-void Place(QWidget* control, const QRect& designed) {
-  QRect place = designed;
-  const QSize hint = control->sizeHint();
-  if (hint.width() > place.width()) place.setWidth(hint.width());
-  if (hint.height() > place.height()) {
-    place.moveTop(designed.top() - (hint.height() - designed.height()) / 2);
-    place.setHeight(hint.height());
-  }
-  control->setGeometry(place);
+QColor Mix(const QColor& a, const QColor& b, qreal share) {
+  return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * share,
+                          a.greenF() + (b.greenF() - a.greenF()) * share,
+                          a.blueF() + (b.blueF() - a.blueF()) * share);
+}
+
+// A label over its field, the field indented.
+QLayout* FieldPair(QWidget* label, QWidget* field) {
+  auto* indented = new QHBoxLayout;
+  indented->addSpacing(kFieldIndent);
+  indented->addWidget(field);
+  auto* pair = new QVBoxLayout;
+  pair->setSpacing(kLabelGap);
+  pair->addWidget(label);
+  pair->addLayout(indented);
+  return pair;
 }
 
 }  // namespace
 
 TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHost)
-    : platform_(platform), versionHost_(std::move(versionHost)) {
+    : platform_(platform),
+      versionHost_(std::move(versionHost)),
+      IdHTTP1(std::make_shared<http::THttpClient>()) {
   createControls();
   createMenus();
   createDialogs();
   connectSignals();
-  // Until the first activation arranges them, the fields show their names.
-  for (int i = 0; i < kFieldCount; ++i) {
-    const std::string number = std::to_string(i + 1);
-    SetField(i, ("Label_" + number).c_str(), ("Edit_" + number).c_str());
-  }
-  UpdateRadioFocus();
+  restoreSession();
 }
 
-TDistributionForm::~TDistributionForm() = default;
+TDistributionForm::~TDistributionForm() {
+  SaveSession();
+}
 
 void TDistributionForm::SetAboutBox(TAboutBox* aboutBox) {
   aboutBox_ = aboutBox;
@@ -150,50 +159,61 @@ void TDistributionForm::createControls() {
   Bevel = new QFrame(client_);
   Bevel->setObjectName(QStringLiteral("Bevel"));
   Bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-  Bevel->setGeometry(0, 0, client_->width(), kBevelHeight);
+  Bevel->setFixedHeight(kBevelHeight);
 
   Panel1 = new QFrame(client_);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  int panelWidth = kPanel1.width();
+  Panel1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  auto* radios = new QVBoxLayout(Panel1);
+  radios->setContentsMargins(kRadioMargins);
+  radios->setSpacing(kRadioSpacing);
   functionGroup_ = new QButtonGroup(this);
   int id = 0;
   for (const calculator::FunctionSpec& spec : calculator::Functions()) {
     auto* radio = new QRadioButton(QString::fromLatin1(spec.caption), Panel1);
     radio->setObjectName(QString::fromLatin1(spec.radioName));
-    Place(radio, QRect(kRadioLeft, kRadioTop + id * kRadioStep, DesignedRadioWidth(spec.radioName),
-                       kRadioHeight));
+    radios->addWidget(radio);
     functionGroup_->addButton(radio, id++);
-    panelWidth = std::max(panelWidth, radio->geometry().right() + 1 + Panel1->frameWidth());
   }
   functionGroup_->button(static_cast<int>(selected_))->setChecked(true);
-  // A wide font may need a few pixels more; the gap before Compute takes them.
-  Panel1->setGeometry(kPanel1.left(), kPanel1.top(), panelWidth, kPanel1.height());
 
-  ComputeBtn = new QPushButton(ComputeGlyph(), QStringLiteral("C&ompute"), client_);
+  ComputeBtn = new QPushButton(ComputeGlyph(palette()), QStringLiteral("C&ompute"), client_);
   ComputeBtn->setObjectName(QStringLiteral("ComputeBtn"));
-  ComputeBtn->setIconSize(QSize(16, 16));
+  ComputeBtn->setIconSize(kGlyphSize);
   ComputeBtn->setAutoDefault(false);
-  Place(ComputeBtn, kComputeBtn);
 
   for (int i = 0; i < kFieldCount; ++i) {
     const QString number = QString::number(i + 1);
     auto* label = new QLabel(client_);
     label->setObjectName(QStringLiteral("Label_") + number);
     label->setTextFormat(Qt::PlainText);
-    label->move(kLabels[i]);
     auto* edit = new QLineEdit(client_);
     edit->setObjectName(QStringLiteral("Edit_") + number);
-    edit->setGeometry(QRect(kEdits[i], kEditSize));
+    edit->setMinimumWidth(kEditMinWidth);
+    edit->setMaximumWidth(kEditMaxWidth);
+    edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Any length: parsing refuses what no number can be, and a cut text
+    // would compute another number than the one given.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     // Screen readers name the field after its label.
     label->setBuddy(edit);
+    // A hidden pair keeps its place, so that no field moves when the
+    // function changes.
+    for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(edit)}) {
+      QSizePolicy policy = w->sizePolicy();
+      policy.setRetainSizeWhenHidden(true);
+      w->setSizePolicy(policy);
+    }
     labels_[i] = label;
     edits_[i] = edit;
   }
 
-  InversCheckBox = new QCheckBox(QStringLiteral("In&vers Distribution"), client_);
+  InversCheckBox = new QCheckBox(QStringLiteral("In&verse Distribution"), client_);
   InversCheckBox->setObjectName(QStringLiteral("InversCheckBox"));
-  Place(InversCheckBox, kInversCheckBox);
+  QSizePolicy keepPlace = InversCheckBox->sizePolicy();
+  keepPlace.setRetainSizeWhenHidden(true);
+  InversCheckBox->setSizePolicy(keepPlace);
 
   Memo = new QPlainTextEdit(client_);
   Memo->setObjectName(QStringLiteral("Memo"));
@@ -202,10 +222,29 @@ void TDistributionForm::createControls() {
   Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  // The columns of the result lines align in a fixed-pitch font.
+  Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   // Tab leaves the log and never enters it; a click still does.
   Memo->setTabChangesFocus(true);
   Memo->setFocusPolicy(Qt::ClickFocus);
-  Memo->move(kMemo);
+  Memo->setMinimumHeight(Memo->fontMetrics().lineSpacing() * kMemoMinLines +
+                         2 * Memo->frameWidth());
+
+  auto* controls = new QHBoxLayout;
+  controls->setContentsMargins(kControlsMargins);
+  controls->setSpacing(kPanelGap);
+  controls->addWidget(Panel1, 0, Qt::AlignTop);
+  controls->addLayout(createFieldsLayout(), 2);
+  controls->addStretch(1);
+  auto* memoRow = new QHBoxLayout;
+  memoRow->setContentsMargins(kMemoLeft, 0, 0, 0);
+  memoRow->addWidget(Memo);
+  auto* client = new QVBoxLayout(client_);
+  client->setContentsMargins(0, 0, 0, 0);
+  client->setSpacing(0);
+  client->addWidget(Bevel);
+  client->addLayout(controls);
+  client->addLayout(memoRow, 1);
 
   // Tab order: the checked radio button (the others are reached with the
   // arrow keys, see UpdateRadioFocus), Compute, the fields, the inverse option.
@@ -213,6 +252,28 @@ void TDistributionForm::createControls() {
   for (QAbstractButton* radio : functionGroup_->buttons()) chain << radio;
   chain << ComputeBtn << edits_[0] << edits_[1] << edits_[2] << edits_[3] << InversCheckBox;
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+}
+
+// Compute above two columns: Edit_1 to Edit_3 at the left, Edit_4 and the
+// inverse option (level with Edit_2) at the right.
+QLayout* TDistributionForm::createFieldsLayout() {
+  auto* grid = new QGridLayout;
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->setHorizontalSpacing(kColumnGap);
+  grid->setVerticalSpacing(kRowGap);
+  grid->addWidget(ComputeBtn, 0, 0, Qt::AlignLeft);
+  grid->addLayout(FieldPair(labels_[0], edits_[0]), 1, 0);
+  grid->addLayout(FieldPair(labels_[1], edits_[1]), 2, 0);
+  grid->addLayout(FieldPair(labels_[2], edits_[2]), 3, 0);
+  grid->addLayout(FieldPair(labels_[3], edits_[3]), 1, 1);
+  auto* inverse = new QHBoxLayout;
+  inverse->addSpacing(kFieldIndent);
+  inverse->addWidget(InversCheckBox);
+  grid->addLayout(inverse, 2, 1, Qt::AlignBottom);
+  grid->setRowStretch(4, 1);
+  return grid;
 }
 
 void TDistributionForm::createMenus() {
@@ -246,19 +307,32 @@ void TDistributionForm::createMenus() {
   setProperty(kHelpContextProperty, 0);
 
   FileMenu = addMenu("FileMenu", QStringLiteral("F&ile"));
-  SaveAsItem = addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."));
+  SaveAsItem = addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."), Qt::CTRL | Qt::Key_S);
   PrintSetupItem = addItem(FileMenu, "PrintSetupItem", QStringLiteral("P&rint Setup..."));
-  PrintItem = addItem(FileMenu, "PrintItem", QStringLiteral("&Print..."));
+  PrintItem = addItem(FileMenu, "PrintItem", QStringLiteral("&Print..."), Qt::CTRL | Qt::Key_P);
   N1 = addSeparator(FileMenu, "N1");
   ExitItem = addItem(FileMenu, "ExitItem", QStringLiteral("E&xit"), Qt::CTRL | Qt::Key_Q);
 
   EditMenu = addMenu("EditMenu", QStringLiteral("&Edit"));
+  UndoItem = addItem(EditMenu, "UndoItem", QStringLiteral("&Undo"), Qt::CTRL | Qt::Key_Z);
+  UndoItem->setEnabled(false);
+  N3 = addSeparator(EditMenu, "N3");
   CopyItem = addItem(EditMenu, "CopyItem", QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C);
   SelectAllItem =
       addItem(EditMenu, "SelectAllItem", QStringLiteral("&Select All"), Qt::CTRL | Qt::Key_A);
   Clear = addItem(EditMenu, "Clear", QStringLiteral("&Delete All"));
   N2 = addSeparator(EditMenu, "N2");
   FontItem = addItem(EditMenu, "FontItem", QStringLiteral("&Font..."));
+
+  // The panes add their toggles here.  The access keys V, T and O belong to
+  // the inverse option, the t distribution and Compute.
+  ViewMenu = addMenu("ViewMenu", QStringLiteral("Vie&w"));
+  StatusBarItem = addItem(ViewMenu, "StatusBarItem", QStringLiteral("&Status Bar"));
+  StatusBarItem->setCheckable(true);
+  StatusBarItem->setChecked(true);
+
+  ToolsMenu = addMenu("ToolsMenu", QStringLiteral("Too&ls"));
+  SettingsItem = addItem(ToolsMenu, "SettingsItem", QStringLiteral("&Settings..."));
 
   HelpMenu = addMenu("HelpMenu", QStringLiteral("&Help"));
   HelpTopicsItem =
@@ -271,19 +345,32 @@ void TDistributionForm::createDialogs() {
   saveFileName_ = QString::fromLatin1(kInitialSaveName);
   saveFilters_ = {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All (*.*)")};
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  const qreal margin = kDefaultMarginMillimetres;
+  printer_->setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
+  logSaveTimer_ = new QTimer(this);
+  logSaveTimer_->setSingleShot(true);
+  logSaveTimer_->setInterval(kLogSaveDelayMs);
+  versionWatcher_ = new QFutureWatcher<TVersionAnswer>(this);
 }
 
 void TDistributionForm::connectSignals() {
   using T = TDistributionForm;
   connect(ComputeBtn, &QPushButton::clicked, this, &T::Run<&T::ComputeBtnClick>);
-  for (QLineEdit* edit : edits_) {
+  ComputeBtn->installEventFilter(this);
+  for (int i = 0; i < kFieldCount; ++i) {
+    QLineEdit* edit = edits_[i];
     // Enter in a field computes, as the button does.
     connect(edit, &QLineEdit::returnPressed, this, &T::Run<&T::ComputeBtnClick>);
-    // The window's shortcuts come before the field's own Ctrl+C and Ctrl+A.
+    // A field the user edits is no longer marked invalid.
+    connect(edit, &QLineEdit::textEdited, this, [this, i] { MarkField(i, QString()); });
+    // Some of the window's shortcuts come before the field's own keys.
     edit->installEventFilter(this);
   }
   Memo->installEventFilter(this);
-  client_->installEventFilter(this);
+  connect(Memo->document(), &QTextDocument::contentsChanged, this, &T::ScheduleLogSave);
+  connect(logSaveTimer_, &QTimer::timeout, this, &T::SaveLogNow);
+  connect(Memo, &QPlainTextEdit::undoAvailable, UndoItem, &QAction::setEnabled);
+  connect(versionWatcher_, &QFutureWatcherBase::finished, this, &T::VersionAnswered);
 
   connect(InversCheckBox, &QCheckBox::toggled, this, &T::Run<&T::InversCheckBoxClick>);
   // idToggled: the handler hears a button becoming checked (by click or arrow
@@ -296,13 +383,38 @@ void TDistributionForm::connectSignals() {
   connect(PrintSetupItem, &QAction::triggered, this, &T::Run<&T::PrintSetupItemClick>);
   connect(PrintItem, &QAction::triggered, this, &T::Run<&T::PrintItemClick>);
   connect(ExitItem, &QAction::triggered, this, &T::Run<&T::ExitItemClick>);
+  connect(UndoItem, &QAction::triggered, this, &T::Run<&T::UndoItemClick>);
   connect(CopyItem, &QAction::triggered, this, &T::Run<&T::CopyItemClick>);
   connect(SelectAllItem, &QAction::triggered, this, &T::Run<&T::SelectAllItemClick>);
   connect(Clear, &QAction::triggered, this, &T::Run<&T::ClearClick>);
   connect(FontItem, &QAction::triggered, this, &T::Run<&T::FontItemClick>);
+  connect(StatusBarItem, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+  connect(SettingsItem, &QAction::triggered, this, &T::Run<&T::SettingsItemClick>);
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
   connect(AboutItem, &QAction::triggered, this, &T::Run<&T::AboutItemClick>);
+}
+
+// The function, its fields and the log's font as the last run left them.
+void TDistributionForm::restoreSession() {
+  keepLog_ = session_.KeepLog();
+  selected_ = session_.SelectedFunction().value_or(Function::Normal);
+  {
+    // The radio button shows the function; ArrangeFields below fills its fields.
+    const QSignalBlocker blocker(functionGroup_);
+    functionGroup_->button(static_cast<int>(selected_))->setChecked(true);
+  }
+  ArrangeFields();
+  if (const std::optional<QFont> font = session_.LogFont()) Memo->setFont(*font);
+}
+
+void TDistributionForm::ShowAsRemembered() {
+  restoreState(session_.DockState());
+  const QByteArray geometry = session_.Geometry();
+  if (!geometry.isEmpty() && restoreGeometry(geometry))
+    show();
+  else
+    showMaximized();
 }
 
 template <void (TDistributionForm::*Handler)()>
@@ -329,10 +441,14 @@ void TDistributionForm::AppendLogLine(const QString& line) {
   Memo->ensureCursorVisible();
 }
 
-calculator::FieldTexts TDistributionForm::FieldTexts() const {
+calculator::FieldTexts TDistributionForm::CurrentFieldTexts() const {
   calculator::FieldTexts texts;
   for (int i = 0; i < kFieldCount; ++i) texts[i] = edits_[i]->text().toStdString();
   return texts;
+}
+
+bool TDistributionForm::InverseChecked() const {
+  return calculator::SpecOf(selected_).HasInverse() && InversCheckBox->isChecked();
 }
 
 // One label/edit pair: a null caption hides it.  setText would reset the
@@ -342,27 +458,35 @@ void TDistributionForm::SetField(int index, const char* caption, const char* tex
   const bool visible = caption != nullptr;
   if (visible) {
     labels_[index]->setText(QString::fromLatin1(caption));
-    labels_[index]->adjustSize();  // labels size themselves to their caption
-    const QString fieldText = QString::fromLatin1(text);
+    const QString fieldText = QString::fromUtf8(text);
     if (edits_[index]->text() != fieldText) edits_[index]->setText(fieldText);
   }
   labels_[index]->setVisible(visible);
   edits_[index]->setVisible(visible);
 }
 
-// The selected function's captions and default texts.  A function with an
-// inverse shows the option unchecked; for the others it is hidden and keeps
-// its state.
+// The selected function's captions, with the texts and the inverse option
+// the user left it with, or its defaults and the option unchecked.  For a
+// function without an inverse the option is hidden and keeps its state.
 void TDistributionForm::ArrangeFields() {
   const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
+  const std::optional<TFieldMemory> memory = session_.Fields(selected_);
+  const bool inverse = spec.HasInverse() && memory && memory->inverse;
   InversCheckBox->setVisible(spec.HasInverse());
   if (spec.HasInverse()) {
     const QSignalBlocker blocker(InversCheckBox);
-    InversCheckBox->setChecked(false);
+    InversCheckBox->setChecked(inverse);
   }
-  for (int i = 0; i < kFieldCount; ++i)
-    SetField(i, calculator::FieldCaption(spec, i, false), calculator::FieldDefault(spec, i, false));
+  for (int i = 0; i < kFieldCount; ++i) {
+    MarkField(i, QString());
+    const char* text = memory ? memory->texts[i].c_str() : calculator::FieldDefault(spec, i, false);
+    SetField(i, calculator::FieldCaption(spec, i, inverse), text);
+  }
   UpdateRadioFocus();
+}
+
+void TDistributionForm::RememberFields() {
+  session_.SetFields(selected_, {CurrentFieldTexts(), InverseChecked()});
 }
 
 // As in a dialog of the desktop, Tab stops at the checked radio button only;
@@ -372,32 +496,82 @@ void TDistributionForm::UpdateRadioFocus() {
     radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+void TDistributionForm::MarkField(int index, const QString& rule) {
+  if (marks_[index] == rule) return;
+  marks_[index] = rule;
+  ShowMark(index);
+  ShowFirstMark();
+}
+
+// A marked field is tinted with the palette's base mixed with red, and says
+// its rule as a tool tip and to screen readers.
+void TDistributionForm::ShowMark(int index) {
+  QLineEdit* edit = edits_[index];
+  const QString& rule = marks_[index];
+  if (rule.isEmpty()) {
+    edit->setPalette(QPalette());
+  } else {
+    // The window's palette: a palette change reaches the window before its
+    // controls.
+    QPalette palette = this->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+      palette.setColor(group, QPalette::Base,
+                       Mix(palette.color(group, QPalette::Base), QColor(kErrorRed), kErrorTint));
+    edit->setPalette(palette);
+  }
+  const QString sentence = rule.isEmpty() ? QString() : labels_[index]->text() + ": " + rule;
+  edit->setToolTip(sentence);
+  edit->setAccessibleDescription(sentence);
+  edit->setProperty("invalid", !rule.isEmpty());
+}
+
+// "Degrees of freedom: a whole number from 1 to 1073741823": the rule of the
+// first marked field, in field order.
+void TDistributionForm::ShowFirstMark() {
+  for (int i = 0; i < kFieldCount; ++i) {
+    if (marks_[i].isEmpty()) continue;
+    statusBar()->showMessage(edits_[i]->toolTip());
+    return;
+  }
+  statusBar()->clearMessage();
+}
+
 void TDistributionForm::ComputeBtnClick() {
+  const calculator::FieldTexts texts = CurrentFieldTexts();
   calculator::Result result;
   {
     const TBusyPointer busy;
-    result = calculator::Compute(selected_, FieldTexts(), InversCheckBox->isChecked());
+    result = calculator::Compute(selected_, texts, InverseChecked());
   }
-  switch (result.outcome) {
-    case calculator::Outcome::Ok:
-      for (const std::string& line : result.lines) AppendLogLine(FromModel(line));
-      break;
-    case calculator::Outcome::Invalid: {
-      QLineEdit* invalid = edits_[*result.FocusField()];
-      invalid->setFocus(Qt::OtherFocusReason);
-      // Entering a field selects its text, so typing replaces it.
-      invalid->selectAll();
-      break;
-    }
-    case calculator::Outcome::Error:
-      throw EComputeError(result.message);
+  RememberFields();
+  for (int i = 0; i < kFieldCount; ++i) MarkField(i, QString());
+  if (result.Ok())
+    for (const std::string& line : result.lines) AppendLogLine(FromModel(line));
+  emit resultComputed(result);
+  if (!result.Ok()) ShowFailure(result, texts);
+}
+
+void TDistributionForm::ShowFailure(const calculator::Result& result,
+                                    const calculator::FieldTexts& texts) {
+  if (result.outcome == calculator::Outcome::Error) {
+    std::string text = calculator::ErrorBoxText(result.message);
+    if (const std::optional<std::string> hint = calculator::ErrorHint(result, texts))
+      text += "\n" + *hint;
+    throw EComputeError(text);
   }
+  for (const calculator::FieldFault& fault : result.faults)
+    MarkField(fault.index, FromModel(fault.rule));
+  QLineEdit* invalid = edits_[*result.FocusField()];
+  invalid->setFocus(Qt::OtherFocusReason);
+  // Entering a field selects its text, so typing replaces it.
+  invalid->selectAll();
 }
 
 void TDistributionForm::InversCheckBoxClick() {
   const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
   if (!spec.HasInverse()) return;  // the option is hidden then
   const bool inverse = InversCheckBox->isChecked();
+  MarkField(calculator::kEdit4, QString());
   SetField(calculator::kEdit4, calculator::FieldCaption(spec, calculator::kEdit4, inverse),
            calculator::FieldDefault(spec, calculator::kEdit4, inverse));
 }
@@ -406,7 +580,9 @@ void TDistributionForm::FunctionToggled(int id, bool checked) {
   if (!checked) return;  // the button that lost its check
   const Function function = calculator::Functions()[id].function;
   if (function == selected_) return;
+  RememberFields();
   selected_ = function;
+  session_.SetSelectedFunction(function);
   ArrangeFields();
 }
 
@@ -421,9 +597,34 @@ void TDistributionForm::ActivateHelp() {
 }
 
 void TDistributionForm::VersionCheck() {
-  if (CheckVersion(IdHTTP1, versionHost_) == TVersionAnswer::NewVersion)
-    platform_.ShowInformation(this, QString::fromLatin1(kNewVersionTitle),
-                              NewVersionMessage(versionHost_));
+  StartVersionCheck();
+}
+
+// The fetch runs on a worker thread of Qt's pool, the window stays usable;
+// its answer comes back through the watcher, on this thread.  One check at
+// a time: the client is not shared between two.
+void TDistributionForm::StartVersionCheck() {
+  if (versionCheckRunning_) {
+    versionCheckPending_ = true;
+    return;
+  }
+  versionCheckRunning_ = true;
+  std::shared_ptr<http::THttpClient> client = IdHTTP1;
+  versionWatcher_->setFuture(
+      QtConcurrent::run([client, host = versionHost_] { return CheckVersion(*client, host); }));
+}
+
+void TDistributionForm::VersionAnswered() {
+  versionCheckRunning_ = false;
+  const TVersionAnswer answer = versionWatcher_->result();
+  if (versionCheckPending_) {
+    versionCheckPending_ = false;
+    StartVersionCheck();
+  }
+  if (answer != TVersionAnswer::NewVersion || newVersionShown_) return;
+  newVersionShown_ = true;
+  platform_.ShowInformation(this, QString::fromLatin1(kNewVersionTitle),
+                            NewVersionMessage(versionHost_));
 }
 
 THelpViewer& TDistributionForm::Viewer() {
@@ -452,7 +653,7 @@ void TDistributionForm::ContextHelp(int context) {
 }
 
 void TDistributionForm::HomePage1Click() {
-  platform_.OpenAddress(this, HomePageAddress());
+  OpenWebAddress(platform_, this, HomePageAddress());
 }
 
 void TDistributionForm::AboutItemClick() {
@@ -462,23 +663,61 @@ void TDistributionForm::AboutItemClick() {
   aboutBox_->activateWindow();
 }
 
+// The fields keep what the user typed: they were arranged when the window
+// was made, and an activation leaves them alone.
 void TDistributionForm::FormActivate() {
   ActivateHelp();
-  Bevel->resize(Bevel->width(), kBevelHeight);
   setWindowTitle(QString::fromLatin1(kCaption));
   if (firstActivation_) {
     firstActivation_ = false;
-    Memo->clear();
+    RestoreLog();
   }
-  FormResize();
-  ArrangeFields();
   VersionCheck();
 }
 
-void TDistributionForm::FormResize() {
-  Bevel->resize(client_->width(), Bevel->height());
-  Memo->setGeometry(kMemo.x(), kMemo.y(), client_->width() - kMemo.x(),
-                    client_->height() - kMemo.y());
+void TDistributionForm::RestoreLog() {
+  Memo->setPlainText(keepLog_ ? session_.LoadLog() : QString());
+  logRestored_ = true;
+  Memo->moveCursor(QTextCursor::End);
+  Memo->ensureCursorVisible();
+}
+
+void TDistributionForm::ScheduleLogSave() {
+  if (logRestored_ && keepLog_) logSaveTimer_->start();
+}
+
+// A log that cannot be kept is said in the status bar; the window carries on.
+void TDistributionForm::SaveLogNow() {
+  logSaveTimer_->stop();
+  if (!logRestored_ || !keepLog_) return;
+  try {
+    session_.SaveLog(Memo->toPlainText());
+  } catch (const EWindowError& error) {
+    statusBar()->showMessage(QString::fromStdString(error.what()));
+  }
+}
+
+void TDistributionForm::SetKeepLog(bool keep) {
+  keepLog_ = keep;
+  session_.SetKeepLog(keep);
+  if (keep) {
+    SaveLogNow();
+  } else {
+    logSaveTimer_->stop();
+    session_.RemoveLog();
+  }
+}
+
+void TDistributionForm::SaveSession() {
+  RememberFields();
+  session_.SetGeometry(saveGeometry());
+  session_.SetDockState(saveState());
+  if (logSaveTimer_->isActive()) SaveLogNow();
+}
+
+void TDistributionForm::closeEvent(QCloseEvent* event) {
+  SaveSession();
+  QMainWindow::closeEvent(event);
 }
 
 void TDistributionForm::SaveAsItemClick() {
@@ -486,6 +725,12 @@ void TDistributionForm::SaveAsItemClick() {
       platform_.GetSaveFileName(this, saveFileName_, saveFilters_);
   if (!fileName) return;
   saveFileName_ = *fileName;
+  const QFileInfo target(*fileName);
+  if (target.exists() && !target.isDir() &&
+      !platform_.AskYesNo(
+          this, QString::fromLatin1(kReplaceTitle),
+          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target.fileName())))
+    return;
   SaveLogFile(*fileName, LogLines());
 }
 
@@ -499,6 +744,9 @@ void TDistributionForm::PrintItemClick() {
   if (!copies) return;
   const QFont font = PrintFont(Memo->font(), scale);
   const QStringList lines = LogLines();
+  const QString title =
+      QString::fromLatin1(kCaption) + QStringLiteral(", ") +
+      QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
   for (int copy = 0; copy < *copies; ++copy) {
     QPainter painter;
     if (!platform_.BeginPrintJob(painter, *printer_)) {
@@ -506,15 +754,19 @@ void TDistributionForm::PrintItemClick() {
       const bool noPrinter =
           printer_->printerName().isEmpty() && printer_->outputFileName().isEmpty();
       throw EWindowError(noPrinter ? "There is no default printer currently selected"
-                                           : "Printer selected is not valid");
+                                   : "Printer selected is not valid");
     }
-    PrintLines(painter, *printer_, font, lines);
+    PrintLines(painter, *printer_, font, lines, title);
     platform_.EndPrintJob(painter);
   }
 }
 
 void TDistributionForm::ExitItemClick() {
   close();
+}
+
+void TDistributionForm::UndoItemClick() {
+  Memo->undo();
 }
 
 void TDistributionForm::CopyItemClick() {
@@ -541,13 +793,24 @@ void TDistributionForm::SelectAllItemClick() {
   Memo->selectAll();
 }
 
+// One step of the log's undo history, so that Edit > Undo brings it back.
 void TDistributionForm::ClearClick() {
-  Memo->clear();
+  QTextCursor cursor(Memo->document());
+  cursor.select(QTextCursor::Document);
+  cursor.removeSelectedText();
 }
 
 void TDistributionForm::FontItemClick() {
   const std::optional<QFont> font = platform_.ChooseFont(this, Memo->font());
-  if (font) Memo->setFont(*font);
+  if (!font) return;
+  Memo->setFont(*font);
+  session_.SetLogFont(*font);
+}
+
+void TDistributionForm::SettingsItemClick() {
+  TSettingsDialog dialog(this);
+  dialog.SetKeepLog(keepLog_);
+  if (platform_.RunDialog(dialog)) SetKeepLog(dialog.KeepLog());
 }
 
 bool TDistributionForm::event(QEvent* event) {
@@ -578,36 +841,58 @@ bool TDistributionForm::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-bool TDistributionForm::IsWindowShortcut(const QKeyEvent& key) const {
+// The glyph and the marks of invalid fields follow a new palette.  The
+// window hears of it before its controls, so its own palette is the new one.
+void TDistributionForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange && ComputeBtn != nullptr) {
+    ComputeBtn->setIcon(ComputeGlyph(palette()));
+    for (int i = 0; i < kFieldCount; ++i) ShowMark(i);
+  }
+  QMainWindow::changeEvent(event);
+}
+
+// Keys act where the focus is: a field takes its own editing keys (Ctrl+A,
+// Ctrl+C on a selection, Ctrl+X, Ctrl+V, Ctrl+Z).  The window keeps Exit and
+// Help Topics everywhere, Copy in a field without a selection (it copies the
+// log, as the menu does), and Copy and Select All in the log, whose own
+// would bypass the menu's commands.
+bool TDistributionForm::IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const {
   const QKeySequence pressed(key.keyCombination());
-  for (const QAction* item : {ExitItem, CopyItem, SelectAllItem, HelpTopicsItem})
-    if (item->shortcut() == pressed) return true;
-  return false;
+  if (ExitItem->shortcut() == pressed || HelpTopicsItem->shortcut() == pressed) return true;
+  if (watched == Memo)
+    return CopyItem->shortcut() == pressed || SelectAllItem->shortcut() == pressed;
+  const auto* edit = qobject_cast<const QLineEdit*>(watched);
+  return edit != nullptr && CopyItem->shortcut() == pressed && !edit->hasSelectedText();
 }
 
 bool TDistributionForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == client_ && event->type() == QEvent::Resize) {
-    FormResize();
-  } else if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
-             static_cast<QKeyEvent*>(event)->keyCombination() == QKeyCombination(Qt::Key_F1) &&
-             (watched == FileMenu || watched == EditMenu || watched == HelpMenu)) {
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+    return QMainWindow::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu != nullptr && key->keyCombination() == QKeyCombination(Qt::Key_F1)) {
     // F1 in an open menu is context help, not the shortcut of Help Topics:
     // the menu takes the key over the shortcut and answers it itself.
     if (event->type() == QEvent::ShortcutOverride) {
       event->accept();
       return true;
     }
-    auto* menu = static_cast<QMenu*>(watched);
     const int context = MenuHelpContext(*menu);
     // The menu closes, as it would when the help window takes the activation.
     menu->close();
     RunCommand([this, context] { ContextHelp(context); });
     return true;
-  } else if (event->type() == QEvent::ShortcutOverride &&
-             IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
+  }
+  if (event->type() == QEvent::ShortcutOverride && IsWindowShortcut(watched, *key)) {
     // Left unaccepted, the key goes to the menu's shortcut and not to the
-    // line edit or the text pane, which would take Ctrl+C and Ctrl+A.
+    // line edit or the text pane.
     event->ignore();
+    return true;
+  }
+  if (watched == ComputeBtn && event->type() == QEvent::KeyPress &&
+      (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    // Return presses a focused Compute, as Space does.
+    ComputeBtn->click();
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

@@ -1,20 +1,33 @@
 // The main window: nine radio buttons, four labelled edit fields, the inverse
 // option, the Compute button and the results log `Memo`, with the menus that
-// save, print, copy, select, clear and re-font the log.
+// save, print, copy, select, clear (undoably) and re-font the log, a View
+// and a Tools menu, and a status bar.
 //
 // The radio buttons and the fields are built and arranged from the table of
-// functions (calculator/Functions.h).  Compute hands the selected function,
-// the field texts and the inverse option to calculator::Compute and appends
-// the result's two lines to `Memo`, or gives an invalid field the focus; from
-// then on the log is the text of `Memo`, which the user may edit by hand, and
-// Save As, Print and Copy take that text.
+// functions (calculator/Functions.h), in Qt layouts: the controls keep their
+// arrangement and the log takes every pixel the window has to spare.
+// Compute hands the selected function, the field texts and the inverse
+// option to calculator::Compute and appends the result's two lines to
+// `Memo`; an invalid input marks every field that breaks its rule, names the
+// first rule in the status bar and gives the last such field the focus; a
+// run-time error goes to the error box with a hint naming the field and its
+// limit (calculator/ErrorHints.h).  Every result is also announced by
+// resultComputed, for the panes that show more of it.  From then on the log
+// is the text of `Memo`, which the user may edit by hand, and Save As, Print
+// and Copy take that text.
+//
+// Nothing the user gives is lost (Session.h): each function keeps its last
+// field texts while the program runs and from one run to the next, and the
+// log, the window's size and the log's font are kept too.
 //
 // Dialogs, message boxes, printer jobs, the clipboard and the desktop's
 // browser are reached through TPlatform, so that tests answer them.
 //
-// Every activation of the window (FormActivate) sets up the help, the
-// caption and the fields again and asks the maker's web host, through the
-// HTTP client IdHTTP1 that the window owns, whether a newer version is out.
+// Every activation of the window (FormActivate) sets up the help and the
+// caption (the first one also restores the log) and asks the maker's web
+// host, on a worker thread through the HTTP client that the window owns,
+// whether a newer version is out; the answer comes back to this thread, and
+// a newer version is announced once per run.
 #pragma once
 
 #include <QMainWindow>
@@ -25,7 +38,11 @@
 
 #include "calculator/Calculator.h"
 #include "http/HttpClient.h"
+#include "window/Session.h"
 #include "window/VersionCheck.h"
+
+template <typename T>
+class QFutureWatcher;
 
 class QAction;
 class QButtonGroup;
@@ -39,6 +56,7 @@ class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace window {
 
@@ -63,7 +81,10 @@ class TDistributionForm : public QMainWindow {
   static constexpr char kHelpContextProperty[] = "helpContext";
 
   const std::string& VersionHost() const { return versionHost_; }
-  const http::THttpClient& VersionClient() const { return IdHTTP1; }
+  // The client of the version check.  A check runs on a worker thread:
+  // read it only while VersionCheckRunning() is false.
+  const http::THttpClient& VersionClient() const { return *IdHTTP1; }
+  bool VersionCheckRunning() const { return versionCheckRunning_; }
   // The help window, created at the first help request; null until then.
   THelpViewer* HelpViewer() const { return helpViewer_.get(); }
 
@@ -73,6 +94,19 @@ class TDistributionForm : public QMainWindow {
   // The results log: the lines of `Memo`, which the user may have edited.
   QStringList LogLines() const;
 
+  // The input as the user sees it, for the windows that show more of it.
+  calculator::Function SelectedFunction() const { return selected_; }
+  calculator::FieldTexts CurrentFieldTexts() const;
+  bool InverseChecked() const;
+
+  // Shows the window with the size, place and dock state it had at the end
+  // of the last run; maximized the first time.
+  void ShowAsRemembered();
+
+  // How long the log waits after a change before it is saved, so that
+  // typing in it does not write the file at every key.
+  static constexpr int kLogSaveDelayMs = 300;
+
   // Control events.
   void ComputeBtnClick();
   void InversCheckBoxClick();
@@ -81,17 +115,22 @@ class TDistributionForm : public QMainWindow {
 
   // Window events.
   void FormActivate();
-  void FormResize();
 
   // Menu commands on the results log.
   void SaveAsItemClick();
   void PrintSetupItemClick();
   void PrintItemClick();
   void ExitItemClick();
+  void UndoItemClick();
   void CopyItemClick();
   void SelectAllItemClick();
   void ClearClick();
   void FontItemClick();
+  void SettingsItemClick();
+
+ signals:
+  // After every Compute, whatever its outcome: the panes and tables read it.
+  void resultComputed(const calculator::Result& result);
 
  protected:
   // The Help menu.  Virtual, as are the two steps of FormActivate below, so
@@ -107,33 +146,63 @@ class TDistributionForm : public QMainWindow {
 
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createControls();
+  QLayout* createFieldsLayout();
   void createMenus();
   void createDialogs();
   void connectSignals();
+  void restoreSession();
 
   // A handler run from a signal: run-time errors go to the error box.
   template <void (TDistributionForm::*Handler)()>
   void Run();
 
   void AppendLogLine(const QString& line);
-  calculator::FieldTexts FieldTexts() const;
   void ArrangeFields();
   void SetField(int index, const char* caption, const char* text);
   void UpdateRadioFocus();
-  bool IsWindowShortcut(const QKeyEvent& key) const;
+  bool IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const;
+  void ShowFailure(const calculator::Result& result, const calculator::FieldTexts& texts);
+
+  // The fields of the selected function as the user left them.
+  void RememberFields();
+  // Invalid fields: marked until edited; the first one's rule in the status bar.
+  void MarkField(int index, const QString& rule);
+  void ShowMark(int index);
+  void ShowFirstMark();
+
+  // The kept log: restored at the first activation, saved after changes.
+  void RestoreLog();
+  void ScheduleLogSave();
+  void SaveLogNow();
+  void SetKeepLog(bool keep);
+  void SaveSession();
+
+  void StartVersionCheck();
+  void VersionAnswered();
+
   QRadioButton* Radio(calculator::Function function) const;
   THelpViewer& Viewer();
   int MenuHelpContext(const QMenu& menu) const;
   void ContextHelp(int context);
 
   TPlatform& platform_;
+  TSession session_;
   // The function of the checked radio button.
   calculator::Function selected_ = calculator::Function::Normal;
   const std::string versionHost_;
-  http::THttpClient IdHTTP1;
+  // Shared with the worker thread of a running check, which may outlive
+  // the window until the check's own time limits end it.
+  std::shared_ptr<http::THttpClient> IdHTTP1;
+  QFutureWatcher<TVersionAnswer>* versionWatcher_ = nullptr;
+  bool versionCheckRunning_ = false;
+  // An activation came while a check was running: one more check follows.
+  bool versionCheckPending_ = false;
+  bool newVersionShown_ = false;
 
   // Controls, by their designed names.
   QWidget* client_ = nullptr;  // the client area below the menu bar
@@ -143,6 +212,8 @@ class TDistributionForm : public QMainWindow {
   QPushButton* ComputeBtn = nullptr;
   std::array<QLabel*, calculator::kFieldCount> labels_{};    // Label_1 .. Label_4
   std::array<QLineEdit*, calculator::kFieldCount> edits_{};  // Edit_1 .. Edit_4
+  // The rule each marked field breaks, in words; empty: not marked.
+  std::array<QString, calculator::kFieldCount> marks_{};
   QCheckBox* InversCheckBox = nullptr;
   QPlainTextEdit* Memo = nullptr;
 
@@ -154,11 +225,17 @@ class TDistributionForm : public QMainWindow {
   QAction* N1 = nullptr;
   QAction* ExitItem = nullptr;
   QMenu* EditMenu = nullptr;
+  QAction* UndoItem = nullptr;
+  QAction* N3 = nullptr;
   QAction* CopyItem = nullptr;
   QAction* SelectAllItem = nullptr;
   QAction* Clear = nullptr;
   QAction* N2 = nullptr;
   QAction* FontItem = nullptr;
+  QMenu* ViewMenu = nullptr;
+  QAction* StatusBarItem = nullptr;
+  QMenu* ToolsMenu = nullptr;
+  QAction* SettingsItem = nullptr;
   QMenu* HelpMenu = nullptr;
   QAction* HelpTopicsItem = nullptr;
   QAction* HomePage1 = nullptr;
@@ -176,6 +253,11 @@ class TDistributionForm : public QMainWindow {
   TAboutBox* aboutBox_ = nullptr;
 
   bool firstActivation_ = true;
+  // Whether the log is kept from run to run, and whether the kept log has
+  // been restored (until then nothing may overwrite it).
+  bool keepLog_ = true;
+  bool logRestored_ = false;
+  QTimer* logSaveTimer_ = nullptr;
   // Whether the next WindowActivate is an activation of the program's
   // focused window (see event()).
   bool activateOnReturn_ = true;

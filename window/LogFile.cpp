@@ -34,7 +34,7 @@ bool IsSpecialFile(const QString& fileName) {
 QByteArray LogFileBytes(const QStringList& lines) {
   QByteArray bytes;
   for (const QString& line : lines) {
-    bytes += line.toLatin1();
+    bytes += line.toUtf8();
     bytes += kLineEnd;
   }
   return bytes;

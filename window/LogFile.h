@@ -7,9 +7,9 @@
 
 namespace window {
 
-// The bytes of the file: each line in the single-byte code page (Latin-1; a
-// character outside it becomes "?"), each followed by CR LF, the last too.
-// No byte-order mark, no header.
+// The bytes of the file: each line in UTF-8, so that every character typed
+// into the log survives, each followed by CR LF, the last too.  No
+// byte-order mark, no header.
 QByteArray LogFileBytes(const QStringList& lines);
 
 // Writes `lines` to `fileName`, replacing that file only once the whole text

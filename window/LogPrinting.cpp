@@ -7,6 +7,7 @@
 #include <QTextBoundaryFinder>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "window/Errors.h"
 
@@ -98,37 +99,75 @@ QStringList BreakCharacterWise(const QString& line, const QFontMetrics& metrics,
   return pieces;
 }
 
-void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines) {
+QString PageNumberText(int page, int pages) {
+  return QStringLiteral("Page %1 of %2").arg(page).arg(pages);
+}
+
+namespace {
+
+struct PrintedPiece {
+  int y;  // top of the piece, from the top of the body
+  QString text;
+};
+using PrintedPage = std::vector<PrintedPiece>;
+
+// The pieces of the log, page by page, in a body of `bodyHeight` device
+// units.  A line advances by the text height plus kLineGap (an empty line by
+// the character height); once the position lies below the body height less
+// twice the advance just made, the next piece starts a new page.  A page is
+// started only for something to put on it, so a job never ends with an
+// empty sheet; an empty log is one page.
+std::vector<PrintedPage> Paginate(const QStringList& lines, const QFontMetrics& metrics, int width,
+                                  int bodyHeight) {
+  std::vector<PrintedPage> pages(1);
+  int y = 0;
+  bool newPagePending = false;
+  for (const QString& line : lines) {
+    for (const QString& piece : BreakCharacterWise(line, metrics, width)) {
+      if (newPagePending) {
+        pages.emplace_back();
+        y = 0;
+        newPagePending = false;
+      }
+      int lineHeight = 0;
+      if (piece.isEmpty()) {
+        y += metrics.height();
+      } else {
+        pages.back().push_back({y, piece});
+        lineHeight = metrics.height() + kLineGap;
+        y += lineHeight;
+      }
+      if (y > bodyHeight - 2 * lineHeight) newPagePending = true;
+    }
+  }
+  return pages;
+}
+
+}  // namespace
+
+void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines,
+                const QString& title) {
   painter.setFont(font);
   // Paper is white whatever the screen's colours.
   painter.setPen(Qt::black);
   const QFontMetrics metrics = painter.fontMetrics();
   const int pageWidth = printer.width();
   const int pageHeight = printer.height();
+  // The title and the page number each take a line and a blank line.
+  const int advance = metrics.height() + kLineGap;
+  const int bodyTop = 2 * advance;
+  const int bodyHeight = std::max(advance, pageHeight - 4 * advance);
 
-  int y = 0;
-  // A new page is started only when there is something to put on it, so a
-  // job never ends with an empty sheet.
-  bool newPagePending = false;
-  for (const QString& line : lines) {
-    for (const QString& piece : BreakCharacterWise(line, metrics, pageWidth)) {
-      if (newPagePending) {
-        printer.newPage();
-        y = 0;
-        newPagePending = false;
-      }
-      // An empty line has no height of its own: it advances by the font's
-      // character height, and only the page's end starts a new page.
-      int lineHeight = 0;
-      if (piece.isEmpty()) {
-        y += metrics.height();
-      } else {
-        painter.drawText(0, y + metrics.ascent(), piece);
-        lineHeight = metrics.height() + kLineGap;
-        y += lineHeight;
-      }
-      if (y > pageHeight - 2 * lineHeight) newPagePending = true;
-    }
+  const std::vector<PrintedPage> pages = Paginate(lines, metrics, pageWidth, bodyHeight);
+  for (size_t page = 0; page < pages.size(); ++page) {
+    if (page > 0) printer.newPage();
+    painter.drawText(0, metrics.ascent(), title);
+    for (const PrintedPiece& piece : pages[page])
+      painter.drawText(0, bodyTop + piece.y + metrics.ascent(), piece.text);
+    const QString number =
+        PageNumberText(static_cast<int>(page) + 1, static_cast<int>(pages.size()));
+    painter.drawText(QRect(0, pageHeight - metrics.height(), pageWidth, metrics.height()),
+                     Qt::AlignHCenter | Qt::AlignBottom, number);
   }
 }
 

@@ -2,9 +2,11 @@
 //
 // The printed size follows the log's font, scaled so that the default log
 // font prints about two points below the size at which 72 characters of
-// "Courier New" fill the printer's page width.  Text starts at the top-left
-// corner of the printable area, in device units, black on the white paper
-// whatever the screen's palette; long lines break between characters.
+// "Courier New" fill the width between the page's margins.  Every page opens
+// with a title line (the program, date and time), then a blank line and the
+// log's lines from the left margin, and closes with "Page n of N" centred
+// at the bottom margin; black on the white paper whatever the screen's
+// palette.  Long lines break between characters.
 #pragma once
 
 #include <QFont>
@@ -35,9 +37,17 @@ long double PrintScale(int measuringSize);
 // signed 32-bit range raises EWindowError "Range check error".
 QFont PrintFont(const QFont& logFont, long double scale);
 
-// One print job's text: every line of `lines` in order from the top-left
-// corner, page after page.  `painter` is active on `printer`.
-void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines);
+// The margins a new printer starts with, on every side; Page Setup changes them.
+inline constexpr double kDefaultMarginMillimetres = 20;
+
+// One print job's text: `title` and the page number on every page, every
+// line of `lines` in order, page after page.  `painter` is active on
+// `printer`.
+void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines,
+                const QString& title);
+
+// "Page 2 of 3".
+QString PageNumberText(int page, int pages);
 
 // The pieces that `line` is printed in, one printed line each: as many whole
 // characters as fit in `width` (at least one).  An empty line is one empty

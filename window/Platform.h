@@ -1,6 +1,6 @@
 // What the window asks of the desktop: the common dialogs, the message boxes,
-// the printer's print jobs, the clipboard and the shell that opens web
-// addresses.
+// the window's own dialogs, the printer's print jobs, the clipboard and the
+// shell that opens web addresses.
 //
 // The window reaches them only through this interface, so that a test can
 // answer a dialog without a person and count the print jobs.  TQtPlatform
@@ -13,6 +13,9 @@
 #include <QStringList>
 #include <optional>
 
+#include "window/Errors.h"
+
+class QDialog;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -24,7 +27,8 @@ class TPlatform {
   virtual ~TPlatform() = default;
 
   // The save-file dialog, opened on `initialName`, with `filters` (the first
-  // selected).  No question when the chosen file exists.  Empty: cancelled.
+  // selected).  The dialog asks nothing when the chosen file exists; the
+  // window asks with AskYesNo.  Empty: cancelled.
   virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& initialName,
                                                  const QStringList& filters) = 0;
 
@@ -44,8 +48,11 @@ class TPlatform {
   virtual void ShowError(QWidget* parent, const QString& title, const QString& text) = 0;
   virtual void ShowInformation(QWidget* parent, const QString& title, const QString& text) = 0;
 
-  // A modal question with Yes and No buttons (No the default); true for Yes.
+  // A modal question with Yes and No buttons, No the default.  True: Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // Runs one of the window's own dialogs modally.  True: accepted.
+  virtual bool RunDialog(QDialog& dialog) = 0;
 
   // Puts plain text on the clipboard; raises EWindowError
   // "Cannot open clipboard" when the clipboard does not take it.
@@ -61,8 +68,17 @@ class TPlatform {
 
   // Asks the desktop to open `address` with its default action (a web
   // address in the user's browser), `owner` being the window that asks.
-  // Whether the desktop manages is not looked at.
-  virtual void OpenAddress(QWidget* owner, const QString& address) = 0;
+  // False when the desktop could start nothing to open it.
+  virtual bool OpenAddress(QWidget* owner, const QString& address) = 0;
 };
+
+// Opens a web address through `platform`.  A desktop without a browser
+// would otherwise look as if nothing happened: that raises EWindowError,
+// whose box gives the address to open by hand.
+inline void OpenWebAddress(TPlatform& platform, QWidget* owner, const QString& address) {
+  if (!platform.OpenAddress(owner, address))
+    throw EWindowError("No web browser could be started for " + address.toStdString() +
+                       "; please open the address yourself");
+}
 
 }  // namespace window

@@ -69,6 +69,10 @@ bool TQtPlatform::AskYesNo(QWidget* parent, const QString& title, const QString&
   return box.exec() == QMessageBox::Yes;
 }
 
+bool TQtPlatform::RunDialog(QDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
+
 void TQtPlatform::SetClipboardText(const QString& text) {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (clipboard != nullptr) clipboard->setText(text, QClipboard::Clipboard);
@@ -94,9 +98,10 @@ void TQtPlatform::EndPrintJob(QPainter& painter) {
 }
 
 // The desktop's handler (xdg-open on Linux) chooses the browser and its
-// window; Qt has no owner window to hand it.
-void TQtPlatform::OpenAddress(QWidget*, const QString& address) {
-  QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+// window; Qt has no owner window to hand it.  Qt answers false when it could
+// not start the handler.
+bool TQtPlatform::OpenAddress(QWidget*, const QString& address) {
+  return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
 }  // namespace window

@@ -16,11 +16,12 @@ class TQtPlatform : public TPlatform {
   void ShowError(QWidget* parent, const QString& title, const QString& text) override;
   void ShowInformation(QWidget* parent, const QString& title, const QString& text) override;
   bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
+  bool RunDialog(QDialog& dialog) override;
   void SetClipboardText(const QString& text) override;
   void SetClipboardImage(const QImage& image) override;
   bool BeginPrintJob(QPainter& painter, QPrinter& printer) override;
   void EndPrintJob(QPainter& painter) override;
-  void OpenAddress(QWidget* owner, const QString& address) override;
+  bool OpenAddress(QWidget* owner, const QString& address) override;
 };
 
 }  // namespace window

@@ -16,7 +16,7 @@ int RunProbex(TApplication& app, TPlatform& platform,
   TAboutBox aboutBox(platform);
   TDistributionForm form(platform, versionHost);
   form.SetAboutBox(&aboutBox);
-  form.showMaximized();
+  form.ShowAsRemembered();
   // Window managers give a new window the focus; without one (a bare X
   // server) the window asks for it, so that its first activation runs.
   form.activateWindow();

@@ -1,5 +1,5 @@
-// The program's start: the main window, shown maximized, the hidden about
-// box, and the event loop.
+// The program's start: the main window, shown as the last run left it
+// (maximized the first time), the hidden about box, and the event loop.
 #pragma once
 
 #include <functional>
@@ -14,7 +14,7 @@ class TDistributionForm;
 class TPlatform;
 
 // Creates the about box (hidden) and DistributionForm on `platform`, shows
-// the window maximized and runs the event loop until the window closes;
+// the window as remembered and runs the event loop until the window closes;
 // answers the loop's exit code.  The version check asks `versionHost`.
 // `started` runs once, from the running loop, with the window shown (tests
 // drive the real window through it).

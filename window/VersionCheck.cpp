@@ -32,7 +32,7 @@ std::string VersionFileAddress(const std::string& host) {
 }
 
 QString NewVersionMessage(const std::string& host) {
-  return QStringLiteral("A new version available. Check ") + QString::fromStdString(host) +
+  return QStringLiteral("A new version is available. Check ") + QString::fromStdString(host) +
          QLatin1Char('.');
 }
 

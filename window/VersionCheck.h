@@ -24,7 +24,7 @@ std::string DefaultVersionHost();
 // "http://" + host + "/pxversion.txt".
 std::string VersionFileAddress(const std::string& host);
 
-// "A new version available. Check " + host + ".".
+// "A new version is available. Check " + host + ".".
 QString NewVersionMessage(const std::string& host);
 
 // A host in the domains reserved never to resolve (".example", ".invalid"):
@@ -39,7 +39,8 @@ enum class TVersionAnswer {
 };
 
 // Fetches the version file through `client` and compares its whole body,
-// byte for byte, with kProgramVersion.  Never raises.
+// byte for byte, with kProgramVersion.  Never raises.  Blocks for as long as
+// the fetch takes: the window runs it on a worker thread.
 TVersionAnswer CheckVersion(http::THttpClient& client, const std::string& host) noexcept;
 
 }  // namespace window

@@ -88,7 +88,7 @@ void TAboutBoxTest::textsAtActivation_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<QPoint>("place");
   QTest::newRow("ProductName") << "ProductName"
-                               << "Probex for Windows 98/ME/2000/XP/2003" << QPoint(8, 8);
+                               << "Probex for Linux" << QPoint(8, 8);
   QTest::newRow("Version") << "Version"
                            << "Version 1.0.0.1" << QPoint(8, 24);
   QTest::newRow("Copyright") << "Copyright" << kNotice << QPoint(8, 56);
@@ -192,8 +192,8 @@ void TAboutBoxTest::closes_data() {
 }
 
 // Every way of closing hides the box and returns to the window, which runs
-// its whole activation again: fields back to their defaults, the version
-// file fetched again, the log kept.
+// its activation again: the version file fetched again, the fields and the
+// log kept.
 void TAboutBoxTest::closes() {
   QFETCH(QString, how);
   TProbexFixture f(Answers("1.0.0.1", 3));
@@ -215,7 +215,7 @@ void TAboutBoxTest::closes() {
   QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
   QVERIFY(!f.about->isVisible());
   QCOMPARE(f.Requests(), 2);
-  QCOMPARE(f.Edit(1)->text(), QString("0"));
+  QCOMPARE(f.Edit(1)->text(), QString("5"));
   QCOMPARE(f.form->LogLines().size(), 2);
   // It opens again, as often as asked.
   QVERIFY(f.OpenAbout());
@@ -253,6 +253,13 @@ void TAboutBoxTest::homePageItem() {
   QCOMPARE(f.platform.opened[0].address.size(), 26);
   QCOMPARE(f.platform.opened[0].owner, static_cast<QWidget*>(f.form.get()));
   QVERIFY(f.form->isActiveWindow());
+  QVERIFY(f.platform.errors.isEmpty());
+  // Without a browser the user learns so, with the address to open by hand.
+  f.platform.openFails = true;
+  f.Item("HomePage1")->trigger();
+  QCOMPARE(f.platform.errors.size(), 1);
+  QCOMPARE(f.platform.errors[0].text, "No web browser could be started for " + kHomePage +
+                                          "; please open the address yourself.");
 }
 
 PROBEX_WINDOW_TEST_MAIN(TAboutBoxTest)

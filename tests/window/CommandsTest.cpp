@@ -1,9 +1,11 @@
 // The commands on the results log: Save As, Copy (with the 42 notice),
-// Select All, Delete All and Font.
+// Select All, Delete All with Undo and Font; and what the window keeps from
+// one run to the next.
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -60,6 +62,7 @@ class TCommandsTest : public QObject {
   void deleteAllThenCompute();
   void fontChangesOnlyMemo();
   void fontDialogCancelled();
+  void keptFromRunToRun();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -71,8 +74,9 @@ void TCommandsTest::saveAsBytes_data() {
   QTest::newRow("empty line inside") << "a\n\nb" << QByteArray("a\r\n\r\nb\r\n");
   QTest::newRow("final line end typed by hand") << "a\nb\n" << QByteArray("a\r\nb\r\n");
   QTest::newRow("only an empty line") << "\n" << QByteArray("\r\n");
-  QTest::newRow("Latin-1 kept, the rest as ?")
-      << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xe2\x82\xac") << QByteArray("\xe9t\xe9 ?\r\n");
+  QTest::newRow("every character in UTF-8")
+      << QString::fromUtf8("\xc3\xa9t\xc3\xa9 \xe2\x86\x92 \xc2\xb5")
+      << QByteArray("\xc3\xa9t\xc3\xa9 \xe2\x86\x92 \xc2\xb5\r\n");
 }
 
 void TCommandsTest::saveAsBytes() {
@@ -115,8 +119,9 @@ void TCommandsTest::saveAsOffersLastName() {
   QVERIFY(f.platform.unexpected.isEmpty());
 }
 
-// The old file is never cut short and rewritten in place: a second name for
-// the same file (a hard link) still shows the old bytes, whole, after the save.
+// Replacing a file is asked first.  The old file is never cut short and
+// rewritten in place: a second name for the same file (a hard link) still
+// shows the old bytes, whole, after the save.
 void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
   QTemporaryDir dir;
   const QString name = dir.filePath("table.txt");
@@ -126,8 +131,14 @@ void TCommandsTest::saveAsReplacesFileOnlyWhenWritten() {
   QCOMPARE(::link(QFile::encodeName(name).constData(), QFile::encodeName(link).constData()), 0);
   TFormFixture f;
   f.Memo()->setPlainText("new");
-  f.platform.saveAnswers.push_back(name);
+  f.platform.saveAnswers = {name, name};
+  f.platform.questionAnswers = {false, true};
   f.Item("SaveAsItem")->trigger();
+  QCOMPARE(ReadFile(name), old);
+  f.Item("SaveAsItem")->trigger();
+  QCOMPARE(f.platform.questions.size(), 2);
+  QCOMPARE(f.platform.questions[0].title + ": " + f.platform.questions[0].text,
+           QString("Confirm Save As: table.txt already exists.\nDo you want to replace it?"));
   QCOMPARE(ReadFile(name), QByteArray("new\r\n"));
   QCOMPARE(ReadFile(link), old);
   // No temporary file is left behind.
@@ -183,6 +194,7 @@ void TCommandsTest::saveAsSpecialFile() {
   TFormFixture f;
   f.Click(f.Compute());
   f.platform.saveAnswers.push_back(name);
+  f.platform.questionAnswers.push_back(true);  // replace it: yes
   f.Item("SaveAsItem")->trigger();
   QCOMPARE(f.platform.errors.size(), 1);
   QCOMPARE(f.platform.errors[0].text, "Cannot create file \"" + name + "\". Not a regular file.");
@@ -301,9 +313,17 @@ void TCommandsTest::deleteAllThenCompute() {
   TFormFixture f;
   f.Click(f.Compute());
   f.Memo()->appendPlainText("typed by hand");
+  const QStringList log = f.form->LogLines();
   f.Item("Clear")->trigger();
   QVERIFY(f.form->LogLines().isEmpty());
   QVERIFY(f.platform.errors.isEmpty());  // no question, no message
+  f.Item("UndoItem")->trigger();         // Delete All is one step of the log's undo history
+  QCOMPARE(f.form->LogLines(), log);
+  f.Item("Clear")->trigger();
+  f.Memo()->setFocus();
+  QTest::keyClick(f.Memo(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(f.form->LogLines(), log);
+  f.Item("Clear")->trigger();
   f.Click(f.Compute());
   QCOMPARE(f.form->LogLines(), (QStringList{kNormalHeader, kNormalHalves}));
 }
@@ -325,6 +345,47 @@ void TCommandsTest::fontChangesOnlyMemo() {
   f.platform.fontAnswers.push_back(std::nullopt);
   f.Item("FontItem")->trigger();
   QCOMPARE(f.platform.fontInitials.last(), chosen);
+}
+
+// The log, each function's fields, the selected function, the log's font
+// and the window's size outlive the window; without the option of Tools >
+// Settings the saved log is deleted and the next run starts empty.
+void TCommandsTest::keptFromRunToRun() {
+  QFont chosen("DejaVu Serif", 15);
+  {
+    TFormFixture f;
+    f.Memo()->setPlainText("a note of mine");
+    f.Click(f.Compute());
+    f.Type(1, "2.5");
+    f.Click(f.Radio("TRadio"));
+    f.Click(f.Invers());
+    f.Type(1, "10");
+    f.platform.fontAnswers.push_back(chosen);
+    f.Item("FontItem")->trigger();
+    f.form->resize(900, 700);
+    QTRY_COMPARE(f.form->size(), QSize(900, 700));
+    f.Item("ExitItem")->trigger();
+  }
+  TFormFixture f({}, false);
+  QCOMPARE(f.form->LogLines(), (QStringList{"a note of mine", kNormalHeader, kNormalHalves}));
+  QVERIFY(f.Radio("TRadio")->isChecked());
+  QCOMPARE(f.Edit(1)->text(), QString("10"));
+  QVERIFY(f.Invers()->isChecked());
+  QCOMPARE(f.Edit(4)->text(), QString("0.975"));
+  f.Click(f.Radio("NormalRadio"));
+  QCOMPARE(f.Edit(1)->text(), QString("2.5"));
+  QCOMPARE(f.Memo()->font(), chosen);
+  f.form->ShowAsRemembered();
+  QTRY_COMPARE(f.form->size(), QSize(900, 700));
+  f.platform.dialogAnswers.push_back([](QDialog& dialog) {
+    dialog.findChild<QCheckBox*>("KeepLogCheckBox")->click();  // on at first: now off
+    return true;
+  });
+  f.Item("SettingsItem")->trigger();
+  QVERIFY(!QFile::exists(window::TSession::LogFileName()));
+  f.form.reset();
+  TFormFixture next({}, false);
+  QVERIFY(next.form->LogLines().isEmpty());
 }
 
 void TCommandsTest::fontDialogCancelled() {

@@ -14,6 +14,7 @@
 
 #include "FormControls.h"
 #include "ScriptedPlatform.h"
+#include "TestSession.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
 
@@ -41,7 +42,9 @@ class TFormFixture {
  public:
   // Builds the form (run `beforeShow` on it first) and waits until it is
   // shown and active, which runs its first activation.
-  explicit TFormFixture(const std::function<void(TTestForm&)>& beforeShow = {}) {
+  explicit TFormFixture(const std::function<void(TTestForm&)>& beforeShow = {},
+                        bool forget = true) {
+    if (forget) window_test::ForgetSession();
     app()->SetPlatform(&platform);
     form = std::make_unique<TTestForm>(platform);
     if (beforeShow) beforeShow(*form);
@@ -98,9 +101,11 @@ inline void SilencePlatformNoise() {
 }
 
 // Qt Test's main with the application object of Probex, whose error handler
-// the tests exercise.
+// the tests exercise, in a home of its own.
 #define PROBEX_WINDOW_TEST_MAIN(TestClass)  \
   int main(int argc, char** argv) {         \
+    const QTemporaryDir home;               \
+    window_test::IsolateHome(home);         \
     window::TApplication app(argc, argv);   \
     TestClass test;                         \
     return QTest::qExec(&test, argc, argv); \

@@ -1,14 +1,17 @@
 // The window's controls against the calculator model: arrangement, the
-// inverse option, Compute, validation by focus, the error box, shortcuts,
-// activation, layout and menus.
+// inverse option, Compute, validation by marks and focus, the error box,
+// keys, activation, layout and menus.
+#include <QButtonGroup>
+#include <QClipboard>
 #include <QDialog>
-#include <QFrame>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <cmath>
 
-#include "FormFixture.h"
 #include "Distr/Errors.h"
+#include "FormFixture.h"
 
 namespace {
 
@@ -41,7 +44,7 @@ class TFormTest : public QObject {
   void initTestCase() { SilencePlatformNoise(); }
   void fieldsAfterEachRadioButton_data();
   void fieldsAfterEachRadioButton();
-  void sameRadioAgainKeepsTypedTexts();
+  void functionKeepsItsFields();
   void arrowKeyChecksNextRadio();
   void inverseOption_data();
   void inverseOption();
@@ -53,16 +56,17 @@ class TFormTest : public QObject {
   void runTimeErrorShowsBox();
   void errorFromEventHandler_data();
   void errorFromEventHandler();
-  void shortcutsFromInsideFields_data();
-  void shortcutsFromInsideFields();
+  void keysActWhereTheFocusIs_data();
+  void keysActWhereTheFocusIs();
+  void longFieldTextIsKept();
+  void resultSignal();
   void firstActivationEmptiesLog();
   void modalDialogIsNoActivation();
   void returnFromOtherWindowActivates();
   void returnFromOtherProgramIsNoActivation();
-  void controlsAtDesignedPlaces_data();
-  void controlsAtDesignedPlaces();
+  void arrangement();
   void nothingClipped();
-  void memoFillsClientArea();
+  void drawingsFollowPalette();
   void tabOrder();
   void accessibility();
   void menuItems_data();
@@ -131,18 +135,20 @@ void TFormTest::fieldsAfterEachRadioButton() {
   if (inverseShown) QVERIFY(!f.Invers()->isChecked());
 }
 
-void TFormTest::sameRadioAgainKeepsTypedTexts() {
+// Each function keeps its texts (and inverse option, below) while the user
+// works with another.
+void TFormTest::functionKeepsItsFields() {
   TFormFixture f;
   f.Type(1, "2.5");
   f.Type(2, "4");
   f.Click(f.Radio("NormalRadio"));  // already checked: no click handler runs
-  QCOMPARE(f.Edit(1)->text(), QString("2.5"));
-  QCOMPARE(f.Edit(2)->text(), QString("4"));
   f.Click(f.Radio("ChiSquareRadio"));
+  QCOMPARE(f.Edit(1)->text(), QString("1"));
+  f.Type(1, "7");
   f.Click(f.Radio("NormalRadio"));
-  QCOMPARE(f.Edit(1)->text(), QString("0"));
-  QCOMPARE(f.Edit(2)->text(), QString("1"));
-  QCOMPARE(f.Edit(4)->text(), QString("0"));
+  QCOMPARE(f.Edit(1)->text() + " " + f.Edit(2)->text(), QString("2.5 4"));
+  f.Click(f.Radio("ChiSquareRadio"));
+  QCOMPARE(f.Edit(1)->text(), QString("7"));
 }
 
 void TFormTest::arrowKeyChecksNextRadio() {
@@ -200,9 +206,9 @@ void TFormTest::inverseOptionAcrossFunctions() {
   QVERIFY(!f.Invers()->isVisible());
   QVERIFY(f.Invers()->isChecked());  // hidden, still checked
   f.Click(f.Radio("PoissonRadio"));
-  f.Click(f.Radio("NormalRadio"));
-  QVERIFY(f.Invers()->isVisible());
-  QVERIFY(!f.Invers()->isChecked());
+  f.Click(f.Radio("NormalRadio"));  // as it was left: inverse
+  QVERIFY(f.Invers()->isVisible() && f.Invers()->isChecked());
+  QCOMPARE(f.Label(4)->text() + " " + f.Edit(4)->text(), QString("Percentile 0.975"));
 }
 
 void TFormTest::computeAppendsTwoLines_data() {
@@ -258,33 +264,48 @@ void TFormTest::invalidFieldTakesFocus_data() {
   QTest::addColumn<bool>("inverse");
   QTest::addColumn<QStringList>("texts");  // Edit_1 .. Edit_4; "-": leave the default
   QTest::addColumn<int>("focused");
+  QTest::addColumn<QString>("marked");  // the numbers of the marked fields
+  QTest::addColumn<QString>("status");
+  const QString mean = "Mean: a number", x = "x-value: a number";
+  const QString degrees = "Degrees of freedom: a whole number from 1 to 1073741823";
   QTest::newRow("mean not a number")
-      << "NormalRadio" << false << QStringList{"abc", "-", "-", "-"} << 1;
-  QTest::newRow("variance 0") << "NormalRadio" << false << QStringList{"-", "0", "-", "-"} << 2;
+      << "NormalRadio" << false << QStringList{"abc", "-", "-", "-"} << 1 << "1" << mean;
+  QTest::newRow("variance 0") << "NormalRadio" << false << QStringList{"-", "0", "-", "-"} << 2
+                              << "2"
+                              << "Variance: a number of at least 0.000001";
   QTest::newRow("x-value with a comma")
-      << "NormalRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4;
-  QTest::newRow("two invalid: the later one")
-      << "NormalRadio" << false << QStringList{"x", "-", "-", "1,5"} << 4;
+      << "NormalRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << x;
+  QTest::newRow("two invalid: focus on the later, status on the first")
+      << "NormalRadio" << false << QStringList{"x", "-", "-", "1,5"} << 4 << "14" << mean;
   QTest::newRow("mean and variance: the variance")
-      << "NormalRadio" << false << QStringList{"", "-1", "-", "-"} << 2;
-  QTest::newRow("percentile 1") << "NormalRadio" << true << QStringList{"-", "-", "-", "1"} << 4;
+      << "NormalRadio" << false << QStringList{"", "-1", "-", "-"} << 2 << "12" << mean;
+  QTest::newRow("percentile 1") << "NormalRadio" << true << QStringList{"-", "-", "-", "1"} << 4
+                                << "4"
+                                << "Percentile: a probability from 0.000001 to 0.999999";
   QTest::newRow("degrees of freedom 0")
-      << "ChiSquareRadio" << false << QStringList{"0", "-", "-", "-"} << 1;
+      << "ChiSquareRadio" << false << QStringList{"0", "-", "-", "-"} << 1 << "1" << degrees;
   QTest::newRow("degrees of freedom 1.0")
-      << "ChiSquareRadio" << false << QStringList{"1.0", "-", "-", "-"} << 1;
+      << "ChiSquareRadio" << false << QStringList{"1.0", "-", "-", "-"} << 1 << "1" << degrees;
   QTest::newRow("x-value with a trailing space")
-      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1 "} << 4;
+      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1 "} << 4 << "4" << x;
+  QTest::newRow("k > n") << "BinoCoefRadio" << false << QStringList{"3", "5", "-", "-"} << 1 << "1"
+                         << "n: a whole number n with 0 <= k <= n";
 }
 
+// Every invalid field is marked (tinted, its rule as tool tip) until it is
+// edited; the status bar names the first one's rule; the last keeps the focus.
 void TFormTest::invalidFieldTakesFocus() {
   QFETCH(QString, radio);
   QFETCH(bool, inverse);
   QFETCH(QStringList, texts);
   QFETCH(int, focused);
+  QFETCH(QString, marked);
+  QFETCH(QString, status);
   TFormFixture f;
   f.Memo()->setPlainText("an earlier line");
   if (radio != "NormalRadio") f.Click(f.Radio(radio.toLatin1()));
   if (inverse) f.Click(f.Invers());
+  const QColor base = f.Edit(3)->palette().color(QPalette::Base);
   for (int n = 1; n <= 4; ++n)
     if (texts[n - 1] != "-") f.Type(n, texts[n - 1]);
   f.Click(f.Compute());
@@ -292,8 +313,17 @@ void TFormTest::invalidFieldTakesFocus() {
   QCOMPARE(f.Edit(focused)->selectedText(), f.Edit(focused)->text());
   QCOMPARE(f.form->LogLines(), QStringList{"an earlier line"});
   QVERIFY(f.platform.errors.isEmpty());
-  for (int n = 1; n <= 4; ++n)  // the fields keep what was typed
-    if (texts[n - 1] != "-") QCOMPARE(f.Edit(n)->text(), texts[n - 1]);
+  for (int n = 1; n <= 4; ++n) {
+    if (texts[n - 1] != "-") QCOMPARE(f.Edit(n)->text(), texts[n - 1]);  // kept as typed
+    const bool isMarked = marked.contains(QString::number(n));
+    QCOMPARE(f.Edit(n)->palette().color(QPalette::Base) != base, isMarked);
+    QCOMPARE(f.Edit(n)->toolTip().isEmpty(), !isMarked);
+  }
+  QCOMPARE(f.form->statusBar()->currentMessage(), status);
+  // Editing a field clears its mark; with none left the status bar clears.
+  for (const QChar n : marked) QTest::keyClicks(f.Edit(n.digitValue()), "9");
+  for (int n = 1; n <= 4; ++n) QCOMPARE(f.Edit(n)->palette().color(QPalette::Base), base);
+  QCOMPARE(f.form->statusBar()->currentMessage(), QString());
 }
 
 void TFormTest::runTimeErrorShowsBox() {
@@ -307,7 +337,8 @@ void TFormTest::runTimeErrorShowsBox() {
   f.Click(f.Compute());
   QCOMPARE(f.platform.errors.size(), 1);
   QCOMPARE(f.platform.errors[0].title, QString("Probex"));
-  QCOMPARE(f.platform.errors[0].text, QString("Integer overflow."));
+  QCOMPARE(f.platform.errors[0].text,
+           QString("Integer overflow.\nDegrees of freedom: at most 1073741823."));
   QCOMPARE(f.form->LogLines(), log);
   QCOMPARE(f.Edit(1)->text(), QString("1073741824"));
   QCOMPARE(f.Edit(4)->text(), QString("0.95"));
@@ -356,47 +387,114 @@ void TFormTest::errorFromEventHandler() {
   QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 }
 
-void TFormTest::shortcutsFromInsideFields_data() {
+void TFormTest::keysActWhereTheFocusIs_data() {
   QTest::addColumn<QString>("focus");  // the control that has the focus
-  QTest::addColumn<int>("key");
+  QTest::addColumn<QKeySequence>("keys");
   QTest::addColumn<QString>("effect");
-  for (const char* focus : {"Edit_1", "Edit_4", "Memo"}) {
-    QTest::addRow("Ctrl+C in %s", focus) << focus << int(Qt::Key_C) << "copy";
-    QTest::addRow("Ctrl+A in %s", focus) << focus << int(Qt::Key_A) << "select all";
-    QTest::addRow("Ctrl+Q in %s", focus) << focus << int(Qt::Key_Q) << "exit";
-    QTest::addRow("F1 in %s", focus) << focus << int(Qt::Key_F1) << "help";
-  }
+  const QKeySequence ctrlA(Qt::CTRL | Qt::Key_A), ctrlC(Qt::CTRL | Qt::Key_C);
+  QTest::newRow("Ctrl+A in a field, then typing") << "Edit_1" << ctrlA << "field replaced";
+  QTest::newRow("Ctrl+C on a field's selection") << "Edit_4" << ctrlC << "field copied";
+  QTest::newRow("Ctrl+C in a field without selection") << "Edit_1!" << ctrlC << "log copied";
+  QTest::newRow("Ctrl+X in a field") << "Edit_1" << QKeySequence(Qt::CTRL | Qt::Key_X) << "cut";
+  QTest::newRow("Ctrl+V in a field") << "Edit_1" << QKeySequence(Qt::CTRL | Qt::Key_V) << "paste";
+  QTest::newRow("Ctrl+Z in a field") << "Edit_1" << QKeySequence(Qt::CTRL | Qt::Key_Z) << "undo";
+  QTest::newRow("Ctrl+C in the log") << "Memo" << ctrlC << "log copied";
+  QTest::newRow("Ctrl+A in the log") << "Memo" << ctrlA << "log selected";
+  QTest::newRow("Ctrl+Q in a field") << "Edit_4" << QKeySequence(Qt::CTRL | Qt::Key_Q) << "exit";
+  QTest::newRow("F1 in a field") << "Edit_1" << QKeySequence(Qt::Key_F1) << "help";
+  QTest::newRow("Ctrl+S in a field") << "Edit_1" << QKeySequence(Qt::CTRL | Qt::Key_S) << "save";
+  QTest::newRow("Ctrl+P in the log") << "Memo" << QKeySequence(Qt::CTRL | Qt::Key_P) << "print";
+  QTest::newRow("Return on Compute") << "ComputeBtn" << QKeySequence(Qt::Key_Return) << "computed";
+  QTest::newRow("Enter on Compute") << "ComputeBtn" << QKeySequence(Qt::Key_Enter) << "computed";
 }
 
-void TFormTest::shortcutsFromInsideFields() {
+// A field takes its editing keys; the window keeps Copy without a selection,
+// Exit, Help, Save As and Print; the log's Copy and Select All are the menu's;
+// Return presses a focused Compute.
+void TFormTest::keysActWhereTheFocusIs() {
   QFETCH(QString, focus);
-  QFETCH(int, key);
+  QFETCH(QKeySequence, keys);
   QFETCH(QString, effect);
   TFormFixture f;
   f.Click(f.Compute());
+  const QStringList log = f.form->LogLines();
   f.Type(1, "12345");
-  QWidget* control = f.form->findChild<QWidget*>(focus);
+  f.Type(4, "12345");
+  QApplication::clipboard()->setText("pasted");
+  const bool select = !focus.endsWith('!');
+  QWidget* control = f.form->findChild<QWidget*>(focus.remove('!'));
+  auto* edit = qobject_cast<QLineEdit*>(control);
   control->setFocus();
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setSelection(1, 2);
-  QCOMPARE(FocusWidget(), control);
-
-  const auto modifiers = key == Qt::Key_F1 ? Qt::NoModifier : Qt::ControlModifier;
-  QTest::keyClick(control, Qt::Key(key), modifiers);
-  if (effect == "copy") {
-    // The log, not the field's text.
-    QCOMPARE(f.platform.clipboard, QStringList{kNormalHeader + "\n" + kNormalHalves});
-  } else if (effect == "select all") {
-    QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Memo()));
-    QCOMPARE(f.Memo()->textCursor().selectedText(),
-             kNormalHeader + QChar::ParagraphSeparator + kNormalHalves);
+  if (edit != nullptr && select) edit->setSelection(1, 2);
+  QTest::keySequence(control, keys);
+  if (effect == "field replaced") {
+    QTest::keyClicks(control, "2.5");
+    QCOMPARE(edit->text(), QString("2.5"));
+  } else if (effect == "field copied") {
+    QCOMPARE(QApplication::clipboard()->text(), QString("23"));
+  } else if (effect == "log copied") {
+    QCOMPARE(f.platform.clipboard, QStringList{log.join('\n')});
+  } else if (effect == "cut" || effect == "paste" || effect == "undo") {  // undo: the typing
+    const QString expected = effect == "cut" ? "145" : effect == "paste" ? "1pasted45" : "0";
+    QCOMPARE(edit->text(), expected);
+  } else if (effect == "log selected") {
+    QCOMPARE(f.Memo()->textCursor().selectedText(), log.join(QChar::ParagraphSeparator));
   } else if (effect == "exit") {
     QVERIFY(!f.form->isVisible());
-  } else {
+  } else if (effect == "help") {
     QCOMPARE(f.form->helpTopics, 1);
+  } else if (effect == "computed") {
+    QCOMPARE(f.form->LogLines().mid(0, 2), log);
+    QCOMPARE(f.form->LogLines().size(), 4);
+    return;
+  } else {
+    QCOMPARE(int(f.platform.saveInitialNames.size()) + f.platform.printDialogs, 1);
+    QCOMPARE(f.platform.unexpected,
+             QStringList{effect == "save" ? "GetSaveFileName" : "PrintDialog"});
   }
-  if (effect != "copy") QVERIFY(f.platform.clipboard.isEmpty());
+  if (effect != "log copied") QVERIFY(f.platform.clipboard.isEmpty());
   if (effect != "help") QCOMPARE(f.form->helpTopics, 0);
-  QCOMPARE(f.Edit(1)->text(), QString("12345"));
+  QCOMPARE(f.form->LogLines(), log);
+}
+
+// A pasted text of any length is kept whole and computed as it is.
+// A number beyond the range is refused with the field named.
+void TFormTest::longFieldTextIsKept() {
+  TFormFixture f;
+  for (const QString& text : {QString(39999, '0') + "1", "1" + QString(39999, '0')}) {
+    QApplication::clipboard()->setText(text);
+    f.Edit(1)->setFocus();
+    f.Edit(1)->selectAll();
+    QTest::keySequence(f.Edit(1), QKeySequence::Paste);
+    QCOMPARE(f.Edit(1)->text(), text);
+    f.Click(f.Compute());
+  }
+  QCOMPARE(f.form->LogLines().value(0),
+           QString("Normal Distribution, mean=1.000000, variance=1.000000:"));
+  QCOMPARE(f.platform.errors.value(0).text,
+           "Floating point overflow.\nMean: at most 1e2400 in magnitude.");
+}
+
+// Every Compute is announced with its result, and the input can be read back.
+void TFormTest::resultSignal() {
+  TFormFixture f;
+  QList<calculator::Result> results;
+  QObject::connect(f.form.get(), &window::TDistributionForm::resultComputed, f.form.get(),
+                   [&results](const calculator::Result& result) { results << result; });
+  f.Click(f.Radio("ChiSquareRadio"));
+  f.Click(f.Invers());
+  for (const char* degrees : {"10", "0", "1073741824"}) {
+    f.Type(1, degrees);
+    f.Click(f.Compute());
+  }
+  QCOMPARE(f.form->SelectedFunction(), calculator::Function::ChiSquare);
+  QCOMPARE(f.form->CurrentFieldTexts()[0] + " " + f.form->CurrentFieldTexts()[3],
+           "1073741824 0.95");
+  QVERIFY(f.form->InverseChecked());
+  QCOMPARE(results.size(), 3);
+  QCOMPARE(QString::fromStdString(results[0].lines[0]), f.form->LogLines().value(0));
+  QCOMPARE(results[1].outcome, calculator::Outcome::Invalid);
+  QCOMPARE(results[2].message, std::string("Integer overflow"));
 }
 
 void TFormTest::firstActivationEmptiesLog() {
@@ -451,9 +549,9 @@ void TFormTest::returnFromOtherWindowActivates() {
   QCOMPARE(f.form->versionChecks, 2);
   QCOMPARE(f.form->helpSetups, 2);
   QCOMPARE(f.form->windowTitle(), QString("Probex"));
-  QCOMPARE(f.Edit(1)->text(), QString("0"));
-  QVERIFY(!f.Invers()->isChecked());
-  QCOMPARE(f.form->LogLines().size(), 2);  // only the first activation empties the log
+  QCOMPARE(f.Edit(1)->text(), QString("5"));  // the fields keep what was typed
+  QVERIFY(f.Invers()->isChecked());
+  QCOMPARE(f.form->LogLines().size(), 2);  // only the first activation sets the log
 }
 
 void TFormTest::returnFromOtherProgramIsNoActivation() {
@@ -471,98 +569,101 @@ void TFormTest::returnFromOtherProgramIsNoActivation() {
   QCOMPARE(f.Edit(1)->text(), QString("5"));
 }
 
-void TFormTest::controlsAtDesignedPlaces_data() {
-  QTest::addColumn<QString>("name");
-  QTest::addColumn<QRect>("designed");  // inside the client area, or the panel for radios
-  QTest::newRow("Panel1") << "Panel1" << QRect(8, 16, 225, 225);
-  QTest::newRow("ComputeBtn") << "ComputeBtn" << QRect(240, 16, 89, 33);
-  QTest::newRow("Edit_1") << "Edit_1" << QRect(256, 88, 153, 24);
-  QTest::newRow("Edit_2") << "Edit_2" << QRect(256, 152, 153, 24);
-  QTest::newRow("Edit_3") << "Edit_3" << QRect(256, 216, 153, 24);
-  QTest::newRow("Edit_4") << "Edit_4" << QRect(440, 88, 153, 24);
-  QTest::newRow("InversCheckBox") << "InversCheckBox" << QRect(440, 152, 145, 17);
-  QTest::newRow("Label_1") << "Label_1" << QRect(240, 64, 0, 0);
-  QTest::newRow("Label_2") << "Label_2" << QRect(240, 128, 0, 0);
-  QTest::newRow("Label_3") << "Label_3" << QRect(240, 192, 0, 0);
-  QTest::newRow("Label_4") << "Label_4" << QRect(424, 64, 0, 0);
-  QTest::newRow("NormalRadio") << "NormalRadio" << QRect(16, 8, 161, 17);
-  QTest::newRow("ChiSquareRadio") << "ChiSquareRadio" << QRect(16, 32, 169, 17);
-  QTest::newRow("TRadio") << "TRadio" << QRect(16, 56, 113, 17);
-  QTest::newRow("FRadio") << "FRadio" << QRect(16, 80, 113, 17);
-  QTest::newRow("BinomialRadio") << "BinomialRadio" << QRect(16, 104, 161, 17);
-  QTest::newRow("PoissonRadio") << "PoissonRadio" << QRect(16, 128, 169, 17);
-  QTest::newRow("HyperRadio") << "HyperRadio" << QRect(16, 152, 201, 17);
-  QTest::newRow("FactorialRadio") << "FactorialRadio" << QRect(16, 176, 193, 17);
-  QTest::newRow("BinoCoefRadio") << "BinoCoefRadio" << QRect(16, 200, 177, 17);
-}
-
-void TFormTest::controlsAtDesignedPlaces() {
-  QFETCH(QString, name);
-  QFETCH(QRect, designed);
+// The controls in their arrangement: the radio buttons one below the other
+// in their panel, Compute beside it above two columns of labelled fields,
+// each field indented under its label, the inverse option level with
+// Edit_2, and the log below all of them, filling the rest of the window.
+void TFormTest::arrangement() {
   TFormFixture f;
-  const QWidget* control = f.form->findChild<QWidget*>(name);
-  QVERIFY(control);
-  const QRect place = control->geometry();
-  QCOMPARE(place.left(), designed.left());
-  if (name == "Panel1") {  // may be wider for a wide font: nothingClipped
-    QCOMPARE(place.top(), designed.top());
-    QCOMPARE(place.height(), designed.height());
-    return;
+  f.Click(f.Radio("HyperRadio"));  // all four fields shown
+  const auto at = [&f](QWidget* w) {
+    return QRect(w->mapTo(f.form->centralWidget(), QPoint()), w->size());
+  };
+  const QRect panel = at(f.form->findChild<QWidget*>("Panel1"));
+  const QRect compute = at(f.Compute());
+  QCOMPARE(compute.top(), panel.top());
+  QVERIFY(panel.right() < compute.left());
+  int previous = panel.top();
+  for (QAbstractButton* radio : f.Radio("NormalRadio")->group()->buttons()) {
+    QVERIFY(panel.contains(at(radio)));
+    QVERIFY2(at(radio).top() > previous, qPrintable(radio->objectName()));
+    previous = at(radio).bottom();
   }
-  if (designed.isEmpty()) {  // labels size themselves
-    QCOMPARE(place.top(), designed.top());
-    return;
+  for (int n = 1; n <= 4; ++n) {
+    QVERIFY(at(f.Label(n)).bottom() < at(f.Edit(n)).top());
+    QCOMPARE(at(f.Edit(n)).left(), at(f.Label(n)).left() + 16);
   }
-  // At least the designed size; more only where the platform's font and
-  // style need it, then grown about the designed middle line.
-  const QSize needed = designed.size().expandedTo(control->sizeHint());
-  QVERIFY2(place.width() == designed.width() || place.width() == needed.width(),
-           qPrintable(QString::number(place.width())));
-  QCOMPARE(place.height(), needed.height());
-  QVERIFY2(std::abs(2 * place.top() + place.height() - 2 * designed.top() - designed.height()) <= 1,
-           qPrintable(QString::number(place.top())));
+  QVERIFY(compute.bottom() < at(f.Label(1)).top());
+  QCOMPARE(at(f.Label(4)).top(), at(f.Label(1)).top());
+  QVERIFY(at(f.Edit(1)).right() < at(f.Label(4)).left());
+  QVERIFY(at(f.Edit(1)).bottom() < at(f.Label(2)).top());
+  QVERIFY(at(f.Edit(2)).bottom() < at(f.Label(3)).top());
+  const QRect inverse = at(f.Invers());
+  QCOMPARE(inverse.left(), at(f.Edit(4)).left());
+  QVERIFY(inverse.center().y() >= at(f.Edit(2)).top() &&
+          inverse.center().y() <= at(f.Edit(2)).bottom());
+  const QRect memo = at(f.Memo());
+  const QRect client = f.form->centralWidget()->rect();
+  QVERIFY(memo.top() > std::max(panel.bottom(), at(f.Edit(3)).bottom()));
+  QCOMPARE(memo.left(), 8);
+  QCOMPARE(memo.right(), client.right());
+  QCOMPARE(memo.bottom(), client.bottom());
+  QVERIFY(QFontInfo(f.Memo()->font()).fixedPitch());  // the log's columns align
 }
 
+// At the window's smallest every control shows whole, in any arrangement;
+// a smaller size is refused.  Extra room goes to the log.
 void TFormTest::nothingClipped() {
   TFormFixture f;
-  const QFrame* panel = f.form->findChild<QFrame*>("Panel1");
-  for (const char* name : {"NormalRadio", "ChiSquareRadio", "TRadio", "FRadio", "BinomialRadio",
-                           "PoissonRadio", "HyperRadio", "FactorialRadio", "BinoCoefRadio"}) {
-    const QWidget* radio = f.Radio(name);
-    QVERIFY2(radio->sizeHint().width() <= radio->width(), name);
-    QVERIFY2(radio->sizeHint().height() <= radio->height(), name);
-    QVERIFY2(panel->contentsRect().contains(radio->geometry()), name);
-  }
-  // The panel grows only as far as the gap before Compute.
-  QVERIFY(panel->width() >= 225);
-  QVERIFY(panel->geometry().right() < f.Compute()->geometry().left());
-  for (const QWidget* control :
-       {static_cast<QWidget*>(f.Compute()), static_cast<QWidget*>(f.Invers())}) {
-    QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(control->objectName()));
-    QVERIFY2(control->sizeHint().height() <= control->height(), qPrintable(control->objectName()));
-  }
-  // Every caption of every arrangement fits its label, and the labels of the
-  // second column stay clear of Edit_4's column neighbour.
+  f.form->resize(480, 320);
+  QTRY_COMPARE(f.form->size(), f.form->minimumSize());
+  QVERIFY(f.form->width() >= 480 && f.form->height() >= 320);
+  const QRect client = f.form->centralWidget()->rect();
   for (const char* radio : {"HyperRadio", "FRadio", "PoissonRadio", "NormalRadio"}) {
     f.Click(f.Radio(radio));
-    for (int n = 1; n <= 4; ++n) {
-      if (!f.Label(n)->isVisible()) continue;
-      QCOMPARE(f.Label(n)->size(), f.Label(n)->sizeHint());
-      if (n < 4) QVERIFY2(f.Label(n)->geometry().right() < 424, qPrintable(f.Label(n)->text()));
+    for (QWidget* control : f.form->centralWidget()->findChildren<QWidget*>()) {
+      const bool named = control->parentWidget() == f.form->centralWidget() ||
+                         qobject_cast<QRadioButton*>(control) != nullptr;
+      if (!control->isVisible() || !named) continue;
+      const QRect place(control->mapTo(f.form->centralWidget(), QPoint()), control->size());
+      const QString name = control->objectName() + " with " + radio;
+      QVERIFY2(client.contains(place), qPrintable(name));
+      QVERIFY2(control->width() >= control->minimumSizeHint().width(), qPrintable(name));
+      QVERIFY2(control->height() >= control->minimumSizeHint().height(), qPrintable(name));
+      if (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control))
+        QVERIFY2(control->size().expandedTo(control->sizeHint()) == control->size(),
+                 qPrintable(name));
     }
   }
-  QVERIFY(f.Label(4)->geometry().right() < f.form->centralWidget()->width());
+  QVERIFY(f.Memo()->height() >= 5 * f.Memo()->fontMetrics().lineSpacing());
+  // Extra room goes to the log; the controls keep their places and sizes.
+  const QRect memo = f.Memo()->geometry(), edit = f.Edit(1)->geometry();
+  const QSize smallest = f.form->size();
+  f.form->resize(smallest + QSize(400, 360));
+  QTRY_COMPARE(f.form->size(), smallest + QSize(400, 360));
+  QCOMPARE(f.Memo()->geometry(), memo.adjusted(0, 0, 400, 360));
+  QCOMPARE(f.Edit(1)->geometry().topLeft(), edit.topLeft());
 }
 
-void TFormTest::memoFillsClientArea() {
+// The Compute picture and the marks of invalid fields are drawn in the
+// palette's colours: on a dark palette the curve is light, the mark dark red.
+void TFormTest::drawingsFollowPalette() {
   TFormFixture f;
-  for (const QSize size : {QSize(800, 600), QSize(640, 480), QSize(1000, 700)}) {
-    f.form->resize(size);
-    QTRY_COMPARE(f.form->size(), size);
-    const QWidget* client = f.form->centralWidget();
-    QCOMPARE(f.Memo()->geometry(), QRect(8, 256, client->width() - 8, client->height() - 256));
-    QCOMPARE(f.form->findChild<QFrame*>("Bevel")->geometry(), QRect(0, 0, client->width(), 2));
-  }
+  QPalette dark;
+  for (const auto role : {QPalette::Button, QPalette::Base, QPalette::Window})
+    dark.setColor(role, QColor(0x30, 0x30, 0x30));
+  dark.setColor(QPalette::ButtonText, QColor(0xf0, 0xf0, 0xf0));
+  f.form->setPalette(dark);
+  const QImage glyph = f.Compute()->icon().pixmap(QSize(16, 16), 1.0).toImage();
+  int lightest = 0;
+  for (int y = 0; y < glyph.height(); ++y)
+    for (int x = 0; x < glyph.width(); ++x)
+      if (qAlpha(glyph.pixel(x, y)) > 128) lightest = std::max(lightest, qGray(glyph.pixel(x, y)));
+  QVERIFY2(lightest > 0x30 + 100, qPrintable(QString::number(lightest)));
+  f.Type(1, "x");
+  f.Click(f.Compute());
+  const QColor mark = f.Edit(1)->palette().color(QPalette::Base);
+  QVERIFY(mark.red() > mark.green() && qGray(mark.rgb()) < 128);
 }
 
 void TFormTest::tabOrder() {
@@ -588,6 +689,12 @@ void TFormTest::accessibility() {
   QVERIFY(!f.Memo()->isReadOnly());
   QCOMPARE(f.Memo()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   QCOMPARE(f.Memo()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  QCOMPARE(f.Invers()->text(), QString("In&verse Distribution"));
+  // Each access key reaches one control (the menus have letters of their own).
+  QTest::keyClick(f.form.get(), Qt::Key_V, Qt::AltModifier);
+  QTest::keyClick(f.form.get(), Qt::Key_O, Qt::AltModifier);
+  QTRY_VERIFY(f.Invers()->isChecked());  // an access key clicks after a moment
+  QTRY_COMPARE(f.form->LogLines().size(), 2);
 }
 
 void TFormTest::menuItems_data() {
@@ -600,7 +707,7 @@ void TFormTest::menuItems_data() {
   QTest::newRow("Save As") << "FileMenu"
                            << "F&ile"
                            << "SaveAsItem"
-                           << "&Save As..." << none;
+                           << "&Save As..." << QKeySequence(Qt::CTRL | Qt::Key_S);
   QTest::newRow("Print Setup") << "FileMenu"
                                << "F&ile"
                                << "PrintSetupItem"
@@ -608,7 +715,7 @@ void TFormTest::menuItems_data() {
   QTest::newRow("Print") << "FileMenu"
                          << "F&ile"
                          << "PrintItem"
-                         << "&Print..." << none;
+                         << "&Print..." << QKeySequence(Qt::CTRL | Qt::Key_P);
   QTest::newRow("N1") << "FileMenu"
                       << "F&ile"
                       << "N1"
@@ -617,6 +724,15 @@ void TFormTest::menuItems_data() {
                         << "F&ile"
                         << "ExitItem"
                         << "E&xit" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+  const QKeySequence ctrlZ(Qt::CTRL | Qt::Key_Z);
+  QTest::newRow("Undo") << "EditMenu"
+                        << "&Edit"
+                        << "UndoItem"
+                        << "&Undo" << ctrlZ;
+  QTest::newRow("N3") << "EditMenu"
+                      << "&Edit"
+                      << "N3"
+                      << "" << none;
   QTest::newRow("Copy") << "EditMenu"
                         << "&Edit"
                         << "CopyItem"
@@ -637,6 +753,14 @@ void TFormTest::menuItems_data() {
                         << "&Edit"
                         << "FontItem"
                         << "&Font..." << none;
+  QTest::newRow("Status Bar") << "ViewMenu"
+                              << "Vie&w"
+                              << "StatusBarItem"
+                              << "&Status Bar" << none;
+  QTest::newRow("Settings") << "ToolsMenu"
+                            << "Too&ls"
+                            << "SettingsItem"
+                            << "&Settings..." << none;
   QTest::newRow("Help Topics") << "HelpMenu"
                                << "&Help"
                                << "HelpTopicsItem"

@@ -1,6 +1,7 @@
 // Printing the results log: the measuring loop, the scale, the printed font,
-// character-wise breaking, pages and jobs, checked in PDF files with
-// poppler's pdftotext, pdfinfo, pdffonts and pdftoppm.
+// character-wise breaking, pages with their title and number, margins and
+// jobs, checked in PDF files with poppler's pdftotext, pdfinfo, pdffonts and
+// pdftoppm.
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageLayout>
@@ -50,6 +51,20 @@ int PdfPages(const QString& file) {
 // pdftotext writes runs of blanks as it measures them; compare words only.
 QString Words(const QString& text) {
   return text.simplified();
+}
+
+// The log's lines on a page, without the title line (Probex, date and time)
+// it opens with, the page number it closes with and blank lines.
+QStringList PageBody(const QString& file, int page, int pages) {
+  QStringList lines = PdfLines(file, page);
+  const QRegularExpression title("^Probex, \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$");
+  if (lines.size() < 2 || !title.match(lines.first()).hasMatch() ||
+      Words(lines.last()) != QStringLiteral("Page %1 of %2").arg(page).arg(pages))
+    return {"<no title or page number>"};
+  QStringList body;
+  for (const QString& line : lines.mid(1, lines.size() - 2))
+    if (!line.isEmpty()) body << line;
+  return body;
 }
 
 void ToPdf(QPrinter& printer, const QString& file) {
@@ -240,8 +255,7 @@ void TPrintTest::printsLogToPdf() {
   QStringList expected;
   for (const QString& line : f.form->LogLines()) expected << Words(line);
   QStringList printed;
-  for (const QString& line : PdfLines(file))
-    if (!line.isEmpty()) printed << Words(line);
+  for (const QString& line : PageBody(file, 1, 1)) printed << Words(line);
   QCOMPARE(printed, expected);
 }
 
@@ -257,22 +271,23 @@ void TPrintTest::manyLinesMakePages() {
   QVERIFY(f.platform.errors.isEmpty());
 
   // Lines per page by the page-break rule: after k lines of height h (text
-  // height + 2) the position k h lies below the page height less 2 h.
+  // height + 2) the position k h lies below the body's height less 2 h; the
+  // title and the page number take two lines each of the page between the
+  // 20 mm margins.
   QPrinter printer(QPrinter::HighResolution);
   ToPdf(printer, dir_.filePath("unused.pdf"));
+  printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
   const QFont font = PrintFont(f.Memo()->font(), PrintScale(MeasuringSize(printer)));
   const int h = QFontMetrics(font, &printer).height() + 2;
   int perPage = 1;
-  while (perPage * h <= printer.height() - 2 * h) ++perPage;
+  while (perPage * h <= printer.height() - 4 * h - 2 * h) ++perPage;
   const int pages = (300 + perPage - 1) / perPage;
   QVERIFY(pages >= 3);
   QCOMPARE(PdfPages(file), pages);
 
   QStringList printed;
   for (int page = 1; page <= pages; ++page) {
-    QStringList onPage;
-    for (const QString& line : PdfLines(file, page))
-      if (!line.isEmpty()) onPage << line;
+    const QStringList onPage = PageBody(file, page, pages);
     QCOMPARE(onPage.size(), page < pages ? perPage : 300 - (pages - 1) * perPage);
     printed << onPage;
   }
@@ -288,9 +303,7 @@ void TPrintTest::longLineBreaksBetweenCharacters() {
   const QString file = dir_.filePath("long.pdf");
   SetUpPdf(f, file);
   Print(f, 1);
-  QStringList printed;
-  for (const QString& text : PdfLines(file))
-    if (!text.isEmpty()) printed << text;
+  const QStringList printed = PageBody(file, 1, 1);
   QVERIFY2(printed.size() >= 4, qPrintable(printed.join('|')));
   QCOMPARE(printed.first(), QString("before"));
   QCOMPARE(printed.last(), QString("after"));
@@ -314,7 +327,7 @@ void TPrintTest::twoCopiesMakeTwoJobs() {
   for (int job = 1; job <= 2; ++job) {
     const QString file = dir_.filePath(QStringLiteral("copy%1.pdf").arg(job));
     QCOMPARE(PdfPages(file), 1);
-    QCOMPARE(Words(PdfLines(file).join(' ')), Words(f.form->LogLines().join(' ')));
+    QCOMPARE(Words(PageBody(file, 1, 1).join(' ')), Words(f.form->LogLines().join(' ')));
   }
 }
 
@@ -330,7 +343,7 @@ void TPrintTest::emptyLogTwoCopies() {
   for (int job = 1; job <= 2; ++job) {
     const QString file = dir_.filePath(QStringLiteral("empty%1.pdf").arg(job));
     QCOMPARE(PdfPages(file), 1);
-    QCOMPARE(PdfLines(file), QStringList{});
+    QCOMPARE(PageBody(file, 1, 1), QStringList{});
   }
 }
 
@@ -404,13 +417,18 @@ void TPrintTest::blackTextOnWhitePaper() {
   QImage page;
   QVERIFY(page.load(prefix + ".png"));
   int black = 0, white = 0;
+  QPoint topLeft(page.width(), page.height());
   for (int y = 0; y < page.height(); ++y)
     for (int x = 0; x < page.width(); ++x) {
       const int grey = qGray(page.pixel(x, y));
       black += grey < 40;
       white += grey > 240;
+      if (grey < 128) topLeft = QPoint(std::min(topLeft.x(), x), std::min(topLeft.y(), y));
     }
   QVERIFY2(black > 50, qPrintable(QString::number(black)));
+  // Nothing is drawn in the default margins of 20 mm (23.6 pixels at 30 dpi).
+  QVERIFY2(topLeft.x() >= 23 && topLeft.y() >= 23,
+           qPrintable(QStringLiteral("%1, %2").arg(topLeft.x()).arg(topLeft.y())));
   QVERIFY(white > page.width() * page.height() * 9 / 10);
   QCOMPARE(qGray(page.pixel(page.width() - 1, page.height() - 1)), 255);
 }
@@ -445,7 +463,7 @@ void TPrintTest::printSetupServesPrinting() {
   f.Item("PrintSetupItem")->trigger();
   Print(f, 1);
   QVERIFY2(Run("pdfinfo", {file}).contains("842 x 595 pts"), qPrintable(Run("pdfinfo", {file})));
-  QCOMPARE(Words(PdfLines(file).join(' ')), Words(f.form->LogLines().join(' ')));
+  QCOMPARE(Words(PageBody(file, 1, 1).join(' ')), Words(f.form->LogLines().join(' ')));
 }
 
 PROBEX_WINDOW_TEST_MAIN(TPrintTest)

@@ -2,12 +2,16 @@
 // test and the screenshots.
 //
 //   probex_drive --drive DIR NAME       starts Probex as the program does,
-//       its version check asking a scripted server on 127.0.0.1; computes
-//       through simulated mouse clicks and key presses, checks the log and
-//       the clipboard; opens and closes the about box, answers the
-//       new-version message, opens the help; saves screen grabs of the
-//       window, the about box, the message and the help as
-//       DIR/probex-{window,about,message,help}-NAME.png.
+//       its version check asking a scripted server on 127.0.0.1 that holds
+//       the first request open; checks that the window answers meanwhile;
+//       computes through simulated mouse clicks and key presses, checks the
+//       log, the keys in a field and the clipboard; opens and closes the
+//       about box, answers the new-version message, opens the help;
+//       saves screen grabs of the window, the about box, the message and
+//       the help as DIR/probex-{window,about,message,help}-NAME.png, and,
+//       with an invalid field marked, the window at its smallest and filling
+//       a 1024 x 768 screen in a light and a dark palette as
+//       DIR/probex-{small,maximized}-{light,dark}-NAME.png (for docs/).
 //   probex_drive --grab-screen OUT.png MIN_COLOURS SECONDS
 //       grabs the whole screen until it shows at least MIN_COLOURS distinct
 //       colours (another program's window has appeared) or the time is up.
@@ -34,6 +38,7 @@
 #include <set>
 
 #include "ScriptedServer.h"
+#include "TestSession.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
@@ -83,12 +88,24 @@ void Grab(const QWidget& window, const QString& file) {
               window.height(), window.devicePixelRatioF());
 }
 
-// Waits until `condition` holds or 5 s have passed.
+// Waits until `condition` holds or 8 s have passed (a version check may
+// first wait out the client's 3 s limit on a held request).
 bool WaitFor(const std::function<bool()>& condition) {
   QElapsedTimer timer;
   timer.start();
-  while (!condition() && timer.elapsed() < 5000) QTest::qWait(20);
+  while (!condition() && timer.elapsed() < 8000) QTest::qWait(20);
   return condition();
+}
+
+// How long the event loop takes to run a timer posted now: a blocked
+// user-interface thread shows here.
+qint64 EventLoopDelayMs() {
+  QElapsedTimer timer;
+  timer.start();
+  bool ran = false;
+  QTimer::singleShot(0, [&ran] { ran = true; });
+  while (!ran) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return timer.elapsed();
 }
 
 // Answers the modal message boxes as a user pressing OK, after a screen grab
@@ -126,6 +143,27 @@ bool Activate(QWidget& window) {
   return QTest::qWaitForWindowActive(&window);
 }
 
+// The window at its smallest and filling a 1024 x 768 screen (what a window
+// manager's maximize would do), in the desktop's palette and a dark one.
+void GrabLooks(window::TDistributionForm& form, const QString& dir, const QString& name) {
+  QPalette dark(QColor(0x2b, 0x2b, 0x2b));  // QPalette derives the other roles
+  dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+  dark.setColor(QPalette::Highlight, QColor(0x3d, 0xae, 0xe9));
+  const QRect screen = form.screen()->availableGeometry();
+  for (const char* look : {"light", "dark"}) {
+    if (look == QLatin1String("dark")) QApplication::setPalette(dark);
+    for (const char* size : {"small", "maximized"}) {
+      if (size == QLatin1String("small"))
+        form.resize(form.minimumSize());
+      else
+        form.setGeometry(QRect(screen.topLeft(), QSize(1024, 768).boundedTo(screen.size())));
+      QTest::qWait(300);
+      const QString file = QStringLiteral("%1/probex-%2-%3-%4.png").arg(dir, size, look, name);
+      Check(form.grab().save(file, "PNG"), "window picture saved");
+    }
+  }
+}
+
 void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& server,
            const QString& dir, const QString& name) {
   const auto shot = [&](const char* what) {
@@ -136,6 +174,18 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   Check(QTest::qWaitForWindowActive(&form), "window active");
   const auto edit = [&](const char* name) { return form.findChild<QLineEdit*>(name); };
   auto* memo = form.findChild<QPlainTextEdit*>("Memo");
+
+  // The first version request is held open by the server: the window is
+  // arranged and answers at once all the same.
+  Check(server.WaitForSteps(0, 2, 5000), "the version request reached the server");
+  Check(form.VersionCheckRunning(), "the version check waits on its worker thread");
+  Check(form.findChild<QLabel*>("Label_1")->text() == "Mean", "fields arranged at once");
+  QTest::mouseClick(form.findChild<QPushButton*>("ComputeBtn"), Qt::LeftButton);
+  const qint64 loopMs = EventLoopDelayMs();
+  std::printf("while the version request is held the event loop answers in %lld ms\n", loopMs);
+  Check(form.LogLines().size() == 2 && loopMs < 100,
+        "the window answers within 100 ms while the version request is held");
+  form.findChild<QAction*>("Clear")->trigger();
 
   QTest::mouseClick(form.findChild<QRadioButton*>("ChiSquareRadio"), Qt::LeftButton);
   Check(form.findChild<QLabel*>("Label_1")->text() == "Degrees of freedom", "chi-square fields");
@@ -158,6 +208,12 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
         "normal header");
   Check(lines.value(5).contains("P(X<1.959964)=0.975000"), "inverse result");
 
+  QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
+  QTest::keyClick(edit("Edit_1"), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit("Edit_1"), "0");
+  Check(edit("Edit_1")->text() == "0" && form.LogLines() == lines,
+        "Ctrl+A and typing in a field replace the field's text and leave the log whole");
+
   // Ctrl+C typed in a field copies the log through the real clipboard.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
   QTest::keyClick(edit("Edit_1"), Qt::Key_C, Qt::ControlModifier);
@@ -166,6 +222,7 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
 
   Grab(form, shot("window"));
   Check(server.Accepted() == 1, "one version check at start");
+  Check(WaitFor([&] { return !form.VersionCheckRunning(); }), "the held check gave up silently");
 
   // The about box, and the activation that closing it brings: the version
   // file says 1.0.0.2 this time, so the new-version message appears, once.
@@ -192,11 +249,12 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   QTest::qWait(500);
   Check(server.Accepted() == 2, "closing the about box fetched the version file again");
   Check(answerer.texts.size() == 1, "closing the message started no new activation");
-  Check(answerer.texts.value(0) == QString("Information: A new version available. Check %1.")
+  Check(answerer.texts.value(0) == QString("Information: A new version is available. Check %1.")
                                        .arg(QString("127.0.0.1:%1").arg(server.Port())),
         "new-version message text");
-  Check(edit("Edit_4")->text() == "0" && !form.findChild<QCheckBox*>("InversCheckBox")->isChecked(),
-        "fields back to their defaults");
+  Check(edit("Edit_4")->text() == "0.975" &&
+            form.findChild<QCheckBox*>("InversCheckBox")->isChecked(),
+        "fields kept across the activation");
   Check(form.LogLines().size() == 6, "log kept");
 
   // The about box loses the activation to the window: it closes, and the
@@ -205,8 +263,8 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   Check(QTest::qWaitForWindowActive(about), "about box active again");
   Check(Activate(form), "window activated from the about box");
   Check(WaitFor([&] { return !about->isVisible(); }), "about box closed on losing activation");
-  QTest::qWait(300);
-  Check(server.Accepted() == 3, "the version file fetched at that activation");
+  Check(WaitFor([&] { return server.Accepted() == 3 && !form.VersionCheckRunning(); }),
+        "the version file fetched at that activation");
   Check(answerer.texts.size() == 1, "no message for the current version");
 
   // F1 in a field opens the help at its contents; going back to the window
@@ -223,6 +281,9 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
     QTest::qWait(300);
     Check(server.Accepted() == 3, "no activation on returning from the help");
   }
+  TypeInto(edit("Edit_4"), "3,5");
+  QTest::keyClick(edit("Edit_4"), Qt::Key_Return);
+  GrabLooks(form, dir, name);
   form.close();
 }
 
@@ -271,8 +332,13 @@ int main(int argc, char** argv) {
               {"Content-Length: " + std::to_string(body.size()), "Connection: close"}, body)),
           http_test::TStep::Close()};
     };
-    http_test::TScriptedServer server({answer("1.0.0.1"), answer("1.0.0.2"), answer("1.0.0.1"),
-                                       answer("1.0.0.2"), answer("1.0.0.2")});
+    // The first request is held until the client gives up.
+    const http_test::TScript hold{http_test::TStep::ReadRequest(),
+                                  http_test::TStep::AwaitClientClose(6000)};
+    http_test::TScriptedServer server(
+        {hold, answer("1.0.0.2"), answer("1.0.0.1"), answer("1.0.0.2"), answer("1.0.0.2")});
+    const QTemporaryDir home;
+    window_test::IsolateHome(home);
     window::TApplication app(argc, argv);
     window::TQtPlatform platform;
     window::RunProbex(

@@ -1,6 +1,8 @@
 // A platform whose dialogs answer from a script, for tests without a person.
 //
-// Each dialog takes the next scripted answer (none left: it records the call
+// Each dialog takes the next scripted answer (the window's own dialogs: a
+// function that works the real dialog's controls and answers accepted or
+// not) (none left: it records the call
 // as unexpected and answers "cancelled", or No to a question).  Message boxes,
 // questions, clipboard texts and images, print jobs and the addresses given
 // to the desktop are recorded.  Print jobs really run on the
@@ -8,6 +10,7 @@
 // writes a file of its own.
 #pragma once
 
+#include <QDialog>
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
@@ -42,6 +45,9 @@ class TScriptedPlatform : public window::TPlatform {
   std::deque<PrintAnswer> printAnswers;
   std::deque<std::optional<QFont>> fontAnswers;
   std::deque<bool> questionAnswers;
+  std::deque<std::function<bool(QDialog&)>> dialogAnswers;
+  // When set, the desktop cannot open an address.
+  bool openFails = false;
   bool clipboardFails = false;
   // When set, job n (from 1) prints to jobFiles(n).
   std::function<QString(int)> jobFiles;
@@ -107,8 +113,14 @@ class TScriptedPlatform : public window::TPlatform {
     return Take(questionAnswers, "AskYesNo").value_or(false);
   }
 
-  void OpenAddress(QWidget* owner, const QString& address) override {
+  bool RunDialog(QDialog& dialog) override {
+    auto answer = Take(dialogAnswers, "RunDialog");
+    return answer && (*answer)(dialog);
+  }
+
+  bool OpenAddress(QWidget* owner, const QString& address) override {
     opened << Opened{owner, address};
+    return !openFails;
   }
 
   void SetClipboardText(const QString& text) override {

@@ -23,6 +23,7 @@
 #include "FormControls.h"
 #include "ScriptedPlatform.h"
 #include "ScriptedServer.h"
+#include "TestSession.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
@@ -69,6 +70,7 @@ class TProbexFixture {
   // Without scripts there is no server.  `show`: show the window and wait
   // for its first activation.
   explicit TProbexFixture(std::optional<std::vector<TScript>> scripts, bool show = true) {
+    window_test::ForgetSession();
     app()->SetPlatform(&platform);
     if (scripts) server = std::make_unique<http_test::TScriptedServer>(std::move(*scripts));
     host = server ? "127.0.0.1:" + std::to_string(server->Port()) : ClosedLoopbackHost();
@@ -91,8 +93,12 @@ class TProbexFixture {
     return qobject_cast<window::TApplication*>(QCoreApplication::instance());
   }
 
-  // Version checks that reached the server (each one connects anew).
-  int Requests() const { return server ? server->Accepted() : 0; }
+  // Version checks that reached the server (each one connects anew), once
+  // the window's check has answered; -1 when it never does.
+  int Requests() const {
+    if (!QTest::qWaitFor([this] { return !form->VersionCheckRunning(); })) return -1;
+    return server ? server->Accepted() : 0;
+  }
 
   QLineEdit* Edit(int number) const {
     return form->findChild<QLineEdit*>(QStringLiteral("Edit_%1").arg(number));

@@ -40,6 +40,12 @@ offline() {
 
 # The widget tests run offscreen; this one needs the X display.
 export QT_QPA_PLATFORM=xcb
+# What the program keeps between runs goes to a folder of this test, never
+# to the user's home.
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
+  XDG_STATE_HOME="$home/state"
 # In a sanitizer build, leaks of the system's D-Bus library are not ours.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
 unset QT_SCALE_FACTOR

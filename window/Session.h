@@ -1,0 +1,63 @@
+// What the window keeps from one run to the next.
+//
+// In QSettings (organisation and application "Probex", the desktop's
+// configuration folder): the option to keep the results log, the selected
+// function, each function's last field texts with its inverse option, the
+// log's font, and the window's geometry and dock state.  The results log
+// itself is a UTF-8 text file in the user's data folder, replaced atomically
+// at each save so that a crash never leaves half a log.  Nothing here is
+// read before the window asks for it; what cannot be written stays in
+// memory for the run.
+#pragma once
+
+#include <QByteArray>
+#include <QFont>
+#include <QSettings>
+#include <QString>
+#include <optional>
+
+#include "calculator/Calculator.h"
+
+namespace window {
+
+// A function's fields as the user left them.
+struct TFieldMemory {
+  calculator::FieldTexts texts;
+  bool inverse = false;
+};
+
+class TSession {
+ public:
+  TSession();
+
+  // Whether the results log is kept from one run to the next (default yes).
+  bool KeepLog() const;
+  void SetKeepLog(bool keep);
+
+  std::optional<calculator::Function> SelectedFunction() const;
+  void SetSelectedFunction(calculator::Function function);
+
+  std::optional<TFieldMemory> Fields(calculator::Function function) const;
+  void SetFields(calculator::Function function, const TFieldMemory& memory);
+
+  std::optional<QFont> LogFont() const;
+  void SetLogFont(const QFont& font);
+
+  QByteArray Geometry() const;
+  void SetGeometry(const QByteArray& geometry);
+  QByteArray DockState() const;
+  void SetDockState(const QByteArray& state);
+
+  // The saved results log: its file, its text (empty when there is none),
+  // saving (raises EWindowError when the file cannot be written; the old
+  // one stays whole) and removing it.
+  static QString LogFileName();
+  QString LoadLog() const;
+  void SaveLog(const QString& text) const;
+  void RemoveLog() const;
+
+ private:
+  QSettings settings_;
+};
+
+}  // namespace window
