@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QDockWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -36,6 +37,9 @@
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/ComputeGlyph.h"
+#include "window/DetailsPane.h"
+#include "window/PlotPane.h"
+#include "window/TableWindow.h"
 #include "window/Errors.h"
 #include "window/HelpViewer.h"
 #include "window/LogFile.h"
@@ -124,6 +128,7 @@ TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHos
       IdHTTP1(std::make_shared<http::THttpClient>()) {
   createControls();
   createMenus();
+  createPanes();
   createDialogs();
   connectSignals();
   restoreSession();
@@ -276,6 +281,39 @@ QLayout* TDistributionForm::createFieldsLayout() {
   return grid;
 }
 
+void TDistributionForm::createPanes() {
+  const auto addDock = [this](const char* name, const QString& title, QWidget* pane,
+                              const char* itemName) {
+    auto* dock = new QDockWidget(title, this);
+    dock->setObjectName(QString::fromLatin1(name));  // saveState finds docks by name
+    dock->setWidget(pane);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    QAction* item = dock->toggleViewAction();
+    item->setObjectName(QString::fromLatin1(itemName));
+    ViewMenu->addAction(item);
+    return dock;
+  };
+  detailsPane_ = new TDetailsPane;
+  plotPane_ = new TPlotPane(platform_);
+  QDockWidget* details = addDock("DetailsDock", QStringLiteral("Details"), detailsPane_,
+                                 "DetailsPaneItem");
+  QDockWidget* plot = addDock("PlotDock", QStringLiteral("Plot"), plotPane_, "PlotPaneItem");
+  splitDockWidget(details, plot, Qt::Vertical);
+  // Tab keeps going round the calculator's controls, as before the panes;
+  // a click still enters them.
+  for (QWidget* pane : {static_cast<QWidget*>(detailsPane_), static_cast<QWidget*>(plotPane_)})
+    for (QWidget* child : pane->findChildren<QWidget*>())
+      if (child->focusPolicy() & Qt::TabFocus) child->setFocusPolicy(Qt::ClickFocus);
+
+  FileMenu->insertAction(N1, plotPane_->SavePlotAction());
+  FileMenu->insertAction(N1, plotPane_->CopyPlotAction());
+
+  TableItem = ToolsMenu->addAction(QStringLiteral("&Table of Values..."));
+  TableItem->setObjectName(QStringLiteral("TableItem"));
+  TableItem->setShortcut(Qt::CTRL | Qt::Key_T);
+  ToolsMenu->insertAction(SettingsItem, TableItem);
+}
+
 void TDistributionForm::createMenus() {
   MainMenu1 = menuBar();
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
@@ -390,6 +428,9 @@ void TDistributionForm::connectSignals() {
   connect(FontItem, &QAction::triggered, this, &T::Run<&T::FontItemClick>);
   connect(StatusBarItem, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
   connect(SettingsItem, &QAction::triggered, this, &T::Run<&T::SettingsItemClick>);
+  connect(TableItem, &QAction::triggered, this, &T::Run<&T::TableItemClick>);
+  connect(this, &T::resultComputed, detailsPane_, &TDetailsPane::ShowResult);
+  connect(this, &T::resultComputed, plotPane_, &TPlotPane::ShowResult);
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
   connect(AboutItem, &QAction::triggered, this, &T::Run<&T::AboutItemClick>);
@@ -744,6 +785,10 @@ void TDistributionForm::PrintItemClick() {
   if (!copies) return;
   const QFont font = PrintFont(Memo->font(), scale);
   const QStringList lines = LogLines();
+  const bool withPlot =
+      plotPane_->HasPlot() &&
+      platform_.AskYesNo(this, QString::fromLatin1(kCaption),
+                         QStringLiteral("Print the plot below the log?"));
   const QString title =
       QString::fromLatin1(kCaption) + QStringLiteral(", ") +
       QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
@@ -757,8 +802,19 @@ void TDistributionForm::PrintItemClick() {
                                    : "Printer selected is not valid");
     }
     PrintLines(painter, *printer_, font, lines, title);
+    if (withPlot) PrintPlot(painter);
     platform_.EndPrintJob(painter);
   }
+}
+
+// The plot on a page of its own after the log's last page, as wide as the
+// page between its margins and in the pane's proportions.
+void TDistributionForm::PrintPlot(QPainter& painter) {
+  printer_->newPage();
+  const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  const QSize canvas = plotPane_->CanvasSize();
+  const qreal height = canvas.width() > 0 ? page.width() * canvas.height() / canvas.width() : 0;
+  plotPane_->PaintOnPage(painter, QRectF(0, 0, page.width(), std::min(height, page.height())));
 }
 
 void TDistributionForm::ExitItemClick() {
@@ -805,6 +861,19 @@ void TDistributionForm::FontItemClick() {
   if (!font) return;
   Memo->setFont(*font);
   session_.SetLogFont(*font);
+}
+
+// The Table of Values is one non-modal window; opened again, it shows the
+// function and fields the main window has now.
+void TDistributionForm::TableItemClick() {
+  if (tableWindow_ == nullptr)
+    tableWindow_ = new TTableWindow(platform_, selected_, CurrentFieldTexts(), this);
+  else
+    tableWindow_->SetFunction(selected_, CurrentFieldTexts());
+  tableWindow_->setWindowFlag(Qt::Window);
+  tableWindow_->show();
+  tableWindow_->raise();
+  tableWindow_->activateWindow();
 }
 
 void TDistributionForm::SettingsItemClick() {

@@ -61,6 +61,9 @@ class QTimer;
 namespace window {
 
 class TAboutBox;
+class TDetailsPane;
+class TPlotPane;
+class TTableWindow;
 class THelpViewer;
 class TPlatform;
 
@@ -127,6 +130,8 @@ class TDistributionForm : public QMainWindow {
   void ClearClick();
   void FontItemClick();
   void SettingsItemClick();
+  void TableItemClick();
+  void PrintPlot(QPainter& painter);
 
  signals:
   // After every Compute, whatever its outcome: the panes and tables read it.
@@ -153,6 +158,9 @@ class TDistributionForm : public QMainWindow {
   void createControls();
   QLayout* createFieldsLayout();
   void createMenus();
+  // The Details and Plot docks, their View entries, the plot's File entries
+  // and the Table of Values under Tools.
+  void createPanes();
   void createDialogs();
   void connectSignals();
   void restoreSession();
@@ -236,6 +244,10 @@ class TDistributionForm : public QMainWindow {
   QAction* StatusBarItem = nullptr;
   QMenu* ToolsMenu = nullptr;
   QAction* SettingsItem = nullptr;
+  QAction* TableItem = nullptr;
+  TDetailsPane* detailsPane_ = nullptr;
+  TPlotPane* plotPane_ = nullptr;
+  TTableWindow* tableWindow_ = nullptr;  // made at the first Table of Values
   QMenu* HelpMenu = nullptr;
   QAction* HelpTopicsItem = nullptr;
   QAction* HomePage1 = nullptr;
