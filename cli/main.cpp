@@ -20,6 +20,10 @@ constexpr const char* kUsage =
        probex-calc --batch
        probex-calc --json [--inverse] FUNCTION [FIELD...]
        probex-calc --json --batch
+       probex-calc --plot FILE [--size WxH] [--inverse] FUNCTION [FIELD...]
+       probex-calc --table FUNCTION [FIELD...] --from A --to B --step H
+       probex-calc --critical FUNCTION --alpha LIST [--df LIST | --df1 LIST --df2 LIST]
+       probex-calc --version
        probex-calc --help
 
 Computes one Probex report and prints its header line and result line exactly
@@ -57,6 +61,12 @@ parsed parameters and every value at full precision ("lower", "upper",
 why.  With --inverse a discrete distribution's last field is a probability p
 and "quantile" is the smallest x with P(X<=x) >= p.  --json --batch prints
 one object per line (JSON Lines).  Exit statuses as without --json.
+
+--plot writes the picture of the result (the density or the probability
+bars with the tails shaded) as PNG or SVG, by FILE's extension, at 800x500
+unless --size says otherwise; no display is needed.  --table prints the
+probabilities over a range of x-values and --critical the table of critical
+values, as TAB-separated text with a header row (probex-calc --table --help).
 
 --json prints one JSON object instead of the two lines: the log lines, the
 parsed parameters and every value at full precision ("lower", "upper",

@@ -278,7 +278,9 @@ Value AtLeast(const Distribution& d, long double k) {
 Value DiscreteQuantile(const Distribution& d, long double p) {
   return GuardedDiscrete(d, p, [&]() -> Value {
     if (!(p > 0 && p < 1)) return Value::None(kProbabilityRange);
-    const auto [lo, hi] = Support(d);
+    // Plain variables, not a structured binding: the lambdas below capture hi.
+    const std::pair<long double, long double> support = Support(d);
+    const long double lo = support.first, hi = support.second;
     if (long double at; PointMass(d, at)) return Value::Of(at);
     if (lo == hi) return Value::Of(lo);
     const Shape shape = ShapeOf(d);
