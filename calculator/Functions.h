@@ -16,6 +16,8 @@
 #include <string_view>
 #include <variant>
 
+#include "details/Details.h"
+
 namespace calculator {
 
 enum class Function {
@@ -99,6 +101,8 @@ struct FunctionSpec {
   const char* radioName;    // object name of the radio button
   const char* caption;      // radio caption, "&" before the access key
   Family family;
+  // The details engine's distribution; none for the counting functions.
+  std::optional<details::Kind> distribution;
   std::array<FieldSpec, kFieldCount> fields;
   const char* inverseDefault;  // the percentile the inverse mode starts with; nullptr: no inverse
   const char* domainRule;      // the rule Edit_1 breaks when evaluate answers monostate

@@ -8,29 +8,6 @@ namespace calculator {
 
 namespace {
 
-std::optional<details::Kind> KindOf(Function function) {
-  switch (function) {
-    case Function::Normal:
-      return details::Kind::Normal;
-    case Function::ChiSquare:
-      return details::Kind::ChiSquare;
-    case Function::T:
-      return details::Kind::T;
-    case Function::F:
-      return details::Kind::F;
-    case Function::Binomial:
-      return details::Kind::Binomial;
-    case Function::Poisson:
-      return details::Kind::Poisson;
-    case Function::Hypergeometric:
-      return details::Kind::Hypergeometric;
-    case Function::Factorial:
-    case Function::BinomialCoefficient:
-      return std::nullopt;
-  }
-  return std::nullopt;
-}
-
 // "9.865876450e-10": ten significant digits in scientific notation.
 std::string Scientific10(long double v) {
   char text[48];
@@ -95,7 +72,7 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters) {
-  const std::optional<details::Kind> kind = KindOf(function);
+  const std::optional<details::Kind> kind = SpecOf(function).distribution;
   if (!kind) return std::nullopt;
   details::Distribution d{*kind, {0, 0, 0}};
   for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)

@@ -101,26 +101,7 @@ PlotModel Nothing(QString message) {
 }
 
 std::optional<details::Kind> KindOf(Function function) {
-  switch (function) {
-    case Function::Normal:
-      return details::Kind::Normal;
-    case Function::ChiSquare:
-      return details::Kind::ChiSquare;
-    case Function::T:
-      return details::Kind::T;
-    case Function::F:
-      return details::Kind::F;
-    case Function::Binomial:
-      return details::Kind::Binomial;
-    case Function::Poisson:
-      return details::Kind::Poisson;
-    case Function::Hypergeometric:
-      return details::Kind::Hypergeometric;
-    case Function::Factorial:
-    case Function::BinomialCoefficient:
-      return std::nullopt;
-  }
-  return std::nullopt;
+  return calculator::SpecOf(function).distribution;
 }
 
 // The header line without its colon (and, for the hypergeometric

@@ -12,26 +12,9 @@ namespace {
 using calculator::Function;
 
 details::Kind KindOf(Function function) {
-  switch (function) {
-    case Function::Normal:
-      return details::Kind::Normal;
-    case Function::ChiSquare:
-      return details::Kind::ChiSquare;
-    case Function::T:
-      return details::Kind::T;
-    case Function::F:
-      return details::Kind::F;
-    case Function::Binomial:
-      return details::Kind::Binomial;
-    case Function::Poisson:
-      return details::Kind::Poisson;
-    case Function::Hypergeometric:
-      return details::Kind::Hypergeometric;
-    case Function::Factorial:
-    case Function::BinomialCoefficient:
-      break;
-  }
-  throw std::invalid_argument("the counting functions are no distributions");
+  const std::optional<details::Kind> kind = calculator::SpecOf(function).distribution;
+  if (!kind) throw std::invalid_argument("the counting functions are no distributions");
+  return *kind;
 }
 
 }  // namespace
