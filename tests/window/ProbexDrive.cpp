@@ -33,8 +33,10 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <set>
 
 #include "ScriptedServer.h"
@@ -100,12 +102,19 @@ bool WaitFor(const std::function<bool()>& condition) {
 // How long the event loop takes to run a timer posted now: a blocked
 // user-interface thread shows here.
 qint64 EventLoopDelayMs() {
-  QElapsedTimer timer;
-  timer.start();
-  bool ran = false;
-  QTimer::singleShot(0, [&ran] { ran = true; });
-  while (!ran) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  return timer.elapsed();
+  // The best of five probes: a busy machine (or a sanitizer build) delays
+  // some of them, a thread blocked in the request would delay every one.
+  constexpr int kProbes = 5;
+  qint64 best = std::numeric_limits<qint64>::max();
+  for (int probe = 0; probe < kProbes; ++probe) {
+    QElapsedTimer timer;
+    timer.start();
+    bool ran = false;
+    QTimer::singleShot(0, [&ran] { ran = true; });
+    while (!ran) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    best = std::min(best, timer.elapsed());
+  }
+  return best;
 }
 
 // Answers the modal message boxes as a user pressing OK, after a screen grab
