@@ -28,11 +28,11 @@ struct ReportCase {
 
 // One Compute press; what went wrong, or nothing when it appended its lines.
 std::string RunReport(const ReportCase& c) {
-  const calculator::FunctionSpec& spec = calculator::SpecOf(c.function);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(c.function);
   calculator::FieldTexts texts;
   size_t next = 0;
   for (int i = 0; i < calculator::kFieldCount && next < c.fields.size(); ++i)
-    if (spec.fields[i].kind != calculator::FieldKind::Hidden) texts[i] = c.fields[next++];
+    if (about.fields[i].kind != calculator::FieldKind::Hidden) texts[i] = c.fields[next++];
   const calculator::Result result = calculator::Compute(c.function, texts, c.inverse);
   switch (result.outcome) {
     case calculator::Outcome::Ok:

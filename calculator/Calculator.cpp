@@ -10,7 +10,7 @@ namespace {
 
 constexpr const char* kPercentileRule = "a probability from 0.000001 to 0.999999";
 
-bool InRange(const FieldSpec& field, long double v) {
+bool InRange(const FieldAbout& field, long double v) {
   const bool aboveLow = field.lowOpen ? v > field.low : v >= field.low;
   return aboveLow && v <= field.high;
 }
@@ -18,7 +18,7 @@ bool InRange(const FieldSpec& field, long double v) {
 }  // namespace
 
 // ParseReal may raise EOverflow, which ends the computation.
-const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
+const char* ReadField(const FieldAbout& field, std::string_view text, bool inverse,
                       long double& value) {
   const bool percentile = inverse && field.parameter == nullptr;
   if (field.kind == FieldKind::Whole && !percentile) {
@@ -40,10 +40,10 @@ const char* ReadField(const FieldSpec& field, std::string_view text, bool invers
 
 namespace {
 
-std::vector<Parameter> NamedParameters(const FunctionSpec& spec, const Arguments& arguments) {
+std::vector<Parameter> NamedParameters(const FunctionAbout& about, const Arguments& arguments) {
   std::vector<Parameter> parameters;
   for (int i = 0; i < kFieldCount; ++i) {
-    const FieldSpec& field = spec.fields[i];
+    const FieldAbout& field = about.fields[i];
     if (field.kind == FieldKind::Hidden || field.parameter == nullptr) continue;
     parameters.push_back({field.parameter, arguments.value[i], field.kind == FieldKind::Whole});
   }
@@ -53,24 +53,24 @@ std::vector<Parameter> NamedParameters(const FunctionSpec& spec, const Arguments
 }  // namespace
 
 ParsedInput ReadInput(Function function, const FieldTexts& texts, bool inverse) {
-  const FunctionSpec& spec = SpecOf(function);
+  const FunctionAbout& about = AboutFunction(function);
   ParsedInput input;
   for (int i = 0; i < kFieldCount; ++i) {
-    const FieldSpec& field = spec.fields[i];
+    const FieldAbout& field = about.fields[i];
     if (field.kind == FieldKind::Hidden) continue;
     if (field.parameter == nullptr) input.xField = i;
     if (const char* rule = ReadField(field, texts[i], inverse, input.arguments.value[i]))
       input.faults.push_back({i, rule});
   }
-  if (input.faults.empty()) input.parameters = NamedParameters(spec, input.arguments);
+  if (input.faults.empty()) input.parameters = NamedParameters(about, input.arguments);
   return input;
 }
 
 Result Compute(Function function, const FieldTexts& texts, bool inverse) {
-  const FunctionSpec& spec = SpecOf(function);
+  const FunctionAbout& about = AboutFunction(function);
   Result result;
   result.function = function;
-  result.inverse = inverse && spec.HasInverse();
+  result.inverse = inverse && about.HasInverse();
   try {
     Distr::FloatScope scope;
     ParsedInput input = ReadInput(function, texts, result.inverse);
@@ -81,15 +81,15 @@ Result Compute(Function function, const FieldTexts& texts, bool inverse) {
     }
     result.parameters = std::move(input.parameters);
     const Arguments& arguments = input.arguments;
-    result.values = spec.evaluate(arguments, result.inverse);
+    result.values = about.evaluate(arguments, result.inverse);
     if (std::holds_alternative<std::monostate>(result.values)) {
       // Each field is valid but together they leave the domain: Edit_1 is
       // marked, whichever field is at fault.
       result.outcome = Outcome::Invalid;
-      result.faults.push_back({kEdit1, spec.domainRule});
+      result.faults.push_back({kEdit1, about.domainRule});
       return result;
     }
-    result.lines = spec.format(arguments, result.values);
+    result.lines = about.format(arguments, result.values);
     // Every number is computed and written: a pending floating-point error
     // is raised now, before anything reaches the log.
     Distr::FloatScope::Check();

@@ -75,7 +75,7 @@ struct Result {
 // parameter name) is a percentile.  Raises Distr::EOverflow for a real text
 // beyond the extended range.  The tables check the entries of their lists of
 // degrees of freedom and percentiles by the same rules as the fields.
-const char* ReadField(const FieldSpec& field, std::string_view text, bool inverse,
+const char* ReadField(const FieldAbout& field, std::string_view text, bool inverse,
                       long double& value);
 
 // The fields of one input, parsed and checked by their rules.  In inverse

@@ -71,14 +71,14 @@ long double Magnitude(const std::string& text) {
 }
 
 std::optional<std::string> WholeHint(const Result& result, const FieldTexts& texts) {
-  const FunctionSpec& spec = SpecOf(result.function);
+  const FunctionAbout& about = AboutFunction(result.function);
   for (const WholeLimit& limit : kWholeLimits) {
     if (limit.function != result.function) continue;
     int64_t value = WholeValue(texts[limit.field]);
-    std::string fields = spec.fields[limit.field].caption;
+    std::string fields = about.fields[limit.field].caption;
     if (limit.plusField != kNone) {
       value += WholeValue(texts[limit.plusField]);
-      fields += std::string(" and ") + spec.fields[limit.plusField].caption;
+      fields += std::string(" and ") + about.fields[limit.plusField].caption;
     }
     if (value <= limit.most) continue;
     const char* together = limit.plusField != kNone ? "together " : "";
@@ -89,11 +89,11 @@ std::optional<std::string> WholeHint(const Result& result, const FieldTexts& tex
 
 // The real field of the largest magnitude, when it lies beyond the safe one.
 std::optional<std::string> RealHint(const Result& result, const FieldTexts& texts) {
-  const FunctionSpec& spec = SpecOf(result.function);
+  const FunctionAbout& about = AboutFunction(result.function);
   int largest = kNone;
   long double largestMagnitude = kLargestSafeReal;
   for (int i = 0; i < kFieldCount; ++i) {
-    const FieldKind kind = spec.fields[i].kind;
+    const FieldKind kind = about.fields[i].kind;
     const bool real = kind == FieldKind::Real || (kind == FieldKind::Point && !result.inverse);
     if (!real) continue;
     const long double magnitude = Magnitude(texts[i]);
@@ -103,7 +103,7 @@ std::optional<std::string> RealHint(const Result& result, const FieldTexts& text
     }
   }
   if (largest == kNone) return std::nullopt;
-  return std::string(FieldCaption(spec, largest, result.inverse)) + ": at most " +
+  return std::string(FieldCaption(about, largest, result.inverse)) + ": at most " +
          kLargestSafeRealText + " in magnitude.";
 }
 

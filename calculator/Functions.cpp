@@ -14,18 +14,18 @@ using namespace reports;
 constexpr long double kInf = std::numeric_limits<long double>::infinity();
 constexpr long double kMaxWhole = 2147483647;
 
-constexpr FieldSpec kHidden{FieldKind::Hidden, nullptr, nullptr, nullptr, 0, false, 0, nullptr};
-constexpr FieldSpec kXValue{FieldKind::Point, "x-value", nullptr, "0", -kInf, false, kInf,
+constexpr FieldAbout kHidden{FieldKind::Hidden, nullptr, nullptr, nullptr, 0, false, 0, nullptr};
+constexpr FieldAbout kXValue{FieldKind::Point, "x-value", nullptr, "0", -kInf, false, kInf,
                             "a number"};
-constexpr FieldSpec kWholeX{FieldKind::Whole, "x-value", nullptr,   "0",
+constexpr FieldAbout kWholeX{FieldKind::Whole, "x-value", nullptr,   "0",
                             -kMaxWhole - 1,   false,     kMaxWhole, "a whole number"};
 // Degrees of freedom: from 2^30 on the tails' whole-number arithmetic
 // overflows, which is a run-time error and not a broken rule.
 constexpr const char* kDegreesRule = "a whole number from 1 to 1073741823";
-constexpr FieldSpec DegreesOfFreedom(const char* caption, const char* parameter) {
+constexpr FieldAbout DegreesOfFreedom(const char* caption, const char* parameter) {
   return {FieldKind::Whole, caption, parameter, "1", 1, false, kMaxWhole, kDegreesRule};
 }
-constexpr FieldSpec Count(const char* caption, const char* parameter) {
+constexpr FieldAbout Count(const char* caption, const char* parameter) {
   return {FieldKind::Whole,
           caption,
           parameter,
@@ -36,7 +36,7 @@ constexpr FieldSpec Count(const char* caption, const char* parameter) {
           "a whole number from 0 to 2147483647"};
 }
 
-constexpr FunctionSpec kFunctions[] = {
+constexpr FunctionAbout kFunctions[] = {
     {Function::Normal,
      "normal",
      "NormalRadio",
@@ -159,33 +159,33 @@ constexpr bool InEnumOrder() {
     if (static_cast<size_t>(kFunctions[i].function) != i) return false;
   return true;
 }
-static_assert(InEnumOrder(), "SpecOf indexes the table by the enumerator");
+static_assert(InEnumOrder(), "AboutFunction indexes the table by the enumerator");
 
 }  // namespace
 
-std::span<const FunctionSpec> Functions() {
+std::span<const FunctionAbout> Functions() {
   return kFunctions;
 }
 
-const FunctionSpec& SpecOf(Function function) {
+const FunctionAbout& AboutFunction(Function function) {
   return kFunctions[static_cast<size_t>(function)];
 }
 
 std::optional<Function> FunctionByCommandName(std::string_view name) {
-  for (const FunctionSpec& spec : kFunctions)
-    if (name == spec.commandName) return spec.function;
+  for (const FunctionAbout& about : kFunctions)
+    if (name == about.commandName) return about.function;
   return std::nullopt;
 }
 
-const char* FieldCaption(const FunctionSpec& spec, int index, bool inverse) {
-  const FieldSpec& field = spec.fields.at(index);
-  if (inverse && field.kind == FieldKind::Point && spec.HasInverse()) return "Percentile";
+const char* FieldCaption(const FunctionAbout& about, int index, bool inverse) {
+  const FieldAbout& field = about.fields.at(index);
+  if (inverse && field.kind == FieldKind::Point && about.HasInverse()) return "Percentile";
   return field.caption;
 }
 
-const char* FieldDefault(const FunctionSpec& spec, int index, bool inverse) {
-  const FieldSpec& field = spec.fields.at(index);
-  if (inverse && field.kind == FieldKind::Point && spec.HasInverse()) return spec.inverseDefault;
+const char* FieldDefault(const FunctionAbout& about, int index, bool inverse) {
+  const FieldAbout& field = about.fields.at(index);
+  if (inverse && field.kind == FieldKind::Point && about.HasInverse()) return about.inverseDefault;
   return field.defaultText;
 }
 

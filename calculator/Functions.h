@@ -50,7 +50,7 @@ enum class FieldKind { Hidden, Real, Whole, Point };
 
 // One label/edit pair of a function.  A value is accepted when it parses as
 // its kind and lies in [low, high] (low itself excluded when lowOpen).
-struct FieldSpec {
+struct FieldAbout {
   FieldKind kind;
   const char* caption;      // the label's caption
   const char* parameter;    // the parameter's name in results; nullptr for the x-value
@@ -95,7 +95,7 @@ using LogLines = std::array<std::string, 2>;
 using Evaluate = Values (*)(const Arguments& arguments, bool inverse);
 using Format = LogLines (*)(const Arguments& arguments, const Values& values);
 
-struct FunctionSpec {
+struct FunctionAbout {
   Function function;
   const char* commandName;  // the name probex-calc takes
   const char* radioName;    // object name of the radio button
@@ -103,7 +103,7 @@ struct FunctionSpec {
   Family family;
   // The details engine's distribution; none for the counting functions.
   std::optional<details::Kind> distribution;
-  std::array<FieldSpec, kFieldCount> fields;
+  std::array<FieldAbout, kFieldCount> fields;
   const char* inverseDefault;  // the percentile the inverse mode starts with; nullptr: no inverse
   const char* domainRule;      // the rule Edit_1 breaks when evaluate answers monostate
   Evaluate evaluate;
@@ -113,14 +113,14 @@ struct FunctionSpec {
 };
 
 // Every function, in the order of the radio buttons, top to bottom.
-std::span<const FunctionSpec> Functions();
-const FunctionSpec& SpecOf(Function function);
+std::span<const FunctionAbout> Functions();
+const FunctionAbout& AboutFunction(Function function);
 std::optional<Function> FunctionByCommandName(std::string_view name);
 
 // The caption and default text of a field, in forward or inverse mode (the
 // Point field reads "Percentile" in inverse mode).
-const char* FieldCaption(const FunctionSpec& spec, int index, bool inverse);
-const char* FieldDefault(const FunctionSpec& spec, int index, bool inverse);
+const char* FieldCaption(const FunctionAbout& about, int index, bool inverse);
+const char* FieldDefault(const FunctionAbout& about, int index, bool inverse);
 
 // The smallest and largest percentile an inverse accepts (both included), and
 // the smallest variance: the extended reals nearest to these decimals.

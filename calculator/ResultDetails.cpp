@@ -72,7 +72,7 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters) {
-  const std::optional<details::Kind> kind = SpecOf(function).distribution;
+  const std::optional<details::Kind> kind = AboutFunction(function).distribution;
   if (!kind) return std::nullopt;
   details::Distribution d{*kind, {0, 0, 0}};
   for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)

@@ -9,8 +9,8 @@ using calculator::kFieldCount;
 
 std::string InverseFunctionNames(std::string_view lastSeparator) {
   std::vector<std::string_view> names;
-  for (const calculator::FunctionSpec& spec : calculator::Functions())
-    if (spec.HasInverse()) names.push_back(spec.commandName);
+  for (const calculator::FunctionAbout& about : calculator::Functions())
+    if (about.HasInverse()) names.push_back(about.commandName);
   std::string text;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i > 0) text += i + 1 == names.size() ? lastSeparator : ", ";
@@ -30,15 +30,15 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles
   const auto function = calculator::FunctionByCommandName(words[w]);
   if (!function) return {std::nullopt, "unknown function: " + words[w]};
   ++w;
-  const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
-  const bool quantile = quantiles && spec.family == calculator::Family::Discrete;
-  if (inverse && !spec.HasInverse() && !quantile)
+  const calculator::FunctionAbout& about = calculator::AboutFunction(*function);
+  const bool quantile = quantiles && about.family == calculator::Family::Discrete;
+  if (inverse && !about.HasInverse() && !quantile)
     return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
 
   Command command{*function, inverse, {}};
   for (int i = 0; i < kFieldCount; ++i) {
-    if (spec.fields[i].kind == FieldKind::Hidden) continue;
-    command.texts[i] = calculator::FieldDefault(spec, i, inverse);
+    if (about.fields[i].kind == FieldKind::Hidden) continue;
+    command.texts[i] = calculator::FieldDefault(about, i, inverse);
     if (w < words.size()) command.texts[i] = words[w++];
   }
   if (w != words.size()) return {std::nullopt, "too many fields"};
@@ -68,19 +68,19 @@ Outcome Run(const std::vector<std::string>& words) {
 std::string FunctionHelp() {
   // The field lists start two blanks after the longest name.
   size_t nameColumn = 0;
-  for (const calculator::FunctionSpec& spec : calculator::Functions())
-    nameColumn = std::max(nameColumn, std::string_view(spec.commandName).size() + 4);
+  for (const calculator::FunctionAbout& about : calculator::Functions())
+    nameColumn = std::max(nameColumn, std::string_view(about.commandName).size() + 4);
   std::string text;
-  for (const calculator::FunctionSpec& spec : calculator::Functions()) {
-    std::string line = std::string("  ") + spec.commandName;
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    std::string line = std::string("  ") + about.commandName;
     line.resize(nameColumn, ' ');
     line += "fields: ";
     bool first = true;
     for (int i = 0; i < kFieldCount; ++i) {
-      if (spec.fields[i].kind == FieldKind::Hidden) continue;
-      line += (first ? "" : ", ") + std::string(spec.fields[i].caption);
-      if (spec.fields[i].kind == FieldKind::Point && spec.HasInverse())
-        line += std::string(" (or ") + calculator::FieldCaption(spec, i, true) + ")";
+      if (about.fields[i].kind == FieldKind::Hidden) continue;
+      line += (first ? "" : ", ") + std::string(about.fields[i].caption);
+      if (about.fields[i].kind == FieldKind::Point && about.HasInverse())
+        line += std::string(" (or ") + calculator::FieldCaption(about, i, true) + ")";
       first = false;
     }
     text += line + "\n";

@@ -156,11 +156,11 @@ JsonAnswer RunJson(const std::vector<std::string>& words) {
     return {w.Finish(), kExitUsage};
   }
   const Command& c = *parsed.command;
-  const calculator::FunctionSpec& spec = calculator::SpecOf(c.function);
-  w.String("function", spec.commandName);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(c.function);
+  w.String("function", about.commandName);
   w.Bool("inverse", c.inverse);
   try {
-    if (c.inverse && !spec.HasInverse()) return RunQuantile(w, c);
+    if (c.inverse && !about.HasInverse()) return RunQuantile(w, c);
   } catch (const std::runtime_error& error) {  // a field past the extended range
     w.String("status", "error");
     w.String("message", calculator::ErrorBoxText(error.what()));

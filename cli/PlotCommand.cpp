@@ -46,7 +46,7 @@ std::optional<QSize> ParseSize(const std::string& text) {
 }
 
 bool HasPicture(calculator::Function function) {
-  return calculator::SpecOf(function).family != calculator::Family::Counting;
+  return calculator::AboutFunction(function).family != calculator::Family::Counting;
 }
 
 // Qt's remarks (such as a missing desktop session directory) are no
@@ -92,7 +92,7 @@ int RunPlotCommand(const std::vector<std::string>& words) {
   const Command& c = *parsed.command;
   if (!HasPicture(c.function))
     return UsageFault(std::string("nothing to plot: ") +
-                      calculator::SpecOf(c.function).commandName +
+                      calculator::AboutFunction(c.function).commandName +
                       " is a number, not a distribution");
 
   const calculator::Result result = calculator::Compute(c.function, c.texts, c.inverse);

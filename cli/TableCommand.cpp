@@ -98,16 +98,16 @@ tables::Request ParseRequest(const std::vector<std::string>& words) {
   if (std::find(kinds.begin(), kinds.end(), kind) == kinds.end())
     throw Usage{words[0] + " has no table for " + words[1]};
 
-  const calculator::FunctionSpec& spec = calculator::SpecOf(*function);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(*function);
   calculator::FieldTexts texts;
   for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (spec.fields[i].kind != FieldKind::Hidden) texts[i] = spec.fields[i].defaultText;
+    if (about.fields[i].kind != FieldKind::Hidden) texts[i] = about.fields[i].defaultText;
   tables::Request request = tables::DefaultRequest(*function, kind, texts);
 
   // The fields the command takes: the parameters that no list replaces.
   std::size_t w = 2;
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    const calculator::FieldSpec& field = spec.fields[i];
+    const calculator::FieldAbout& field = about.fields[i];
     const bool listed = kind == Kind::Critical && field.kind == FieldKind::Whole;
     if (field.kind == FieldKind::Hidden || field.parameter == nullptr || listed) continue;
     if (w < words.size() && words[w].rfind("--", 0) != 0) request.texts[i] = words[w++];

@@ -101,7 +101,7 @@ PlotModel Nothing(QString message) {
 }
 
 std::optional<details::Kind> KindOf(Function function) {
-  return calculator::SpecOf(function).distribution;
+  return calculator::AboutFunction(function).distribution;
 }
 
 // The header line without its colon (and, for the hypergeometric

@@ -13,17 +13,17 @@ namespace tables {
 namespace {
 
 using calculator::FieldKind;
-using calculator::FieldSpec;
+using calculator::FieldAbout;
 using calculator::Function;
-using calculator::FunctionSpec;
+using calculator::FunctionAbout;
 
 constexpr long double kInf = std::numeric_limits<long double>::infinity();
 constexpr long double kMaxWhole = 2147483647;
 
 // The table's own fields that are not a field of the function.
-constexpr FieldSpec kRealStep{FieldKind::Real,          "Step", nullptr, "", 0, true, kInf,
+constexpr FieldAbout kRealStep{FieldKind::Real,          "Step", nullptr, "", 0, true, kInf,
                               "a number greater than 0"};
-constexpr FieldSpec kWholeStep{FieldKind::Whole,
+constexpr FieldAbout kWholeStep{FieldKind::Whole,
                                "Step",
                                nullptr,
                                "",
@@ -31,7 +31,7 @@ constexpr FieldSpec kWholeStep{FieldKind::Whole,
                                false,
                                kMaxWhole,
                                "a whole number from 1 to 2147483647"};
-constexpr FieldSpec kProbability{
+constexpr FieldAbout kProbability{
     FieldKind::Real, "Probabilities", nullptr, "", 0, false, 1, "a probability from 0 to 1"};
 
 constexpr const char* kListRule = "one or more entries separated by commas";
@@ -54,26 +54,26 @@ std::string Trimmed(std::string_view text) {
 }
 
 // The field of the x-value: the visible field that is no parameter.
-int XIndex(const FunctionSpec& spec) {
+int XIndex(const FunctionAbout& about) {
   for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (spec.fields[i].kind != FieldKind::Hidden && spec.fields[i].parameter == nullptr) return i;
+    if (about.fields[i].kind != FieldKind::Hidden && about.fields[i].parameter == nullptr) return i;
   return calculator::kEdit4;
 }
 
-bool IsParameter(const FieldSpec& field) {
+bool IsParameter(const FieldAbout& field) {
   return field.kind != FieldKind::Hidden && field.parameter != nullptr;
 }
 
 // "mean=0.000000, variance=1.000000": the parameters as the log's header
 // writes its numbers.
-std::string ParameterList(const FunctionSpec& spec, const std::array<long double, 4>& values) {
+std::string ParameterList(const FunctionAbout& about, const std::array<long double, 4>& values) {
   std::string text;
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    if (!IsParameter(spec.fields[i])) continue;
+    if (!IsParameter(about.fields[i])) continue;
     const long double v = values[i];
     text +=
-        (text.empty() ? "" : ", ") + std::string(spec.fields[i].parameter) + "=" +
-        (spec.fields[i].kind == FieldKind::Whole ? calculator::IntegerText(static_cast<int32_t>(v))
+        (text.empty() ? "" : ", ") + std::string(about.fields[i].parameter) + "=" +
+        (about.fields[i].kind == FieldKind::Whole ? calculator::IntegerText(static_cast<int32_t>(v))
                                                  : calculator::Fixed6Text(v));
   }
   return text;
@@ -82,7 +82,7 @@ std::string ParameterList(const FunctionSpec& spec, const std::array<long double
 }  // namespace
 
 std::vector<Kind> KindsOf(Function function) {
-  switch (calculator::SpecOf(function).family) {
+  switch (calculator::AboutFunction(function).family) {
     case calculator::Family::Continuous:
       if (function == Function::Normal) return {Kind::Range, Kind::Critical, Kind::ZTable};
       return {Kind::Range, Kind::Critical};
@@ -95,7 +95,7 @@ std::vector<Kind> KindsOf(Function function) {
 }
 
 bool UsesParameter(Kind kind, Function function, int index) {
-  const FieldSpec& field = calculator::SpecOf(function).fields.at(index);
+  const FieldAbout& field = calculator::AboutFunction(function).fields.at(index);
   switch (kind) {
     case Kind::Range:
     case Kind::Quantiles:
@@ -139,7 +139,7 @@ Request DefaultRequest(Function function, Kind kind, const calculator::FieldText
   request.kind = kind;
   request.function = function;
   request.texts = texts;
-  const bool discrete = calculator::SpecOf(function).family == calculator::Family::Discrete;
+  const bool discrete = calculator::AboutFunction(function).family == calculator::Family::Discrete;
   switch (function) {
     case Function::Normal:
       request.from = "-3", request.to = "3", request.step = "0.1";
@@ -160,7 +160,7 @@ Request DefaultRequest(Function function, Kind kind, const calculator::FieldText
 
 std::string DistributionName(Function function) {
   std::string name;
-  for (const char* c = calculator::SpecOf(function).caption; *c; ++c)
+  for (const char* c = calculator::AboutFunction(function).caption; *c; ++c)
     if (*c != '&') name += *c;
   return name;
 }
@@ -168,7 +168,7 @@ std::string DistributionName(Function function) {
 std::string FieldCaption(Field field, Function function, int index) {
   switch (field) {
     case Field::Parameter:
-      return calculator::FieldCaption(calculator::SpecOf(function), index, false);
+      return calculator::FieldCaption(calculator::AboutFunction(function), index, false);
     case Field::From:
       return "From";
     case Field::To:
@@ -198,7 +198,7 @@ std::string FaultText(const Fault& fault, Function function) {
 
 Planner::Planner(const Request& request) {
   plan_.request_ = request;
-  plan_.xIndex_ = XIndex(calculator::SpecOf(request.function));
+  plan_.xIndex_ = XIndex(calculator::AboutFunction(request.function));
 }
 
 Prepared Planner::Run() {
@@ -223,13 +223,13 @@ Prepared Planner::Run() {
   return {std::move(plan_), {}};
 }
 
-bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spec, bool percentile,
+bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& about, bool percentile,
                       long double& value) {
   const char* rule;
   try {
-    rule = calculator::ReadField(spec, text, percentile, value);
+    rule = calculator::ReadField(about, text, percentile, value);
   } catch (const Distr::ERunTimeError&) {
-    rule = percentile ? "a probability from 0.000001 to 0.999999" : spec.rule;  // beyond the range
+    rule = percentile ? "a probability from 0.000001 to 0.999999" : about.rule;  // beyond the range
   }
   if (rule == nullptr) return true;
   faults_.push_back({field, 0, rule});
@@ -238,16 +238,16 @@ bool Planner::ReadOne(Field field, const std::string& text, const FieldSpec& spe
 
 void Planner::ReadParameters() {
   const Request& r = plan_.request_;
-  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  const FunctionAbout& about = calculator::AboutFunction(r.function);
   for (int i = 0; i < calculator::kFieldCount; ++i) {
     if (!UsesParameter(r.kind, r.function, i)) continue;
-    if (!ReadOne(Field::Parameter, r.texts[i], spec.fields[i], false, plan_.values_[i]))
+    if (!ReadOne(Field::Parameter, r.texts[i], about.fields[i], false, plan_.values_[i]))
       faults_.back().index = i;
   }
 }
 
 std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,
-                                           const FieldSpec& spec, bool percentile,
+                                           const FieldAbout& about, bool percentile,
                                            std::size_t most) {
   std::vector<Plan::Entry> entries;
   if (Trimmed(text).empty()) {
@@ -262,7 +262,7 @@ std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,
       faults_.push_back({field, number, kListRule, true});
       return {};
     }
-    if (!ReadOne(field, entry.text, spec, percentile, entry.value)) {
+    if (!ReadOne(field, entry.text, about, percentile, entry.value)) {
       faults_.back().index = number;
       return {};
     }
@@ -281,9 +281,9 @@ std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,
 
 void Planner::PlanRange() {
   const Request& r = plan_.request_;
-  const FunctionSpec& spec = calculator::SpecOf(r.function);
-  const FieldSpec& x = spec.fields[plan_.xIndex_];
-  const bool discrete = spec.family == calculator::Family::Discrete;
+  const FunctionAbout& about = calculator::AboutFunction(r.function);
+  const FieldAbout& x = about.fields[plan_.xIndex_];
+  const bool discrete = about.family == calculator::Family::Discrete;
   ReadParameters();
   long double from = 0, to = 0, step = 0;
   const bool fromRead = ReadOne(Field::From, r.from, x, false, from);
@@ -304,7 +304,7 @@ void Planner::PlanRange() {
          "a step that gives at most " + std::to_string(kMaxRows) + " rows from From to To", true});
     return;
   }
-  const std::string parameters = ParameterList(spec, plan_.values_);
+  const std::string parameters = ParameterList(about, plan_.values_);
   plan_.title_ = DistributionName(r.function) + (parameters.empty() ? "" : ", " + parameters) +
                  ": x from " + Trimmed(r.from) + " to " + Trimmed(r.to) + " in steps of " +
                  Trimmed(r.step);
@@ -316,27 +316,27 @@ void Planner::PlanRange() {
 
 void Planner::PlanCritical() {
   const Request& r = plan_.request_;
-  const FunctionSpec& spec = calculator::SpecOf(r.function);
-  const FieldSpec& percentile = spec.fields[plan_.xIndex_];
+  const FunctionAbout& about = calculator::AboutFunction(r.function);
+  const FieldAbout& percentile = about.fields[plan_.xIndex_];
   const std::string name = DistributionName(r.function);
   ReadParameters();
   if (r.function == Function::F) {
     const auto alphas = ReadList(Field::Alphas, r.alphas, percentile, true, 1);
     plan_.across_ =
-        ReadList(Field::Degrees1, r.degrees1, spec.fields[calculator::kEdit1], false, kMaxColumns);
+        ReadList(Field::Degrees1, r.degrees1, about.fields[calculator::kEdit1], false, kMaxColumns);
     plan_.down_ =
-        ReadList(Field::Degrees2, r.degrees2, spec.fields[calculator::kEdit2], false, kMaxRows);
+        ReadList(Field::Degrees2, r.degrees2, about.fields[calculator::kEdit2], false, kMaxRows);
     if (!alphas.empty()) plan_.alpha_ = alphas.front();
     plan_.title_ = name + ": x with P(X>x)=" + plan_.alpha_.text + "; columns: df1, rows: df2";
     plan_.columns_ = {{"df2\\df1", false}};
   } else {
     plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
     if (r.function == Function::Normal) {
-      plan_.title_ = name + ", " + ParameterList(spec, plan_.values_) + ": x with P(X>x)=alpha";
+      plan_.title_ = name + ", " + ParameterList(about, plan_.values_) + ": x with P(X>x)=alpha";
       plan_.columns_ = {{"alpha", false}};
     } else {
       plan_.down_ =
-          ReadList(Field::Degrees, r.degrees, spec.fields[calculator::kEdit1], false, kMaxRows);
+          ReadList(Field::Degrees, r.degrees, about.fields[calculator::kEdit1], false, kMaxRows);
       plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
       plan_.columns_ = {{"df", false}};
     }
@@ -360,10 +360,10 @@ void Planner::PlanZ() {
 
 void Planner::PlanQuantiles() {
   const Request& r = plan_.request_;
-  const FunctionSpec& spec = calculator::SpecOf(r.function);
+  const FunctionAbout& about = calculator::AboutFunction(r.function);
   ReadParameters();
   plan_.down_ = ReadList(Field::Probabilities, r.probabilities, kProbability, false, kMaxRows);
-  plan_.title_ = DistributionName(r.function) + ", " + ParameterList(spec, plan_.values_) +
+  plan_.title_ = DistributionName(r.function) + ", " + ParameterList(about, plan_.values_) +
                  ": the smallest x with P(X<=x)>=p";
   plan_.columns_ = {{"p", false}, {"x", false}, {"P(X<=x)", true}};
 }

@@ -18,9 +18,9 @@ struct Planner {
  private:
   void ReadParameters();
   std::vector<Plan::Entry> ReadList(Field field, const std::string& text,
-                                    const calculator::FieldSpec& spec, bool percentile,
+                                    const calculator::FieldAbout& about, bool percentile,
                                     std::size_t most);
-  bool ReadOne(Field field, const std::string& text, const calculator::FieldSpec& spec,
+  bool ReadOne(Field field, const std::string& text, const calculator::FieldAbout& about,
                bool percentile, long double& value);
   void PlanRange();
   void PlanCritical();

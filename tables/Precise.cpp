@@ -12,7 +12,7 @@ namespace {
 using calculator::Function;
 
 details::Kind KindOf(Function function) {
-  const std::optional<details::Kind> kind = calculator::SpecOf(function).distribution;
+  const std::optional<details::Kind> kind = calculator::AboutFunction(function).distribution;
   if (!kind) throw std::invalid_argument("the counting functions are no distributions");
   return *kind;
 }
@@ -21,11 +21,11 @@ details::Kind KindOf(Function function) {
 
 details::Distribution DistributionOf(
     Function function, const std::array<long double, calculator::kFieldCount>& values) {
-  const calculator::FunctionSpec& spec = calculator::SpecOf(function);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(function);
   details::Distribution d{KindOf(function), {}};
   std::size_t next = 0;
   for (int i = 0; i < calculator::kFieldCount && next < d.parameters.size(); ++i)
-    if (spec.fields[i].kind != calculator::FieldKind::Hidden && spec.fields[i].parameter != nullptr)
+    if (about.fields[i].kind != calculator::FieldKind::Hidden && about.fields[i].parameter != nullptr)
       d.parameters[next++] = values[i];
   return d;
 }

@@ -87,7 +87,7 @@ Row Plan::RangeRow(std::size_t row) const {
   texts[xIndex_] = xText;
   const Logged log = Log(request_.function, texts, false);
   const bool discrete =
-      calculator::SpecOf(request_.function).family == calculator::Family::Discrete;
+      calculator::AboutFunction(request_.function).family == calculator::Family::Discrete;
   Row cells(columns_.size(), FailedCell(log.failure));
   cells[0] = {xText, false};
   if (const auto* d = std::get_if<calculator::DiscreteAt>(&log.values))

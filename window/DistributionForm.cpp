@@ -175,9 +175,9 @@ void TDistributionForm::createControls() {
   radios->setSpacing(kRadioSpacing);
   functionGroup_ = new QButtonGroup(this);
   int id = 0;
-  for (const calculator::FunctionSpec& spec : calculator::Functions()) {
-    auto* radio = new QRadioButton(QString::fromLatin1(spec.caption), Panel1);
-    radio->setObjectName(QString::fromLatin1(spec.radioName));
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    auto* radio = new QRadioButton(QString::fromLatin1(about.caption), Panel1);
+    radio->setObjectName(QString::fromLatin1(about.radioName));
     radios->addWidget(radio);
     functionGroup_->addButton(radio, id++);
   }
@@ -489,7 +489,7 @@ calculator::FieldTexts TDistributionForm::CurrentFieldTexts() const {
 }
 
 bool TDistributionForm::InverseChecked() const {
-  return calculator::SpecOf(selected_).HasInverse() && InversCheckBox->isChecked();
+  return calculator::AboutFunction(selected_).HasInverse() && InversCheckBox->isChecked();
 }
 
 // One label/edit pair: a null caption hides it.  setText would reset the
@@ -510,18 +510,18 @@ void TDistributionForm::SetField(int index, const char* caption, const char* tex
 // the user left it with, or its defaults and the option unchecked.  For a
 // function without an inverse the option is hidden and keeps its state.
 void TDistributionForm::ArrangeFields() {
-  const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
   const std::optional<TFieldMemory> memory = session_.Fields(selected_);
-  const bool inverse = spec.HasInverse() && memory && memory->inverse;
-  InversCheckBox->setVisible(spec.HasInverse());
-  if (spec.HasInverse()) {
+  const bool inverse = about.HasInverse() && memory && memory->inverse;
+  InversCheckBox->setVisible(about.HasInverse());
+  if (about.HasInverse()) {
     const QSignalBlocker blocker(InversCheckBox);
     InversCheckBox->setChecked(inverse);
   }
   for (int i = 0; i < kFieldCount; ++i) {
     MarkField(i, QString());
-    const char* text = memory ? memory->texts[i].c_str() : calculator::FieldDefault(spec, i, false);
-    SetField(i, calculator::FieldCaption(spec, i, inverse), text);
+    const char* text = memory ? memory->texts[i].c_str() : calculator::FieldDefault(about, i, false);
+    SetField(i, calculator::FieldCaption(about, i, inverse), text);
   }
   UpdateRadioFocus();
 }
@@ -609,12 +609,12 @@ void TDistributionForm::ShowFailure(const calculator::Result& result,
 }
 
 void TDistributionForm::InversCheckBoxClick() {
-  const calculator::FunctionSpec& spec = calculator::SpecOf(selected_);
-  if (!spec.HasInverse()) return;  // the option is hidden then
+  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
+  if (!about.HasInverse()) return;  // the option is hidden then
   const bool inverse = InversCheckBox->isChecked();
   MarkField(calculator::kEdit4, QString());
-  SetField(calculator::kEdit4, calculator::FieldCaption(spec, calculator::kEdit4, inverse),
-           calculator::FieldDefault(spec, calculator::kEdit4, inverse));
+  SetField(calculator::kEdit4, calculator::FieldCaption(about, calculator::kEdit4, inverse),
+           calculator::FieldDefault(about, calculator::kEdit4, inverse));
 }
 
 void TDistributionForm::FunctionToggled(int id, bool checked) {

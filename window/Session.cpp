@@ -26,7 +26,7 @@ constexpr char kDockStateKey[] = "window/state";
 // "fields/normal/texts": keys by the command name, which never changes.
 QString FieldKey(calculator::Function function, const char* what) {
   return QStringLiteral("fields/%1/%2")
-      .arg(QLatin1String(calculator::SpecOf(function).commandName), QLatin1String(what));
+      .arg(QLatin1String(calculator::AboutFunction(function).commandName), QLatin1String(what));
 }
 
 }  // namespace
@@ -48,7 +48,7 @@ std::optional<calculator::Function> TSession::SelectedFunction() const {
 }
 
 void TSession::SetSelectedFunction(calculator::Function function) {
-  settings_.setValue(kFunctionKey, QLatin1String(calculator::SpecOf(function).commandName));
+  settings_.setValue(kFunctionKey, QLatin1String(calculator::AboutFunction(function).commandName));
 }
 
 std::optional<TFieldMemory> TSession::Fields(calculator::Function function) const {

@@ -202,9 +202,9 @@ void TTableWindow::ShowFunction(calculator::Function function,
                                 const calculator::FieldTexts& texts) {
   if (Computing()) watcher_.future().cancel();
   function_ = function;
-  const calculator::FunctionSpec& spec = calculator::SpecOf(function);
+  const calculator::FunctionAbout& about = calculator::AboutFunction(function);
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    parameterLabels_[i]->setText(QString::fromLatin1(calculator::FieldCaption(spec, i, false)) +
+    parameterLabels_[i]->setText(QString::fromLatin1(calculator::FieldCaption(about, i, false)) +
                                  ":");
     parameters_[i]->setText(FromModel(texts[i]));
   }

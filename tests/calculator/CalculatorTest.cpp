@@ -17,13 +17,13 @@ using calculator::kEdit1;
 using calculator::kEdit2;
 using calculator::kEdit4;
 using calculator::Outcome;
-using calculator::SpecOf;
+using calculator::AboutFunction;
 
 // The function's default texts with some fields replaced.
 FieldTexts Texts(Function function, bool inverse, std::vector<std::pair<int, const char*>> set) {
   FieldTexts texts;
   for (int i = 0; i < calculator::kFieldCount; ++i) {
-    const char* text = calculator::FieldDefault(SpecOf(function), i, inverse);
+    const char* text = calculator::FieldDefault(AboutFunction(function), i, inverse);
     if (text != nullptr) texts[i] = text;
   }
   for (const auto& [field, text] : set) texts[field] = text;
@@ -36,13 +36,13 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
                                                    {Function::T, "0.975"},
                                                    {Function::F, "0.95"}};
   for (const auto& [function, text] : rows) {
-    const auto& spec = SpecOf(function);
-    EXPECT_STREQ(calculator::FieldCaption(spec, kEdit4, true), "Percentile") << spec.commandName;
-    EXPECT_STREQ(calculator::FieldDefault(spec, kEdit4, true), text) << spec.commandName;
-    EXPECT_STREQ(calculator::FieldCaption(spec, kEdit4, false), "x-value") << spec.commandName;
+    const auto& about = AboutFunction(function);
+    EXPECT_STREQ(calculator::FieldCaption(about, kEdit4, true), "Percentile") << about.commandName;
+    EXPECT_STREQ(calculator::FieldDefault(about, kEdit4, true), text) << about.commandName;
+    EXPECT_STREQ(calculator::FieldCaption(about, kEdit4, false), "x-value") << about.commandName;
   }
   // Without an inverse the last field keeps its own caption in either mode.
-  EXPECT_STREQ(calculator::FieldCaption(SpecOf(Function::Binomial), kEdit4, true), "x-value");
+  EXPECT_STREQ(calculator::FieldCaption(AboutFunction(Function::Binomial), kEdit4, true), "x-value");
 }
 
 struct InvalidCase {

@@ -20,9 +20,9 @@ using tables::Kind;
 
 calculator::FieldTexts Defaults(Function function) {
   calculator::FieldTexts texts;
-  const auto& spec = calculator::SpecOf(function);
+  const auto& about = calculator::AboutFunction(function);
   for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (const char* text = calculator::FieldDefault(spec, i, false)) texts[i] = text;
+    if (const char* text = calculator::FieldDefault(about, i, false)) texts[i] = text;
   return texts;
 }
 
@@ -96,7 +96,7 @@ void CheckCellAgainstLog(const tables::Request& r, const tables::Table& table, s
     case Kind::Range: {
       texts[calculator::kEdit4] = label;
       const std::string line = Line(r.function, texts, false);
-      if (calculator::SpecOf(r.function).family == calculator::Family::Discrete)
+      if (calculator::AboutFunction(r.function).family == calculator::Family::Discrete)
         EXPECT_EQ(line, "   P(X<=" + label + ")=" + cells[1].text + "      P(X>=" + label +
                             ")=" + cells[2].text + "      P(X=" + label + ")=" + cells[3].text);
       else

@@ -29,7 +29,7 @@ constexpr int kWaitMs = 60000;
 calculator::FieldTexts Defaults(Function function) {
   calculator::FieldTexts texts;
   for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (const char* text = calculator::FieldDefault(calculator::SpecOf(function), i, false))
+    if (const char* text = calculator::FieldDefault(calculator::AboutFunction(function), i, false))
       texts[i] = text;
   return texts;
 }
