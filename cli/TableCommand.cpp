@@ -4,8 +4,6 @@
 #include <map>
 #include <ostream>
 
-#include "tables/Tables.h"
-
 namespace cli {
 
 namespace {
@@ -136,28 +134,42 @@ bool IsTableCommand(const std::vector<std::string>& words) {
   return !words.empty() && (words[0] == "--table" || words[0] == "--critical");
 }
 
+TableCommand PrepareTableCommand(const std::vector<std::string>& words) {
+  TableCommand command;
+  tables::Request request;
+  try {
+    request = ParseRequest(words);
+  } catch (const Usage& usage) {
+    command.exitStatus = kExitUsage;
+    command.fault =
+        "probex-calc: " + usage.message + "\nTry 'probex-calc " + words[0] + " --help'.\n";
+    return command;
+  }
+  tables::Prepared prepared = tables::Prepare(request);
+  if (!prepared.plan) {
+    bool shape = false;
+    for (const tables::Fault& fault : prepared.faults) {
+      command.fault += "invalid field: " + FaultText(fault) + '\n';
+      shape = shape || fault.shape;
+    }
+    command.exitStatus = shape ? kExitUsage : kExitInvalidField;
+    return command;
+  }
+  command.plan = std::move(prepared.plan);
+  return command;
+}
+
 int RunTableCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   if (words.size() == 2 && words[1] == "--help") {
     out << kTableUsage;
     return 0;
   }
-  tables::Request request;
-  try {
-    request = ParseRequest(words);
-  } catch (const Usage& usage) {
-    err << "probex-calc: " << usage.message << "\nTry 'probex-calc " << words[0] << " --help'.\n";
-    return kExitUsage;
+  const TableCommand command = PrepareTableCommand(words);
+  if (!command.plan) {
+    err << command.fault;
+    return command.exitStatus;
   }
-  const tables::Prepared prepared = tables::Prepare(request);
-  if (!prepared.plan) {
-    bool shape = false;
-    for (const tables::Fault& fault : prepared.faults) {
-      err << "invalid field: " << FaultText(fault) << '\n';
-      shape = shape || fault.shape;
-    }
-    return shape ? kExitUsage : kExitInvalidField;
-  }
-  out << tables::TabText(*tables::ComputeTable(*prepared.plan));
+  out << tables::TabText(*tables::ComputeTable(*command.plan));
   out.flush();
   return 0;
 }

@@ -15,13 +15,26 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "tables/Tables.h"
 
 namespace cli {
 
 // Whether the words ask for a table (the first is --table or --critical).
 bool IsTableCommand(const std::vector<std::string>& words);
+
+// The words read and validated: the table's plan, or why the command is
+// refused, with the exit status and the text RunTableCommand prints to
+// stderr.  Computes no row.
+struct TableCommand {
+  std::optional<tables::Plan> plan;
+  int exitStatus = 0;  // 0, 2 (a value breaks its rule) or 64 (usage)
+  std::string fault;   // empty with a plan
+};
+TableCommand PrepareTableCommand(const std::vector<std::string>& words);
 
 // Prints the table to `out`, or the fault to `err`; answers the exit status:
 // 0, 2 for a value that breaks its field's rule (probex-calc's invalid
