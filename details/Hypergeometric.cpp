@@ -3,10 +3,9 @@
 //
 // Up to kBoostUrnLimit balls Boost.Math's distribution answers, from its
 // table of factorials.  Above it Boost factorises into primes (exact, but
-// some milliseconds for every point probability) and then falls back on
-// Lanczos sums that lose relative accuracy with N, so the probabilities are
-// computed here: the
-// point probability by Loader's saddle-point form with p = n/N,
+// tens of microseconds for every point probability, and a cdf adds
+// many) and then falls back on Lanczos sums that lose relative accuracy with
+// N, so the probabilities are computed here: the point probability by Loader's saddle-point form with p = n/N,
 //   P(X = x) = b(x; B, p) b(n - x; R, p) / b(n; N, p),  b(x; m, p) = C(m, x) p^x q^(m-x)
 // (Stirling.h), where the powers of p and q cancel exactly in the quotient,
 // so that the rounding of p costs nothing; the tails are sums of these
@@ -27,8 +26,9 @@ namespace {
 using HypergeometricDistribution =
     boost::math::hypergeometric_distribution<long double, BoostPolicy>;
 
-// Boost's largest tabulated factorial in extended precision, 1754!.
-constexpr long double kBoostUrnLimit = 1754;
+// Boost's largest tabulated factorial in extended precision: 170! (the
+// table holds more digits than double's, but no more entries).
+constexpr long double kBoostUrnLimit = boost::math::max_factorial<long double>::value;
 
 class Urn {
  public:

@@ -372,6 +372,10 @@ CASES = [
     ("hypergeometric", ("1000", "1000", "1000"), "100", ("at_most", "point")),
     ("hypergeometric", ("1000", "1000", "1000"), "900", ("at_least", "above")),
     ("hypergeometric", ("300000", "200000", "100000"), "58000", ("at_most", "point")),
+    ("hypergeometric", ("171", "200", "150"), "60", ("below", "at_most", "point", "at_least", "above")),
+    ("hypergeometric", ("1000", "500", "700"), "420", ("below", "point", "above")),
+    ("hypergeometric", ("1000", "500", "700"), "510", ("at_most", "point", "at_least")),
+    ("hypergeometric", ("40", "1700", "300"), "25", ("point", "at_least", "above")),
     ("hypergeometric", ("2000000000", "2000000000", "1000000"), "490000", ("at_most", "point", "above")),
     ("hypergeometric", ("2000000000", "2000000000", "1000000"), "0.5", ("quantile",)),
     # Moments.
