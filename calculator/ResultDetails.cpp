@@ -15,33 +15,66 @@ std::string Scientific10(long double v) {
   return text;
 }
 
-// Compares a value as the log printed it with the accurate one.
-void Compare(const char* name, const std::string& printed, const details::Value& accurate,
-             std::vector<std::string>& remarks) {
-  if (!accurate.value) return;
+// A value printed as 1.000000, with its digits: near 1 they are in the
+// complement, "1 - 2.058151846e-09".
+std::string NearOne(long double v, const details::Value& complement) {
+  if (complement.value && *complement.value > 0) return "1 - " + Scientific10(*complement.value);
+  return Scientific10(v);
+}
+
+// Most values need no words: the accurate value and the log's lie well
+// inside one interval of six-decimal rounding, and so print alike.  The
+// margin, a thousandth of a unit of the sixth decimal, is far above the
+// errors of the scaling here and of the number texts; the texts 0.000000
+// and 1.000000, which have words of their own, are left to the full check.
+constexpr long double kRoundingMargin = 1e-3L;
+
+bool SurelySameText(long double accurate, long double printed) {
+  const long double a = accurate * 1e6L + 0.5L;
+  const long double b = printed * 1e6L + 0.5L;
+  const long double unit = std::floor(a);
+  if (!(unit == std::floor(b) && unit >= 1 && unit < 1e6L)) return false;
+  return std::fmin(a, b) - unit > kRoundingMargin && unit + 1 - std::fmax(a, b) > kRoundingMargin;
+}
+
+// Compares a probability as the log printed it with the accurate one; the
+// value's name, as "P(X<1.500000)", is built only for a remark.  The value
+// is exactly 1 only where its complement, the probability of every other
+// outcome, is exactly 0: a value within 2^-65 of 1 is 1 in the extended
+// format, but the log's 1.000000 still hides that it is not.
+template <class Name>
+void Compare(Name&& name, long double logValue, const details::Value& accurate,
+             const details::Value& complement, std::vector<std::string>& remarks) {
+  if (!accurate.value || SurelySameText(*accurate.value, logValue)) return;
   const long double v = *accurate.value;
+  const std::string printed = ProbabilityText(logValue);
   const std::string rounded = ProbabilityText(v);
-  const bool hidden = (printed == "0.000000" && v != 0) || (printed == "1.000000" && v != 1);
+  const bool one = complement.value && *complement.value == 0;
+  const bool hidden = (printed == "0.000000" && v != 0) || (printed == "1.000000" && !one);
   if (hidden && rounded == printed) {
-    remarks.push_back(std::string(name) + " is " + Scientific10(v) + ", not exactly " +
+    const std::string exact = printed == "1.000000" ? NearOne(v, complement) : Scientific10(v);
+    remarks.push_back(name() + " is " + exact + ", not exactly " +
                       (printed == "0.000000" ? "0" : "1") + ": the log rounds it to six decimals.");
   } else if (rounded != printed) {
-    remarks.push_back(std::string(name) + ": the log printed " + printed +
-                      "; the accurate value is " + rounded + " (" + Scientific10(v) + ").");
+    remarks.push_back(name() + ": the log printed " + printed + "; the accurate value is " +
+                      rounded + " (" + Scientific10(v) + ").");
   }
 }
 
 void CompareTails(const TailsAt& log, const details::ContinuousForward& d,
                   std::vector<std::string>& remarks) {
-  const std::string x = Fixed6Text(log.x);
-  Compare(("P(X<" + x + ")").c_str(), ProbabilityText(log.lower), d.lower, remarks);
-  Compare(("P(X>" + x + ")").c_str(), ProbabilityText(log.upper), d.upper, remarks);
+  const auto named = [&](const char* relation) {
+    return [&log, relation] { return "P(X" + std::string(relation) + Fixed6Text(log.x) + ")"; };
+  };
+  Compare(named("<"), log.lower, d.lower, d.upper, remarks);
+  Compare(named(">"), log.upper, d.upper, d.lower, remarks);
 }
 
 void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
                    std::vector<std::string>& remarks) {
   const auto compare = [&](const char* name, long double printed, const details::Value& v) {
-    if (v.value && Fixed6Text(*v.value) != Fixed6Text(printed))
+    if (v.value && !SurelySameText(*v.value, printed) &&
+        Fixed6Text(*v.value) != Fixed6Text(printed))
       remarks.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
                         "; the accurate value is " + Fixed6Text(*v.value) + ".");
   };
@@ -51,10 +84,14 @@ void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
 
 void CompareDiscrete(const DiscreteAt& log, const details::DiscreteForward& d,
                      std::vector<std::string>& remarks) {
-  const std::string x = IntegerText(log.x);
-  Compare(("P(X<=" + x + ")").c_str(), ProbabilityText(log.atMost), d.atMost, remarks);
-  Compare(("P(X>=" + x + ")").c_str(), ProbabilityText(log.atLeast), d.atLeast, remarks);
-  Compare(("P(X=" + x + ")").c_str(), ProbabilityText(log.point), d.point, remarks);
+  const auto named = [&](const char* relation) {
+    return [&log, relation] { return "P(X" + std::string(relation) + IntegerText(log.x) + ")"; };
+  };
+  Compare(named("<="), log.atMost, d.atMost, d.above, remarks);
+  Compare(named(">="), log.atLeast, d.atLeast, d.below, remarks);
+  const bool outsideZero = d.below.value && d.above.value && *d.below.value + *d.above.value == 0;
+  Compare(named("="), log.point, d.point, outsideZero ? details::Value::Of(0) : details::Value{},
+          remarks);
 }
 
 long double ParameterValue(const std::vector<Parameter>& parameters, const char* name) {

@@ -14,68 +14,94 @@ namespace {
 
 using details::Value;
 
-// The text of one JSON object, built key by key.  Strings go through
-// nlohmann::json for their escapes (bytes that are not UTF-8 become U+FFFD);
-// numbers are written here from the extended value, never through a double.
+// The text of one JSON object, built key by key into one string.  Strings
+// go through nlohmann::json for their escapes (bytes that are not UTF-8
+// become U+FFFD); numbers are written here from the extended value, never
+// through a double.
 class JsonWriter {
  public:
-  JsonWriter() : text_("{") {}
+  // Room for a typical object, so that it is built without reallocations.
+  static constexpr size_t kTypicalSize = 768;
 
-  void String(const char* key, const std::string& value) { Key(key), text_ += Quoted(value); }
+  JsonWriter() : text_("{") { text_.reserve(kTypicalSize); }
+
+  void String(const char* key, const std::string& value) { Key(key), AppendQuoted(value); }
   void Bool(const char* key, bool value) { Key(key), text_ += value ? "true" : "false"; }
   void Integer(const char* key, long long value) { Key(key), text_ += std::to_string(value); }
-  void Number(const char* key, long double value) { Key(key), text_ += NumberText(value); }
-  void Raw(const char* key, const std::string& json) { Key(key), text_ += json; }
+  void Number(const char* key, long double value) { Key(key), AppendJsonNumber(text_, value); }
+  void Null(const char* key) { Key(key), text_ += "null"; }
+  void EmptyList(const char* key) { Key(key), text_ += "[]"; }
+  // "key":[a,b] of two strings or two numbers.
+  void Strings(const char* key, const std::string& a, const std::string& b) {
+    Key(key), text_ += '[', AppendQuoted(a), text_ += ',', AppendQuoted(b), text_ += ']';
+  }
+  void Numbers(const char* key, long double a, long double b) {
+    Key(key), text_ += '[', AppendJsonNumber(text_, a), text_ += ',';
+    AppendJsonNumber(text_, b), text_ += ']';
+  }
+  // "key":{ ... }: the members written between Open and Close.
+  void Open(const char* key) { Key(key), text_ += '{', first_ = true; }
+  void Close() { text_ += '}'; }
   // A value of the engine: its number, or null with its note kept for "notes".
   void Detail(const char* key, const Value& value) {
     if (value.value) return Number(key, *value.value);
-    Key(key), text_ += "null";
+    Null(key);
     notes_.push_back(std::string(key) + ": " + value.note);
   }
   void Note(std::string note) { notes_.push_back(std::move(note)); }
 
   std::string Finish() {
     if (!notes_.empty()) {
-      std::string list = "[";
-      for (size_t i = 0; i < notes_.size(); ++i) list += (i ? "," : "") + Quoted(notes_[i]);
-      Raw("notes", list + "]");
+      Key("notes"), text_ += '[';
+      for (size_t i = 0; i < notes_.size(); ++i) {
+        if (i > 0) text_ += ',';
+        AppendQuoted(notes_[i]);
+      }
+      text_ += ']';
     }
-    return text_ + "}";
+    text_ += '}';
+    return std::move(text_);
   }
-
-  // Printable ASCII is quoted here; any other text (control characters,
-  // UTF-8, bytes that are not UTF-8) goes through nlohmann::json.
-  static std::string Quoted(const std::string& s) {
-    const bool plain = std::all_of(s.begin(), s.end(), [](char c) {
-      return c >= ' ' && c <= '~' && c != '"' && c != '\\';
-    });
-    if (plain) return '"' + s + '"';
-    return nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-  }
-  static std::string NumberText(long double v) { return JsonNumber(v); }
 
  private:
   // Keys are our own ASCII names: no escapes needed.
   void Key(const char* key) {
-    if (text_.size() > 1) text_ += ',';
+    if (!first_) text_ += ',';
+    first_ = false;
     text_ += '"';
     text_ += key;
     text_ += "\":";
   }
 
+  // Printable ASCII is quoted here; any other text (control characters,
+  // UTF-8, bytes that are not UTF-8) goes through nlohmann::json.
+  void AppendQuoted(const std::string& s) {
+    const bool plain = std::all_of(s.begin(), s.end(), [](char c) {
+      return c >= ' ' && c <= '~' && c != '"' && c != '\\';
+    });
+    if (!plain) {
+      text_ += nlohmann::json(s).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+      return;
+    }
+    text_ += '"';
+    text_ += s;
+    text_ += '"';
+  }
+
   std::string text_;
+  bool first_ = true;
   std::vector<std::string> notes_;
 };
 
-std::string ParametersJson(const std::vector<calculator::Parameter>& parameters) {
-  JsonWriter p;
+void WriteParameters(JsonWriter& w, const std::vector<calculator::Parameter>& parameters) {
+  w.Open("parameters");
   for (const auto& parameter : parameters) {
     if (parameter.whole)
-      p.Integer(parameter.name.c_str(), static_cast<long long>(parameter.value));
+      w.Integer(parameter.name.c_str(), static_cast<long long>(parameter.value));
     else
-      p.Number(parameter.name.c_str(), parameter.value);
+      w.Number(parameter.name.c_str(), parameter.value);
   }
-  return p.Finish();
+  w.Close();
 }
 
 void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
@@ -90,10 +116,9 @@ void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
     w.Detail("x_lower", i->xLower);
     w.Detail("x_upper", i->xUpper);
     if (i->centralLow.value && i->centralHigh.value) {
-      w.Raw("central", "[" + JsonWriter::NumberText(*i->centralLow.value) + "," +
-                           JsonWriter::NumberText(*i->centralHigh.value) + "]");
+      w.Numbers("central", *i->centralLow.value, *i->centralHigh.value);
     } else {
-      w.Raw("central", "null");
+      w.Null("central");
       w.Note("central: " + (i->centralLow.value ? i->centralHigh.note : i->centralLow.note));
     }
   } else if (const auto* d = std::get_if<details::DiscreteForward>(&values)) {
@@ -110,7 +135,7 @@ void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
     if (c->exact) {
       w.String("exact", *c->exact);
     } else {
-      w.Raw("exact", "null");
+      w.Null("exact");
       w.Note("exact: " + c->note);
     }
     w.Detail("log10", c->log10);
@@ -138,8 +163,8 @@ JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
     return {w.Finish(), kExitInvalidField};
   }
   w.String("status", "ok");
-  w.Raw("parameters", ParametersJson(input.parameters));
-  w.Raw("lines", "[]");
+  WriteParameters(w, input.parameters);
+  w.EmptyList("lines");
   WriteDetails(w, calculator::QuantileDetails(c.function, input.parameters,
                                               input.arguments.value[*input.xField]));
   return {w.Finish(), 0};
@@ -179,9 +204,8 @@ JsonAnswer RunJson(const std::vector<std::string>& words) {
       break;
   }
   w.String("status", "ok");
-  w.Raw("parameters", ParametersJson(result.parameters));
-  w.Raw("lines", "[" + JsonWriter::Quoted(result.lines[0]) + "," +
-                     JsonWriter::Quoted(result.lines[1]) + "]");
+  WriteParameters(w, result.parameters);
+  w.Strings("lines", result.lines[0], result.lines[1]);
   WriteDetails(w, calculator::DetailsOf(result));
   return {w.Finish(), 0};
 }

@@ -1,7 +1,9 @@
 #include "cli/JsonNumber.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace cli {
 
@@ -13,53 +15,124 @@ constexpr long double kLowestScaled = 1e16L;  // 10^(kDigits - 1)
 constexpr long double kScaledLimit = 1e17L;   // 10^kDigits
 constexpr int kFirstScientificExponent = 17;
 constexpr int kLastScientificNegative = -6;
+constexpr double kLog10Of2 = 0.30102999566398119521;
+// Beyond this power the table's factor 10^(27q) would leave the normal range.
+constexpr int kTabledPowerLimit = 4900;
+constexpr int kStrides = kTabledPowerLimit / kLargestExactPower + 1;
 
-long double ExactPower10(int n) {
-  long double p = 1;
-  for (int i = 0; i < n; ++i) p *= 10;
-  return p;
+// 10^n for 0 <= n <= 27, exactly.
+const std::array<long double, kLargestExactPower + 1>& ExactPowers() {
+  static const auto powers = [] {
+    std::array<long double, kLargestExactPower + 1> p{};
+    p[0] = 1;
+    for (int i = 1; i <= kLargestExactPower; ++i) p[i] = p[i - 1] * 10;
+    return p;
+  }();
+  return powers;
 }
 
-// a * 10^n, in at most two roundings for moderate n; powers past the exact
-// ones in two halves, so that neither factor overflows for subnormal a.
+// 10^(27q) for -kStrides <= q <= kStrides, each correctly rounded by powl
+// once, at the first call.
+const std::array<long double, 2 * kStrides + 1>& StridePowers() {
+  static const auto powers = [] {
+    std::array<long double, 2 * kStrides + 1> p{};
+    for (int q = -kStrides; q <= kStrides; ++q)
+      p[q + kStrides] = std::pow(10.0L, static_cast<long double>(q * kLargestExactPower));
+    return p;
+  }();
+  return powers;
+}
+
+// a * 10^n: within the exact powers one rounding; up to kTabledPowerLimit
+// two, 10^n = 10^(27q) 10^r with 0 <= r < 27; beyond (only subnormal and
+// the largest a get there) in two powl halves, so that neither factor
+// overflows.
 long double Scale10(long double a, int n) {
-  if (n >= 0 && n <= kLargestExactPower) return a * ExactPower10(n);
-  if (n < 0 && -n <= kLargestExactPower) return a / ExactPower10(-n);
+  if (n >= 0 && n <= kLargestExactPower) return a * ExactPowers()[n];
+  if (n < 0 && -n <= kLargestExactPower) return a / ExactPowers()[-n];
+  if (std::abs(n) <= kTabledPowerLimit) {
+    const int q = (n >= 0 ? n : n - (kLargestExactPower - 1)) / kLargestExactPower;
+    const int r = n - q * kLargestExactPower;
+    return a * ExactPowers()[r] * StridePowers()[q + kStrides];
+  }
   const int half = n / 2;
   return a * std::pow(10.0L, static_cast<long double>(half)) *
          std::pow(10.0L, static_cast<long double>(n - half));
 }
 
+// Writes the decimal digits of v (v > 0) to `out`, answers the end.
+char* Decimal(char* out, unsigned v) {
+  char reversed[12];
+  int n = 0;
+  do reversed[n++] = static_cast<char>('0' + v % 10), v /= 10;
+  while (v > 0);
+  while (n > 0) *out++ = reversed[--n];
+  return out;
+}
+
+char* Repeat(char* out, char c, int count) {
+  for (int i = 0; i < count; ++i) *out++ = c;
+  return out;
+}
+
+char* Copy(char* out, const char* from, int count) {
+  for (int i = 0; i < count; ++i) *out++ = from[i];
+  return out;
+}
+
 }  // namespace
 
-std::string JsonNumber(long double value) {
-  if (!std::isfinite(value)) return "null";
-  if (value == 0) return "0";
-  std::string text = value < 0 ? "-" : "";
+void AppendJsonNumber(std::string& json, long double value) {
+  if (!std::isfinite(value)) return void(json += "null");
+  if (value == 0) return void(json += '0');
   const long double a = std::fabs(value);
 
-  int exponent = static_cast<int>(std::floor(std::log10(a)));
+  // The decimal exponent from the binary one, log10(2^e) = e log10(2): at
+  // most one off, which the scaled value shows.
+  const int binary = std::ilogb(a);
+  int exponent = static_cast<int>(std::floor(binary * kLog10Of2));
   long double scaled = Scale10(a, kDigits - 1 - exponent);
-  // log10 may be one off at the boundaries of a decade.
   if (scaled >= kScaledLimit) scaled = Scale10(a, kDigits - 1 - ++exponent);
   if (scaled < kLowestScaled) scaled = Scale10(a, kDigits - 1 - --exponent);
-  uint64_t digits = static_cast<uint64_t>(std::llround(scaled));
-  if (digits >= static_cast<uint64_t>(kScaledLimit)) {  // 99999999999999999.5 rounds up
-    digits /= 10;
+  // scaled < 2^57, so adding 1/2 is exact and truncation rounds half away.
+  uint64_t whole = static_cast<uint64_t>(scaled + 0.5L);
+  if (whole >= static_cast<uint64_t>(kScaledLimit)) {  // 99999999999999999.5 rounds up
+    whole /= 10;
     ++exponent;
   }
-  std::string d = std::to_string(digits);  // kDigits digits
-  d.erase(d.find_last_not_of('0') + 1);    // at least the first digit stays
+  char d[kDigits];
+  for (int i = kDigits - 1; i >= 0; --i) d[i] = static_cast<char>('0' + whole % 10), whole /= 10;
+  int count = kDigits;  // without the trailing zeros; the first digit is not 0
+  while (d[count - 1] == '0') --count;
 
+  char text[48];  // at most 1 + 2 + 5 + 17 characters, or 1 + 18 + 6
+  char* out = text;
+  if (value < 0) *out++ = '-';
   if (exponent >= kFirstScientificExponent || exponent <= kLastScientificNegative) {
-    text += d.substr(0, 1);
-    if (d.size() > 1) text += "." + d.substr(1);
-    return text + "e" + (exponent < 0 ? "-" : "+") + std::to_string(std::abs(exponent));
+    *out++ = d[0];
+    if (count > 1) *out++ = '.', out = Copy(out, d + 1, count - 1);
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    out = Decimal(out, static_cast<unsigned>(std::abs(exponent)));
+  } else if (exponent < 0) {
+    *out++ = '0', *out++ = '.';
+    out = Repeat(out, '0', -exponent - 1);
+    out = Copy(out, d, count);
+  } else if (count <= exponent + 1) {
+    out = Copy(out, d, count);
+    out = Repeat(out, '0', exponent + 1 - count);
+  } else {
+    out = Copy(out, d, exponent + 1);
+    *out++ = '.';
+    out = Copy(out, d + exponent + 1, count - exponent - 1);
   }
-  if (exponent < 0) return text + "0." + std::string(-exponent - 1, '0') + d;
-  const size_t whole = static_cast<size_t>(exponent) + 1;
-  if (d.size() <= whole) return text + d + std::string(whole - d.size(), '0');
-  return text + d.substr(0, whole) + "." + d.substr(whole);
+  json.append(text, out);
+}
+
+std::string JsonNumber(long double value) {
+  std::string text;
+  AppendJsonNumber(text, value);
+  return text;
 }
 
 }  // namespace cli

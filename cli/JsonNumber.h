@@ -19,5 +19,7 @@ namespace cli {
 // without the exponent's leading zero); "null" for an infinity or NaN, which
 // JSON cannot carry.
 std::string JsonNumber(long double value);
+// The same text appended to `json`.
+void AppendJsonNumber(std::string& json, long double value);
 
 }  // namespace cli

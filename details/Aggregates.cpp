@@ -20,15 +20,53 @@ Value TwoTailed(const Value& lower, const Value& upper) {
   return Value::Of(std::min(1.0L, 2 * std::min(*lower.value, *upper.value)));
 }
 
+// Whether P(X < x) is likely the smaller tail: x below a rough median.  A
+// wrong guess costs one more tail, never accuracy.
+bool LowerLikelySmaller(const Distribution& d, long double x) {
+  switch (d.kind) {
+    case Kind::Normal:  // the mean, which is the median
+    case Kind::ChiSquare:
+    case Kind::Poisson:
+      return x < P0(d);
+    case Kind::T:
+      return x < 0;
+    case Kind::Binomial:
+      return x < P0(d) * P1(d);
+    case Kind::Hypergeometric:
+      return x < P2(d) * P0(d) / (P0(d) + P1(d));
+    case Kind::F:
+      return x < 1;
+  }
+  return true;
+}
+
+// The tail that is not `first`: one minus it where it is at most 1/2, so that
+// the complement, at least 1/2, keeps the relative accuracy of `first`;
+// otherwise computed by itself, since it may be tiny.
+template <class Direct>
+Value OtherTail(const Value& first, Direct&& direct) {
+  if (first.value && *first.value <= 0.5L) return Value::Of(1 - *first.value);
+  return direct();
+}
+
 }  // namespace
 
 ContinuousForward Forward(const Distribution& d, long double x) {
-  ContinuousForward f{x, Lower(d, x), Upper(d, x), Density(d, x), {}};
+  HeldFloatEnvironment held;  // once for all the values
+  ContinuousForward f{x, {}, {}, Density(d, x), {}};
+  if (LowerLikelySmaller(d, x)) {
+    f.lower = Lower(d, x);
+    f.upper = OtherTail(f.lower, [&] { return Upper(d, x); });
+  } else {
+    f.upper = Upper(d, x);
+    f.lower = OtherTail(f.upper, [&] { return Lower(d, x); });
+  }
   f.twoTailed = TwoTailed(f.lower, f.upper);
   return f;
 }
 
 ContinuousInverse Inverse(const Distribution& d, long double p) {
+  HeldFloatEnvironment held;  // once for all the values
   ContinuousInverse inv{p, QuantileLower(d, p), QuantileUpper(d, p), {}, {}};
   if (d.kind == Kind::Normal || d.kind == Kind::T) {
     // Symmetric about the centre c: [c - w, c + w] with P(|X - c| < w) = p.
@@ -49,24 +87,19 @@ ContinuousInverse Inverse(const Distribution& d, long double p) {
 
 namespace {
 
-// One sum for the five values of a large urn, where every tail is a sum of
-// up to 10 standard deviations' worth of terms: the strict tail on the side
-// away from the mode, then the others by adding the point and complementing.
-std::optional<DiscreteForward> SummedUrn(const Distribution& d, long double x) {
-  if (d.kind != Kind::Hypergeometric || !ParameterProblem(d).empty() || HypergeometricByBoost(d) ||
-      x != std::floor(x))
-    return std::nullopt;
-  const auto [lo, hi] = Support(d);
-  if (!(x > lo && x < hi)) return std::nullopt;
-  HeldFloatEnvironment held;
+// The five values from one short sum (ShortSums), where the distribution
+// has one: the strict tail on the side away from the mode, then the others
+// by adding the point and complementing.
+std::optional<DiscreteForward> Summed(const Distribution& d, long double x) {
   try {
-    const HypergeometricSplit s = HypergeometricAround(d, x);
+    const std::optional<DiscreteSplit> s = ShortSums(d, x);
+    if (!s) return std::nullopt;
     return DiscreteForward{x,
-                           Positive(s.below),
-                           Positive(s.below + s.point),
-                           Positive(s.point),
-                           Positive(s.above + s.point),
-                           Positive(s.above)};
+                           Positive(s->below),
+                           Positive(s->below + s->point),
+                           Positive(s->point),
+                           Positive(s->above + s->point),
+                           Positive(s->above)};
   } catch (...) {
     return std::nullopt;
   }
@@ -75,11 +108,33 @@ std::optional<DiscreteForward> SummedUrn(const Distribution& d, long double x) {
 }  // namespace
 
 DiscreteForward DiscreteAt(const Distribution& d, long double x) {
-  if (auto summed = SummedUrn(d, x)) return *summed;
-  // For whole x: P(X < x) = P(X <= x - 1) and P(X > x) = P(X >= x + 1).
-  const long double below = std::ceil(x) - 1;
-  const long double above = std::floor(x) + 1;
-  return {x, AtMost(d, below), AtMost(d, x), Point(d, x), AtLeast(d, x), AtLeast(d, above)};
+  HeldFloatEnvironment held;  // once for all the values
+  if (auto summed = Summed(d, x)) return *summed;
+  // For whole x: P(X < x) = P(X <= x - 1) and P(X > x) = P(X >= x + 1); one
+  // strict tail by itself, the other (where it is at least 1/2) as one minus
+  // it and the point, the non-strict tails as sums of the point and a strict
+  // tail: sums of positive terms, as accurate as their terms.
+  const auto below = [&] { return AtMost(d, std::ceil(x) - 1); };
+  const auto above = [&] { return AtLeast(d, std::floor(x) + 1); };
+  DiscreteForward f{x, {}, {}, Point(d, x), {}, {}};
+  const auto withPoint = [&](const Value& tail) {
+    return tail.value && f.point.value ? Value::Of(*tail.value + *f.point.value) : Value{};
+  };
+  if (LowerLikelySmaller(d, x)) {
+    f.below = below();
+    f.atMost = withPoint(f.below);
+    f.above = OtherTail(f.atMost, above);
+  } else {
+    f.above = above();
+    f.atLeast = withPoint(f.above);
+    f.below = OtherTail(f.atLeast, below);
+  }
+  if (!f.atMost.value) f.atMost = withPoint(f.below);
+  if (!f.atLeast.value) f.atLeast = withPoint(f.above);
+  // A tail or point below the extended range leaves no sum: computed directly.
+  if (!f.atMost.value) f.atMost = AtMost(d, x);
+  if (!f.atLeast.value) f.atLeast = AtLeast(d, x);
+  return f;
 }
 
 DiscreteInverse DiscreteInv(const Distribution& d, long double p) {

@@ -130,6 +130,22 @@ long double AboveInside(const Distribution& d, long double k) {
   }
 }
 
+// The Poisson terms, for the short sums.
+class Poisson {
+ public:
+  explicit Poisson(const Distribution& d) : lambda_(P0(d)) {}
+
+  long double Point(long double j) const { return PoissonTerm(j, lambda_); }
+  long double Up(long double j) const { return lambda_ / (j + 1); }
+  long double Down(long double j) const { return j / lambda_; }
+  long double Lowest() const { return 0; }
+  long double Highest() const { return kInfinity; }
+  long double Mode() const { return std::floor(lambda_); }
+
+ private:
+  long double lambda_;
+};
+
 // Boost's P(X <= k), fast at any size, for the quantile search.
 long double BoostAtMost(const Distribution& d, long double k) {
   if (d.kind == Kind::Binomial) return cdf(BinomialDistribution(P1(d), P0(d)), k);
@@ -241,6 +257,24 @@ std::pair<long double, long double> Support(const Distribution& d) {
       return {std::fmax(0, P2(d) - P1(d)), std::fmin(P2(d), P0(d))};
   }
   return {kNaN, kNaN};
+}
+
+std::optional<DiscreteSplit> ShortSums(const Distribution& d, long double x) {
+  if (!IsDiscrete(d.kind) || !ParameterProblem(d).empty() || x != std::floor(x))
+    return std::nullopt;
+  const auto [lo, hi] = Support(d);
+  if (!(x > lo && x < hi)) return std::nullopt;
+  const long double spread2 = kShortSumSpread * kShortSumSpread;
+  switch (d.kind) {
+    case Kind::Binomial:
+      if (!(P1(d) * P0(d) * (1 - P0(d)) <= spread2)) return std::nullopt;
+      return SplitAround(Binomial(d), x);
+    case Kind::Poisson:
+      if (!(P0(d) <= spread2)) return std::nullopt;
+      return SplitAround(Poisson(d), x);
+    default:
+      return HypergeometricAround(d, x);
+  }
 }
 
 Value Point(const Distribution& d, long double k) {

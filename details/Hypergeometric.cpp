@@ -85,15 +85,8 @@ long double HypergeometricAbove(const Distribution& d, long double k) {
   return u.ByBoost() ? cdf(complement(u.Boost(), static_cast<unsigned>(k))) : SummedAbove(u, k);
 }
 
-HypergeometricSplit HypergeometricAround(const Distribution& d, long double x) {
-  const Urn u(d);
-  const long double point = u.Point(x);
-  if (x < u.Mode()) {
-    const long double below = SumFrom(u, x - 1, -1);
-    return {point, below, 1 - (below + point)};
-  }
-  const long double above = SumFrom(u, x + 1, +1);
-  return {point, 1 - (above + point), above};
+DiscreteSplit HypergeometricAround(const Distribution& d, long double x) {
+  return SplitAround(Urn(d), x);
 }
 
 }  // namespace details

@@ -51,4 +51,23 @@ long double SummedAbove(const Model& m, long double x) {
   return 1 - SumFrom(m, x, -1);
 }
 
+// P(X = x) and the strict tails P(X < x), P(X > x) for whole x strictly
+// inside the support, from one sum on the side of x away from the mode; the
+// other strict tail is one minus that sum and the point, and so at least
+// about 1/2.
+struct DiscreteSplit {
+  long double point, below, above;
+};
+
+template <class Model>
+DiscreteSplit SplitAround(const Model& m, long double x) {
+  const long double point = m.Point(x);
+  if (x < m.Mode()) {
+    const long double below = SumFrom(m, x - 1, -1);
+    return {point, below, 1 - (below + point)};
+  }
+  const long double above = SumFrom(m, x + 1, +1);
+  return {point, 1 - (above + point), above};
+}
+
 }  // namespace details
