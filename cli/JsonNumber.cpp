@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 
 namespace cli {
 
@@ -21,15 +23,22 @@ constexpr int kTabledPowerLimit = 4900;
 constexpr int kStrides = kTabledPowerLimit / kLargestExactPower + 1;
 
 // 10^n for 0 <= n <= 27, exactly.
-const std::array<long double, kLargestExactPower + 1>& ExactPowers() {
-  static const auto powers = [] {
-    std::array<long double, kLargestExactPower + 1> p{};
-    p[0] = 1;
-    for (int i = 1; i <= kLargestExactPower; ++i) p[i] = p[i - 1] * 10;
-    return p;
-  }();
-  return powers;
-}
+constexpr std::array<long double, kLargestExactPower + 1> kExactPowers = [] {
+  std::array<long double, kLargestExactPower + 1> p{};
+  p[0] = 1;
+  for (int i = 1; i <= kLargestExactPower; ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+
+// "00", "01", ..., "99": the digits of a number two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> t{};
+  for (int i = 0; i < 100; ++i) {
+    t[2 * i] = static_cast<char>('0' + i / 10);
+    t[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return t;
+}();
 
 // 10^(27q) for -kStrides <= q <= kStrides, each correctly rounded by powl
 // once, at the first call.
@@ -48,16 +57,36 @@ const std::array<long double, 2 * kStrides + 1>& StridePowers() {
 // the largest a get there) in two powl halves, so that neither factor
 // overflows.
 long double Scale10(long double a, int n) {
-  if (n >= 0 && n <= kLargestExactPower) return a * ExactPowers()[n];
-  if (n < 0 && -n <= kLargestExactPower) return a / ExactPowers()[-n];
+  if (n >= 0 && n <= kLargestExactPower) return a * kExactPowers[n];
+  if (n < 0 && -n <= kLargestExactPower) return a / kExactPowers[-n];
   if (std::abs(n) <= kTabledPowerLimit) {
     const int q = (n >= 0 ? n : n - (kLargestExactPower - 1)) / kLargestExactPower;
     const int r = n - q * kLargestExactPower;
-    return a * ExactPowers()[r] * StridePowers()[q + kStrides];
+    return a * kExactPowers[r] * StridePowers()[q + kStrides];
   }
   const int half = n / 2;
   return a * std::pow(10.0L, static_cast<long double>(half)) *
          std::pow(10.0L, static_cast<long double>(n - half));
+}
+
+// ilogb(a) for finite a > 0, read from the extended format's exponent field
+// (the library call costs a tenth of the whole text); subnormals, whose
+// field is 0, through ilogb.
+int BinaryExponent(long double a) {
+  static_assert(std::numeric_limits<long double>::digits == 64, "80-bit extended format");
+  unsigned char bytes[sizeof a];
+  std::memcpy(bytes, &a, sizeof a);
+  const int field = (bytes[9] & 0x7f) << 8 | bytes[8];
+  return field == 0 ? std::ilogb(a) : field - 16383;
+}
+
+// The `count` (even) digits of v < 10^count into d, two at a time.
+void DigitPairs(uint32_t v, char* d, int count) {
+  for (int i = count - 2; i >= 0; i -= 2) {
+    const uint32_t pair = v % 100;
+    v /= 100;
+    d[i] = kDigitPairs[2 * pair], d[i + 1] = kDigitPairs[2 * pair + 1];
+  }
 }
 
 // Writes the decimal digits of v (v > 0) to `out`, answers the end.
@@ -89,7 +118,7 @@ void AppendJsonNumber(std::string& json, long double value) {
 
   // The decimal exponent from the binary one, log10(2^e) = e log10(2): at
   // most one off, which the scaled value shows.
-  const int binary = std::ilogb(a);
+  const int binary = BinaryExponent(a);
   int exponent = static_cast<int>(std::floor(binary * kLog10Of2));
   long double scaled = Scale10(a, kDigits - 1 - exponent);
   if (scaled >= kScaledLimit) scaled = Scale10(a, kDigits - 1 - ++exponent);
@@ -100,8 +129,12 @@ void AppendJsonNumber(std::string& json, long double value) {
     whole /= 10;
     ++exponent;
   }
+  // 17 digits: the first, then two groups of eight in 32-bit arithmetic.
   char d[kDigits];
-  for (int i = kDigits - 1; i >= 0; --i) d[i] = static_cast<char>('0' + whole % 10), whole /= 10;
+  constexpr uint64_t kEightDigits = 100000000;
+  d[0] = static_cast<char>('0' + whole / (kEightDigits * kEightDigits));
+  DigitPairs(static_cast<uint32_t>(whole / kEightDigits % kEightDigits), d + 1, 8);
+  DigitPairs(static_cast<uint32_t>(whole % kEightDigits), d + 9, 8);
   int count = kDigits;  // without the trailing zeros; the first digit is not 0
   while (d[count - 1] == '0') --count;
 

@@ -30,6 +30,7 @@
 #include <boost/math/special_functions/gamma.hpp>
 #include <cfloat>
 #include <cmath>
+#include <optional>
 
 #include "details/BoostPolicy.h"
 #include "details/Engine.h"
@@ -61,6 +62,25 @@ struct FBeta {
   long double a, b, z, y, saddle;
 };
 
+// The last arguments and their value, per thread: a forward report asks for
+// the density and a tail at the same point, which share the saddle-point
+// term, the costliest part of either.
+template <class Term>
+struct LastOf {
+  long double p0 = 0, p1 = 0, x = 0;
+  std::optional<Term> value;
+  bool filled = false;
+
+  template <class Compute>
+  const std::optional<Term>& Get(const Distribution& d, long double at, Compute&& compute) {
+    if (!(filled && p0 == P0(d) && p1 == P1(d) && x == at)) {
+      value = compute();
+      p0 = P0(d), p1 = P1(d), x = at, filled = true;
+    }
+    return value;
+  }
+};
+
 FBeta FBetaOf(const Distribution& d, long double x) {
   const long double a = P0(d) / 2, b = P1(d) / 2;
   const long double s = a * x + b;
@@ -68,25 +88,75 @@ FBeta FBetaOf(const Distribution& d, long double x) {
   return {a, b, z, y, BetaSaddleTerm(a, b, z, y, a * b * (1 - x) / s)};
 }
 
-bool FByBoost(const Distribution& d) {
-  return P0(d) / 2 < kBoostBetaLimit || P1(d) / 2 < kBoostBetaLimit;
+FBeta FBetaAt(const Distribution& d, long double x) {
+  static thread_local LastOf<FBeta> last;
+  return *last.Get(d, x, [&] { return std::optional<FBeta>(FBetaOf(d, x)); });
 }
 
-// The F density: z^a y^b / (B(a, b) x) = (a b / m) saddle / x.
+// The F density: z^a y^b / (B(a, b) x) = (a b / m) saddle / x, for every
+// a and b (the saddle-point term holds for all; Boost's pdf takes powl).
 long double FDensity(const Distribution& d, long double x) {
-  if (FByBoost(d)) return pdf(FisherF(P0(d), P1(d)), x);
-  const FBeta f = FBetaOf(d, x);
+  const FBeta f = FBetaAt(d, x);
   return f.a * f.b / (f.a + f.b) * f.saddle / x;
+}
+
+// The t density.  With a = n/2, b = 1/2, z = n / (n + t^2), y = t^2 / (n + t^2),
+// P(|T| > |t|) = I_z(a, b), whose derivative in t gives
+//   f(t) = z^a y^b / (B(a, b) |t|) = (a b / m) saddle / |t|,
+// with delta = a - m z = n (t - 1)(t + 1) / (2 (n + t^2)) formed without
+// rounding z.  Near t = 0, where y underflows, and where t^2 overflows,
+// Boost's pdf.
+constexpr long double kTSaddleFrom = 1e-100L;
+
+struct TBeta {
+  long double a, b, z, y, saddle;
+};
+
+// None near t = 0 and where t^2 overflows.
+std::optional<TBeta> TBetaOf(const Distribution& d, long double t) {
+  const long double n = P0(d);
+  const long double s = n + t * t;
+  if (!(std::fabs(t) >= kTSaddleFrom) || !std::isfinite(s)) return std::nullopt;
+  const long double a = n / 2, b = 0.5L, z = n / s, y = t * t / s;
+  const long double delta = n / (2 * s) * ((t - 1) * (t + 1));
+  return TBeta{a, b, z, y, BetaSaddleTerm(a, b, z, y, delta)};
+}
+
+const std::optional<TBeta>& TBetaAt(const Distribution& d, long double t) {
+  static thread_local LastOf<TBeta> last;
+  return last.Get(d, t, [&] { return TBetaOf(d, t); });
+}
+
+long double TDensity(const Distribution& d, long double t) {
+  const std::optional<TBeta>& f = TBetaAt(d, t);
+  if (!f) return pdf(StudentsT(P0(d)), t);
+  return f->a * f->b / (f->a + f->b) * f->saddle / std::fabs(t);
+}
+
+// P(T > t) when upper, else P(T < t): the tail beyond |t| is I_z(a, b) / 2,
+// the other one minus that.  Through Incomplete.h for degrees of freedom
+// below 2 kBoostBetaLimit, where its continued fraction converges in a few
+// dozen terms; Boost's students_t above, and near t = 0.
+long double TTail(const Distribution& d, long double t, bool upper) {
+  const std::optional<TBeta> f = P0(d) / 2 < kBoostBetaLimit ? TBetaAt(d, t) : std::nullopt;
+  if (!f) {
+    const StudentsT dist(P0(d));
+    return upper ? cdf(complement(dist, t)) : cdf(dist, t);
+  }
+  // Beyond |t|: I_z(a, b) / 2.  On t's near side: 1 - I_z(a, b) / 2, that
+  // is 1/2 + (1 - I_z(a, b)) / 2.
+  if (upper == (t > 0)) return BetaTail(f->a, f->b, f->z, f->y, false, f->saddle) / 2;
+  return 0.5L + BetaTail(f->a, f->b, f->z, f->y, true, f->saddle) / 2;
 }
 
 // P(F > x) when upper, else P(F < x) = I_z(a, b), oriented as Boost's
 // fisher_f orients it: through I_y(b, a) when d1 x > d2.
 long double FTail(const Distribution& d, long double x, bool upper) {
-  if (FByBoost(d)) {
+  if (!std::isfinite(P0(d) * x)) {  // beyond the extended range: Boost's limits
     const FisherF f(P0(d), P1(d));
     return upper ? cdf(complement(f, x)) : cdf(f, x);
   }
-  const FBeta f = FBetaOf(d, x);
+  const FBeta f = FBetaAt(d, x);
   const long double d1 = P0(d), d2 = P1(d), v1x = d1 * x;
   if (v1x > d2) return BetaTail(f.b, f.a, d2 / (d2 + v1x), f.z, !upper, f.saddle);
   return BetaTail(f.a, f.b, v1x / (d2 + v1x), f.y, upper, f.saddle);
@@ -198,7 +268,7 @@ Value Density(const Distribution& d, long double x) {
         if (x == 0) return DensityAtZero(P0(d), 0.5L);
         return Positive(GammaDensity(P0(d) / 2, x / 2) / 2);
       case Kind::T:
-        return Positive(pdf(StudentsT(P0(d)), x));
+        return Positive(TDensity(d, x));
       case Kind::F:
         if (x < 0) return Value::Of(0);
         if (x == 0) return DensityAtZero(P0(d), 1);
@@ -217,7 +287,7 @@ Value Lower(const Distribution& d, long double x) {
       case Kind::ChiSquare:
         return x <= 0 ? Value::Of(0) : Positive(GammaTail(P0(d) / 2, x / 2, false));
       case Kind::T:
-        return Positive(cdf(StudentsT(P0(d)), x));
+        return Positive(TTail(d, x, false));
       case Kind::F:
         return x <= 0 ? Value::Of(0) : Positive(FTail(d, x, false));
       default:
@@ -234,7 +304,7 @@ Value Upper(const Distribution& d, long double x) {
       case Kind::ChiSquare:
         return x <= 0 ? Value::Of(1) : Positive(GammaTail(P0(d) / 2, x / 2, true));
       case Kind::T:
-        return Positive(cdf(complement(StudentsT(P0(d)), x)));
+        return Positive(TTail(d, x, true));
       case Kind::F:
         return x <= 0 ? Value::Of(1) : Positive(FTail(d, x, true));
       default:

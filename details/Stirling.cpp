@@ -5,6 +5,7 @@
 #include <boost/math/constants/constants.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/special_functions/log1p.hpp>
+#include <array>
 #include <cmath>
 
 #include "details/BoostPolicy.h"
@@ -31,10 +32,35 @@ long double LogOnePlusMinus(long double u, long double onePlusU) {
 
 }  // namespace
 
+namespace {
+
+long double StirlingErrorByLogGamma(long double m) {
+  const long double lnRootTwoPi = std::log(boost::math::constants::root_two_pi<long double>());
+  return boost::math::lgamma(m + 1, BoostPolicy()) - (m + 0.5L) * std::log(m) + m - lnRootTwoPi;
+}
+
+// The error at m = 1/2, 1, 3/2, ..., kStirlingSwitch, where the counts and
+// the halved degrees of freedom of nearly every report fall: the same
+// values, computed once (ln Gamma costs more than the rest of a term).
+constexpr int kTabledHalves = 2 * static_cast<int>(kStirlingSwitch);
+
+const std::array<long double, kTabledHalves + 1>& StirlingErrorsAtHalves() {
+  static const auto table = [] {
+    std::array<long double, kTabledHalves + 1> t{};
+    for (int i = 1; i <= kTabledHalves; ++i) t[i] = StirlingErrorByLogGamma(i / 2.0L);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
 long double StirlingError(long double m) {
   if (m <= kStirlingSwitch) {
-    const long double lnRootTwoPi = std::log(boost::math::constants::root_two_pi<long double>());
-    return boost::math::lgamma(m + 1, BoostPolicy()) - (m + 0.5L) * std::log(m) + m - lnRootTwoPi;
+    const long double twice = 2 * m;
+    if (twice >= 1 && twice == std::floor(twice))
+      return StirlingErrorsAtHalves()[static_cast<int>(twice)];
+    return StirlingErrorByLogGamma(m);
   }
   // 1/(12m) - 1/(360m^3) + 1/(1260m^5) - 1/(1680m^7) + 1/(1188m^9)
   //   - 691/(360360m^11) + 1/(156m^13) - 3617/(122400m^15): B_2j / (2j (2j - 1) m^(2j-1)).
