@@ -6,11 +6,8 @@
 # Uses build-bench/ (./bench.sh builds it) or the directory given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${1:-build-bench}
-calc="$dir/cli/probex-calc"
-[ -x "$calc" ] || cmake --build "$dir" --target probex-calc
-input=$(mktemp)
-trap 'rm -f "$input"' EXIT
+# shellcheck source=calc-setup.sh
+source bench/calc-setup.sh
 
 commands() {
   awk -v count="$1" 'BEGIN {

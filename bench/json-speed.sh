@@ -9,11 +9,8 @@
 # build-bench/ (./bench.sh builds it) or the directory given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${1:-build-bench}
-calc="$dir/cli/probex-calc"
-[ -x "$calc" ] || cmake --build "$dir" --target probex-calc
-input=$(mktemp)
-trap 'rm -f "$input"' EXIT
+# shellcheck source=calc-setup.sh
+source bench/calc-setup.sh
 
 typical() {
   awk -v count="$1" 'function z() { return 6 * rand() - 3 }
