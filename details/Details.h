@@ -6,11 +6,14 @@
 // second engine beside it and depends on nothing of ours.  Its distributions
 // are Boost.Math's in extended precision (long double, 64-bit mantissa), with
 // one error policy chosen in BoostPolicy.h.  Where Boost's plain form loses
-// relative accuracy the engine computes that part its own way: the normal
-// tails far out (Continuous.cpp), the power-term prefixes of the incomplete
-// gamma and beta functions at large parameters (Incomplete.h, with Loader's
-// saddle-point terms of Stirling.h), the urns past Boost's factorial table
-// (Hypergeometric.cpp).  The counting functions are exact big integers (GMP)
+// relative accuracy, or is slow (its power terms call powl, a microsecond
+// each), the engine computes that part its own way: the normal tails far out
+// (Continuous.cpp); the densities and point probabilities as Loader's
+// saddle-point terms (Stirling.h); the power-term prefixes of the incomplete
+// gamma and beta functions at large parameters, and the t and F tails at
+// small ones under that prefix (Incomplete.h); the discrete tails of a
+// small spread and of every urn as short sums of points (TermSums.h,
+// Hypergeometric.cpp).  The counting functions are exact big integers (GMP)
 // with a logarithm beside them.
 //
 // Every value is either a number or none together with a sentence that says

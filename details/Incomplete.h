@@ -12,6 +12,11 @@
 // the engine multiplies it by its own density.  This holds only for the tail
 // that Boost computes directly, never for the one it forms as one minus the
 // other, which the engine then takes as one minus the direct one.
+//
+// For beta parameters both below kBoostBetaLimit the engine evaluates the
+// continued fraction itself under its own prefix (Boost's would call powl
+// for the prefix, some microseconds, and its fraction functor is undefined
+// at a = 1).
 #pragma once
 
 namespace details {
