@@ -195,10 +195,10 @@ NormalArgument Standardize(const Distribution& d, long double x) {
   return {{q1, remainder / scale.hi}, scale.hi, false};
 }
 
-// G(u) = (2/sqrt(pi)) e^(-u^2) / erfc(u), the logarithmic slope of erfc.
-long double ErfcSlope(long double u) {
-  if (u < kMillsSwitch)
-    return kTwoOverRootPi * std::exp(-u * u) / boost::math::erfc(u, BoostPolicy());
+// G(u) = (2/sqrt(pi)) e^(-u^2) / erfc(u), the logarithmic slope of erfc,
+// given erfc(u).
+long double ErfcSlope(long double u, long double erfcOfU) {
+  if (u < kMillsSwitch) return kTwoOverRootPi * std::exp(-u * u) / erfcOfU;
   const long double w = 1 / (2 * u * u);  // 1/(2u^2)
   const long double series = 1 - w * (1 - 3 * w * (1 - 5 * w));
   return 2 * u / series;
@@ -206,8 +206,8 @@ long double ErfcSlope(long double u) {
 
 // erfc(hi + lo) / 2.
 long double HalfErfc(const ExtendedPair& u) {
-  const long double e = boost::math::erfc(u.hi, BoostPolicy()) / 2;
-  return e * (1 - u.lo * ErfcSlope(u.hi));
+  const long double e = boost::math::erfc(u.hi, BoostPolicy());
+  return e / 2 * (1 - u.lo * ErfcSlope(u.hi, e));
 }
 
 long double NormalUpper(const Distribution& d, long double x) {
