@@ -1,6 +1,7 @@
 #include "calculator/ResultDetails.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "calculator/NumberText.h"
 
@@ -25,16 +26,24 @@ std::string NearOne(long double v, const details::Value& complement) {
 // Most values need no words: the accurate value and the log's lie well
 // inside one interval of six-decimal rounding, and so print alike.  The
 // margin, a thousandth of a unit of the sixth decimal, is far above the
-// errors of the scaling here and of the number texts; the texts 0.000000
-// and 1.000000, which have words of their own, are left to the full check.
-constexpr long double kRoundingMargin = 1e-3L;
+// errors of the scaling here (in double: 1e-10 of a unit for a probability,
+// 1e-4 below the limit for x-values) and of the number texts.  Texts from
+// 0.000000 down, which have words of their own or a sign, and from `limit`
+// units up (1.000000 for a probability) are left to the full check.  In
+// double, truncated by the processor's own conversion: the extended floor
+// switches the x87 rounding mode, which costs more than the rest.
+constexpr double kRoundingMargin = 1e-3;
+constexpr double kProbabilityUnits = 1e6;  // 1.000000
+constexpr double kPointUnits = 1e12;       // x-values below 10^6
 
-bool SurelySameText(long double accurate, long double printed) {
-  const long double a = accurate * 1e6L + 0.5L;
-  const long double b = printed * 1e6L + 0.5L;
-  const long double unit = std::floor(a);
-  if (!(unit == std::floor(b) && unit >= 1 && unit < 1e6L)) return false;
-  return std::fmin(a, b) - unit > kRoundingMargin && unit + 1 - std::fmax(a, b) > kRoundingMargin;
+bool SurelySameText(long double accurate, long double printed, double limit) {
+  const double a = static_cast<double>(accurate) * 1e6 + 0.5;
+  const double b = static_cast<double>(printed) * 1e6 + 0.5;
+  if (!(a >= 1 && a < limit && b >= 1 && b < limit)) return false;
+  const auto unit = static_cast<int64_t>(a);  // a >= 1: truncation is floor
+  if (unit != static_cast<int64_t>(b)) return false;
+  const double low = static_cast<double>(unit);
+  return std::fmin(a, b) - low > kRoundingMargin && low + 1 - std::fmax(a, b) > kRoundingMargin;
 }
 
 // Compares a probability as the log printed it with the accurate one; the
@@ -45,7 +54,7 @@ bool SurelySameText(long double accurate, long double printed) {
 template <class Name>
 void Compare(Name&& name, long double logValue, const details::Value& accurate,
              const details::Value& complement, std::vector<std::string>& remarks) {
-  if (!accurate.value || SurelySameText(*accurate.value, logValue)) return;
+  if (!accurate.value || SurelySameText(*accurate.value, logValue, kProbabilityUnits)) return;
   const long double v = *accurate.value;
   const std::string printed = ProbabilityText(logValue);
   const std::string rounded = ProbabilityText(v);
@@ -73,7 +82,7 @@ void CompareTails(const TailsAt& log, const details::ContinuousForward& d,
 void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
                    std::vector<std::string>& remarks) {
   const auto compare = [&](const char* name, long double printed, const details::Value& v) {
-    if (v.value && !SurelySameText(*v.value, printed) &&
+    if (v.value && !SurelySameText(*v.value, printed, kPointUnits) &&
         Fixed6Text(*v.value) != Fixed6Text(printed))
       remarks.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
                         "; the accurate value is " + Fixed6Text(*v.value) + ".");
@@ -120,6 +129,7 @@ std::optional<details::Distribution> DistributionOf(Function function,
 ResultDetails DetailsOf(const Result& result) {
   ResultDetails out;
   if (!result.Ok()) return out;
+  const details::HeldFloatEnvironment held;  // once for all the values
   if (std::holds_alternative<CountingValue>(result.values)) {
     const long double n = ParameterValue(result.parameters, "n");
     out.values = result.function == Function::Factorial

@@ -12,7 +12,7 @@ namespace cli {
 namespace {
 
 constexpr int kDigits = 17;
-constexpr int kLargestExactPower = 27;  // 5^27 < 2^64: 10^n is exact up to here
+constexpr int kLargestExactPower = 27;        // 5^27 < 2^64: 10^n is exact up to here
 constexpr long double kLowestScaled = 1e16L;  // 10^(kDigits - 1)
 constexpr long double kScaledLimit = 1e17L;   // 10^kDigits
 constexpr int kFirstScientificExponent = 17;

@@ -5,9 +5,9 @@
 
 #include "cli/Command.h"
 #include "cli/JsonCommand.h"
-#include "probex/Version.h"
-#include "cli/TableCommand.h"
 #include "cli/PlotCommand.h"
+#include "cli/TableCommand.h"
+#include "probex/Version.h"
 
 namespace {
 
@@ -67,16 +67,6 @@ bars with the tails shaded) as PNG or SVG, by FILE's extension, at 800x500
 unless --size says otherwise; no display is needed.  --table prints the
 probabilities over a range of x-values and --critical the table of critical
 values, as TAB-separated text with a header row (probex-calc --table --help).
-
---json prints one JSON object instead of the two lines: the log lines, the
-parsed parameters and every value at full precision ("lower", "upper",
-"density", "two_tailed"; "x_lower", "x_upper", "central"; "below", "at_most",
-"point", "at_least", "above"; "quantile"; "mean", "variance"; "exact",
-"log10"), with "status" "ok", "invalid" (and "field"), "error" or "usage"
-(and "message"); values the engine cannot give are null, with "notes" saying
-why.  With --inverse a discrete distribution's last field is a probability p
-and "quantile" is the smallest x with P(X<=x) >= p.  --json --batch prints
-one object per line (JSON Lines).  Exit statuses as without --json.
 )";
 
 int Usage(const std::string& message) {
@@ -92,7 +82,8 @@ int RunBatch(bool json) {
   for (cli::LineRead read; (read = cli::ReadBatchLine(std::cin, line)) != cli::LineRead::End;) {
     if (read == cli::LineRead::LineTooLong) {
       malformed = true;
-      const std::string what = "line longer than " + std::to_string(cli::kMaxBatchLineBytes) + " bytes";
+      const std::string what =
+          "line longer than " + std::to_string(cli::kMaxBatchLineBytes) + " bytes";
       std::cout << (json ? R"({"status":"usage","message":")" + what + "\"}" : "usage: " + what)
                 << '\n';
       continue;

@@ -260,8 +260,7 @@ std::pair<long double, long double> Support(const Distribution& d) {
 }
 
 std::optional<DiscreteSplit> ShortSums(const Distribution& d, long double x) {
-  if (!IsDiscrete(d.kind) || !ParameterProblem(d).empty() || x != std::floor(x))
-    return std::nullopt;
+  if (!IsDiscrete(d.kind) || !IsWhole(x) || !ParameterProblem(d).empty()) return std::nullopt;
   const auto [lo, hi] = Support(d);
   if (!(x > lo && x < hi)) return std::nullopt;
   const long double spread2 = kShortSumSpread * kShortSumSpread;

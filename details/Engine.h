@@ -30,52 +30,21 @@ inline const char* const kNotContinuous =
 inline const char* const kNotDiscrete = "a continuous distribution has no point probabilities";
 inline const char* const kProbabilityRange = "p must lie strictly between 0 and 1";
 
+// Whether v is a whole number.  Below 2^53 through double, whose conversion
+// to an integer needs no change of the x87 rounding mode (the extended
+// floor switches it twice, some tens of cycles, and the engine asks often).
+inline bool IsWhole(long double v) {
+  if (!(std::fabs(v) < 0x1p53L)) return std::isfinite(v) && v == std::floor(v);
+  const double d = static_cast<double>(v);
+  return static_cast<long double>(d) == v && d == static_cast<double>(static_cast<long long>(d));
+}
+
 // Whole numbers up to this bound are exact in the 64-bit mantissa.
 inline constexpr long double kExactWholeLimit = 18446744073709551616.0L;  // 2^64
 
 // A failure of the engine's own, carried to Guarded with its note.
 struct NoValue : std::runtime_error {
   using std::runtime_error::runtime_error;
-};
-
-// Holds the floating-point environment for one scope: on exit the caller's
-// flags are as they were, whatever the computation raised.  Saving and
-// restoring the whole environment (feholdexcept, fesetenv) costs about a
-// hundred nanoseconds, as much as a tail itself, so the usual case is
-// cheaper: with no exception traps enabled, the flags are read on entry and
-// only those raised since are cleared on exit, usually none (the inexact
-// flag is nearly always up already).  Traps enabled by the caller are held
-// off as feholdexcept does.  Scopes nest: an inner one, as a public call
-// inside an aggregate, does nothing.
-class HeldFloatEnvironment {
- public:
-  HeldFloatEnvironment() : outer_(depth_++ == 0) {
-    if (!outer_) return;
-    whole_ = fegetexcept() != 0;
-    if (whole_)
-      std::feholdexcept(&saved_);
-    else
-      flags_ = std::fetestexcept(FE_ALL_EXCEPT);
-  }
-  ~HeldFloatEnvironment() {
-    --depth_;
-    if (!outer_) return;
-    if (whole_) {
-      std::fesetenv(&saved_);
-      return;
-    }
-    const int raised = std::fetestexcept(FE_ALL_EXCEPT) & ~flags_;
-    if (raised != 0) std::feclearexcept(raised);
-  }
-  HeldFloatEnvironment(const HeldFloatEnvironment&) = delete;
-  HeldFloatEnvironment& operator=(const HeldFloatEnvironment&) = delete;
-
- private:
-  static inline thread_local int depth_ = 0;
-  const bool outer_;
-  bool whole_ = false;
-  int flags_ = 0;
-  std::fenv_t saved_;
 };
 
 // The note for an exception thrown inside a computation.

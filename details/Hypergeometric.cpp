@@ -2,15 +2,18 @@
 // drawn without replacement from an urn of B blue and R red (N = B + R).
 //
 // Up to kBoostUrnLimit balls Boost.Math's distribution answers, from its
-// table of factorials.  Above it Boost factorises into primes (exact, but
+// table of factorials, and the point probability is taken from that table
+// directly.  Above it Boost factorises into primes (exact, but
 // tens of microseconds for every point probability, and a cdf adds
 // many) and then falls back on Lanczos sums that lose relative accuracy with
-// N, so the probabilities are computed here: the point probability by Loader's saddle-point form with p = n/N,
+// N, so the probabilities are computed here: the point probability by Loader's saddle-point form
+// with p = n/N,
 //   P(X = x) = b(x; B, p) b(n - x; R, p) / b(n; N, p),  b(x; m, p) = C(m, x) p^x q^(m-x)
 // (Stirling.h), where the powers of p and q cancel exactly in the quotient,
 // so that the rounding of p costs nothing; the tails are sums of these
 // points (TermSums.h) with the ratio
 //   P(X = j + 1) / P(X = j) = (B - j)(n - j) / ((j + 1)(R - n + j + 1)).
+#include <array>
 #include <boost/math/distributions/hypergeometric.hpp>
 #include <cmath>
 
@@ -29,6 +32,7 @@ using HypergeometricDistribution =
 // Boost's largest tabulated factorial in extended precision: 170! (the
 // table holds more digits than double's, but no more entries).
 constexpr long double kBoostUrnLimit = boost::math::max_factorial<long double>::value;
+constexpr unsigned kTabledFactorials = boost::math::max_factorial<long double>::value + 1;
 
 class Urn {
  public:
@@ -47,6 +51,7 @@ class Urn {
   }
 
   long double Point(long double x) const {
+    if (ByBoost()) return TabledPoint(x);
     return BinomialTerm(x, blue_, p_, q_) * BinomialTerm(n_ - x, red_, p_, q_) /
            BinomialTerm(n_, total_, p_, q_);
   }
@@ -61,6 +66,24 @@ class Urn {
   long double Mode() const { return std::floor((n_ + 1) * (blue_ + 1) / (total_ + 2)); }
 
  private:
+  // C(B, x) C(R, n - x) / C(N, n) from Boost's table of factorials, each
+  // coefficient m! / k! / (m - k)!, below 10^51: nine roundings in all.
+  static long double Choose(long double m, long double k) {
+    // Copied once: Boost's function holds its table as a local constexpr
+    // array, which the compiler may build afresh at every call.
+    static const auto table = [] {
+      std::array<long double, kTabledFactorials> t{};
+      for (unsigned i = 0; i < kTabledFactorials; ++i)
+        t[i] = boost::math::unchecked_factorial<long double>(i);
+      return t;
+    }();
+    const auto factorial = [](long double v) { return table[static_cast<size_t>(v)]; };
+    return factorial(m) / factorial(k) / factorial(m - k);
+  }
+  long double TabledPoint(long double x) const {
+    return Choose(blue_, x) * Choose(red_, n_ - x) / Choose(total_, n_);
+  }
+
   long double blue_, red_, n_, total_, p_, q_;
 };
 

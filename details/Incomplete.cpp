@@ -107,8 +107,8 @@ std::optional<long double> BetaFraction(long double a, long double b, long doubl
   return std::nullopt;
 }
 
-std::optional<long double> FractionTail(long double a, long double b, long double x,
-                                        long double y, bool upper, long double saddle) {
+std::optional<long double> FractionTail(long double a, long double b, long double x, long double y,
+                                        bool upper, long double saddle) {
   const bool swap = x > (a + 1) / (a + b + 2);
   if (swap) std::swap(a, b), std::swap(x, y);
   const std::optional<long double> fraction = BetaFraction(a, b, x);

@@ -16,7 +16,7 @@ namespace {
 constexpr long double kUrnCountLimit = 4294967296.0L;  // 2^32
 
 bool Whole(long double v) {
-  return std::isfinite(v) && v == std::floor(v);
+  return IsWhole(v);
 }
 
 std::string DegreesProblem(long double df, const char* name) {

@@ -2,13 +2,14 @@
 // of the last place in absolute terms for the sizes where they are used.
 #include "details/Stirling.h"
 
+#include <array>
 #include <boost/math/constants/constants.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/special_functions/log1p.hpp>
-#include <array>
 #include <cmath>
 
 #include "details/BoostPolicy.h"
+#include "details/Engine.h"
 
 namespace details {
 
@@ -58,8 +59,8 @@ const std::array<long double, kTabledHalves + 1>& StirlingErrorsAtHalves() {
 long double StirlingError(long double m) {
   if (m <= kStirlingSwitch) {
     const long double twice = 2 * m;
-    if (twice >= 1 && twice == std::floor(twice))
-      return StirlingErrorsAtHalves()[static_cast<int>(twice)];
+    if (twice >= 1 && IsWhole(twice))
+      return StirlingErrorsAtHalves()[static_cast<size_t>(static_cast<double>(twice))];
     return StirlingErrorByLogGamma(m);
   }
   // 1/(12m) - 1/(360m^3) + 1/(1260m^5) - 1/(1680m^7) + 1/(1188m^9)

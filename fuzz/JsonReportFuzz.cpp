@@ -31,9 +31,8 @@ namespace {
 
 // JSON whose numbers are read by strtold, so that 17 digits and values below
 // double's range read back whole.
-using ExtendedJson =
-    nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t,
-                         long double>;
+using ExtendedJson = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t,
+                                          std::uint64_t, long double>;
 
 constexpr size_t kMaxFieldBytes = 6;
 // 17 significant digits: a relative error of at most half a unit of the 17th
@@ -49,13 +48,18 @@ bool Near(long double read, long double value) {
 std::vector<std::pair<const char*, details::Value>> Keyed(const calculator::ResultDetails& d) {
   std::vector<std::pair<const char*, details::Value>> keyed;
   if (const auto* f = std::get_if<details::ContinuousForward>(&d.values))
-    keyed = {{"lower", f->lower}, {"upper", f->upper}, {"density", f->density},
+    keyed = {{"lower", f->lower},
+             {"upper", f->upper},
+             {"density", f->density},
              {"two_tailed", f->twoTailed}};
   else if (const auto* i = std::get_if<details::ContinuousInverse>(&d.values))
     keyed = {{"x_lower", i->xLower}, {"x_upper", i->xUpper}};
   else if (const auto* k = std::get_if<details::DiscreteForward>(&d.values))
-    keyed = {{"below", k->below}, {"at_most", k->atMost}, {"point", k->point},
-             {"at_least", k->atLeast}, {"above", k->above}};
+    keyed = {{"below", k->below},
+             {"at_most", k->atMost},
+             {"point", k->point},
+             {"at_least", k->atLeast},
+             {"above", k->above}};
   else if (const auto* q = std::get_if<details::DiscreteInverse>(&d.values))
     keyed = {{"quantile", q->quantile}};
   else if (const auto* c = std::get_if<details::Counting>(&d.values))
@@ -159,7 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(answer.json.find('\n') == std::string::npos, "the answer is not one line");
   const ExtendedJson json = ExtendedJson::parse(answer.json, nullptr, false);
   FUZZ_CHECK(json.is_object(), "not a JSON object: %s", answer.json.c_str());
-  const std::map<std::string, int> exits{{"ok", 0}, {"error", cli::kExitRunTimeError},
+  const std::map<std::string, int> exits{{"ok", 0},
+                                         {"error", cli::kExitRunTimeError},
                                          {"invalid", cli::kExitInvalidField},
                                          {"usage", cli::kExitUsage}};
   FUZZ_CHECK(json.contains("status") && exits.count(json["status"].get<std::string>()) &&

@@ -70,10 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const cli::TableCommand command = cli::PrepareTableCommand(words);
   if (!command.plan) {
-    FUZZ_CHECK(command.exitStatus == 2 || command.exitStatus == 64, "exit %d",
-               command.exitStatus);
-    FUZZ_CHECK(command.fault.size() > 1 && command.fault.back() == '\n',
-               "fault text \"%s\"", command.fault.c_str());
+    FUZZ_CHECK(command.exitStatus == 2 || command.exitStatus == 64, "exit %d", command.exitStatus);
+    FUZZ_CHECK(command.fault.size() > 1 && command.fault.back() == '\n', "fault text \"%s\"",
+               command.fault.c_str());
     return 0;
   }
   FUZZ_CHECK(command.exitStatus == 0 && command.fault.empty(), "a plan with a fault");

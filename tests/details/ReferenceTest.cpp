@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "details/Details.h"
+#include "details/Engine.h"
 
 namespace {
 
@@ -137,6 +138,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, Reference, ::testing::ValuesIn(LoadRows()),
                          [](const ::testing::TestParamInfo<Row>& info) {
                            return info.param.label;
                          });
+
+// The whole-number test takes a shortcut through double below 2^53.
+TEST(Engine, WholeNumbersOnBothSidesOfTheShortcut) {
+  const std::pair<long double, bool> rows[] = {
+      {0, true},
+      {-3, true},
+      {0.5L, false},
+      {1e-30L, false},
+      {0x1p53L - 1, true},
+      {0x1p53L + 1, true},
+      {0x1p53L + 0.5L, false},
+      {1e30L, true},
+      {9007199254740991.5L, false},
+      {INFINITY, false},
+      {NAN, false},
+  };
+  for (const auto& [v, whole] : rows)
+    EXPECT_EQ(details::IsWhole(v), whole) << static_cast<double>(v);
+}
 
 // Flags raised inside the engine (an underflow far out, an infinite density,
 // an exact integer of thousands of digits) never reach the caller, whose own
