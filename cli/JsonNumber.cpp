@@ -17,7 +17,10 @@ constexpr long double kLowestScaled = 1e16L;  // 10^(kDigits - 1)
 constexpr long double kScaledLimit = 1e17L;   // 10^kDigits
 constexpr int kFirstScientificExponent = 17;
 constexpr int kLastScientificNegative = -6;
-constexpr double kLog10Of2 = 0.30102999566398119521;
+// floor(e log10(2)) as (e 78913) >> 18, within one for |e| < 16500; the
+// arithmetic shift floors negative products too.
+constexpr int kLog10Of2Scaled = 78913;
+constexpr int kLog10Of2Shift = 18;
 // Beyond this power the table's factor 10^(27q) would leave the normal range.
 constexpr int kTabledPowerLimit = 4900;
 constexpr int kStrides = kTabledPowerLimit / kLargestExactPower + 1;
@@ -119,12 +122,13 @@ void AppendJsonNumber(std::string& json, long double value) {
   // The decimal exponent from the binary one, log10(2^e) = e log10(2): at
   // most one off, which the scaled value shows.
   const int binary = BinaryExponent(a);
-  int exponent = static_cast<int>(std::floor(binary * kLog10Of2));
+  int exponent = (binary * kLog10Of2Scaled) >> kLog10Of2Shift;
   long double scaled = Scale10(a, kDigits - 1 - exponent);
   if (scaled >= kScaledLimit) scaled = Scale10(a, kDigits - 1 - ++exponent);
   if (scaled < kLowestScaled) scaled = Scale10(a, kDigits - 1 - --exponent);
-  // scaled < 2^57, so adding 1/2 is exact and truncation rounds half away.
-  uint64_t whole = static_cast<uint64_t>(scaled + 0.5L);
+  // To the nearest whole number, ties to even as printf rounds them; llrint
+  // keeps the x87 rounding mode, where a conversion by truncation switches it.
+  uint64_t whole = static_cast<uint64_t>(std::llrint(scaled));
   if (whole >= static_cast<uint64_t>(kScaledLimit)) {  // 99999999999999999.5 rounds up
     whole /= 10;
     ++exponent;
