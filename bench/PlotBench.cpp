@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,15 +45,17 @@ const RedrawCase kCases[] = {
     {"RedrawHypergeometricMillion", {"hypergeometric", "1000000", "1000000", "1000000", "500000"}},
 };
 
-// Fonts and painting need a Qt application; offscreen, no display.
+// Fonts and painting need a Qt application; offscreen, no display.  It is
+// never destroyed: as a static it would go after Qt's own statics at exit,
+// and the program crashed there, before its tables were written.
 void EnsureApplication() {
-  static std::unique_ptr<QGuiApplication> application;
+  static QGuiApplication* application = nullptr;
   if (application) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "probex_bench";
   static char* argv[] = {name, nullptr};
-  application = std::make_unique<QGuiApplication>(argc, argv);
+  application = new QGuiApplication(argc, argv);
 }
 
 std::string Input(const RedrawCase& c) {
