@@ -122,17 +122,15 @@ DiscreteForward DiscreteAt(const Distribution& d, long double x) {
   };
   if (LowerLikelySmaller(d, x)) {
     f.below = below();
-    f.atMost = withPoint(f.below);
-    f.above = OtherTail(f.atMost, above);
+    f.above = OtherTail(withPoint(f.below), above);
   } else {
     f.above = above();
-    f.atLeast = withPoint(f.above);
-    f.below = OtherTail(f.atLeast, below);
+    f.below = OtherTail(withPoint(f.above), below);
   }
-  if (!f.atMost.value) f.atMost = withPoint(f.below);
-  if (!f.atLeast.value) f.atLeast = withPoint(f.above);
   // A tail or point below the extended range leaves no sum: computed directly.
+  f.atMost = withPoint(f.below);
   if (!f.atMost.value) f.atMost = AtMost(d, x);
+  f.atLeast = withPoint(f.above);
   if (!f.atLeast.value) f.atLeast = AtLeast(d, x);
   return f;
 }

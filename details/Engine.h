@@ -2,13 +2,12 @@
 // every public call, and the accessors of a distribution's parameters.
 //
 // Guarded checks the parameters, holds the floating-point environment for the
-// length of the call (feholdexcept, then fesetenv back: the caller sees its
+// length of the call (HeldFloatEnvironment, Details.h: the caller sees its
 // own flags unchanged, whatever the computation raised), and turns every
 // exception of Boost.Math (BoostPolicy.h) or of the engine into a value of
 // none with a note.  Inside, a computation may simply throw.
 #pragma once
 
-#include <cfenv>
 #include <cmath>
 #include <optional>
 #include <stdexcept>

@@ -794,13 +794,7 @@ void TDistributionForm::PrintItemClick() {
       QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
   for (int copy = 0; copy < *copies; ++copy) {
     QPainter painter;
-    if (!platform_.BeginPrintJob(painter, *printer_)) {
-      // Without any printer Qt falls back to writing PDF, which needs a file.
-      const bool noPrinter =
-          printer_->printerName().isEmpty() && printer_->outputFileName().isEmpty();
-      throw EWindowError(noPrinter ? "There is no default printer currently selected"
-                                   : "Printer selected is not valid");
-    }
+    StartPrintJob(platform_, painter, *printer_);
     PrintLines(painter, *printer_, font, lines, title);
     if (withPlot) PrintPlot(painter);
     platform_.EndPrintJob(painter);

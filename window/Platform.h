@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -17,7 +18,6 @@
 
 class QDialog;
 class QPainter;
-class QPrinter;
 class QWidget;
 
 namespace window {
@@ -71,6 +71,17 @@ class TPlatform {
   // False when the desktop could start nothing to open it.
   virtual bool OpenAddress(QWidget* owner, const QString& address) = 0;
 };
+
+// Starts a print job through `platform`, or raises EWindowError: "There is
+// no default printer currently selected" without any printer (Qt then
+// falls back to writing PDF, which needs a file), else "Printer selected is
+// not valid".
+inline void StartPrintJob(TPlatform& platform, QPainter& painter, QPrinter& printer) {
+  if (platform.BeginPrintJob(painter, printer)) return;
+  const bool noPrinter = printer.printerName().isEmpty() && printer.outputFileName().isEmpty();
+  throw EWindowError(noPrinter ? "There is no default printer currently selected"
+                               : "Printer selected is not valid");
+}
 
 // Opens a web address through `platform`.  A desktop without a browser
 // would otherwise look as if nothing happened: that raises EWindowError,

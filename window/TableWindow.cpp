@@ -464,12 +464,7 @@ void TTableWindow::PrintClick() {
   if (!copies) return;
   for (int copy = 0; copy < *copies; ++copy) {
     QPainter painter;
-    if (!platform_.BeginPrintJob(painter, *printer_)) {
-      const bool noPrinter =
-          printer_->printerName().isEmpty() && printer_->outputFileName().isEmpty();
-      throw EWindowError(noPrinter ? "There is no default printer currently selected"
-                                   : "Printer selected is not valid");
-    }
+    StartPrintJob(platform_, painter, *printer_);
     PrintTable(painter, *printer_, model_->Table());
     platform_.EndPrintJob(painter);
   }
