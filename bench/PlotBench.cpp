@@ -87,7 +87,7 @@ std::string RunCase(size_t i) {
     const cli::ParsedCommand parsed = cli::ParseCommand(kCases[i].words);
     if (!parsed.command) return parsed.usage;
     const cli::Command& c = *parsed.command;
-    prepared[i] = Prepared{calculator::Compute(c.function, c.texts, c.inverse),
+    prepared[i] = Prepared{calculator::Compute(c.function, c.texts, c.mode),
                            QImage(kPaneSize, QImage::Format_ARGB32_Premultiplied)};
   }
   if (!prepared[i]->result.Ok()) return "the input gives no result";

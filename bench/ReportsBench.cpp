@@ -17,11 +17,12 @@
 namespace {
 
 using calculator::Function;
+using calculator::Mode;
 
 struct ReportCase {
   const char* name;
   Function function;
-  bool inverse;
+  calculator::Mode mode;
   std::vector<std::string> fields;  // visible fields in order
   double targetMs = bench::kReportTargetMs;
 };
@@ -31,9 +32,9 @@ std::string RunReport(const ReportCase& c) {
   const calculator::FunctionAbout& about = calculator::AboutFunction(c.function);
   calculator::FieldTexts texts;
   size_t next = 0;
-  for (int i = 0; i < calculator::kFieldCount && next < c.fields.size(); ++i)
-    if (about.fields[i].kind != calculator::FieldKind::Hidden) texts[i] = c.fields[next++];
-  const calculator::Result result = calculator::Compute(c.function, texts, c.inverse);
+  for (const calculator::FieldAbout& field : about.fields)
+    if (next < c.fields.size()) texts[field.slot] = c.fields[next++];
+  const calculator::Result result = calculator::Compute(c.function, texts, c.mode);
   switch (result.outcome) {
     case calculator::Outcome::Ok:
       return "";
@@ -46,48 +47,48 @@ std::string RunReport(const ReportCase& c) {
 }
 
 std::string Input(const ReportCase& c) {
-  std::string text = c.inverse ? "inverse" : "";
+  std::string text = c.mode == calculator::Mode::Inverse ? "inverse" : "";
   for (const auto& field : c.fields) text += (text.empty() ? "" : " ") + field;
   return text;
 }
 
 const ReportCase kCases[] = {
-    {"Normal", Function::Normal, false, {"100", "225", "130"}},
-    {"NormalInverse", Function::Normal, true, {"100", "225", "0.95"}},
-    {"NormalInverseTail", Function::Normal, true, {"0", "1", "0.999999"}},
-    {"ChiSquare", Function::ChiSquare, false, {"10", "18.307038"}},
-    {"ChiSquareHuge", Function::ChiSquare, false, {"2147483647", "2147483647"}},
-    {"ChiSquareInverse", Function::ChiSquare, true, {"10", "0.95"}},
-    {"ChiSquareInverseTail", Function::ChiSquare, true, {"30", "0.999999"}},
-    {"ChiSquareInverseHuge", Function::ChiSquare, true, {"1073741823", "0.95"}},
-    {"T", Function::T, false, {"10", "2"}},
-    {"THuge", Function::T, false, {"2147483646", "12"}},
-    {"TInverse", Function::T, true, {"10", "0.975"}},
-    {"TInverseHuge", Function::T, true, {"1073741823", "0.975"}},
-    {"TInverseHugeTail", Function::T, true, {"1073741823", "0.999999"}},
-    {"TInverseLargeTail", Function::T, true, {"536870911", "0.000001"}},
-    {"F", Function::F, false, {"5", "10", "3.325835"}},
-    {"FHuge", Function::F, false, {"1073741822", "1073000000", "0.9999"}},
-    {"FInverse", Function::F, true, {"5", "10", "0.95"}},
-    {"FInverseHuge", Function::F, true, {"1073741823", "1073741823", "0.95"}},
-    {"FInverseHugeTail", Function::F, true, {"300000000", "1073741822", "0.999999"}},
-    {"Binomial", Function::Binomial, false, {"0.3", "1000000", "300000"}},
-    {"BinomialHuge", Function::Binomial, false, {"0.5", "1073741822", "536870911"}},
-    {"Poisson", Function::Poisson, false, {"100000", "100000"}},
-    {"PoissonHuge", Function::Poisson, false, {"1073000000", "1073000000"}},
-    {"Hypergeometric", Function::Hypergeometric, false, {"10", "15", "8", "3"}},
+    {"Normal", Function::Normal, Mode::Forward, {"100", "225", "130"}},
+    {"NormalInverse", Function::Normal, Mode::Inverse, {"100", "225", "0.95"}},
+    {"NormalInverseTail", Function::Normal, Mode::Inverse, {"0", "1", "0.999999"}},
+    {"ChiSquare", Function::ChiSquare, Mode::Forward, {"10", "18.307038"}},
+    {"ChiSquareHuge", Function::ChiSquare, Mode::Forward, {"2147483647", "2147483647"}},
+    {"ChiSquareInverse", Function::ChiSquare, Mode::Inverse, {"10", "0.95"}},
+    {"ChiSquareInverseTail", Function::ChiSquare, Mode::Inverse, {"30", "0.999999"}},
+    {"ChiSquareInverseHuge", Function::ChiSquare, Mode::Inverse, {"1073741823", "0.95"}},
+    {"T", Function::T, Mode::Forward, {"10", "2"}},
+    {"THuge", Function::T, Mode::Forward, {"2147483646", "12"}},
+    {"TInverse", Function::T, Mode::Inverse, {"10", "0.975"}},
+    {"TInverseHuge", Function::T, Mode::Inverse, {"1073741823", "0.975"}},
+    {"TInverseHugeTail", Function::T, Mode::Inverse, {"1073741823", "0.999999"}},
+    {"TInverseLargeTail", Function::T, Mode::Inverse, {"536870911", "0.000001"}},
+    {"F", Function::F, Mode::Forward, {"5", "10", "3.325835"}},
+    {"FHuge", Function::F, Mode::Forward, {"1073741822", "1073000000", "0.9999"}},
+    {"FInverse", Function::F, Mode::Inverse, {"5", "10", "0.95"}},
+    {"FInverseHuge", Function::F, Mode::Inverse, {"1073741823", "1073741823", "0.95"}},
+    {"FInverseHugeTail", Function::F, Mode::Inverse, {"300000000", "1073741822", "0.999999"}},
+    {"Binomial", Function::Binomial, Mode::Forward, {"0.3", "1000000", "300000"}},
+    {"BinomialHuge", Function::Binomial, Mode::Forward, {"0.5", "1073741822", "536870911"}},
+    {"Poisson", Function::Poisson, Mode::Forward, {"100000", "100000"}},
+    {"PoissonHuge", Function::Poisson, Mode::Forward, {"1073000000", "1073000000"}},
+    {"Hypergeometric", Function::Hypergeometric, Mode::Forward, {"10", "15", "8", "3"}},
     {"HypergeometricMillion",
      Function::Hypergeometric,
-     false,
+     Mode::Forward,
      {"1000000", "1000000", "1000000", "500000"},
      bench::kHypergeometricTargetMs},
     {"HypergeometricMillionWhole",
      Function::Hypergeometric,
-     false,
+     Mode::Forward,
      {"1000000", "1000000", "1000000", "1000000"},
      bench::kHypergeometricTargetMs},
-    {"Factorial", Function::Factorial, false, {"1000"}},
-    {"BinomialCoefficient", Function::BinomialCoefficient, false, {"5000", "2500"}},
+    {"Factorial", Function::Factorial, Mode::Forward, {"1000"}},
+    {"BinomialCoefficient", Function::BinomialCoefficient, Mode::Forward, {"5000", "2500"}},
 };
 
 [[maybe_unused]] const bool kRegistered = [] {

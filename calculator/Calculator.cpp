@@ -18,10 +18,10 @@ bool InRange(const FieldAbout& field, long double v) {
 }  // namespace
 
 // ParseReal may raise EOverflow, which ends the computation.
-const char* ReadField(const FieldAbout& field, std::string_view text, bool inverse,
+const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
                       long double& value) {
-  const bool percentile = inverse && field.parameter == nullptr;
-  if (field.kind == FieldKind::Whole && !percentile) {
+  const bool percentile = mode == Mode::Inverse && field.role == Role::XValue;
+  if (field.number == Number::Whole && !percentile) {
     const IntegerParse parsed = ParseInteger(text);
     if (!parsed.Valid()) return field.rule;
     value = parsed.value;
@@ -42,46 +42,57 @@ namespace {
 
 std::vector<Parameter> NamedParameters(const FunctionAbout& about, const Arguments& arguments) {
   std::vector<Parameter> parameters;
-  for (int i = 0; i < kFieldCount; ++i) {
-    const FieldAbout& field = about.fields[i];
-    if (field.kind == FieldKind::Hidden || field.parameter == nullptr) continue;
-    parameters.push_back({field.parameter, arguments.value[i], field.kind == FieldKind::Whole});
+  for (const FieldAbout& field : about.fields) {
+    if (!field.IsParameter()) continue;
+    parameters.push_back(
+        {field.parameter, arguments.value[field.slot], field.number == Number::Whole});
   }
   return parameters;
 }
 
 }  // namespace
 
-ParsedInput ReadInput(Function function, const FieldTexts& texts, bool inverse) {
+ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode) {
   const FunctionAbout& about = AboutFunction(function);
   ParsedInput input;
-  for (int i = 0; i < kFieldCount; ++i) {
-    const FieldAbout& field = about.fields[i];
-    if (field.kind == FieldKind::Hidden) continue;
-    if (field.parameter == nullptr) input.xField = i;
-    if (const char* rule = ReadField(field, texts[i], inverse, input.arguments.value[i]))
+  for (const FieldAbout& field : about.fields) {
+    const int i = field.slot;
+    if (field.role == Role::XValue) input.xField = i;
+    if (const char* rule = ReadField(field, texts[i], mode, input.arguments.value[i]))
       input.faults.push_back({i, rule});
   }
   if (input.faults.empty()) input.parameters = NamedParameters(about, input.arguments);
   return input;
 }
 
-Result Compute(Function function, const FieldTexts& texts, bool inverse) {
+namespace {
+
+// The kind of a run-time error, for the readers that explain it.
+ErrorKind KindOf(const Distr::ERunTimeError& error) {
+  if (dynamic_cast<const Distr::EIntOverflow*>(&error)) return ErrorKind::IntOverflow;
+  if (dynamic_cast<const Distr::EOverflow*>(&error)) return ErrorKind::FloatOverflow;
+  return ErrorKind::Other;
+}
+
+}  // namespace
+
+Result Compute(Function function, const FieldTexts& texts, Mode mode) {
   const FunctionAbout& about = AboutFunction(function);
   Result result;
   result.function = function;
-  result.inverse = inverse && about.HasInverse();
+  result.mode = about.modes.Has(mode) ? mode : Mode::Forward;
   try {
     Distr::FloatScope scope;
-    ParsedInput input = ReadInput(function, texts, result.inverse);
+    ParsedInput input = ReadInput(function, texts, result.mode);
     result.faults = std::move(input.faults);
     if (!result.faults.empty()) {
       result.outcome = Outcome::Invalid;
       return result;
     }
     result.parameters = std::move(input.parameters);
-    const Arguments& arguments = input.arguments;
-    result.values = about.evaluate(arguments, result.inverse);
+    result.arguments = input.arguments;
+    const Arguments& arguments = result.arguments;
+    result.values = about.evaluate(arguments, result.mode);
     if (std::holds_alternative<std::monostate>(result.values)) {
       // Each field is valid but together they leave the domain: Edit_1 is
       // marked, whichever field is at fault.
@@ -89,17 +100,25 @@ Result Compute(Function function, const FieldTexts& texts, bool inverse) {
       result.faults.push_back({kEdit1, about.domainRule});
       return result;
     }
-    result.lines = about.format(arguments, result.values);
+    result.lines = about.format(about, arguments, result.values);
     // Every number is computed and written: a pending floating-point error
     // is raised now, before anything reaches the log.
     Distr::FloatScope::Check();
   } catch (const Distr::ERunTimeError& error) {
     result.outcome = Outcome::Error;
     result.message = error.what();
+    result.error = KindOf(error);
     result.values = std::monostate{};
     result.lines = {};
   }
   return result;
+}
+
+FieldTexts DefaultTexts(Function function, Mode mode) {
+  const FunctionAbout& about = AboutFunction(function);
+  FieldTexts texts;
+  for (const FieldAbout& field : about.fields) texts[field.slot] = FieldDefault(about, field, mode);
+  return texts;
 }
 
 std::string ErrorBoxText(std::string_view message) {

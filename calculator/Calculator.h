@@ -5,12 +5,12 @@
 // table of functions (Functions.h), the parsing of field texts
 // (FieldParsing.h), the number texts (NumberText.h), the report routines and
 // Compute, which turns one input into one result.  The model keeps no state:
-// the function, the field texts and the inverse option are the whole input of
-// a computation, and the labels, texts, focus and pointer belong to the window.
+// the function, the field texts and the mode are the whole input of a
+// computation, and the labels, texts, focus and pointer belong to the window.
 //
 // The road of one Compute press: the window passes the selected function,
-// its four field texts and the inverse option to Compute.  Compute parses the
-// function's visible fields in order (FieldParsing.h) and checks each against
+// the texts of its label/edit pairs and the mode to Compute.  Compute parses
+// the function's fields in order (FieldParsing.h) and checks each against
 // its rule in the table; every field that breaks its rule is listed, and the
 // last of them keeps the focus.  With every field valid it runs the
 // function's evaluate routine (Distr: TTailInverse, ...), formats the header
@@ -30,14 +30,22 @@
 
 namespace calculator {
 
-// The four field texts, Edit_1 first; the texts of hidden fields are ignored.
-using FieldTexts = std::array<std::string, kFieldCount>;
+// The texts of the label/edit pairs, Edit_1 first; the texts of the slots a
+// function does not use are ignored.
+using FieldTexts = std::array<std::string, kSlotCount>;
+
+// The texts a function's fields start with, in the mode given.
+FieldTexts DefaultTexts(Function function, Mode mode = Mode::Forward);
 
 enum class Outcome { Ok, Invalid, Error };
 
+// What kind of run-time error ended a computation: the readers that explain
+// one (the error hints) tell them apart by this, never by the message.
+enum class ErrorKind { None, IntOverflow, FloatOverflow, Other };
+
 // A field that broke its rule.
 struct FieldFault {
-  int index;         // 0 for Edit_1
+  int index;         // the slot: 0 for Edit_1
   std::string rule;  // "a whole number from 1 to 1073741823"
 };
 
@@ -49,20 +57,24 @@ struct Parameter {
 };
 
 struct Result {
-  Function function = Function::Normal;
-  bool inverse = false;  // the inverse mode was used (never for a function without one)
+  Function function{};
+  Mode mode = Mode::Forward;  // the mode used: one the function offers
   Outcome outcome = Outcome::Ok;
   // Invalid: every field that broke its rule, in field order; the last keeps
   // the focus.
   std::vector<FieldFault> faults;
-  // Error: the run-time error's message, without the message box's final ".".
+  // Error: the run-time error's message, without the message box's final ".",
+  // and its kind.
   std::string message;
+  ErrorKind error = ErrorKind::None;
   // The parsed parameters by name (once every field parsed and kept its rule).
   std::vector<Parameter> parameters;
-  Values values;  // Ok
+  Arguments arguments;  // the parsed fields by slot, once every field is valid
+  Values values;        // Ok
   LogLines lines;  // Ok: the header line and the result line
 
   bool Ok() const { return outcome == Outcome::Ok; }
+  bool Inverse() const { return mode == Mode::Inverse; }
   // The field that keeps the focus after an invalid input.
   std::optional<int> FocusField() const {
     if (faults.empty()) return std::nullopt;
@@ -71,11 +83,10 @@ struct Result {
 };
 
 // Reads `text` as the value of one field into `value`; answers the rule the
-// text breaks, or nullptr.  In inverse mode the x-value (the field without a
-// parameter name) is a percentile.  Raises Distr::EOverflow for a real text
+// text breaks, or nullptr.  In inverse mode the x-value is a percentile.  Raises Distr::EOverflow for a real text
 // beyond the extended range.  The tables check the entries of their lists of
 // degrees of freedom and percentiles by the same rules as the fields.
-const char* ReadField(const FieldAbout& field, std::string_view text, bool inverse,
+const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
                       long double& value);
 
 // The fields of one input, parsed and checked by their rules.  In inverse
@@ -87,14 +98,15 @@ struct ParsedInput {
   std::vector<FieldFault> faults;  // empty: every field is valid
   Arguments arguments;
   std::vector<Parameter> parameters;  // once every field is valid
-  // The x-value (or percentile) field: Edit_4 where it is visible.
+  // The slot of the x-value (or percentile) field, where the function has one.
   std::optional<int> xField;
 };
-ParsedInput ReadInput(Function function, const FieldTexts& texts, bool inverse);
+ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode);
 
-// One computation.  `inverse` matters only for a function with an inverse.
-// Never raises for any input: run-time errors become an Error result.
-Result Compute(Function function, const FieldTexts& texts, bool inverse);
+// One computation.  A mode the function's log does not offer counts as
+// Forward.  Never raises for any input: run-time errors become an Error
+// result.
+Result Compute(Function function, const FieldTexts& texts, Mode mode);
 
 // The message box text of a run-time error: the message with a "." appended
 // when it is not empty and its last character sorts after ".".

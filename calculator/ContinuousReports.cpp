@@ -1,5 +1,6 @@
 // The reports of the four continuous distributions: forward (tails at an
-// x-value) and inverse (the x-values whose lower and upper tails are p).
+// x-value) and inverse (the x-values whose lower and upper tails are p); and
+// the lines of every distribution's report.
 #include <cmath>
 
 #include "Distr/Distr.h"
@@ -20,6 +21,21 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
          ")=" + point;
 }
 
+// The result line of every distribution's report, by its numbers: the
+// tails at x, the x-values of a percentile, or the discrete probabilities.
+std::string ResultLine(const Values& v) {
+  if (const auto* t = std::get_if<TailsAt>(&v))
+    return TailLine(Fixed6Text(t->x), ProbabilityText(t->lower), Fixed6Text(t->x),
+                    ProbabilityText(t->upper));
+  if (const auto* d = std::get_if<DiscreteAt>(&v)) {
+    const std::string x = IntegerText(d->x);
+    return DiscreteLine(x, ProbabilityText(d->atMost), ProbabilityText(d->atLeast),
+                        ProbabilityText(d->point));
+  }
+  const auto& p = std::get<PointsOf>(v);
+  return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
+}
+
 namespace reports {
 
 namespace {
@@ -27,8 +43,8 @@ namespace {
 // Forward: the lower and upper tail at the x-value w.  Inverse: A has the
 // lower tail p = w, B the upper tail p.
 template <class UpperTail, class UpperPoint>
-Values TailsOrPoints(long double w, bool inverse, UpperTail upperTail, UpperPoint upperPoint) {
-  if (!inverse) {
+Values TailsOrPoints(long double w, Mode mode, UpperTail upperTail, UpperPoint upperPoint) {
+  if (mode == Mode::Forward) {
     const long double upper = upperTail(w);
     const long double lower = 1 - upper;
     return TailsAt{w, lower, upper};
@@ -39,22 +55,17 @@ Values TailsOrPoints(long double w, bool inverse, UpperTail upperTail, UpperPoin
   return PointsOf{p, a, b};
 }
 
-// The result line of either mode.
-std::string TailsOrPointsLine(const Values& v) {
-  if (const auto* t = std::get_if<TailsAt>(&v))
-    return TailLine(Fixed6Text(t->x), ProbabilityText(t->lower), Fixed6Text(t->x),
-                    ProbabilityText(t->upper));
-  const auto& p = std::get<PointsOf>(v);
-  return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
-}
-
 }  // namespace
 
-Values EvaluateNormal(const Arguments& a, bool inverse) {
+LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, const Values& v) {
+  return {HeaderLine(about, a), ResultLine(v)};
+}
+
+Values EvaluateNormal(const Arguments& a, Mode mode) {
   const long double mean = a.value[kEdit1];
   const long double variance = a.value[kEdit2];
   return TailsOrPoints(
-      a.value[kEdit4], inverse,
+      a.value[kEdit4], mode,
       [&](long double x) {
         const long double z = (x - mean) / std::sqrt(variance);
         return Distr::NormalTail(z);
@@ -62,48 +73,26 @@ Values EvaluateNormal(const Arguments& a, bool inverse) {
       [&](long double q) { return std::sqrt(variance) * Distr::NormalTailInverse(q) + mean; });
 }
 
-LogLines FormatNormal(const Arguments& a, const Values& v) {
-  return {"Normal Distribution, mean=" + Fixed6Text(a.value[kEdit1]) +
-              ", variance=" + Fixed6Text(a.value[kEdit2]) + ":",
-          TailsOrPointsLine(v)};
-}
-
-Values EvaluateChiSquare(const Arguments& a, bool inverse) {
+Values EvaluateChiSquare(const Arguments& a, Mode mode) {
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
-      a.value[kEdit4], inverse, [n](long double x) { return Distr::ChiSquareTail(n, x); },
+      a.value[kEdit4], mode, [n](long double x) { return Distr::ChiSquareTail(n, x); },
       [n](long double q) { return Distr::ChiSquareTailInverse(n, q); });
 }
 
-LogLines FormatChiSquare(const Arguments& a, const Values& v) {
-  return {"Chi Square Distribution, degrees of freedom=" + IntegerText(a.Whole(kEdit1)) + ":",
-          TailsOrPointsLine(v)};
-}
-
-Values EvaluateT(const Arguments& a, bool inverse) {
+Values EvaluateT(const Arguments& a, Mode mode) {
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
-      a.value[kEdit4], inverse, [n](long double x) { return Distr::TTail(n, x); },
+      a.value[kEdit4], mode, [n](long double x) { return Distr::TTail(n, x); },
       [n](long double q) { return Distr::TTailInverse(n, q); });
 }
 
-LogLines FormatT(const Arguments& a, const Values& v) {
-  return {"t Distribution, degrees of freedom=" + IntegerText(a.Whole(kEdit1)) + ":",
-          TailsOrPointsLine(v)};
-}
-
-Values EvaluateF(const Arguments& a, bool inverse) {
+Values EvaluateF(const Arguments& a, Mode mode) {
   const int32_t m = a.Whole(kEdit1);  // numerator degrees of freedom
   const int32_t n = a.Whole(kEdit2);  // denominator degrees of freedom
   return TailsOrPoints(
-      a.value[kEdit4], inverse, [m, n](long double x) { return Distr::FTail(m, n, x); },
+      a.value[kEdit4], mode, [m, n](long double x) { return Distr::FTail(m, n, x); },
       [m, n](long double q) { return Distr::FTailInverse(m, n, q); });
-}
-
-LogLines FormatF(const Arguments& a, const Values& v) {
-  return {"F Distribution, (1) degrees of freedom=" + IntegerText(a.Whole(kEdit1)) +
-              ", (2) degrees of freedom=" + IntegerText(a.Whole(kEdit2)) + ":",
-          TailsOrPointsLine(v)};
 }
 
 }  // namespace reports

@@ -19,13 +19,6 @@ constexpr long double kLogarithmReportFloor = 2000;
 // Factorials up to this n are written in full, larger ones in Scientific-20 text.
 constexpr int32_t kLargestWholeFactorial = 18;
 
-std::string PointLine(const Values& v) {
-  const auto& d = std::get<DiscreteAt>(v);
-  const std::string x = IntegerText(d.x);
-  return DiscreteLine(x, ProbabilityText(d.atMost), ProbabilityText(d.atLeast),
-                      ProbabilityText(d.point));
-}
-
 // The counting functions' value, or its logarithm from the floor on.
 CountingValue Counted(long double l) {
   if (l >= kLogarithmReportFloor) return {l, std::nullopt};
@@ -34,7 +27,7 @@ CountingValue Counted(long double l) {
 
 }  // namespace
 
-Values EvaluateBinomial(const Arguments& a, bool) {
+Values EvaluateBinomial(const Arguments& a, Mode) {
   const long double p = a.value[kEdit1];
   const int32_t n = a.Whole(kEdit2);
   const int32_t x = a.Whole(kEdit4);
@@ -46,13 +39,7 @@ Values EvaluateBinomial(const Arguments& a, bool) {
   return DiscreteAt{x, lower, u, point};
 }
 
-LogLines FormatBinomial(const Arguments& a, const Values& v) {
-  return {"Binomial Distribution, p=" + Fixed6Text(a.value[kEdit1]) +
-              ", n=" + IntegerText(a.Whole(kEdit2)) + ":",
-          PointLine(v)};
-}
-
-Values EvaluatePoisson(const Arguments& a, bool) {
+Values EvaluatePoisson(const Arguments& a, Mode) {
   const long double lambda = a.value[kEdit1];
   const int32_t x = a.Whole(kEdit4);
   // U = P(X >= x) and V = P(X >= x + 1); both x and x + 1 reach the tail.
@@ -63,11 +50,7 @@ Values EvaluatePoisson(const Arguments& a, bool) {
   return DiscreteAt{x, lower, u, point};
 }
 
-LogLines FormatPoisson(const Arguments& a, const Values& v) {
-  return {"Poisson Distribution, lambda=" + Fixed6Text(a.value[kEdit1]) + ":", PointLine(v)};
-}
-
-Values EvaluateHypergeometric(const Arguments& a, bool) {
+Values EvaluateHypergeometric(const Arguments& a, Mode) {
   const int32_t x = a.Whole(kEdit4);
   long double lower = 0, point = 0, upper = 0;
   Distr::HypergeometricCumulative(a.Whole(kEdit1), a.Whole(kEdit2), a.Whole(kEdit3), x, lower,
@@ -75,21 +58,13 @@ Values EvaluateHypergeometric(const Arguments& a, bool) {
   return DiscreteAt{x, lower, upper, point};
 }
 
-LogLines FormatHypergeometric(const Arguments& a, const Values& v) {
-  // This header carries x and, unlike the others, ends without a colon.
-  return {"Hypergeometric Distribution, B=" + IntegerText(a.Whole(kEdit1)) +
-              ", R=" + IntegerText(a.Whole(kEdit2)) + ", n=" + IntegerText(a.Whole(kEdit3)) +
-              ", x=" + IntegerText(a.Whole(kEdit4)),
-          PointLine(v)};
-}
-
-Values EvaluateFactorial(const Arguments& a, bool) {
+Values EvaluateFactorial(const Arguments& a, Mode) {
   const int32_t n = a.Whole(kEdit1);
   // ln n! = ln Gamma(n + 1) = LnGammaHalf(2n + 2).
   return Counted(Distr::LnGammaHalf(Distr::Mul(Distr::Add(n, 1), 2)));
 }
 
-LogLines FormatFactorial(const Arguments& a, const Values& v) {
+LogLines FormatFactorial(const FunctionAbout&, const Arguments& a, const Values& v) {
   const int32_t n = a.Whole(kEdit1);
   const auto& c = std::get<CountingValue>(v);
   if (!c.value)
@@ -99,7 +74,7 @@ LogLines FormatFactorial(const Arguments& a, const Values& v) {
           "   " + (n <= kLargestWholeFactorial ? WholeText(*c.value) : Scientific20Text(*c.value))};
 }
 
-Values EvaluateBinomialCoefficient(const Arguments& a, bool) {
+Values EvaluateBinomialCoefficient(const Arguments& a, Mode) {
   try {
     return Counted(Distr::LnBinomialCoefficient(a.Whole(kEdit1), a.Whole(kEdit2)));
   } catch (const Distr::EDomainError&) {
@@ -107,7 +82,8 @@ Values EvaluateBinomialCoefficient(const Arguments& a, bool) {
   }
 }
 
-LogLines FormatBinomialCoefficient(const Arguments& a, const Values& v) {
+LogLines FormatBinomialCoefficient(const FunctionAbout&, const Arguments& a,
+                                   const Values& v) {
   const std::string pair = IntegerText(a.Whole(kEdit1)) + "," + IntegerText(a.Whole(kEdit2));
   const auto& c = std::get<CountingValue>(v);
   if (!c.value)

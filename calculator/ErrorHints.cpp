@@ -1,5 +1,5 @@
-// The table of whole-number limits, and the largest real field, behind the
-// run-time errors.
+// The whole-number limits of the table's fields, and the largest real field,
+// behind the run-time errors.
 #include "calculator/ErrorHints.h"
 
 #include <cmath>
@@ -12,49 +12,11 @@ namespace calculator {
 
 namespace {
 
-// A whole-number field (or the sum of two) beyond which a function's
-// arithmetic on int32 overflows: the tails of chi-square, t and F double
-// their degrees of freedom, the counting functions work with 2(n + 1) and
-// the Poisson tail with 2(x + 2).
-struct WholeLimit {
-  Function function;
-  int field;
-  int plusField;  // -1, or a field whose value counts together with `field`
-  int64_t most;
-};
-
-constexpr int kNone = -1;
-constexpr int64_t kMostDegrees = 1073741823;  // 2^30 - 1
-constexpr int64_t kMostCount = 1073741822;    // 2(n + 1) <= 2^31 - 1
-constexpr int64_t kMostPoissonX = 1073741821;
-
 // The largest magnitude of a real field that every function computes with
 // without overflow: its square, and the square of its difference with
 // another such number over the smallest variance's root, stay in range.
 constexpr long double kLargestSafeReal = 1e2400L;
 constexpr char kLargestSafeRealText[] = "1e2400";
-
-constexpr WholeLimit kWholeLimits[] = {
-    {Function::ChiSquare, kEdit1, kNone, kMostDegrees},
-    {Function::T, kEdit1, kNone, kMostDegrees},
-    {Function::F, kEdit1, kNone, kMostDegrees},
-    {Function::F, kEdit2, kNone, kMostDegrees},
-    {Function::Binomial, kEdit2, kNone, kMostCount},
-    {Function::Poisson, kEdit4, kNone, kMostPoissonX},
-    {Function::Hypergeometric, kEdit1, kEdit2, kMostCount},
-    {Function::Factorial, kEdit1, kNone, kMostCount},
-    {Function::BinomialCoefficient, kEdit1, kNone, kMostCount},
-};
-
-const std::string& IntOverflowMessage() {
-  static const std::string message = Distr::EIntOverflow().what();
-  return message;
-}
-
-const std::string& FloatOverflowMessage() {
-  static const std::string message = Distr::EOverflow().what();
-  return message;
-}
 
 int64_t WholeValue(const std::string& text) {
   return ParseInteger(text).value;
@@ -70,19 +32,24 @@ long double Magnitude(const std::string& text) {
   }
 }
 
+// The first whole-number field (alone, or with the next field when the two
+// count together) beyond the limit of the log's arithmetic.
 std::optional<std::string> WholeHint(const Result& result, const FieldTexts& texts) {
   const FunctionAbout& about = AboutFunction(result.function);
-  for (const WholeLimit& limit : kWholeLimits) {
-    if (limit.function != result.function) continue;
-    int64_t value = WholeValue(texts[limit.field]);
-    std::string fields = about.fields[limit.field].caption;
-    if (limit.plusField != kNone) {
-      value += WholeValue(texts[limit.plusField]);
-      fields += std::string(" and ") + about.fields[limit.plusField].caption;
+  const auto fields = about.fields;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const FieldAbout& field = fields[i];
+    if (field.most == 0 || ReadsPercentile(about, field, result.mode)) continue;
+    int64_t value = WholeValue(texts[field.slot]);
+    std::string captions = field.caption;
+    const bool together = field.mostWithNext && i + 1 < fields.size();
+    if (together) {
+      value += WholeValue(texts[fields[i + 1].slot]);
+      captions += std::string(" and ") + fields[i + 1].caption;
     }
-    if (value <= limit.most) continue;
-    const char* together = limit.plusField != kNone ? "together " : "";
-    return fields + ": " + together + "at most " + std::to_string(limit.most) + ".";
+    if (value <= field.most) continue;
+    return captions + ": " + (together ? "together " : "") + "at most " +
+           std::to_string(field.most) + ".";
   }
   return std::nullopt;
 }
@@ -90,20 +57,18 @@ std::optional<std::string> WholeHint(const Result& result, const FieldTexts& tex
 // The real field of the largest magnitude, when it lies beyond the safe one.
 std::optional<std::string> RealHint(const Result& result, const FieldTexts& texts) {
   const FunctionAbout& about = AboutFunction(result.function);
-  int largest = kNone;
+  const FieldAbout* largest = nullptr;
   long double largestMagnitude = kLargestSafeReal;
-  for (int i = 0; i < kFieldCount; ++i) {
-    const FieldKind kind = about.fields[i].kind;
-    const bool real = kind == FieldKind::Real || (kind == FieldKind::Point && !result.inverse);
-    if (!real) continue;
-    const long double magnitude = Magnitude(texts[i]);
+  for (const FieldAbout& field : about.fields) {
+    if (field.number != Number::Real || ReadsPercentile(about, field, result.mode)) continue;
+    const long double magnitude = Magnitude(texts[field.slot]);
     if (magnitude > largestMagnitude) {
-      largest = i;
+      largest = &field;
       largestMagnitude = magnitude;
     }
   }
-  if (largest == kNone) return std::nullopt;
-  return std::string(FieldCaption(about, largest, result.inverse)) + ": at most " +
+  if (largest == nullptr) return std::nullopt;
+  return std::string(FieldCaption(about, *largest, result.mode)) + ": at most " +
          kLargestSafeRealText + " in magnitude.";
 }
 
@@ -111,8 +76,15 @@ std::optional<std::string> RealHint(const Result& result, const FieldTexts& text
 
 std::optional<std::string> ErrorHint(const Result& result, const FieldTexts& texts) {
   if (result.outcome != Outcome::Error) return std::nullopt;
-  if (result.message == IntOverflowMessage()) return WholeHint(result, texts);
-  if (result.message == FloatOverflowMessage()) return RealHint(result, texts);
+  switch (result.error) {
+    case ErrorKind::IntOverflow:
+      return WholeHint(result, texts);
+    case ErrorKind::FloatOverflow:
+      return RealHint(result, texts);
+    case ErrorKind::None:
+    case ErrorKind::Other:
+      break;
+  }
   return std::nullopt;
 }
 

@@ -1,11 +1,21 @@
-// The table of functions: one description per function of the calculator.
+// The table of functions: one description per function of the calculator,
+// and the one place that tells the functions apart.
 //
-// Everything that lists the functions or tells them apart reads this table:
-// Compute (Calculator.h) validates the fields by it and runs its evaluate and
-// format routines, the window builds its radio buttons and arranges its fields
-// by it, and probex-calc takes its names and writes its help from it.  A new
-// function is one entry here, its routines (ContinuousReports.cpp,
-// DiscreteReports.cpp) and its mathematics in Distr.
+// Every reader of a function learns what it needs here and nowhere else:
+// Compute (Calculator.h) reads the fields by their kinds and rules and runs
+// the evaluate and format routines; the header line of the log is built from
+// the title and the fields' header names; the window builds its radio buttons
+// and arranges its label/edit pairs by the fields' slots; probex-calc takes
+// the command names, the field order and the modes; the tables read the
+// fields' roles (which fields are degrees of freedom, which is the x-value)
+// and the range they start with; the error hints read the fields' limits of
+// the log's whole-number arithmetic; the details, the picture and the tables
+// reach the distribution's mathematics through its model (details/Model.h).
+// A reader that needs to know more about a function asks for a new fact here,
+// never for the function by name.
+//
+// A new distribution is its model, an entry here with its evaluate routine
+// (ContinuousReports.cpp, DiscreteReports.cpp) and its help fragment.
 #pragma once
 
 #include <array>
@@ -20,6 +30,7 @@
 
 namespace calculator {
 
+// Each function's identity; what it is lives in its FunctionAbout.
 enum class Function {
   Normal,
   ChiSquare,
@@ -37,28 +48,67 @@ enum class Function {
 // counting functions one (possibly huge) whole number.
 enum class Family { Continuous, Discrete, Counting };
 
-// The four label/edit pairs: Label_1/Edit_1 is index 0.
-constexpr int kFieldCount = 4;
+// The questions a function answers: the tails at an x-value, and the x-values
+// of a percentile.  A set of them is a Modes.
+enum class Mode : uint8_t { Forward, Inverse };
+
+class Modes {
+ public:
+  constexpr Modes() = default;
+  constexpr Modes(std::initializer_list<Mode> modes) {
+    for (Mode m : modes) bits_ |= Bit(m);
+  }
+  constexpr bool Has(Mode m) const { return (bits_ & Bit(m)) != 0; }
+
+ private:
+  static constexpr uint8_t Bit(Mode m) { return static_cast<uint8_t>(1u << static_cast<int>(m)); }
+  uint8_t bits_ = 0;
+};
+
+// The label/edit pairs of a window: slot 0 is Label_1/Edit_1.  A capacity:
+// a function uses as many slots as it has fields (the walk over the table in
+// the tests holds every slot below it).
+constexpr int kSlotCount = 4;
 constexpr int kEdit1 = 0;
 constexpr int kEdit2 = 1;
 constexpr int kEdit3 = 2;
 constexpr int kEdit4 = 3;
 
-// How a field's text is read.  A Point field is the x-value of a continuous
-// distribution: a real, or in inverse mode a percentile.
-enum class FieldKind { Hidden, Real, Whole, Point };
+// What a field stands for, for the readers that treat fields alike by their
+// role: the critical-value tables list degrees of freedom, a table's range
+// replaces the x-value.
+enum class Role {
+  Parameter,  // a parameter of the distribution or counting function
+  Degrees,    // degrees of freedom
+  XValue,     // the x-value; in inverse mode the percentile
+};
+
+// How a field's text is read: a real number or a whole number (int32).
+enum class Number { Real, Whole };
 
 // One label/edit pair of a function.  A value is accepted when it parses as
-// its kind and lies in [low, high] (low itself excluded when lowOpen).
+// its number and lies in [low, high] (low itself excluded when lowOpen); the
+// x-value of a function with an inverse reads as a percentile in that mode.
 struct FieldAbout {
-  FieldKind kind;
+  int slot;  // the label/edit pair, 0 for Label_1/Edit_1
+  Role role;
+  Number number;
   const char* caption;      // the label's caption
-  const char* parameter;    // the parameter's name in results; nullptr for the x-value
+  const char* parameter;    // the parameter's name in results and JSON; nullptr for the x-value
+  const char* headerName;   // its name in the log's header line; nullptr: not in the header
   const char* defaultText;  // the field's text when the function is selected
   long double low;
   bool lowOpen;
   long double high;
   const char* rule;  // the rule in words, for a user: "a whole number from 1 to 1073741823"
+  // The largest value the log's whole-number arithmetic takes from this field
+  // (0: none beyond the rule), counted together with the next field's value
+  // when `mostWithNext` (the urn's blue and red balls).  The error hints name
+  // the field and this limit after an integer overflow.
+  int64_t most = 0;
+  bool mostWithNext = false;
+
+  bool IsParameter() const { return role != Role::XValue; }
 };
 
 // The numbers of one computation, by family and mode.
@@ -85,42 +135,81 @@ struct CountingValue {
 // domain (k > n of a binomial coefficient).
 using Values = std::variant<std::monostate, TailsAt, PointsOf, DiscreteAt, CountingValue>;
 
-// The parsed fields, by index; a Whole field holds an int32 value exactly.
+// The parsed fields, by slot; a Whole field holds an int32 value exactly.
 struct Arguments {
-  std::array<long double, kFieldCount> value{};
-  int32_t Whole(int index) const { return static_cast<int32_t>(value[index]); }
+  std::array<long double, kSlotCount> value{};
+  int32_t Whole(int slot) const { return static_cast<int32_t>(value[slot]); }
 };
 
 using LogLines = std::array<std::string, 2>;
-using Evaluate = Values (*)(const Arguments& arguments, bool inverse);
-using Format = LogLines (*)(const Arguments& arguments, const Values& values);
+struct FunctionAbout;
+using Evaluate = Values (*)(const Arguments& arguments, Mode mode);
+using Format = LogLines (*)(const FunctionAbout& about, const Arguments& arguments,
+                            const Values& values);
+// The exact value of a counting function, for the details.
+using CountExactly = details::Counting (*)(const Arguments& arguments);
+
+// The range of x-values a table of values starts with.
+struct RangeDefaults {
+  const char* from;
+  const char* to;
+  const char* step;
+};
 
 struct FunctionAbout {
   Function function;
   const char* commandName;  // the name probex-calc takes
   const char* radioName;    // object name of the radio button
   const char* caption;      // radio caption, "&" before the access key
+  const char* title;        // the log's header line starts with it: "Normal Distribution"
   Family family;
   // The details engine's distribution; none for the counting functions.
-  std::optional<details::Kind> distribution;
-  std::array<FieldAbout, kFieldCount> fields;
-  const char* inverseDefault;  // the percentile the inverse mode starts with; nullptr: no inverse
-  const char* domainRule;      // the rule Edit_1 breaks when evaluate answers monostate
+  std::optional<details::Kind> model;
+  std::span<const FieldAbout> fields;  // in the order probex-calc takes them
+  Modes modes;                         // what the log answers
+  const char* inverseDefault;          // the percentile the inverse mode starts with
+  const char* headerEnd;               // after the header's parameters: ":" or nothing
+  const char* domainRule;  // the rule Edit_1 breaks when evaluate answers monostate
   Evaluate evaluate;
   Format format;
+  CountExactly countExactly;  // the counting functions; nullptr otherwise
+  const char* noun;           // "the factorial", for sentences about a counting function
+  RangeDefaults range;        // a table of values' first range
+  bool zTable;                // offers the table of the standard normal
 
-  bool HasInverse() const { return inverseDefault != nullptr; }
+  bool HasInverse() const { return modes.Has(Mode::Inverse); }
+  const FieldAbout* FieldAt(int slot) const;  // nullptr: the slot is not used
+  const FieldAbout* XField() const;           // nullptr for the counting functions
+  // How many fields have this role.
+  int CountOf(Role role) const;
 };
 
 // Every function, in the order of the radio buttons, top to bottom.
 std::span<const FunctionAbout> Functions();
 const FunctionAbout& AboutFunction(Function function);
 std::optional<Function> FunctionByCommandName(std::string_view name);
+// The function a window selects first.
+Function FirstFunction();
 
-// The caption and default text of a field, in forward or inverse mode (the
-// Point field reads "Percentile" in inverse mode).
-const char* FieldCaption(const FunctionAbout& about, int index, bool inverse);
-const char* FieldDefault(const FunctionAbout& about, int index, bool inverse);
+// The caption and default text of a field, in the given mode (the x-value
+// reads "Percentile" in inverse mode).
+const char* FieldCaption(const FunctionAbout& about, const FieldAbout& field, Mode mode);
+const char* FieldDefault(const FunctionAbout& about, const FieldAbout& field, Mode mode);
+// Whether the field reads a percentile in this mode.
+bool ReadsPercentile(const FunctionAbout& about, const FieldAbout& field, Mode mode);
+
+// The parameters as the log's header writes them: "mean=0.000000,
+// variance=1.000000" by their header names, or by their parameter names
+// (the tables' titles); the x-value too where its header name is given
+// and `withX`.
+enum class Names { Header, Parameter };
+std::string ParameterText(const FunctionAbout& about, const Arguments& arguments, Names names,
+                          bool withX);
+// The log's header line of a distribution: "Normal Distribution,
+// mean=0.000000, variance=1.000000:".
+std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments);
+// The header without its x-value and end: the title of a picture.
+std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments);
 
 // The smallest and largest percentile an inverse accepts (both included), and
 // the smallest variance: the extended reals nearest to these decimals.

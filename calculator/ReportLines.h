@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "calculator/Functions.h"
+
 namespace calculator {
 
 // "   P(X<a)=pa      P(X>b)=pb": the result line of the continuous reports,
@@ -14,5 +16,8 @@ std::string TailLine(const std::string& a, const std::string& pa, const std::str
 // the discrete reports, each argument already a number text.
 std::string DiscreteLine(const std::string& x, const std::string& lower, const std::string& upper,
                          const std::string& point);
+
+// The result line of a distribution's numbers, in the line of its kind.
+std::string ResultLine(const Values& v);
 
 }  // namespace calculator

@@ -2,7 +2,8 @@
 //
 // An evaluate routine takes the parsed fields and computes the numbers of
 // the log lines with Distr; a format routine writes the header and result
-// lines from those numbers.  Each expression is written in the order of its
+// lines from those numbers: FormatDistribution the header from the table and
+// the result line from the numbers alone, for every distribution.  Each expression is written in the order of its
 // arithmetic: the last printed digit depends on every rounding.
 #pragma once
 
@@ -10,24 +11,19 @@
 
 namespace calculator::reports {
 
-Values EvaluateNormal(const Arguments& a, bool inverse);
-Values EvaluateChiSquare(const Arguments& a, bool inverse);
-Values EvaluateT(const Arguments& a, bool inverse);
-Values EvaluateF(const Arguments& a, bool inverse);
-Values EvaluateBinomial(const Arguments& a, bool inverse);
-Values EvaluatePoisson(const Arguments& a, bool inverse);
-Values EvaluateHypergeometric(const Arguments& a, bool inverse);
-Values EvaluateFactorial(const Arguments& a, bool inverse);
-Values EvaluateBinomialCoefficient(const Arguments& a, bool inverse);
+Values EvaluateNormal(const Arguments& a, Mode mode);
+Values EvaluateChiSquare(const Arguments& a, Mode mode);
+Values EvaluateT(const Arguments& a, Mode mode);
+Values EvaluateF(const Arguments& a, Mode mode);
+Values EvaluateBinomial(const Arguments& a, Mode mode);
+Values EvaluatePoisson(const Arguments& a, Mode mode);
+Values EvaluateHypergeometric(const Arguments& a, Mode mode);
+Values EvaluateFactorial(const Arguments& a, Mode mode);
+Values EvaluateBinomialCoefficient(const Arguments& a, Mode mode);
 
-LogLines FormatNormal(const Arguments& a, const Values& v);
-LogLines FormatChiSquare(const Arguments& a, const Values& v);
-LogLines FormatT(const Arguments& a, const Values& v);
-LogLines FormatF(const Arguments& a, const Values& v);
-LogLines FormatBinomial(const Arguments& a, const Values& v);
-LogLines FormatPoisson(const Arguments& a, const Values& v);
-LogLines FormatHypergeometric(const Arguments& a, const Values& v);
-LogLines FormatFactorial(const Arguments& a, const Values& v);
-LogLines FormatBinomialCoefficient(const Arguments& a, const Values& v);
+LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, const Values& v);
+LogLines FormatFactorial(const FunctionAbout& about, const Arguments& a, const Values& v);
+LogLines FormatBinomialCoefficient(const FunctionAbout& about, const Arguments& a,
+                                   const Values& v);
 
 }  // namespace calculator::reports

@@ -103,12 +103,6 @@ void CompareDiscrete(const DiscreteAt& log, const details::DiscreteForward& d,
           remarks);
 }
 
-long double ParameterValue(const std::vector<Parameter>& parameters, const char* name) {
-  for (const Parameter& p : parameters)
-    if (p.name == name) return p.value;
-  return 0;
-}
-
 void AddMoments(const details::Distribution& d, ResultDetails& out) {
   out.mean = details::Mean(d);
   out.variance = details::Variance(d);
@@ -118,11 +112,23 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters) {
-  const std::optional<details::Kind> kind = AboutFunction(function).distribution;
-  if (!kind) return std::nullopt;
-  details::Distribution d{*kind, {0, 0, 0}};
+  const auto& model = AboutFunction(function).model;
+  if (!model) return std::nullopt;
+  details::Distribution d{*model, {0, 0, 0}};
   for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)
     d.parameters[i] = parameters[i].value;
+  return d;
+}
+
+std::optional<details::Distribution> DistributionOf(Function function,
+                                                    const Arguments& arguments) {
+  const FunctionAbout& about = AboutFunction(function);
+  if (!about.model) return std::nullopt;
+  details::Distribution d{*about.model, {0, 0, 0}};
+  std::size_t next = 0;
+  for (const FieldAbout& field : about.fields)
+    if (field.IsParameter() && next < d.parameters.size())
+      d.parameters[next++] = arguments.value[field.slot];
   return d;
 }
 
@@ -131,10 +137,8 @@ ResultDetails DetailsOf(const Result& result) {
   if (!result.Ok()) return out;
   const details::HeldFloatEnvironment held;  // once for all the values
   if (std::holds_alternative<CountingValue>(result.values)) {
-    const long double n = ParameterValue(result.parameters, "n");
-    out.values = result.function == Function::Factorial
-                     ? details::Factorial(n)
-                     : details::BinomialCoefficient(n, ParameterValue(result.parameters, "k"));
+    if (const CountExactly exactly = AboutFunction(result.function).countExactly)
+      out.values = exactly(result.arguments);
     return out;
   }
   const std::optional<details::Distribution> d = DistributionOf(result.function, result.parameters);

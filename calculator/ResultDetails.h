@@ -35,6 +35,8 @@ struct ResultDetails {
 // for the counting functions.
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters);
+// The same from the parsed fields, by slot.
+std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments);
 
 // The details of an ok result (forward or inverse); empty values otherwise.
 ResultDetails DetailsOf(const Result& result);

@@ -4,8 +4,7 @@
 
 namespace cli {
 
-using calculator::FieldKind;
-using calculator::kFieldCount;
+using calculator::Mode;
 
 std::string InverseFunctionNames(std::string_view lastSeparator) {
   std::vector<std::string_view> names;
@@ -35,11 +34,10 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles
   if (inverse && !about.HasInverse() && !quantile)
     return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
 
-  Command command{*function, inverse, {}};
-  for (int i = 0; i < kFieldCount; ++i) {
-    if (about.fields[i].kind == FieldKind::Hidden) continue;
-    command.texts[i] = calculator::FieldDefault(about, i, inverse);
-    if (w < words.size()) command.texts[i] = words[w++];
+  Command command{*function, inverse ? Mode::Inverse : Mode::Forward, {}};
+  for (const calculator::FieldAbout& field : about.fields) {
+    command.texts[field.slot] = calculator::FieldDefault(about, field, command.mode);
+    if (w < words.size()) command.texts[field.slot] = words[w++];
   }
   if (w != words.size()) return {std::nullopt, "too many fields"};
   return {command, {}};
@@ -62,7 +60,7 @@ Outcome Run(const std::vector<std::string>& words) {
   const ParsedCommand parsed = ParseCommand(words);
   if (!parsed.command) return {Outcome::Kind::Usage, {}, parsed.usage};
   const Command& c = *parsed.command;
-  return OutcomeOf(calculator::Compute(c.function, c.texts, c.inverse));
+  return OutcomeOf(calculator::Compute(c.function, c.texts, c.mode));
 }
 
 std::string FunctionHelp() {
@@ -76,11 +74,10 @@ std::string FunctionHelp() {
     line.resize(nameColumn, ' ');
     line += "fields: ";
     bool first = true;
-    for (int i = 0; i < kFieldCount; ++i) {
-      if (about.fields[i].kind == FieldKind::Hidden) continue;
-      line += (first ? "" : ", ") + std::string(about.fields[i].caption);
-      if (about.fields[i].kind == FieldKind::Point && about.HasInverse())
-        line += std::string(" (or ") + calculator::FieldCaption(about, i, true) + ")";
+    for (const calculator::FieldAbout& field : about.fields) {
+      line += (first ? "" : ", ") + std::string(field.caption);
+      if (calculator::ReadsPercentile(about, field, Mode::Inverse))
+        line += std::string(" (or ") + calculator::FieldCaption(about, field, Mode::Inverse) + ")";
       first = false;
     }
     text += line + "\n";

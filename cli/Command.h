@@ -1,8 +1,8 @@
 // probex-calc: one computation of the calculator model per command.
 //
 // A command is the words [--inverse] FUNCTION [FIELD...]: the function's
-// command name and the texts of its visible fields in the order Edit_1 to
-// Edit_4 (hidden fields skipped); fields not given keep their defaults.
+// command name and the texts of its fields in the table's order; fields not
+// given keep their defaults.
 #pragma once
 
 #include <istream>
@@ -22,9 +22,11 @@ constexpr int kExitUsage = 64;
 
 // A command's input to Compute.
 struct Command {
-  calculator::Function function = calculator::Function::Normal;
-  bool inverse = false;
+  calculator::Function function{};
+  calculator::Mode mode = calculator::Mode::Forward;
   calculator::FieldTexts texts;
+
+  bool Inverse() const { return mode == calculator::Mode::Inverse; }
 };
 
 // A parsed command, or the usage fault that stops it.
@@ -53,9 +55,9 @@ Outcome OutcomeOf(const calculator::Result& result);
 Outcome Run(const std::vector<std::string>& words);
 
 // The longest batch line that is read (without its LF), and the most words a
-// command can have: --inverse, the function and its four fields.
+// command can have: --inverse, the function and a field per label/edit pair.
 constexpr size_t kMaxBatchLineBytes = size_t{1} << 20;
-constexpr size_t kMaxCommandWords = 2 + calculator::kFieldCount;
+constexpr size_t kMaxCommandWords = 2 + calculator::kSlotCount;
 
 // Reads one batch line (up to LF or the end of the input) into `line`.  A
 // line longer than kMaxBatchLineBytes is read to its end but not kept: the

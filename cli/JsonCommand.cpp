@@ -161,7 +161,7 @@ void WriteInvalid(JsonWriter& w, const calculator::FieldFault& focus) {
 
 // The discrete quantile: the fields checked with the x-value as a percentile.
 JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
-  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, true);
+  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
   if (!input.faults.empty()) {
     WriteInvalid(w, input.faults.back());
     return {w.Finish(), kExitInvalidField};
@@ -187,15 +187,15 @@ JsonAnswer RunJson(const std::vector<std::string>& words) {
   const Command& c = *parsed.command;
   const calculator::FunctionAbout& about = calculator::AboutFunction(c.function);
   w.String("function", about.commandName);
-  w.Bool("inverse", c.inverse);
+  w.Bool("inverse", c.Inverse());
   try {
-    if (c.inverse && !about.HasInverse()) return RunQuantile(w, c);
+    if (!about.modes.Has(c.mode)) return RunQuantile(w, c);
   } catch (const std::runtime_error& error) {  // a field past the extended range
     w.String("status", "error");
     w.String("message", calculator::ErrorBoxText(error.what()));
     return {w.Finish(), kExitRunTimeError};
   }
-  const calculator::Result result = calculator::Compute(c.function, c.texts, c.inverse);
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
   switch (result.outcome) {
     case calculator::Outcome::Invalid:
       WriteInvalid(w, result.faults.back());

@@ -95,7 +95,7 @@ int RunPlotCommand(const std::vector<std::string>& words) {
                       calculator::AboutFunction(c.function).commandName +
                       " is a number, not a distribution");
 
-  const calculator::Result result = calculator::Compute(c.function, c.texts, c.inverse);
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
   const Outcome outcome = OutcomeOf(result);
   if (outcome.kind != Outcome::Kind::Lines) {
     // The same message and status as without --plot.

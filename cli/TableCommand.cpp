@@ -8,7 +8,6 @@ namespace cli {
 
 namespace {
 
-using calculator::FieldKind;
 using tables::Field;
 using tables::Kind;
 
@@ -35,25 +34,7 @@ struct Usage {
   std::string message;
 };
 
-// The option names and the request texts they set.
-std::map<std::string, std::string tables::Request::*> Options(Kind kind,
-                                                              calculator::Function function) {
-  if (kind == Kind::Range)
-    return {{"--from", &tables::Request::from},
-            {"--to", &tables::Request::to},
-            {"--step", &tables::Request::step}};
-  std::map<std::string, std::string tables::Request::*> options{
-      {"--alpha", &tables::Request::alphas}};
-  if (function == calculator::Function::F) {
-    options["--df1"] = &tables::Request::degrees1;
-    options["--df2"] = &tables::Request::degrees2;
-  } else if (function != calculator::Function::Normal) {
-    options["--df"] = &tables::Request::degrees;
-  }
-  return options;
-}
-
-// The option that a table field is given by, for messages.
+// The option that a table field is given by.
 std::string OptionOf(Field field) {
   switch (field) {
     case Field::From:
@@ -78,6 +59,42 @@ std::string OptionOf(Field field) {
   return "";
 }
 
+// The request text that a table field sets.
+std::string tables::Request::*MemberOf(Field field) {
+  switch (field) {
+    case Field::From:
+      return &tables::Request::from;
+    case Field::To:
+      return &tables::Request::to;
+    case Field::Step:
+      return &tables::Request::step;
+    case Field::Alphas:
+      return &tables::Request::alphas;
+    case Field::Degrees:
+      return &tables::Request::degrees;
+    case Field::Degrees1:
+      return &tables::Request::degrees1;
+    case Field::Degrees2:
+      return &tables::Request::degrees2;
+    case Field::Probabilities:
+      return &tables::Request::probabilities;
+    case Field::Parameter:
+      break;
+  }
+  return nullptr;
+}
+
+// The option names of a kind of table, and the request texts they set: one
+// per table field the kind reads (the quantiles' list has no option).
+std::map<std::string, std::string tables::Request::*> Options(Kind kind,
+                                                              calculator::Function function) {
+  std::map<std::string, std::string tables::Request::*> options;
+  for (Field field : tables::FieldsOf(kind, function))
+    if (field != Field::Parameter && field != Field::Probabilities)
+      options[OptionOf(field)] = MemberOf(field);
+  return options;
+}
+
 // "Edit_2: a number of at least 0.000001", "--df, entry 3: ...".
 std::string FaultText(const tables::Fault& fault) {
   if (fault.field == Field::Parameter)
@@ -97,18 +114,14 @@ tables::Request ParseRequest(const std::vector<std::string>& words) {
     throw Usage{words[0] + " has no table for " + words[1]};
 
   const calculator::FunctionAbout& about = calculator::AboutFunction(*function);
-  calculator::FieldTexts texts;
-  for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (about.fields[i].kind != FieldKind::Hidden) texts[i] = about.fields[i].defaultText;
-  tables::Request request = tables::DefaultRequest(*function, kind, texts);
+  tables::Request request =
+      tables::DefaultRequest(*function, kind, calculator::DefaultTexts(*function));
 
   // The fields the command takes: the parameters that no list replaces.
   std::size_t w = 2;
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
-    const calculator::FieldAbout& field = about.fields[i];
-    const bool listed = kind == Kind::Critical && field.kind == FieldKind::Whole;
-    if (field.kind == FieldKind::Hidden || field.parameter == nullptr || listed) continue;
-    if (w < words.size() && words[w].rfind("--", 0) != 0) request.texts[i] = words[w++];
+  for (const calculator::FieldAbout& field : about.fields) {
+    if (!tables::UsesParameter(kind, *function, field.slot)) continue;
+    if (w < words.size() && words[w].rfind("--", 0) != 0) request.texts[field.slot] = words[w++];
   }
   const auto options = Options(kind, *function);
   std::map<std::string, bool> given;

@@ -25,6 +25,7 @@
 #include <span>
 
 #include "calculator/NumberText.h"
+#include "calculator/ResultDetails.h"
 #include "details/Details.h"
 
 namespace plot {
@@ -100,20 +101,9 @@ PlotModel Nothing(QString message) {
   return model;
 }
 
-std::optional<details::Kind> KindOf(Function function) {
-  return calculator::AboutFunction(function).distribution;
-}
-
-// The header line without its colon (and, for the hypergeometric
-// distribution, without the x it carries).
+// The header line without its end and without any x it carries.
 QString TitleOf(const calculator::Result& result) {
-  QString title = Text(result.lines[0]);
-  if (title.endsWith(QLatin1Char(':'))) title.chop(1);
-  if (result.function == Function::Hypergeometric) {
-    const qsizetype x = title.lastIndexOf(QStringLiteral(", x="));
-    if (x >= 0) title.truncate(x);
-  }
-  return title;
+  return Text(calculator::HeaderTitle(calculator::AboutFunction(result.function), result.arguments));
 }
 
 Marker MarkerAt(const Range& range, long double x, QString label, bool line = true) {
@@ -457,28 +447,20 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
   return model;
 }
 
-Distribution DistributionOf(details::Kind kind, const calculator::Result& result) {
-  Distribution d{kind, {}};
-  for (size_t i = 0; i < result.parameters.size() && i < d.parameters.size(); ++i)
-    d.parameters[i] = result.parameters[i].value;
-  return d;
-}
-
 }  // namespace
 
 PlotModel BuildPlotModel(const calculator::Result& result, InverseShading shading) {
-  if (result.function == Function::Factorial)
-    return Nothing(
-        QStringLiteral("Nothing to plot: the factorial is a number, not a distribution."));
-  if (result.function == Function::BinomialCoefficient)
-    return Nothing(QStringLiteral(
-        "Nothing to plot: the binomial coefficient is a number, not a distribution."));
-  const std::optional<details::Kind> kind = KindOf(result.function);
-  if (!result.Ok() || !kind || std::holds_alternative<std::monostate>(result.values))
+  const calculator::FunctionAbout& about = calculator::AboutFunction(result.function);
+  if (about.family == calculator::Family::Counting)
+    return Nothing(QStringLiteral("Nothing to plot: ") + Text(about.noun) +
+                   QStringLiteral(" is a number, not a distribution."));
+  const std::optional<Distribution> d =
+      calculator::DistributionOf(result.function, result.arguments);
+  if (!result.Ok() || !d || std::holds_alternative<std::monostate>(result.values))
     return Nothing(QStringLiteral("Nothing to plot: there is no result."));
-  const Distribution d = DistributionOf(*kind, result);
-  PlotModel model =
-      details::IsDiscrete(*kind) ? DiscreteModel(result, d) : ContinuousModel(result, d, shading);
+  PlotModel model = about.family == calculator::Family::Discrete
+                        ? DiscreteModel(result, *d)
+                        : ContinuousModel(result, *d, shading);
   model.title = TitleOf(result);
   return model;
 }

@@ -12,27 +12,28 @@ namespace tables {
 
 namespace {
 
-using calculator::FieldKind;
 using calculator::FieldAbout;
 using calculator::Function;
 using calculator::FunctionAbout;
+using calculator::Mode;
+using calculator::Number;
+using calculator::Role;
 
 constexpr long double kInf = std::numeric_limits<long double>::infinity();
 constexpr long double kMaxWhole = 2147483647;
 
 // The table's own fields that are not a field of the function.
-constexpr FieldAbout kRealStep{FieldKind::Real,          "Step", nullptr, "", 0, true, kInf,
-                              "a number greater than 0"};
-constexpr FieldAbout kWholeStep{FieldKind::Whole,
-                               "Step",
-                               nullptr,
-                               "",
-                               1,
-                               false,
-                               kMaxWhole,
+constexpr FieldAbout kRealStep{0,    Role::Parameter, Number::Real, "Step", nullptr, nullptr, "",
+                              0,    true,            kInf,         "a number greater than 0"};
+constexpr FieldAbout kWholeStep{0,       Role::Parameter,
+                               Number::Whole, "Step",
+                               nullptr, nullptr,
+                               "",      1,
+                               false,   kMaxWhole,
                                "a whole number from 1 to 2147483647"};
-constexpr FieldAbout kProbability{
-    FieldKind::Real, "Probabilities", nullptr, "", 0, false, 1, "a probability from 0 to 1"};
+constexpr FieldAbout kProbability{0,       Role::Parameter, Number::Real, "Probabilities",
+                                  nullptr, nullptr,         "",           0,
+                                  false,   1,               "a probability from 0 to 1"};
 
 constexpr const char* kListRule = "one or more entries separated by commas";
 
@@ -53,38 +54,28 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-// The field of the x-value: the visible field that is no parameter.
+// The slot of the x-value.
 int XIndex(const FunctionAbout& about) {
-  for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (about.fields[i].kind != FieldKind::Hidden && about.fields[i].parameter == nullptr) return i;
-  return calculator::kEdit4;
+  const FieldAbout* x = about.XField();
+  return x ? x->slot : calculator::kEdit4;
 }
 
-bool IsParameter(const FieldAbout& field) {
-  return field.kind != FieldKind::Hidden && field.parameter != nullptr;
-}
-
-// "mean=0.000000, variance=1.000000": the parameters as the log's header
-// writes its numbers.
-std::string ParameterList(const FunctionAbout& about, const std::array<long double, 4>& values) {
-  std::string text;
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
-    if (!IsParameter(about.fields[i])) continue;
-    const long double v = values[i];
-    text +=
-        (text.empty() ? "" : ", ") + std::string(about.fields[i].parameter) + "=" +
-        (about.fields[i].kind == FieldKind::Whole ? calculator::IntegerText(static_cast<int32_t>(v))
-                                                 : calculator::Fixed6Text(v));
-  }
-  return text;
+// "mean=0.000000, variance=1.000000": the parameters by their names, as the
+// log's header writes its numbers.
+std::string ParameterList(const FunctionAbout& about,
+                          const std::array<long double, calculator::kSlotCount>& values) {
+  return calculator::ParameterText(about, calculator::Arguments{values},
+                                   calculator::Names::Parameter, false);
 }
 
 }  // namespace
 
 std::vector<Kind> KindsOf(Function function) {
-  switch (calculator::AboutFunction(function).family) {
+  const FunctionAbout& about = calculator::AboutFunction(function);
+  switch (about.family) {
     case calculator::Family::Continuous:
-      if (function == Function::Normal) return {Kind::Range, Kind::Critical, Kind::ZTable};
+      if (about.zTable) return {Kind::Range, Kind::Critical, Kind::ZTable};
+      if (about.CountOf(Role::Degrees) > kMostCriticalDegrees) return {Kind::Range};
       return {Kind::Range, Kind::Critical};
     case calculator::Family::Discrete:
       return {Kind::Range, Kind::Quantiles};
@@ -95,15 +86,15 @@ std::vector<Kind> KindsOf(Function function) {
 }
 
 bool UsesParameter(Kind kind, Function function, int index) {
-  const FieldAbout& field = calculator::AboutFunction(function).fields.at(index);
+  const FieldAbout* field = calculator::AboutFunction(function).FieldAt(index);
+  if (field == nullptr) return false;
   switch (kind) {
     case Kind::Range:
     case Kind::Quantiles:
-      return IsParameter(field);
+      return field->IsParameter();
     case Kind::Critical:
-      // The normal distribution keeps its mean and variance; the degrees of
-      // freedom of t, chi-square and F come from lists.
-      return IsParameter(field) && field.kind == FieldKind::Real;
+      // The parameters stay; the degrees of freedom come from lists.
+      return field->IsParameter() && field->role != Role::Degrees;
     case Kind::ZTable:
       break;
   }
@@ -112,17 +103,17 @@ bool UsesParameter(Kind kind, Function function, int index) {
 
 std::vector<Field> FieldsOf(Kind kind, Function function) {
   std::vector<Field> fields;
-  for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (UsesParameter(kind, function, i)) fields.push_back(Field::Parameter);
+  for (const FieldAbout& field : calculator::AboutFunction(function).fields)
+    if (UsesParameter(kind, function, field.slot)) fields.push_back(Field::Parameter);
   switch (kind) {
     case Kind::Range:
       fields.insert(fields.end(), {Field::From, Field::To, Field::Step});
       break;
     case Kind::Critical:
       fields.push_back(Field::Alphas);
-      if (function == Function::F)
+      if (CriticalLayoutOf(function).degrees == kMostCriticalDegrees)
         fields.insert(fields.end(), {Field::Degrees1, Field::Degrees2});
-      else if (function != Function::Normal)
+      else if (CriticalLayoutOf(function).degrees == 1)
         fields.push_back(Field::Degrees);
       break;
     case Kind::Quantiles:
@@ -139,19 +130,10 @@ Request DefaultRequest(Function function, Kind kind, const calculator::FieldText
   request.kind = kind;
   request.function = function;
   request.texts = texts;
-  const bool discrete = calculator::AboutFunction(function).family == calculator::Family::Discrete;
-  switch (function) {
-    case Function::Normal:
-      request.from = "-3", request.to = "3", request.step = "0.1";
-      break;
-    case Function::T:
-      request.from = "-4", request.to = "4", request.step = "0.1";
-      break;
-    default:
-      request.from = "0", request.to = discrete ? "10" : "5", request.step = discrete ? "1" : "0.1";
-      break;
-  }
-  request.alphas = function == Function::F ? kTextbookAlpha : kTextbookAlphas;
+  const calculator::RangeDefaults& range = calculator::AboutFunction(function).range;
+  request.from = range.from, request.to = range.to, request.step = range.step;
+  const bool oneAlpha = CriticalLayoutOf(function).degrees == kMostCriticalDegrees;
+  request.alphas = oneAlpha ? kTextbookAlpha : kTextbookAlphas;
   request.degrees = request.degrees2 = kTextbookDegrees;
   request.degrees1 = kTextbookDegrees1;
   request.probabilities = kTextbookProbabilities;
@@ -159,16 +141,16 @@ Request DefaultRequest(Function function, Kind kind, const calculator::FieldText
 }
 
 std::string DistributionName(Function function) {
-  std::string name;
-  for (const char* c = calculator::AboutFunction(function).caption; *c; ++c)
-    if (*c != '&') name += *c;
-  return name;
+  return calculator::AboutFunction(function).title;
 }
 
 std::string FieldCaption(Field field, Function function, int index) {
   switch (field) {
-    case Field::Parameter:
-      return calculator::FieldCaption(calculator::AboutFunction(function), index, false);
+    case Field::Parameter: {
+      const FunctionAbout& about = calculator::AboutFunction(function);
+      const FieldAbout* parameter = about.FieldAt(index);
+      return parameter ? calculator::FieldCaption(about, *parameter, Mode::Forward) : "";
+    }
     case Field::From:
       return "From";
     case Field::To:
@@ -176,7 +158,8 @@ std::string FieldCaption(Field field, Function function, int index) {
     case Field::Step:
       return "Step";
     case Field::Alphas:
-      return function == Function::F ? "Upper-tail probability" : "Upper-tail probabilities";
+      return CriticalLayoutOf(function).degrees == kMostCriticalDegrees ? "Upper-tail probability"
+                                                                        : "Upper-tail probabilities";
     case Field::Degrees:
       return "Degrees of freedom";
     case Field::Degrees1:
@@ -227,7 +210,7 @@ bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& ab
                       long double& value) {
   const char* rule;
   try {
-    rule = calculator::ReadField(about, text, percentile, value);
+    rule = calculator::ReadField(about, text, percentile ? Mode::Inverse : Mode::Forward, value);
   } catch (const Distr::ERunTimeError&) {
     rule = percentile ? "a probability from 0.000001 to 0.999999" : about.rule;  // beyond the range
   }
@@ -239,9 +222,10 @@ bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& ab
 void Planner::ReadParameters() {
   const Request& r = plan_.request_;
   const FunctionAbout& about = calculator::AboutFunction(r.function);
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
+  for (const FieldAbout& field : about.fields) {
+    const int i = field.slot;
     if (!UsesParameter(r.kind, r.function, i)) continue;
-    if (!ReadOne(Field::Parameter, r.texts[i], about.fields[i], false, plan_.values_[i]))
+    if (!ReadOne(Field::Parameter, r.texts[i], field, false, plan_.values_[i]))
       faults_.back().index = i;
   }
 }
@@ -282,7 +266,7 @@ std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,
 void Planner::PlanRange() {
   const Request& r = plan_.request_;
   const FunctionAbout& about = calculator::AboutFunction(r.function);
-  const FieldAbout& x = about.fields[plan_.xIndex_];
+  const FieldAbout& x = *about.XField();
   const bool discrete = about.family == calculator::Family::Discrete;
   ReadParameters();
   long double from = 0, to = 0, step = 0;
@@ -317,41 +301,49 @@ void Planner::PlanRange() {
 void Planner::PlanCritical() {
   const Request& r = plan_.request_;
   const FunctionAbout& about = calculator::AboutFunction(r.function);
-  const FieldAbout& percentile = about.fields[plan_.xIndex_];
+  const FieldAbout& percentile = *about.XField();
+  const CriticalLayout layout = CriticalLayoutOf(r.function);
   const std::string name = DistributionName(r.function);
   ReadParameters();
-  if (r.function == Function::F) {
+  if (layout.degrees == kMostCriticalDegrees) {
     const auto alphas = ReadList(Field::Alphas, r.alphas, percentile, true, 1);
     plan_.across_ =
-        ReadList(Field::Degrees1, r.degrees1, about.fields[calculator::kEdit1], false, kMaxColumns);
+        ReadList(Field::Degrees1, r.degrees1, *about.FieldAt(layout.columnSlot), false, kMaxColumns);
     plan_.down_ =
-        ReadList(Field::Degrees2, r.degrees2, about.fields[calculator::kEdit2], false, kMaxRows);
+        ReadList(Field::Degrees2, r.degrees2, *about.FieldAt(layout.rowSlot), false, kMaxRows);
     if (!alphas.empty()) plan_.alpha_ = alphas.front();
     plan_.title_ = name + ": x with P(X>x)=" + plan_.alpha_.text + "; columns: df1, rows: df2";
     plan_.columns_ = {{"df2\\df1", false}};
   } else {
     plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
-    if (r.function == Function::Normal) {
+    if (layout.degrees == 0) {
       plan_.title_ = name + ", " + ParameterList(about, plan_.values_) + ": x with P(X>x)=alpha";
       plan_.columns_ = {{"alpha", false}};
     } else {
       plan_.down_ =
-          ReadList(Field::Degrees, r.degrees, about.fields[calculator::kEdit1], false, kMaxRows);
+          ReadList(Field::Degrees, r.degrees, *about.FieldAt(layout.rowSlot), false, kMaxRows);
       plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
       plan_.columns_ = {{"df", false}};
     }
   }
   // The alphas head their columns as typed ("0.10"), F's df1 as numbers.
   for (const Plan::Entry& column : plan_.across_)
-    plan_.columns_.push_back({r.function == Function::F
+    plan_.columns_.push_back({layout.degrees == kMostCriticalDegrees
                                   ? calculator::IntegerText(static_cast<int32_t>(column.value))
                                   : column.text,
                               true});
 }
 
 void Planner::PlanZ() {
-  plan_.request_.texts = {"0", "1", "", ""};  // the standard normal distribution
-  plan_.values_ = {0, 1, 0, 0};
+  // The function's defaults: the standard normal distribution.
+  const FunctionAbout& about = calculator::AboutFunction(plan_.request_.function);
+  plan_.request_.texts = {};
+  plan_.values_ = {};
+  for (const FieldAbout& field : about.fields) {
+    if (!field.IsParameter()) continue;
+    plan_.request_.texts[field.slot] = field.defaultText;
+    ReadOne(Field::Parameter, field.defaultText, field, false, plan_.values_[field.slot]);
+  }
   plan_.title_ = "Standard Normal Distribution: P(Z<z) for z = row + column";
   plan_.columns_ = {{"z", false}};
   for (int hundredths = 0; hundredths < 10; ++hundredths)

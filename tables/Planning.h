@@ -31,6 +31,19 @@ struct Planner {
   std::vector<Fault> faults_;
 };
 
+// How a critical-value table lays out the function's degrees-of-freedom
+// fields: none (the normal distribution: one row of alphas), one (its rows,
+// with the alphas across) or two (one alpha; the first field's list across,
+// the second's down).
+struct CriticalLayout {
+  int degrees;     // how many fields are degrees of freedom
+  int rowSlot;     // the field the rows set; -1 without degrees of freedom
+  int columnSlot;  // the field the columns set: the x-value (the alpha) or the first degrees
+};
+CriticalLayout CriticalLayoutOf(calculator::Function function);
+// The most degrees-of-freedom fields a critical-value table lays out.
+constexpr int kMostCriticalDegrees = 2;
+
 // The log's numbers for one input, or why there are none: the run-time
 // error's message (or, never for a validated input, the rule a field broke).
 struct Logged {
@@ -38,7 +51,8 @@ struct Logged {
   std::string failure;
   bool Ok() const { return failure.empty(); }
 };
-Logged Log(calculator::Function function, const calculator::FieldTexts& texts, bool inverse);
+Logged Log(calculator::Function function, const calculator::FieldTexts& texts,
+           calculator::Mode mode);
 
 // A number as the log writes it (Fixed6Text), and a failed cell.
 Cell NumberCell(long double value);
@@ -47,7 +61,7 @@ Cell FailedCell(const std::string& failure);
 // The details engine's distribution of a function whose parsed fields are
 // `values` (the x-value's field skipped).
 details::Distribution DistributionOf(
-    calculator::Function function, const std::array<long double, calculator::kFieldCount>& values);
+    calculator::Function function, const std::array<long double, calculator::kSlotCount>& values);
 
 // A value of the details engine: in the log's number text (digits 0) or with
 // `digits` significant digits (SignificantText); none is a failed cell that

@@ -2,32 +2,17 @@
 // does not print, and any column shown with more significant digits.
 #include "Distr/Errors.h"
 #include "calculator/FieldParsing.h"
+#include "calculator/ResultDetails.h"
 #include "calculator/NumberText.h"
 #include "tables/Planning.h"
 
 namespace tables {
 
-namespace {
-
-using calculator::Function;
-
-details::Kind KindOf(Function function) {
-  const std::optional<details::Kind> kind = calculator::AboutFunction(function).distribution;
-  if (!kind) throw std::invalid_argument("the counting functions are no distributions");
-  return *kind;
-}
-
-}  // namespace
-
 details::Distribution DistributionOf(
-    Function function, const std::array<long double, calculator::kFieldCount>& values) {
-  const calculator::FunctionAbout& about = calculator::AboutFunction(function);
-  details::Distribution d{KindOf(function), {}};
-  std::size_t next = 0;
-  for (int i = 0; i < calculator::kFieldCount && next < d.parameters.size(); ++i)
-    if (about.fields[i].kind != calculator::FieldKind::Hidden && about.fields[i].parameter != nullptr)
-      d.parameters[next++] = values[i];
-  return d;
+    calculator::Function function, const std::array<long double, calculator::kSlotCount>& values) {
+  const auto d = calculator::DistributionOf(function, calculator::Arguments{values});
+  if (!d) throw std::invalid_argument("the counting functions are no distributions");
+  return *d;
 }
 
 Cell DetailsCell(const details::Value& value, int digits) {

@@ -19,45 +19,23 @@ namespace tables {
 namespace {
 
 using calculator::Function;
-using calculator::kEdit1;
-using calculator::kEdit2;
-using calculator::kEdit3;
-
-// The largest Poisson x whose P(X<=x) the log computes: the tail at x + 1
-// works with whole numbers a little above 2(x + 1), which must stay 32-bit
-// (from x = 1073741822 on they raise Integer overflow).
-constexpr int64_t kLargestPoissonX = 1073741821;
 
 // A computation of the log that failed, ending the search.
 struct SearchFailure {
   std::string message;
 };
 
-// The smallest and largest x of the support.
-std::pair<int64_t, int64_t> Support(Function function, const std::array<long double, 4>& v) {
-  switch (function) {
-    case Function::Binomial:
-      return {0, static_cast<int64_t>(v[kEdit2])};
-    case Function::Hypergeometric: {
-      const auto blue = static_cast<int64_t>(v[kEdit1]), red = static_cast<int64_t>(v[kEdit2]);
-      const auto sample = static_cast<int64_t>(v[kEdit3]);
-      return {std::max<int64_t>(0, sample - red), std::min(sample, blue)};
-    }
-    default:
-      return {0, kLargestPoissonX};
-  }
-}
-
-// The mean, where the search starts.
-long double Mean(Function function, const std::array<long double, 4>& v) {
-  switch (function) {
-    case Function::Binomial:
-      return v[kEdit1] * v[kEdit2];
-    case Function::Hypergeometric:
-      return v[kEdit1] + v[kEdit2] > 0 ? v[kEdit3] * v[kEdit1] / (v[kEdit1] + v[kEdit2]) : 0;
-    default:
-      return v[kEdit1];
-  }
+// The smallest and largest x of the support, the largest no more than the
+// log's arithmetic takes for the x-value (the Poisson tail at x + 1 works
+// with whole numbers a little above 2(x + 1), which must stay 32-bit); none
+// for parameters outside the distribution's domain.
+std::optional<std::pair<int64_t, int64_t>> Support(const calculator::FunctionAbout& about,
+                                                   const details::Distribution& d) {
+  auto [low, high] = details::Support(d);
+  if (const calculator::FieldAbout* x = about.XField(); x != nullptr && x->most > 0)
+    high = std::min<long double>(high, static_cast<long double>(x->most));
+  if (!(low <= high)) return std::nullopt;
+  return std::pair{static_cast<int64_t>(low), static_cast<int64_t>(high)};
 }
 
 // The log's P(X<=x), remembered per x for the one search.
@@ -69,7 +47,7 @@ class Cumulative {
   long double At(int64_t x) {
     if (const auto known = known_.find(x); known != known_.end()) return known->second;
     texts_[xIndex_] = std::to_string(x);
-    const Logged log = Log(function_, texts_, false);
+    const Logged log = Log(function_, texts_, calculator::Mode::Forward);
     if (!log.Ok()) throw SearchFailure{log.failure};
     return known_[x] = std::get<calculator::DiscreteAt>(log.values).atMost;
   }
@@ -121,11 +99,17 @@ std::optional<int64_t> SmallestAtLeast(Cumulative& f, long double p, int64_t low
 
 Row Plan::QuantileRow(std::size_t row) const {
   const Entry& p = down_[row];
-  const auto [low, high] = Support(request_.function, values_);
   // The details engine's quantile is the start; the log's P(X<=x) decides.
   const details::Distribution distribution = DistributionOf(request_.function, values_);
+  const auto support = Support(calculator::AboutFunction(request_.function), distribution);
+  if (!support) {
+    const Cell outside = FailedCell(details::ParameterProblem(distribution));
+    return {{p.text}, outside, outside};
+  }
+  const auto [low, high] = *support;
   const details::Value guess = details::DiscreteQuantile(distribution, p.value);
-  long double start = guess.value ? *guess.value : Mean(request_.function, values_);
+  const details::Value mean = details::Mean(distribution);
+  long double start = guess.value ? *guess.value : mean.value.value_or(0);
   if (!std::isfinite(start)) start = static_cast<long double>(low);
   start = std::clamp<long double>(start, low, high);
   Cumulative f(request_.function, request_.texts, xIndex_);

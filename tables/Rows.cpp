@@ -9,8 +9,7 @@ namespace {
 
 using calculator::FieldTexts;
 using calculator::Function;
-using calculator::kEdit1;
-using calculator::kEdit2;
+using calculator::Mode;
 
 // The z table: rows 0.0 to 3.4, columns 0.00 to 0.09.
 constexpr std::size_t kZRows = 35;
@@ -18,8 +17,21 @@ constexpr int kZColumns = 10;
 
 }  // namespace
 
-Logged Log(Function function, const FieldTexts& texts, bool inverse) {
-  const calculator::Result result = calculator::Compute(function, texts, inverse);
+CriticalLayout CriticalLayoutOf(Function function) {
+  const calculator::FunctionAbout& about = calculator::AboutFunction(function);
+  CriticalLayout layout{0, -1, about.XField() ? about.XField()->slot : -1};
+  int firstDegrees = -1;
+  for (const calculator::FieldAbout& field : about.fields) {
+    if (field.role != calculator::Role::Degrees) continue;
+    if (layout.degrees++ == 0) firstDegrees = field.slot;
+    layout.rowSlot = field.slot;
+  }
+  if (layout.degrees == kMostCriticalDegrees) layout.columnSlot = firstDegrees;
+  return layout;
+}
+
+Logged Log(Function function, const FieldTexts& texts, Mode mode) {
+  const calculator::Result result = calculator::Compute(function, texts, mode);
   switch (result.outcome) {
     case calculator::Outcome::Ok:
       return {result.values, {}};
@@ -44,7 +56,7 @@ std::size_t Plan::RowCount() const {
     case Kind::Range:
       return steps_.Count();
     case Kind::Critical:
-      return request_.function == Function::Normal ? 1 : down_.size();
+      return CriticalLayoutOf(request_.function).degrees == 0 ? 1 : down_.size();
     case Kind::ZTable:
       return kZRows;
     case Kind::Quantiles:
@@ -85,7 +97,7 @@ Row Plan::RangeRow(std::size_t row) const {
   FieldTexts texts = request_.texts;
   const std::string xText = steps_.Text(row);
   texts[xIndex_] = xText;
-  const Logged log = Log(request_.function, texts, false);
+  const Logged log = Log(request_.function, texts, Mode::Forward);
   const bool discrete =
       calculator::AboutFunction(request_.function).family == calculator::Family::Discrete;
   Row cells(columns_.size(), FailedCell(log.failure));
@@ -112,13 +124,14 @@ Row Plan::RangeRow(std::size_t row) const {
 // x-value, the one with P(X>x) = alpha.
 Row Plan::CriticalRow(std::size_t row) const {
   FieldTexts texts = request_.texts;
+  const CriticalLayout layout = CriticalLayoutOf(request_.function);
   Row cells;
-  if (request_.function == Function::Normal) {
+  if (layout.degrees == 0) {
     cells.push_back({"x"});
   } else {
     const Entry& rowDegrees = down_[row];
-    texts[request_.function == Function::F ? kEdit2 : kEdit1] = rowDegrees.text;
-    if (request_.function == Function::F) texts[xIndex_] = alpha_.text;
+    texts[layout.rowSlot] = rowDegrees.text;
+    if (layout.columnSlot != xIndex_) texts[xIndex_] = alpha_.text;
     cells.push_back({calculator::IntegerText(static_cast<int32_t>(rowDegrees.value))});
   }
   for (const Entry& column : across_) {
@@ -127,8 +140,8 @@ Row Plan::CriticalRow(std::size_t row) const {
       cells.push_back(DetailsCell(CriticalValue(row, column), Digits(c)));
       continue;
     }
-    texts[request_.function == Function::F ? kEdit1 : xIndex_] = column.text;
-    const Logged log = Log(request_.function, texts, true);
+    texts[layout.columnSlot] = column.text;
+    const Logged log = Log(request_.function, texts, Mode::Inverse);
     cells.push_back(log.Ok() ? NumberCell(std::get<calculator::PointsOf>(log.values).xUpper)
                              : FailedCell(log.failure));
   }
@@ -136,14 +149,13 @@ Row Plan::CriticalRow(std::size_t row) const {
 }
 
 details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
-  std::array<long double, calculator::kFieldCount> values = values_;
+  std::array<long double, calculator::kSlotCount> values = values_;
+  const CriticalLayout layout = CriticalLayoutOf(request_.function);
   long double alpha = column.value;
-  if (request_.function == Function::F) {
-    values[kEdit1] = column.value;
-    values[kEdit2] = down_[row].value;
+  if (layout.degrees > 0) values[layout.rowSlot] = down_[row].value;
+  if (layout.columnSlot != xIndex_) {
+    values[layout.columnSlot] = column.value;
     alpha = alpha_.value;
-  } else if (request_.function != Function::Normal) {
-    values[kEdit1] = down_[row].value;
   }
   return details::QuantileUpper(DistributionOf(request_.function, values), alpha);
 }
@@ -159,7 +171,7 @@ Row Plan::ZRow(std::size_t row) const {
       cells.push_back(DetailsCell(details::Lower(standard, *ReadX(texts[xIndex_])), digits));
       continue;
     }
-    const Logged log = Log(request_.function, texts, false);
+    const Logged log = Log(request_.function, texts, Mode::Forward);
     cells.push_back(log.Ok() ? NumberCell(std::get<calculator::TailsAt>(log.values).lower)
                              : FailedCell(log.failure));
   }

@@ -78,7 +78,7 @@ bool UsesParameter(Kind kind, calculator::Function function, int index);
 
 struct Request {
   Kind kind = Kind::Range;
-  calculator::Function function = calculator::Function::Normal;
+  calculator::Function function{};
   // The function's field texts; the x-value and any field that a list
   // replaces (the degrees of freedom of a critical-value table) are ignored.
   calculator::FieldTexts texts;
@@ -148,7 +148,7 @@ class Plan {
 
   Request request_;
   // The parsed fields of the function (those the table uses).
-  std::array<long double, calculator::kFieldCount> values_{};
+  std::array<long double, calculator::kSlotCount> values_{};
   int xIndex_ = calculator::kEdit4;  // the field of the x-value
   std::string title_;
   std::vector<Column> columns_;

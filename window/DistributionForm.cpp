@@ -51,7 +51,8 @@
 namespace window {
 
 using calculator::Function;
-using calculator::kFieldCount;
+using calculator::kSlotCount;
+using calculator::Mode;
 
 namespace {
 
@@ -188,7 +189,7 @@ void TDistributionForm::createControls() {
   ComputeBtn->setIconSize(kGlyphSize);
   ComputeBtn->setAutoDefault(false);
 
-  for (int i = 0; i < kFieldCount; ++i) {
+  for (int i = 0; i < kSlotCount; ++i) {
     const QString number = QString::number(i + 1);
     auto* label = new QLabel(client_);
     label->setObjectName(QStringLiteral("Label_") + number);
@@ -395,7 +396,7 @@ void TDistributionForm::connectSignals() {
   using T = TDistributionForm;
   connect(ComputeBtn, &QPushButton::clicked, this, &T::Run<&T::ComputeBtnClick>);
   ComputeBtn->installEventFilter(this);
-  for (int i = 0; i < kFieldCount; ++i) {
+  for (int i = 0; i < kSlotCount; ++i) {
     QLineEdit* edit = edits_[i];
     // Enter in a field computes, as the button does.
     connect(edit, &QLineEdit::returnPressed, this, &T::Run<&T::ComputeBtnClick>);
@@ -439,7 +440,7 @@ void TDistributionForm::connectSignals() {
 // The function, its fields and the log's font as the last run left them.
 void TDistributionForm::restoreSession() {
   keepLog_ = session_.KeepLog();
-  selected_ = session_.SelectedFunction().value_or(Function::Normal);
+  selected_ = session_.SelectedFunction().value_or(calculator::FirstFunction());
   {
     // The radio button shows the function; ArrangeFields below fills its fields.
     const QSignalBlocker blocker(functionGroup_);
@@ -484,12 +485,14 @@ void TDistributionForm::AppendLogLine(const QString& line) {
 
 calculator::FieldTexts TDistributionForm::CurrentFieldTexts() const {
   calculator::FieldTexts texts;
-  for (int i = 0; i < kFieldCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
   return texts;
 }
 
-bool TDistributionForm::InverseChecked() const {
-  return calculator::AboutFunction(selected_).HasInverse() && InversCheckBox->isChecked();
+Mode TDistributionForm::CurrentMode() const {
+  const bool inverse =
+      calculator::AboutFunction(selected_).HasInverse() && InversCheckBox->isChecked();
+  return inverse ? Mode::Inverse : Mode::Forward;
 }
 
 // One label/edit pair: a null caption hides it.  setText would reset the
@@ -512,22 +515,29 @@ void TDistributionForm::SetField(int index, const char* caption, const char* tex
 void TDistributionForm::ArrangeFields() {
   const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
   const std::optional<TFieldMemory> memory = session_.Fields(selected_);
-  const bool inverse = about.HasInverse() && memory && memory->inverse;
+  const bool inverse = about.HasInverse() && memory && memory->mode == Mode::Inverse;
+  const Mode mode = inverse ? Mode::Inverse : Mode::Forward;
   InversCheckBox->setVisible(about.HasInverse());
   if (about.HasInverse()) {
     const QSignalBlocker blocker(InversCheckBox);
     InversCheckBox->setChecked(inverse);
   }
-  for (int i = 0; i < kFieldCount; ++i) {
+  for (int i = 0; i < kSlotCount; ++i) {
     MarkField(i, QString());
-    const char* text = memory ? memory->texts[i].c_str() : calculator::FieldDefault(about, i, false);
-    SetField(i, calculator::FieldCaption(about, i, inverse), text);
+    const calculator::FieldAbout* field = about.FieldAt(i);
+    if (field == nullptr) {
+      SetField(i, nullptr, nullptr);
+      continue;
+    }
+    const char* text =
+        memory ? memory->texts[i].c_str() : calculator::FieldDefault(about, *field, Mode::Forward);
+    SetField(i, calculator::FieldCaption(about, *field, mode), text);
   }
   UpdateRadioFocus();
 }
 
 void TDistributionForm::RememberFields() {
-  session_.SetFields(selected_, {CurrentFieldTexts(), InverseChecked()});
+  session_.SetFields(selected_, {CurrentFieldTexts(), CurrentMode()});
 }
 
 // As in a dialog of the desktop, Tab stops at the checked radio button only;
@@ -569,7 +579,7 @@ void TDistributionForm::ShowMark(int index) {
 // "Degrees of freedom: a whole number from 1 to 1073741823": the rule of the
 // first marked field, in field order.
 void TDistributionForm::ShowFirstMark() {
-  for (int i = 0; i < kFieldCount; ++i) {
+  for (int i = 0; i < kSlotCount; ++i) {
     if (marks_[i].isEmpty()) continue;
     statusBar()->showMessage(edits_[i]->toolTip());
     return;
@@ -582,10 +592,10 @@ void TDistributionForm::ComputeBtnClick() {
   calculator::Result result;
   {
     const TBusyPointer busy;
-    result = calculator::Compute(selected_, texts, InverseChecked());
+    result = calculator::Compute(selected_, texts, CurrentMode());
   }
   RememberFields();
-  for (int i = 0; i < kFieldCount; ++i) MarkField(i, QString());
+  for (int i = 0; i < kSlotCount; ++i) MarkField(i, QString());
   if (result.Ok())
     for (const std::string& line : result.lines) AppendLogLine(FromModel(line));
   emit resultComputed(result);
@@ -610,11 +620,12 @@ void TDistributionForm::ShowFailure(const calculator::Result& result,
 
 void TDistributionForm::InversCheckBoxClick() {
   const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  if (!about.HasInverse()) return;  // the option is hidden then
-  const bool inverse = InversCheckBox->isChecked();
-  MarkField(calculator::kEdit4, QString());
-  SetField(calculator::kEdit4, calculator::FieldCaption(about, calculator::kEdit4, inverse),
-           calculator::FieldDefault(about, calculator::kEdit4, inverse));
+  const calculator::FieldAbout* x = about.XField();
+  if (!about.HasInverse() || x == nullptr) return;  // the option is hidden then
+  const Mode mode = CurrentMode();
+  MarkField(x->slot, QString());
+  SetField(x->slot, calculator::FieldCaption(about, *x, mode),
+           calculator::FieldDefault(about, *x, mode));
 }
 
 void TDistributionForm::FunctionToggled(int id, bool checked) {
@@ -909,7 +920,7 @@ bool TDistributionForm::event(QEvent* event) {
 void TDistributionForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange && ComputeBtn != nullptr) {
     ComputeBtn->setIcon(ComputeGlyph(palette()));
-    for (int i = 0; i < kFieldCount; ++i) ShowMark(i);
+    for (int i = 0; i < kSlotCount; ++i) ShowMark(i);
   }
   QMainWindow::changeEvent(event);
 }

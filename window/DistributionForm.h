@@ -100,7 +100,7 @@ class TDistributionForm : public QMainWindow {
   // The input as the user sees it, for the windows that show more of it.
   calculator::Function SelectedFunction() const { return selected_; }
   calculator::FieldTexts CurrentFieldTexts() const;
-  bool InverseChecked() const;
+  calculator::Mode CurrentMode() const;
 
   // Shows the window with the size, place and dock state it had at the end
   // of the last run; maximized the first time.
@@ -201,7 +201,7 @@ class TDistributionForm : public QMainWindow {
   TPlatform& platform_;
   TSession session_;
   // The function of the checked radio button.
-  calculator::Function selected_ = calculator::Function::Normal;
+  calculator::Function selected_{};
   const std::string versionHost_;
   // Shared with the worker thread of a running check, which may outlive
   // the window until the check's own time limits end it.
@@ -218,10 +218,10 @@ class TDistributionForm : public QMainWindow {
   QFrame* Panel1 = nullptr;
   QButtonGroup* functionGroup_ = nullptr;  // the radio buttons; ids index Functions()
   QPushButton* ComputeBtn = nullptr;
-  std::array<QLabel*, calculator::kFieldCount> labels_{};    // Label_1 .. Label_4
-  std::array<QLineEdit*, calculator::kFieldCount> edits_{};  // Edit_1 .. Edit_4
+  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_4
+  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_4
   // The rule each marked field breaks, in words; empty: not marked.
-  std::array<QString, calculator::kFieldCount> marks_{};
+  std::array<QString, calculator::kSlotCount> marks_{};
   QCheckBox* InversCheckBox = nullptr;
   QPlainTextEdit* Memo = nullptr;
 

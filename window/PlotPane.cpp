@@ -142,7 +142,7 @@ void TPlotPane::Rebuild() {
 
 void TPlotPane::UpdateControls() {
   staleLabel_->setVisible(stale_);
-  centralBox_->setEnabled(shown_ && shown_->inverse);
+  centralBox_->setEnabled(shown_ && shown_->Inverse());
   saveAction_->setEnabled(HasPlot());
   copyAction_->setEnabled(HasPlot());
 }

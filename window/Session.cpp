@@ -53,10 +53,11 @@ void TSession::SetSelectedFunction(calculator::Function function) {
 
 std::optional<TFieldMemory> TSession::Fields(calculator::Function function) const {
   const QStringList texts = settings_.value(FieldKey(function, "texts")).toStringList();
-  if (texts.size() != calculator::kFieldCount) return std::nullopt;
+  if (texts.size() != calculator::kSlotCount) return std::nullopt;
   TFieldMemory memory;
-  for (int i = 0; i < calculator::kFieldCount; ++i) memory.texts[i] = texts[i].toStdString();
-  memory.inverse = settings_.value(FieldKey(function, "inverse"), false).toBool();
+  for (int i = 0; i < calculator::kSlotCount; ++i) memory.texts[i] = texts[i].toStdString();
+  const bool inverse = settings_.value(FieldKey(function, "inverse"), false).toBool();
+  memory.mode = inverse ? calculator::Mode::Inverse : calculator::Mode::Forward;
   return memory;
 }
 
@@ -64,7 +65,7 @@ void TSession::SetFields(calculator::Function function, const TFieldMemory& memo
   QStringList texts;
   for (const std::string& text : memory.texts) texts << QString::fromStdString(text);
   settings_.setValue(FieldKey(function, "texts"), texts);
-  settings_.setValue(FieldKey(function, "inverse"), memory.inverse);
+  settings_.setValue(FieldKey(function, "inverse"), memory.mode == calculator::Mode::Inverse);
 }
 
 std::optional<QFont> TSession::LogFont() const {

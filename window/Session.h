@@ -23,7 +23,7 @@ namespace window {
 // A function's fields as the user left them.
 struct TFieldMemory {
   calculator::FieldTexts texts;
-  bool inverse = false;
+  calculator::Mode mode = calculator::Mode::Forward;  // kept as the inverse option
 };
 
 class TSession {

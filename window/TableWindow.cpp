@@ -102,7 +102,7 @@ void TTableWindow::createControls() {
   fields->addWidget(kindLabel, 0, 0);
   fields->addWidget(kinds_, 0, 1);
   int row = 1;
-  for (int i = 0; i < calculator::kFieldCount; ++i, ++row) {
+  for (int i = 0; i < calculator::kSlotCount; ++i, ++row) {
     parameterLabels_[i] = new QLabel(this);
     parameters_[i] = new QLineEdit(this);
     parameterLabels_[i]->setBuddy(parameters_[i]);
@@ -195,7 +195,7 @@ void TTableWindow::SetFunction(calculator::Function function, const calculator::
     ShowFunction(function, texts);
     return;
   }
-  for (int i = 0; i < calculator::kFieldCount; ++i) parameters_[i]->setText(FromModel(texts[i]));
+  for (int i = 0; i < calculator::kSlotCount; ++i) parameters_[i]->setText(FromModel(texts[i]));
 }
 
 void TTableWindow::ShowFunction(calculator::Function function,
@@ -203,9 +203,12 @@ void TTableWindow::ShowFunction(calculator::Function function,
   if (Computing()) watcher_.future().cancel();
   function_ = function;
   const calculator::FunctionAbout& about = calculator::AboutFunction(function);
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
-    parameterLabels_[i]->setText(QString::fromLatin1(calculator::FieldCaption(about, i, false)) +
-                                 ":");
+  for (int i = 0; i < calculator::kSlotCount; ++i) {
+    const calculator::FieldAbout* field = about.FieldAt(i);
+    parameterLabels_[i]->setText(
+        field ? QString::fromLatin1(calculator::FieldCaption(about, *field, calculator::Mode::Forward)) +
+                    QStringLiteral(":")
+              : QString());
     parameters_[i]->setText(FromModel(texts[i]));
   }
   title_->setText(FromModel(tables::DistributionName(function)));
@@ -255,7 +258,7 @@ tables::Kind TTableWindow::Kind() const {
 void TTableWindow::ArrangeFields() {
   const bool any = kinds_->count() > 0;
   const tables::Kind kind = Kind();
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
+  for (int i = 0; i < calculator::kSlotCount; ++i) {
     const bool shown = any && tables::UsesParameter(kind, function_, i);
     parameterLabels_[i]->setVisible(shown);
     parameters_[i]->setVisible(shown);
@@ -279,7 +282,7 @@ tables::Request TTableWindow::ReadRequest() const {
   tables::Request request;
   request.kind = Kind();
   request.function = function_;
-  for (int i = 0; i < calculator::kFieldCount; ++i) request.texts[i] = ToModel(parameters_[i]);
+  for (int i = 0; i < calculator::kSlotCount; ++i) request.texts[i] = ToModel(parameters_[i]);
   request.from = ToModel(edits_.at(Field::From));
   request.to = ToModel(edits_.at(Field::To));
   request.step = ToModel(edits_.at(Field::Step));

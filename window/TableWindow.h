@@ -99,8 +99,8 @@ class TTableWindow : public QWidget {
   QLabel* title_ = nullptr;
   QComboBox* kinds_ = nullptr;
   QLabel* tableTitle_ = nullptr;
-  std::array<QLabel*, calculator::kFieldCount> parameterLabels_{};
-  std::array<QLineEdit*, calculator::kFieldCount> parameters_{};
+  std::array<QLabel*, calculator::kSlotCount> parameterLabels_{};
+  std::array<QLineEdit*, calculator::kSlotCount> parameters_{};
   std::map<tables::Field, QLabel*> labels_;
   std::map<tables::Field, QLineEdit*> edits_;
   QPushButton* computeButton_ = nullptr;

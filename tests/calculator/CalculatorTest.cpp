@@ -13,6 +13,7 @@ namespace {
 using calculator::Compute;
 using calculator::FieldTexts;
 using calculator::Function;
+using calculator::Mode;
 using calculator::kEdit1;
 using calculator::kEdit2;
 using calculator::kEdit4;
@@ -20,12 +21,8 @@ using calculator::Outcome;
 using calculator::AboutFunction;
 
 // The function's default texts with some fields replaced.
-FieldTexts Texts(Function function, bool inverse, std::vector<std::pair<int, const char*>> set) {
-  FieldTexts texts;
-  for (int i = 0; i < calculator::kFieldCount; ++i) {
-    const char* text = calculator::FieldDefault(AboutFunction(function), i, inverse);
-    if (text != nullptr) texts[i] = text;
-  }
+FieldTexts Texts(Function function, Mode mode, std::vector<std::pair<int, const char*>> set) {
+  FieldTexts texts = calculator::DefaultTexts(function, mode);
   for (const auto& [field, text] : set) texts[field] = text;
   return texts;
 }
@@ -37,43 +34,46 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
                                                    {Function::F, "0.95"}};
   for (const auto& [function, text] : rows) {
     const auto& about = AboutFunction(function);
-    EXPECT_STREQ(calculator::FieldCaption(about, kEdit4, true), "Percentile") << about.commandName;
-    EXPECT_STREQ(calculator::FieldDefault(about, kEdit4, true), text) << about.commandName;
-    EXPECT_STREQ(calculator::FieldCaption(about, kEdit4, false), "x-value") << about.commandName;
+    const auto& x = *about.XField();
+    EXPECT_STREQ(calculator::FieldCaption(about, x, Mode::Inverse), "Percentile")
+        << about.commandName;
+    EXPECT_STREQ(calculator::FieldDefault(about, x, Mode::Inverse), text) << about.commandName;
+    EXPECT_STREQ(calculator::FieldCaption(about, x, Mode::Forward), "x-value") << about.commandName;
   }
   // Without an inverse the last field keeps its own caption in either mode.
-  EXPECT_STREQ(calculator::FieldCaption(AboutFunction(Function::Binomial), kEdit4, true), "x-value");
+  const auto& binomial = AboutFunction(Function::Binomial);
+  EXPECT_STREQ(calculator::FieldCaption(binomial, *binomial.XField(), Mode::Inverse), "x-value");
 }
 
 struct InvalidCase {
   const char* label;
   Function function;
-  bool inverse;
+  Mode mode;
   std::vector<std::pair<int, const char*>> texts;
   std::vector<int> faults;  // every field that breaks its rule; the last keeps the focus
 };
 
 TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
   const InvalidCase cases[] = {
-      {"variance 0", Function::Normal, false, {{kEdit2, "0"}}, {kEdit2}},
-      {"variance just below", Function::Normal, false, {{kEdit2, "0.00000099"}}, {kEdit2}},
-      {"mean invalid, variance low", Function::Normal, false, {{kEdit1, "x"}, {kEdit2, "0"}},
+      {"variance 0", Function::Normal, Mode::Forward, {{kEdit2, "0"}}, {kEdit2}},
+      {"variance just below", Function::Normal, Mode::Forward, {{kEdit2, "0.00000099"}}, {kEdit2}},
+      {"mean invalid, variance low", Function::Normal, Mode::Forward, {{kEdit1, "x"}, {kEdit2, "0"}},
        {kEdit1, kEdit2}},
-      {"all three invalid", Function::Normal, false, {{kEdit1, "x"}, {kEdit2, "y"}, {kEdit4, "z"}},
+      {"all three invalid", Function::Normal, Mode::Forward, {{kEdit1, "x"}, {kEdit2, "y"}, {kEdit4, "z"}},
        {kEdit1, kEdit2, kEdit4}},
-      {"percentile 0", Function::Normal, true, {{kEdit4, "0"}}, {kEdit4}},
-      {"percentile 0.9999991", Function::ChiSquare, true, {{kEdit4, "0.9999991"}}, {kEdit4}},
-      {"df with a point", Function::ChiSquare, false, {{kEdit1, "2.5"}}, {kEdit1}},
-      {"df and percentile", Function::ChiSquare, true, {{kEdit1, "0"}, {kEdit4, "2"}},
+      {"percentile 0", Function::Normal, Mode::Inverse, {{kEdit4, "0"}}, {kEdit4}},
+      {"percentile 0.9999991", Function::ChiSquare, Mode::Inverse, {{kEdit4, "0.9999991"}}, {kEdit4}},
+      {"df with a point", Function::ChiSquare, Mode::Forward, {{kEdit1, "2.5"}}, {kEdit1}},
+      {"df and percentile", Function::ChiSquare, Mode::Inverse, {{kEdit1, "0"}, {kEdit4, "2"}},
        {kEdit1, kEdit4}},
-      {"p above 1", Function::Binomial, false, {{kEdit1, "1.5"}}, {kEdit1}},
-      {"lambda 0", Function::Poisson, false, {{kEdit1, "0"}}, {kEdit1}},
-      {"hypergeometric x -1", Function::Hypergeometric, false, {{3, "-1"}}, {3}},
-      {"k above n: Edit_1", Function::BinomialCoefficient, false, {{kEdit1, "3"}, {kEdit2, "5"}},
+      {"p above 1", Function::Binomial, Mode::Forward, {{kEdit1, "1.5"}}, {kEdit1}},
+      {"lambda 0", Function::Poisson, Mode::Forward, {{kEdit1, "0"}}, {kEdit1}},
+      {"hypergeometric x -1", Function::Hypergeometric, Mode::Forward, {{3, "-1"}}, {3}},
+      {"k above n: Edit_1", Function::BinomialCoefficient, Mode::Forward, {{kEdit1, "3"}, {kEdit2, "5"}},
        {kEdit1}},
   };
   for (const auto& c : cases) {
-    const auto result = Compute(c.function, Texts(c.function, c.inverse, c.texts), c.inverse);
+    const auto result = Compute(c.function, Texts(c.function, c.mode, c.texts), c.mode);
     EXPECT_EQ(result.outcome, Outcome::Invalid) << c.label;
     std::vector<int> faults;
     for (const auto& fault : result.faults) {
@@ -87,27 +87,27 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
 }
 
 TEST(Validation, RulesNameTheLimits) {
-  const auto df = Compute(Function::T, Texts(Function::T, false, {{kEdit1, "0"}}), false);
+  const auto df = Compute(Function::T, Texts(Function::T, Mode::Forward, {{kEdit1, "0"}}), Mode::Forward);
   EXPECT_EQ(df.faults.at(0).rule, "a whole number from 1 to 1073741823");
-  const auto p = Compute(Function::Normal, Texts(Function::Normal, true, {{kEdit4, "1"}}), true);
+  const auto p = Compute(Function::Normal, Texts(Function::Normal, Mode::Inverse, {{kEdit4, "1"}}), Mode::Inverse);
   EXPECT_EQ(p.faults.at(0).rule, "a probability from 0.000001 to 0.999999");
 }
 
 TEST(Validation, BoundsAreAccepted) {
-  const std::pair<bool, std::vector<std::pair<int, const char*>>> cases[] = {
-      {true, {{kEdit4, "0.000001"}}},
-      {true, {{kEdit4, "0.999999"}}},
-      {false, {{kEdit2, "0.000001"}}},
-      {false, {{kEdit4, "-1e300"}}},
+  const std::pair<Mode, std::vector<std::pair<int, const char*>>> cases[] = {
+      {Mode::Inverse, {{kEdit4, "0.000001"}}},
+      {Mode::Inverse, {{kEdit4, "0.999999"}}},
+      {Mode::Forward, {{kEdit2, "0.000001"}}},
+      {Mode::Forward, {{kEdit4, "-1e300"}}},
   };
-  for (const auto& [inverse, texts] : cases) {
-    const auto result = Compute(Function::Normal, Texts(Function::Normal, inverse, texts), inverse);
+  for (const auto& [mode, texts] : cases) {
+    const auto result = Compute(Function::Normal, Texts(Function::Normal, mode, texts), mode);
     EXPECT_TRUE(result.Ok()) << texts[0].second;
   }
 }
 
 TEST(Result, NormalForwardCarriesNumbersParametersAndLines) {
-  const auto r = Compute(Function::Normal, {"100", "225", "", "130"}, false);
+  const auto r = Compute(Function::Normal, {"100", "225", "", "130"}, Mode::Forward);
   ASSERT_TRUE(r.Ok());
   const auto& tails = std::get<calculator::TailsAt>(r.values);
   EXPECT_EQ(tails.x, 130);
@@ -122,41 +122,41 @@ TEST(Result, NormalForwardCarriesNumbersParametersAndLines) {
 }
 
 TEST(Result, InverseGivesBothPoints) {
-  const auto r = Compute(Function::T, {"10", "", "", "0.975"}, true);
+  const auto r = Compute(Function::T, {"10", "", "", "0.975"}, Mode::Inverse);
   ASSERT_TRUE(r.Ok());
-  EXPECT_TRUE(r.inverse);
+  EXPECT_TRUE(r.Inverse());
   const auto& points = std::get<calculator::PointsOf>(r.values);
   // P(X < xLower) = 0.975 and P(X > xUpper) = 0.975: the t(10) quantiles
   // +-2.2281388519649385, to the log's iteration tolerance
   EXPECT_NEAR(static_cast<double>(points.xLower), 2.2281388519649385, 1e-10);
   EXPECT_NEAR(static_cast<double>(points.xUpper), -2.2281388519649385, 1e-10);
   // A function without an inverse ignores the option.
-  EXPECT_FALSE(Compute(Function::Poisson, {"1", "", "", "0"}, true).inverse);
+  EXPECT_FALSE(Compute(Function::Poisson, {"1", "", "", "0"}, Mode::Inverse).Inverse());
 }
 
 TEST(Result, DiscreteAndCountingValues) {
-  const auto b = Compute(Function::Binomial, {"0.5", "10", "", "5"}, false);
+  const auto b = Compute(Function::Binomial, {"0.5", "10", "", "5"}, Mode::Forward);
   const auto& d = std::get<calculator::DiscreteAt>(b.values);
   // C(10, 5) / 2^10 = 252 / 1024
   EXPECT_NEAR(static_cast<double>(d.point), 252.0 / 1024, 1e-15);
   EXPECT_NEAR(static_cast<double>(d.atMost + d.atLeast - d.point), 1.0, 1e-15);
 
   const auto small = std::get<calculator::CountingValue>(
-      Compute(Function::Factorial, {"5", "", "", ""}, false).values);
+      Compute(Function::Factorial, {"5", "", "", ""}, Mode::Forward).values);
   EXPECT_NEAR(static_cast<double>(*small.value), 120, 1e-12);
   const auto large = std::get<calculator::CountingValue>(
-      Compute(Function::Factorial, {"1000", "", "", ""}, false).values);
+      Compute(Function::Factorial, {"1000", "", "", ""}, Mode::Forward).values);
   EXPECT_FALSE(large.value.has_value());  // printed as its logarithm
   EXPECT_NEAR(static_cast<double>(large.ln), 5912.128178, 1e-6);
 }
 
 TEST(Result, RunTimeErrorsBecomeResults) {
-  const auto r = Compute(Function::ChiSquare, {"1073741824", "", "", "0.95"}, true);
+  const auto r = Compute(Function::ChiSquare, {"1073741824", "", "", "0.95"}, Mode::Inverse);
   EXPECT_EQ(r.outcome, Outcome::Error);
   EXPECT_EQ(r.message, "Integer overflow");
   EXPECT_EQ(r.lines[1], "");
   // A power of ten past the extended range raises while the field is parsed.
-  const auto o = Compute(Function::Normal, {"1e4940", "1", "", "0"}, false);
+  const auto o = Compute(Function::Normal, {"1e4940", "1", "", "0"}, Mode::Forward);
   EXPECT_EQ(o.outcome, Outcome::Error);
   EXPECT_EQ(o.message, "Floating point overflow");
 }

@@ -7,10 +7,11 @@
 namespace {
 
 using calculator::Function;
+using calculator::Mode;
 
 struct Row {
   Function function;
-  bool inverse;
+  calculator::Mode mode;
   calculator::FieldTexts texts;
   int edgeField;  // the field that computes when lowered by one; -1: none
   const char* hint;
@@ -18,34 +19,34 @@ struct Row {
 
 const Row kRows[] = {
     {Function::ChiSquare,
-     true,
+     Mode::Inverse,
      {"1073741824", "", "", "0.5"},
      0,
      "Degrees of freedom: at most 1073741823."},
-    {Function::Binomial, false, {"0.5", "1073741823", "", "5"}, 1, "n: at most 1073741822."},
-    {Function::Poisson, false, {"1", "", "", "1073741822"}, 3, "x-value: at most 1073741821."},
+    {Function::Binomial, Mode::Forward, {"0.5", "1073741823", "", "5"}, 1, "n: at most 1073741822."},
+    {Function::Poisson, Mode::Forward, {"1", "", "", "1073741822"}, 3, "x-value: at most 1073741821."},
     {Function::Hypergeometric,
-     false,
+     Mode::Forward,
      {"536870911", "536870912", "2", "1"},
      1,
      "Blue (B) and Red (R): together at most 1073741822."},
-    {Function::Normal, false, {"1e2467", "1", "", "0"}, -1, "Mean: at most 1e2400 in magnitude."},
-    {Function::T, false, {"5", "", "", "-2e4932"}, -1, "x-value: at most 1e2400 in magnitude."},
+    {Function::Normal, Mode::Forward, {"1e2467", "1", "", "0"}, -1, "Mean: at most 1e2400 in magnitude."},
+    {Function::T, Mode::Forward, {"5", "", "", "-2e4932"}, -1, "x-value: at most 1e2400 in magnitude."},
 };
 
 TEST(ErrorHint, NamesTheFieldAndItsLimit) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.hint);
-    const calculator::Result result = calculator::Compute(row.function, row.texts, row.inverse);
+    const calculator::Result result = calculator::Compute(row.function, row.texts, row.mode);
     ASSERT_EQ(result.outcome, calculator::Outcome::Error);
     EXPECT_EQ(calculator::ErrorHint(result, row.texts), std::optional<std::string>(row.hint));
     if (row.edgeField < 0) continue;
     calculator::FieldTexts lower = row.texts;
     lower[row.edgeField] = std::to_string(std::stoll(lower[row.edgeField]) - 1);
-    EXPECT_TRUE(calculator::Compute(row.function, lower, row.inverse).Ok());
+    EXPECT_TRUE(calculator::Compute(row.function, lower, row.mode).Ok());
   }
   const calculator::FieldTexts invalid{"x", "1", "", "0"};  // no run-time error, no hint
-  EXPECT_EQ(calculator::ErrorHint(calculator::Compute(Function::Normal, invalid, false), invalid),
+  EXPECT_EQ(calculator::ErrorHint(calculator::Compute(Function::Normal, invalid, Mode::Forward), invalid),
             std::nullopt);
 }
 

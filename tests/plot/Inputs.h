@@ -11,5 +11,5 @@ inline calculator::Result ResultOf(const std::vector<std::string>& words) {
   const cli::ParsedCommand parsed = cli::ParseCommand(words);
   if (!parsed.command) return {};
   const cli::Command& c = *parsed.command;
-  return calculator::Compute(c.function, c.texts, c.inverse);
+  return calculator::Compute(c.function, c.texts, c.mode);
 }

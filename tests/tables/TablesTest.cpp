@@ -15,15 +15,12 @@
 namespace {
 
 using calculator::Function;
+using calculator::Mode;
 using tables::Field;
 using tables::Kind;
 
 calculator::FieldTexts Defaults(Function function) {
-  calculator::FieldTexts texts;
-  const auto& about = calculator::AboutFunction(function);
-  for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (const char* text = calculator::FieldDefault(about, i, false)) texts[i] = text;
-  return texts;
+  return calculator::DefaultTexts(function);
 }
 
 tables::Request Preset(Function function, Kind kind, calculator::FieldTexts texts = {}) {
@@ -76,8 +73,8 @@ struct LogCheck {
   tables::Request request;
 };
 
-std::string Line(Function function, calculator::FieldTexts texts, bool inverse) {
-  const calculator::Result result = calculator::Compute(function, texts, inverse);
+std::string Line(Function function, calculator::FieldTexts texts, calculator::Mode mode) {
+  const calculator::Result result = calculator::Compute(function, texts, mode);
   return result.Ok() ? result.lines[1] : "error: " + result.message;
 }
 
@@ -95,7 +92,7 @@ void CheckCellAgainstLog(const tables::Request& r, const tables::Table& table, s
   switch (r.kind) {
     case Kind::Range: {
       texts[calculator::kEdit4] = label;
-      const std::string line = Line(r.function, texts, false);
+      const std::string line = Line(r.function, texts, calculator::Mode::Forward);
       if (calculator::AboutFunction(r.function).family == calculator::Family::Discrete)
         EXPECT_EQ(line, "   P(X<=" + label + ")=" + cells[1].text + "      P(X>=" + label +
                             ")=" + cells[2].text + "      P(X=" + label + ")=" + cells[3].text);
@@ -113,20 +110,20 @@ void CheckCellAgainstLog(const tables::Request& r, const tables::Table& table, s
       } else {
         texts[calculator::kEdit4] = heading;
       }
-      EXPECT_EQ(UpperPoint(Line(r.function, texts, true)), cells[column].text);
+      EXPECT_EQ(UpperPoint(Line(r.function, texts, calculator::Mode::Inverse)), cells[column].text);
       return;
     case Kind::ZTable: {
       texts = {"0", "1", "", label + heading.substr(3)};
-      const std::string line = Line(r.function, texts, false);
+      const std::string line = Line(r.function, texts, calculator::Mode::Forward);
       EXPECT_EQ(line.substr(line.find(")=") + 2, 8), cells[column].text) << line;
       return;
     }
     case Kind::Quantiles: {
       const std::string x = cells[1].text;
       texts[calculator::kEdit4] = x;
-      const calculator::Result at = calculator::Compute(r.function, texts, false);
+      const calculator::Result at = calculator::Compute(r.function, texts, Mode::Forward);
       texts[calculator::kEdit4] = std::to_string(std::stoll(x) - 1);
-      const calculator::Result below = calculator::Compute(r.function, texts, false);
+      const calculator::Result below = calculator::Compute(r.function, texts, Mode::Forward);
       const long double p = calculator::ParseReal(label).value;
       ASSERT_TRUE(at.Ok());
       EXPECT_EQ(calculator::Fixed6Text(std::get<calculator::DiscreteAt>(at.values).atMost),

@@ -494,7 +494,7 @@ void TFormTest::resultSignal() {
   QCOMPARE(f.form->SelectedFunction(), calculator::Function::ChiSquare);
   QCOMPARE(f.form->CurrentFieldTexts()[0] + " " + f.form->CurrentFieldTexts()[3],
            "1073741824 0.95");
-  QVERIFY(f.form->InverseChecked());
+  QVERIFY(f.form->CurrentMode() == calculator::Mode::Inverse);
   QCOMPARE(results.size(), 3);
   QCOMPARE(QString::fromStdString(results[0].lines[0]), f.form->LogLines().value(0));
   QCOMPARE(results[1].outcome, calculator::Outcome::Invalid);

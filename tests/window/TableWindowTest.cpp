@@ -27,11 +27,7 @@ namespace {
 constexpr int kWaitMs = 60000;
 
 calculator::FieldTexts Defaults(Function function) {
-  calculator::FieldTexts texts;
-  for (int i = 0; i < calculator::kFieldCount; ++i)
-    if (const char* text = calculator::FieldDefault(calculator::AboutFunction(function), i, false))
-      texts[i] = text;
-  return texts;
+  return calculator::DefaultTexts(function);
 }
 
 // Compute, then wait until the table (or the refusal) is there.
