@@ -76,7 +76,7 @@ constexpr FieldAbout kFFields[] = {
     XValue(),
 };
 constexpr FieldAbout kBinomialFields[] = {
-    {kEdit1, Role::Parameter, Number::Real, "p", "p", "p", "0.5", 0, false, 1,
+    {kEdit1, Role::Probability, Number::Real, "p", "p", "p", "0.5", 0, false, 1,
      "a probability from 0 to 1"},
     {kEdit2, Role::Parameter, Number::Whole, "n", "n", "n", "1", 1, false, kMaxWhole,
      "a whole number from 1 to 2147483647", kMostCount},

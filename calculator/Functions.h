@@ -78,9 +78,10 @@ constexpr int kEdit4 = 3;
 // role: the critical-value tables list degrees of freedom, a table's range
 // replaces the x-value.
 enum class Role {
-  Parameter,  // a parameter of the distribution or counting function
-  Degrees,    // degrees of freedom
-  XValue,     // the x-value; in inverse mode the percentile
+  Parameter,    // a parameter of the distribution or counting function
+  Probability,  // a parameter that is a probability (its complement matters as much)
+  Degrees,      // degrees of freedom
+  XValue,       // the x-value; in inverse mode the percentile
 };
 
 // How a field's text is read: a real number or a whole number (int32).

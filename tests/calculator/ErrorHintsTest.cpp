@@ -50,4 +50,15 @@ TEST(ErrorHint, NamesTheFieldAndItsLimit) {
             std::nullopt);
 }
 
+// The hint follows the kind of the error, not the words of its message.
+TEST(ErrorHint, IsKeyedByTheErrorKind) {
+  const calculator::FieldTexts texts{"1073741824", "", "", "0.5"};
+  calculator::Result result = calculator::Compute(Function::ChiSquare, texts, Mode::Inverse);
+  ASSERT_EQ(result.error, calculator::ErrorKind::IntOverflow);
+  result.message = "reworded";
+  EXPECT_EQ(calculator::ErrorHint(result, texts), "Degrees of freedom: at most 1073741823.");
+  result.error = calculator::ErrorKind::Other;
+  EXPECT_EQ(calculator::ErrorHint(result, texts), std::nullopt);
+}
+
 }  // namespace
