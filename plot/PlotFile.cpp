@@ -1,10 +1,12 @@
 // The plot as a picture file or an image.
 #include "plot/PlotFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "files/WholeFile.h"
 #include "plot/PlotPainter.h"
 
 namespace plot {
@@ -14,19 +16,29 @@ namespace {
 // SVG lengths are given in pixels of this resolution (CSS pixels).
 constexpr int kSvgDotsPerInch = 96;
 
-QString WriteSvg(const QString& path, const QSize& size, const PlotModel& model) {
+// The SVG text of the plot; none when the painter cannot start.
+std::optional<QByteArray> SvgBytes(const QSize& size, const PlotModel& model) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
   QSvgGenerator generator;
-  generator.setFileName(path);
+  generator.setOutputDevice(&buffer);
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
   generator.setResolution(kSvgDotsPerInch);
   generator.setTitle(model.title);
   QPainter painter;
-  // begin() opens the file, and fails when it cannot.
-  if (!painter.begin(&generator)) return QStringLiteral("Cannot write ") + path;
+  if (!painter.begin(&generator)) return std::nullopt;
   PaintPlot(painter, QRectF(QPointF(0, 0), size), model, PlotStyle::Paper());
   painter.end();
-  return {};
+  return bytes;
+}
+
+std::optional<QByteArray> PngBytes(const QSize& size, const PlotModel& model) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !PlotImage(size, model).save(&buffer, "PNG"))
+    return std::nullopt;
+  return bytes;
 }
 
 }  // namespace
@@ -51,8 +63,13 @@ QString WritePlotFile(const QString& path, const QSize& size, const PlotModel& m
   const std::optional<FileType> type = FileTypeOf(path);
   if (!type) return QStringLiteral("Not a picture type Probex writes (.png or .svg): ") + path;
   if (size.isEmpty()) return QStringLiteral("The picture has no size");
-  if (*type == FileType::Svg) return WriteSvg(path, size, model);
-  if (!PlotImage(size, model).save(path, "PNG")) return QStringLiteral("Cannot write ") + path;
+  // The whole picture first, then the file written whole: a failed write
+  // leaves the old picture as it was.
+  const std::optional<QByteArray> bytes =
+      *type == FileType::Svg ? SvgBytes(size, model) : PngBytes(size, model);
+  if (!bytes) return QStringLiteral("Cannot write ") + path;
+  const QString failure = files::WriteWhole(path, *bytes);
+  if (!failure.isEmpty()) return QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + failure;
   return {};
 }
 

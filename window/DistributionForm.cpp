@@ -727,8 +727,14 @@ void TDistributionForm::FormActivate() {
   VersionCheck();
 }
 
+// A saved log that cannot be read is left alone: the window says so and keeps
+// this run's results only in the pane (Save As still writes them).
 void TDistributionForm::RestoreLog() {
-  Memo->setPlainText(keepLog_ ? session_.LoadLog() : QString());
+  TSession::TSavedLog saved;
+  if (keepLog_) saved = session_.LoadLog();
+  Memo->setPlainText(saved.text);
+  logWritable_ = saved.writable;
+  if (!saved.problem.isEmpty()) statusBar()->showMessage(saved.problem);
   logRestored_ = true;
   Memo->moveCursor(QTextCursor::End);
   Memo->ensureCursorVisible();
@@ -741,7 +747,7 @@ void TDistributionForm::ScheduleLogSave() {
 // A log that cannot be kept is said in the status bar; the window carries on.
 void TDistributionForm::SaveLogNow() {
   logSaveTimer_->stop();
-  if (!logRestored_ || !keepLog_) return;
+  if (!logRestored_ || !keepLog_ || !logWritable_) return;
   try {
     session_.SaveLog(Memo->toPlainText());
   } catch (const EWindowError& error) {
@@ -754,7 +760,7 @@ void TDistributionForm::SetKeepLog(bool keep) {
   session_.SetKeepLog(keep);
   if (keep) {
     SaveLogNow();
-  } else {
+  } else if (logWritable_) {
     logSaveTimer_->stop();
     session_.RemoveLog();
   }

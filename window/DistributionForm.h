@@ -269,6 +269,8 @@ class TDistributionForm : public QMainWindow {
   // been restored (until then nothing may overwrite it).
   bool keepLog_ = true;
   bool logRestored_ = false;
+  // False when the kept log could not be read: it is then never written over.
+  bool logWritable_ = true;
   QTimer* logSaveTimer_ = nullptr;
   // Whether the next WindowActivate is an activation of the program's
   // focused window (see event()).

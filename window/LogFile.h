@@ -13,7 +13,8 @@ namespace window {
 QByteArray LogFileBytes(const QStringList& lines);
 
 // Writes `lines` to `fileName`, replacing that file only once the whole text
-// is written: a save that fails half-way leaves the old file whole.  A
+// is on the disk (files::WriteWhole): a save that fails half-way, on a full
+// disk too, leaves the old file whole.  A
 // symbolic link is followed to its file.  A name that leads to anything but
 // a regular file or a folder (a device, a FIFO) is refused and the node left
 // as it is.  Raises EWindowError "Cannot create file "<name>".

@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "files/WholeFile.h"
 #include "window/Errors.h"
 
 namespace window {
@@ -100,20 +100,48 @@ QString TSession::LogFileName() {
          QLatin1String(kLogFile);
 }
 
-QString TSession::LoadLog() const {
-  QFile file(LogFileName());
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
+TSession::TSavedLog TSession::LoadLog() const {
+  const QString name = LogFileName();
+  const files::ReadResult read = files::ReadWhole(name, kMaxLogBytes);
+  switch (read.status) {
+    case files::ReadResult::Status::Missing:
+      return {};
+    case files::ReadResult::Status::Refused:
+      return {{},
+              QStringLiteral("The results log \"%1\" cannot be read (%2); it is left as it is "
+                             "and this window's results are not kept.")
+                  .arg(name, read.reason),
+              false};
+    case files::ReadResult::Status::Read:
+      break;
+  }
+  QString text = QString::fromUtf8(read.bytes);
+  // The log writes UTF-8 with LF line ends; other bytes would not survive.
+  if (!text.contains(QLatin1Char('\r')) && text.toUtf8() == read.bytes) return {text, {}, true};
+  const QString original = name + QStringLiteral(".orig");
+  const QString failure = files::WriteWhole(original, read.bytes);
+  if (!failure.isEmpty())
+    return {text,
+            QStringLiteral("The results log \"%1\" is not plain UTF-8 text and no copy of it "
+                           "could be made (%2); it is left as it is and this window's results "
+                           "are not kept.")
+                .arg(name, failure),
+            false};
+  text.remove(QLatin1Char('\r'));
+  return {text,
+          QStringLiteral("The results log was not plain UTF-8 text with LF line ends; the file "
+                         "as it was is kept as \"%1\".")
+              .arg(original),
+          true};
 }
 
 void TSession::SaveLog(const QString& text) const {
   const QString name = LogFileName();
   QDir().mkpath(QFileInfo(name).absolutePath());
-  QSaveFile file(name);
-  const QByteArray bytes = text.toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+  const QString failure = files::WriteWhole(name, text.toUtf8());
+  if (!failure.isEmpty())
     throw EWindowError(QStringLiteral("Cannot keep the results log in \"%1\". %2")
-                           .arg(name, file.errorString())
+                           .arg(name, failure)
                            .toStdString());
 }
 

@@ -50,9 +50,20 @@ class TSession {
 
   // The saved results log: its file, its text (empty when there is none),
   // saving (raises EWindowError when the file cannot be written; the old
-  // one stays whole) and removing it.
+  // one stays whole) and removing it.  Only a regular file of at most
+  // kMaxLogBytes is read, without blocking on a FIFO or device; one that
+  // cannot be read is never to be written over (`writable` false).  A file
+  // whose bytes the log would not write back as they are (not UTF-8 text,
+  // or with CR LF line ends) is first copied beside itself, as
+  // results-log.txt.orig, and `problem` says so.
+  static constexpr qint64 kMaxLogBytes = qint64{32} << 20;
+  struct TSavedLog {
+    QString text;
+    QString problem;  // for the status bar; empty when all is well
+    bool writable = true;
+  };
   static QString LogFileName();
-  QString LoadLog() const;
+  TSavedLog LoadLog() const;
   void SaveLog(const QString& text) const;
   void RemoveLog() const;
 

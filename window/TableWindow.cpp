@@ -15,12 +15,12 @@
 #include <QProgressBar>
 #include <QPromise>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
+#include "files/WholeFile.h"
 #include "window/Application.h"
 #include "window/Errors.h"
 #include "window/Platform.h"
@@ -451,13 +451,13 @@ void TTableWindow::SaveAsClick() {
                               .arg(QFileInfo(*fileName).fileName())))
     return;
   saveFileName_ = *fileName;
-  // QSaveFile replaces the old file only once the whole table is written.
-  QSaveFile file(*fileName);
-  const QByteArray bytes = QByteArray::fromStdString(tables::CsvText(model_->Table()));
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    throw EWindowError(QStringLiteral("Cannot create file \"%1\". %2")
-                           .arg(*fileName, file.errorString())
-                           .toStdString());
+  // The old file is replaced only once the whole table is on the disk; a
+  // device or FIFO is refused.
+  const QString failure = files::WriteWhole(
+      *fileName, QByteArray::fromStdString(tables::CsvText(model_->Table())));
+  if (!failure.isEmpty())
+    throw EWindowError(
+        QStringLiteral("Cannot create file \"%1\". %2").arg(*fileName, failure).toStdString());
 }
 
 void TTableWindow::PrintClick() {

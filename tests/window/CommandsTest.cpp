@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -63,6 +65,8 @@ class TCommandsTest : public QObject {
   void fontChangesOnlyMemo();
   void fontDialogCancelled();
   void keptFromRunToRun();
+  void keptLogThatCannotBeReadIsLeftAlone();
+  void keptLogBytesSurviveAsACopy();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -394,6 +398,42 @@ void TCommandsTest::fontDialogCancelled() {
   f.platform.fontAnswers.push_back(std::nullopt);
   f.Item("FontItem")->trigger();
   QCOMPARE(f.Memo()->font(), before);
+}
+
+// A FIFO in the log's place: the start neither waits for a writer nor, later,
+// replaces the node with a file of this run's results.
+void TCommandsTest::keptLogThatCannotBeReadIsLeftAlone() {
+  window_test::ForgetSession();
+  const QString name = window::TSession::LogFileName();
+  QDir().mkpath(QFileInfo(name).absolutePath());
+  QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+  TFormFixture f({}, false);
+  QVERIFY(f.form->statusBar()->currentMessage().contains("cannot be read"));
+  f.Click(f.Compute());
+  QCOMPARE(f.form->LogLines().size(), 2);
+  f.form.reset();  // saves what it keeps
+  struct stat status {};
+  QCOMPARE(lstat(QFile::encodeName(name).constData(), &status), 0);
+  QVERIFY(S_ISFIFO(status.st_mode));
+  QFile::remove(name);
+}
+
+// Bytes the log would not write back (not UTF-8, CR LF) are kept in a copy
+// before the first save.
+void TCommandsTest::keptLogBytesSurviveAsACopy() {
+  window_test::ForgetSession();
+  const QString name = window::TSession::LogFileName();
+  QDir().mkpath(QFileInfo(name).absolutePath());
+  const QByteArray bytes("caf\xe9 note\r\nsecond line\r\n");
+  WriteFile(name, bytes);
+  {
+    TFormFixture f({}, false);
+    QVERIFY(f.form->statusBar()->currentMessage().contains(".orig"));
+    f.Click(f.Compute());
+  }
+  QCOMPARE(ReadFile(name + ".orig"), bytes);
+  QVERIFY(ReadFile(name).startsWith("caf"));
+  QFile::remove(name + ".orig");
 }
 
 PROBEX_WINDOW_TEST_MAIN(TCommandsTest)
