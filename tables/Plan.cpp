@@ -4,8 +4,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "Distr/Errors.h"
 #include "calculator/NumberText.h"
+#include "calculator/QuietReading.h"
 #include "tables/Planning.h"
 
 namespace tables {
@@ -208,12 +208,8 @@ Prepared Planner::Run() {
 
 bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& about, bool percentile,
                       long double& value) {
-  const char* rule;
-  try {
-    rule = calculator::ReadField(about, text, percentile ? Mode::Inverse : Mode::Forward, value);
-  } catch (const Distr::ERunTimeError&) {
-    rule = percentile ? "a probability from 0.000001 to 0.999999" : about.rule;  // beyond the range
-  }
+  const char* rule = calculator::QuietReadField(
+      about, text, percentile ? Mode::Inverse : Mode::Forward, value);
   if (rule == nullptr) return true;
   faults_.push_back({field, 0, rule});
   return false;

@@ -1,9 +1,10 @@
 // The cells that come from the details engine: the density, which the log
 // does not print, and any column shown with more significant digits.
-#include "Distr/Errors.h"
-#include "calculator/FieldParsing.h"
-#include "calculator/ResultDetails.h"
+#include <stdexcept>
+
 #include "calculator/NumberText.h"
+#include "calculator/QuietReading.h"
+#include "calculator/ResultDetails.h"
 #include "tables/Planning.h"
 
 namespace tables {
@@ -23,11 +24,7 @@ Cell DetailsCell(const details::Value& value, int digits) {
 }
 
 std::optional<long double> ReadX(const std::string& text) {
-  try {
-    return calculator::ParseReal(text).value;
-  } catch (const Distr::ERunTimeError&) {
-    return std::nullopt;
-  }
+  return calculator::QuietRealValue(text);
 }
 
 }  // namespace tables

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "Distr/Errors.h"
 #include "calculator/Calculator.h"
 #include "window/Platform.h"
 #include "window/ProbexIcon.h"

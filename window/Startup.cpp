@@ -1,10 +1,14 @@
 #include "window/Startup.h"
 
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DistributionForm.h"
+#include "window/Session.h"
+#include "window/SingleInstance.h"
 
 namespace window {
 
@@ -24,6 +28,29 @@ int RunProbex(TApplication& app, TPlatform& platform,
   const int code = TApplication::exec();
   app.SetPlatform(nullptr);
   return code;
+}
+
+int RunProgram(TApplication& app, TPlatform& platform) {
+  TSingleInstance instance(QFileInfo(TSession::LogFileName()).absolutePath());
+  switch (instance.Claim()) {
+    case TSingleInstance::Start::First:
+      break;
+    case TSingleInstance::Start::HandedOver:
+      return 0;
+    case TSingleInstance::Start::Unanswered:
+      QMessageBox::critical(nullptr, QStringLiteral("Probex"),
+                            QStringLiteral("Probex is already running but does not answer.\n"
+                                           "Close it, then start Probex again."));
+      return 1;
+  }
+  return RunProbex(app, platform, [&instance](TDistributionForm& form) {
+    QObject::connect(&instance, &TSingleInstance::shown, &form, [&form] {
+      form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+      form.show();
+      form.raise();
+      form.activateWindow();
+    });
+  });
 }
 
 }  // namespace window

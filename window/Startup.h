@@ -22,4 +22,8 @@ int RunProbex(TApplication& app, TPlatform& platform,
               const std::function<void(TDistributionForm&)>& started = {},
               const std::string& versionHost = DefaultVersionHost());
 
+// The program: one window per user (SingleInstance.h), whose later starts
+// bring it to the front and end, then RunProbex.
+int RunProgram(TApplication& app, TPlatform& platform);
+
 }  // namespace window

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 #include <string>
 
 #include "Distr/Distr.h"
@@ -21,6 +22,11 @@ struct Spot {
   long double (*compute)();
   const char* expected;  // six decimals
 };
+
+// The label, which names the function and its inputs, stands for the spot.
+void PrintTo(const Spot& spot, std::ostream* os) {
+  *os << spot.label;
+}
 
 class GammaSpot : public ::testing::TestWithParam<Spot> {};
 

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
+#include <ostream>
 
 #include "Inputs.h"
 #include "plot/PlotFile.h"
@@ -49,6 +51,12 @@ Rendered Render(const std::vector<std::string>& words, QSize size = kSize) {
   return r;
 }
 
+// A case's label and the words of its probex-calc command stand for it.
+void PrintCase(const char* label, const std::vector<std::string>& words, std::ostream* os) {
+  *os << label << ':';
+  for (const std::string& word : words) *os << ' ' << word;
+}
+
 // --- Shaded shares --------------------------------------------------------
 
 struct ShareCase {
@@ -56,6 +64,10 @@ struct ShareCase {
   std::vector<std::string> words;
   double lower;  // P(X<x) as the log prints it
 };
+
+void PrintTo(const ShareCase& c, std::ostream* os) {
+  PrintCase(c.label, c.words, os);
+}
 
 class ShadedShare : public testing::TestWithParam<ShareCase> {};
 
@@ -148,6 +160,10 @@ struct ExtremeCase {
   Drawing drawing;
 };
 
+void PrintTo(const ExtremeCase& c, std::ostream* os) {
+  PrintCase(c.label, c.words, os);
+}
+
 class Extremes : public testing::TestWithParam<ExtremeCase> {};
 
 bool Unit(double v, double most = 1) {
@@ -223,6 +239,17 @@ struct TickCase {
   bool whole;
   std::vector<const char*> labels;
 };
+
+// The shortest text that reads back as `v`.
+std::string Shortest(long double v) {
+  char text[64];
+  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
+void PrintTo(const TickCase& c, std::ostream* os) {
+  *os << c.label << ": RoundTicks(" << Shortest(c.low) << ", " << Shortest(c.high) << ", "
+      << c.most << ", " << (c.whole ? "whole" : "real") << ')';
+}
 
 class Ticks : public testing::TestWithParam<TickCase> {};
 
