@@ -5,7 +5,8 @@
 
 _probex_calc() {
   local options="--help --version --inverse --batch --json --plot --size --table
-                 --from --to --step --critical --alpha --df --df1 --df2"
+                 --from --to --step --critical --alpha --df --df1 --df2
+                 --list-functions"
   local functions="normal chisquare t f binomial poisson hypergeometric factorial
                    binomialcoefficient"
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]} word
