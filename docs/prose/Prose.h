@@ -1,6 +1,7 @@
 // The prose about the functions, written from their table (calculator/
 // Functions.h) into templates: the completion's function names, the manual
-// pages' table and sentence and the AppStream description's list.
+// pages' table and sentence, the AppStream description's list and the help
+// file's tables and sections.
 //
 // A template is a text with placeholders {{name}} or {{name:argument}}.  Each
 // expands to a text of the table, escaped for the template's format; a
@@ -71,5 +72,15 @@ Placeholders TablePlaceholders(Format format);
 
 // `text` with every placeholder expanded.
 std::string Expand(std::string_view text, const Placeholders& placeholders);
+
+// The help file: the skeleton with the function sections assembled from the
+// fragments in `fragmentFolder` (one per function, NAME.html by its command
+// name), and every <h2> numbered in order and listed where {{contents}}
+// stands.  Beside the table's placeholders:
+//   function-sections  each function's heading, fragment and back link
+//   buttons            the rows of the table of function buttons
+//   fields             the rows of the table of fields and valid values
+//   contents           the rows of the contents
+std::string HelpFile(std::string_view skeleton, const std::string& fragmentFolder);
 
 }  // namespace prose

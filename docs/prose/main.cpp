@@ -1,6 +1,7 @@
 // probex-prose: writes a file of prose about the functions from its template
 // and the table of functions, at build time (docs/prose/CMakeLists.txt).
 //   probex-prose expand TEMPLATE OUTPUT
+//   probex-prose help SKELETON FRAGMENT_FOLDER OUTPUT
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -32,8 +33,11 @@ int main(int argc, char** argv) {
     if (mode == "expand" && argc == 4) {
       Write(argv[3],
             prose::Expand(Read(argv[2]), prose::TablePlaceholders(prose::FormatOf(argv[2]))));
+    } else if (mode == "help" && argc == 5) {
+      Write(argv[4], prose::HelpFile(Read(argv[2]), argv[3]));
     } else {
-      std::cerr << "usage: probex-prose expand TEMPLATE OUTPUT\n";
+      std::cerr << "usage: probex-prose expand TEMPLATE OUTPUT\n"
+                   "       probex-prose help SKELETON FRAGMENT_FOLDER OUTPUT\n";
       return 64;
     }
   } catch (const std::exception& e) {
