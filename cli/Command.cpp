@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace cli {
 
@@ -63,6 +64,25 @@ Outcome Run(const std::vector<std::string>& words) {
   return OutcomeOf(calculator::Compute(c.function, c.texts, c.mode));
 }
 
+std::string FieldList(const calculator::FunctionAbout& about) {
+  std::string text;
+  for (const calculator::FieldAbout& field : about.fields) {
+    text += (text.empty() ? "" : ", ") + std::string(field.caption);
+    if (calculator::ReadsPercentile(about, field, Mode::Inverse))
+      text += std::string(" (or ") + calculator::FieldCaption(about, field, Mode::Inverse) + ")";
+  }
+  return text;
+}
+
+std::string PlainCaption(std::string_view caption) {
+  std::string text;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;
+    text += caption[i];
+  }
+  return text;
+}
+
 std::string FunctionHelp() {
   // The field lists start two blanks after the longest name.
   size_t nameColumn = 0;
@@ -72,15 +92,25 @@ std::string FunctionHelp() {
   for (const calculator::FunctionAbout& about : calculator::Functions()) {
     std::string line = std::string("  ") + about.commandName;
     line.resize(nameColumn, ' ');
-    line += "fields: ";
-    bool first = true;
-    for (const calculator::FieldAbout& field : about.fields) {
-      line += (first ? "" : ", ") + std::string(field.caption);
-      if (calculator::ReadsPercentile(about, field, Mode::Inverse))
-        line += std::string(" (or ") + calculator::FieldCaption(about, field, Mode::Inverse) + ")";
-      first = false;
+    text += line + "fields: " + FieldList(about) + "\n";
+  }
+  return text;
+}
+
+std::string FunctionList() {
+  std::string text;
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    text += std::string(about.commandName) + '\t' + PlainCaption(about.caption) + '\t' +
+            FieldList(about);
+    const char* separator = "\t";
+    for (const auto& [mode, name] :
+         {std::pair{Mode::Forward, "forward"}, std::pair{Mode::Inverse, "inverse"}}) {
+      if (!about.modes.Has(mode)) continue;
+      text += separator;
+      text += name;
+      separator = " ";
     }
-    text += line + "\n";
+    text += '\n';
   }
   return text;
 }

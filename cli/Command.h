@@ -78,7 +78,21 @@ std::string BatchText(const Outcome& outcome);
 // lastSeparator and "f".
 std::string InverseFunctionNames(std::string_view lastSeparator);
 
+// A function's fields as --help and --list-functions word them: their
+// captions, comma-separated, the x-value of a function with an inverse as
+// "x-value (or Percentile)".
+std::string FieldList(const calculator::FunctionAbout& about);
+
+// A caption without its access-key mark: "H&ypergeometric Distribution"
+// reads "Hypergeometric Distribution" ("&&" stands for one "&").
+std::string PlainCaption(std::string_view caption);
+
 // The FUNCTION list of --help, one line per function with its fields.
 std::string FunctionHelp();
+
+// The text of --list-functions: one line per function in the table's order,
+// its command name, caption, fields (FieldList) and modes ("forward" or
+// "forward inverse"), separated by TAB characters.
+std::string FunctionList();
 
 }  // namespace cli

@@ -23,6 +23,7 @@ constexpr const char* kUsage =
        probex-calc --plot FILE [--size WxH] [--inverse] FUNCTION [FIELD...]
        probex-calc --table FUNCTION [FIELD...] --from A --to B --step H
        probex-calc --critical FUNCTION --alpha LIST [--df LIST | --df1 LIST --df2 LIST]
+       probex-calc --list-functions
        probex-calc --version
        probex-calc --help
 
@@ -67,6 +68,11 @@ bars with the tails shaded) as PNG or SVG, by FILE's extension, at 800x500
 unless --size says otherwise; no display is needed.  --table prints the
 probabilities over a range of x-values and --critical the table of critical
 values, as TAB-separated text with a header row (probex-calc --table --help).
+
+--list-functions prints one line per function, in columns separated by TAB
+characters: the FUNCTION name, the window's caption, the FIELDs (separated by
+commas) and the modes ("forward", or "forward inverse" where --inverse is
+taken).
 )";
 
 int Usage(const std::string& message) {
@@ -113,6 +119,10 @@ int main(int argc, char** argv) {
   if (words.size() == 1 && words[0] == "--help") {
     std::cout << kUsage << cli::FunctionHelp() << kHelpAfterFunctions
               << cli::InverseFunctionNames(", ") << kHelpAfterInverse;
+    return 0;
+  }
+  if (words.size() == 1 && words[0] == "--list-functions") {
+    std::cout << cli::FunctionList();
     return 0;
   }
   if (words.size() == 1 && words[0] == "--version") {

@@ -1,20 +1,27 @@
-# Feeds every *.batch file to probex-calc --batch and compares its output with
-# the matching *.expected file, byte for byte.
-file(GLOB inputs ${DIR}/*.batch)
+# Feeds every *.batch file to probex-calc --batch, and runs probex-calc with
+# the arguments of every *.args file (one a line), and compares the output
+# with the matching *.expected file, byte for byte.
+file(GLOB inputs ${DIR}/*.batch ${DIR}/*.args)
 if(NOT inputs)
   message(FATAL_ERROR "no golden files in ${DIR}")
 endif()
 foreach(input ${inputs})
-  string(REGEX REPLACE "\\.batch$" ".expected" expected_file ${input})
-  execute_process(COMMAND ${CALC} --batch INPUT_FILE ${input}
-                  OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+  string(REGEX REPLACE "\\.(batch|args)$" "" stem ${input})
+  if(input MATCHES "\\.batch$")
+    execute_process(COMMAND ${CALC} --batch INPUT_FILE ${input}
+                    OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+  else()
+    file(STRINGS ${input} arguments)
+    execute_process(COMMAND ${CALC} ${arguments} OUTPUT_VARIABLE actual RESULT_VARIABLE status)
+  endif()
+  set(expected_file ${stem}.expected)
   file(READ ${expected_file} expected)
   if(NOT actual STREQUAL expected)
     file(WRITE ${input}.actual "${actual}")
     message(FATAL_ERROR "${input}: output differs from ${expected_file}; see ${input}.actual")
   endif()
   # The exit status is 0 unless a .status file beside the input says otherwise.
-  string(REGEX REPLACE "\\.batch$" ".status" status_file ${input})
+  set(status_file ${stem}.status)
   set(expected_status 0)
   if(EXISTS ${status_file})
     file(STRINGS ${status_file} expected_status LIMIT_COUNT 1)

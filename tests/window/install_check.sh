@@ -27,9 +27,9 @@ expect_file bin/probex-calc
 expect_file share/applications/probex.desktop
 [ -x "$prefix/bin/probex" ] || fail "bin/probex is not executable"
 [ -x "$prefix/bin/probex-calc" ] || fail "bin/probex-calc is not executable"
-# The installed help file is the one of the sources.
-cmp -s "$prefix/share/probex/Probex.html" "$(dirname "$0")/../../window/help/Probex.html" ||
-  fail "share/probex/Probex.html differs from window/help/Probex.html"
+# The installed help file is the one the build assembled.
+cmp -s "$prefix/share/probex/Probex.html" "$build/window/Probex.html" ||
+  fail "share/probex/Probex.html differs from the build's window/Probex.html"
 grep -q '<a name="Contents"' "$prefix/share/probex/Probex.html" || fail "the help file has no topic Contents"
 
 # Each icon is a PNG of its size: the signature, then the width and height
