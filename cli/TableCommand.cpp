@@ -1,6 +1,7 @@
 #include "cli/TableCommand.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <ostream>
 
@@ -11,7 +12,10 @@ namespace {
 using tables::Field;
 using tables::Kind;
 
+constexpr int kExitRunTimeError = 1;
 constexpr int kExitInvalidField = 2;
+// A table expected to run longer than this says so before it goes on.
+constexpr double kLongTableSeconds = 60;
 constexpr int kExitUsage = 64;
 
 constexpr const char* kTableUsage =
@@ -160,12 +164,11 @@ TableCommand PrepareTableCommand(const std::vector<std::string>& words) {
   }
   tables::Prepared prepared = tables::Prepare(request);
   if (!prepared.plan) {
-    bool shape = false;
-    for (const tables::Fault& fault : prepared.faults) {
+    for (const tables::Fault& fault : prepared.faults)
       command.fault += "invalid field: " + FaultText(fault) + '\n';
-      shape = shape || fault.shape;
-    }
-    command.exitStatus = shape ? kExitUsage : kExitInvalidField;
+    // A list or range of the wrong shape (an empty entry, too many rows) is
+    // an invalid field like a value that breaks its rule.
+    command.exitStatus = kExitInvalidField;
     return command;
   }
   command.plan = std::move(prepared.plan);
@@ -182,8 +185,26 @@ int RunTableCommand(const std::vector<std::string>& words, std::ostream& out, st
     err << command.fault;
     return command.exitStatus;
   }
-  out << tables::TabText(*tables::ComputeTable(*command.plan));
-  out.flush();
+  // Row by row as computed: the memory holds one row, and a reader sees the
+  // first rows at once.  A table that will take long says so after its
+  // first row, from that row's time.
+  const tables::Plan& plan = *command.plan;
+  std::vector<std::string> headings;
+  for (const tables::Column& column : plan.Columns()) headings.push_back(column.heading);
+  out << tables::TabLine(headings) << std::flush;
+  const std::size_t count = plan.RowCount();
+  for (std::size_t row = 0; row < count; ++row) {
+    const auto start = std::chrono::steady_clock::now();
+    out << tables::TabLine(plan.ComputeRow(row)) << std::flush;
+    if (row == 0) {
+      const std::chrono::duration<double> first = std::chrono::steady_clock::now() - start;
+      const double estimate = first.count() * static_cast<double>(count);
+      if (estimate > kLongTableSeconds)
+        err << "probex-calc: " << count << " rows will take about "
+            << static_cast<long long>(estimate / 60 + 0.5) << " minutes\n";
+    }
+    if (!out) return kExitRunTimeError;  // the reader has gone
+  }
   return 0;
 }
 

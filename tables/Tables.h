@@ -198,5 +198,8 @@ std::string SignificantText(long double value, int digits);
 // by "\n".
 std::string TabText(const Table& table);
 std::string CsvText(const Table& table);
+// One line of TabText: the headings, or a row.
+std::string TabLine(const std::vector<std::string>& headings);
+std::string TabLine(const Row& row);
 
 }  // namespace tables

@@ -83,4 +83,12 @@ std::string CsvText(const Table& table) {
   return TableText(table, ',', CsvField);
 }
 
+std::string TabLine(const std::vector<std::string>& headings) {
+  return Line(headings, '\t', Plain);
+}
+
+std::string TabLine(const Row& row) {
+  return Line(Texts(row), '\t', Plain);
+}
+
 }  // namespace tables
