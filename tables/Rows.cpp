@@ -65,12 +65,12 @@ std::size_t Plan::RowCount() const {
   return 0;
 }
 
-Row Plan::ComputeRow(std::size_t row) const {
+Row Plan::ComputeRow(std::size_t row, const Stop& stop) const {
   switch (request_.kind) {
     case Kind::Range:
       return RangeRow(row);
     case Kind::Critical:
-      return CriticalRow(row);
+      return CriticalRow(row, stop);
     case Kind::ZTable:
       return ZRow(row);
     case Kind::Quantiles:
@@ -122,7 +122,7 @@ Row Plan::RangeRow(std::size_t row) const {
 
 // A critical value is the log's inverse at the percentile alpha: its second
 // x-value, the one with P(X>x) = alpha.
-Row Plan::CriticalRow(std::size_t row) const {
+Row Plan::CriticalRow(std::size_t row, const Stop& stop) const {
   FieldTexts texts = request_.texts;
   const CriticalLayout layout = CriticalLayoutOf(request_.function);
   Row cells;
@@ -135,6 +135,7 @@ Row Plan::CriticalRow(std::size_t row) const {
     cells.push_back({calculator::IntegerText(static_cast<int32_t>(rowDegrees.value))});
   }
   for (const Entry& column : across_) {
+    if (stop && stop()) break;
     const int c = static_cast<int>(cells.size());
     if (Digits(c) > 0) {
       cells.push_back(DetailsCell(CriticalValue(row, column), Digits(c)));
@@ -178,16 +179,18 @@ Row Plan::ZRow(std::size_t row) const {
   return cells;
 }
 
-std::optional<Table> ComputeTable(const Plan& plan,
-                                  const std::function<bool(std::size_t)>& progress) {
+Table ComputeTable(const Plan& plan, const std::function<bool(std::size_t)>& progress,
+                   const Stop& stop) {
   Table table{plan.Title(), {}, {}};
   for (const Column& column : plan.Columns()) table.headings.push_back(column.heading);
   const std::size_t count = plan.RowCount();
-  table.rows.reserve(count);
   for (std::size_t row = 0; row < count; ++row) {
-    table.rows.push_back(plan.ComputeRow(row));
-    if (progress && !progress(row + 1)) return std::nullopt;
+    Row cells = plan.ComputeRow(row, stop);
+    if (stop && stop()) break;  // the row may be cut short
+    table.rows.push_back(std::move(cells));
+    if (progress && !progress(row + 1)) break;
   }
+  table.partial = table.rows.size() < count;
   return table;
 }
 

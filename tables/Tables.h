@@ -120,6 +120,9 @@ using Row = std::vector<Cell>;
 
 // A validated request: everything needed to compute any row, by itself, on
 // any thread.
+// Asked between the cells of a long row: true stops the row.
+using Stop = std::function<bool()>;
+
 class Plan {
  public:
   // The distribution with its parameters and what the table shows, for the
@@ -127,7 +130,9 @@ class Plan {
   const std::string& Title() const { return title_; }
   const std::vector<Column>& Columns() const { return columns_; }
   std::size_t RowCount() const;
-  Row ComputeRow(std::size_t row) const;
+  // One row; cut short, and then to be dropped, when `stop` answers true
+  // between its cells (a row of critical values may hold a thousand slow ones).
+  Row ComputeRow(std::size_t row, const Stop& stop = {}) const;
 
  private:
   friend struct Planner;
@@ -138,7 +143,7 @@ class Plan {
   };
 
   Row RangeRow(std::size_t row) const;
-  Row CriticalRow(std::size_t row) const;
+  Row CriticalRow(std::size_t row, const Stop& stop) const;
   Row ZRow(std::size_t row) const;
   Row QuantileRow(std::size_t row) const;
   // The details engine's x with P(X>x) = alpha of a critical-value cell.
@@ -177,12 +182,14 @@ struct Table {
   std::string title;
   std::vector<std::string> headings;
   std::vector<Row> rows;
+  bool partial = false;  // stopped before its last row: the rows computed by then
 };
 
 // Every row of the plan in order.  `progress(done)` is called after each row;
-// answering false stops the computation, which then answers nothing.
-std::optional<Table> ComputeTable(const Plan& plan,
-                                  const std::function<bool(std::size_t)>& progress = {});
+// answering false stops the computation, as `stop` does between the cells of
+// a row; the table then holds the whole rows computed so far and is partial.
+Table ComputeTable(const Plan& plan, const std::function<bool(std::size_t)>& progress = {},
+                   const Stop& stop = {});
 
 // `value` with `digits` significant digits: in fixed form ("0.0500000000",
 // "318.308838986") where that needs no more than kLeadingZeros zeros after

@@ -81,10 +81,11 @@ TTableWindow::TTableWindow(TPlatform& platform, calculator::Function function,
 }
 
 TTableWindow::~TTableWindow() {
-  // The worker reads nothing of the window, but its result must not arrive
-  // at a watcher that is gone.
-  watcher_.future().cancel();
-  watcher_.waitForFinished();
+  // The worker reads nothing of the window (it owns its plan), so closing
+  // does not wait for it: cancelled, it stops at its next cell, and its
+  // result goes to a future nobody watches.
+  watcher_.disconnect(this);
+  *stop_ = true;
 }
 
 void TTableWindow::createControls() {
@@ -200,7 +201,7 @@ void TTableWindow::SetFunction(calculator::Function function, const calculator::
 
 void TTableWindow::ShowFunction(calculator::Function function,
                                 const calculator::FieldTexts& texts) {
-  if (Computing()) watcher_.future().cancel();
+  if (Computing()) *stop_ = true;
   function_ = function;
   const calculator::FunctionAbout& about = calculator::AboutFunction(function);
   for (int i = 0; i < calculator::kSlotCount; ++i) {
@@ -334,7 +335,9 @@ void TTableWindow::ClearFaults() {
 }
 
 void TTableWindow::Start(const tables::Plan& plan) {
-  if (Computing()) watcher_.future().cancel();
+  // A new future for the watcher: the old computation's rows are not wanted.
+  if (Computing()) *stop_ = true;
+  stop_ = std::make_shared<std::atomic<bool>>(false);
   columns_ = plan.Columns();
   auto shared = std::make_shared<const tables::Plan>(plan);
   const int rows = static_cast<int>(shared->RowCount());
@@ -343,18 +346,20 @@ void TTableWindow::Start(const tables::Plan& plan) {
   progress_->show();
   cancelButton_->show();
   status_->setText(QStringLiteral("Computing %1 rows...").arg(rows));
-  watcher_.setFuture(QtConcurrent::run([shared](QPromise<tables::Table>& promise) {
+  watcher_.setFuture(QtConcurrent::run([shared, stop = stop_](QPromise<tables::Table>& promise) {
     promise.setProgressRange(0, static_cast<int>(shared->RowCount()));
-    auto table = tables::ComputeTable(*shared, [&promise](std::size_t done) {
-      promise.setProgressValue(static_cast<int>(done));
-      return !promise.isCanceled();
-    });
-    if (table) promise.addResult(std::move(*table));
+    promise.addResult(tables::ComputeTable(
+        *shared,
+        [&promise, &stop](std::size_t done) {
+          promise.setProgressValue(static_cast<int>(done));
+          return !*stop;
+        },
+        [&stop] { return stop->load(); }));
   }));
 }
 
 void TTableWindow::CancelClick() {
-  watcher_.future().cancel();
+  *stop_ = true;
 }
 
 void TTableWindow::Done() {
@@ -362,10 +367,14 @@ void TTableWindow::Done() {
   cancelButton_->hide();
   const QFuture<tables::Table> future = watcher_.future();
   if (future.resultCount() > 0) {
-    model_->SetTable(future.result());
+    const tables::Table& table = future.result();
+    model_->SetTable(table);
     view_->resizeColumnsToContents();
-    tableTitle_->setText(FromModel(model_->Table().title));
-    status_->setText(QStringLiteral("%1 rows.").arg(model_->rowCount()));
+    tableTitle_->setText(FromModel(table.title));
+    status_->setText(table.partial ? QStringLiteral("Cancelled: %1 of %2 rows, a partial table.")
+                                         .arg(model_->rowCount())
+                                         .arg(progress_->maximum())
+                                   : QStringLiteral("%1 rows.").arg(model_->rowCount()));
   } else {
     status_->setText(QStringLiteral("Cancelled."));
   }

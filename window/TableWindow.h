@@ -14,6 +14,7 @@
 // through TPlatform.
 #pragma once
 
+#include <atomic>
 #include <QFutureWatcher>
 #include <QWidget>
 #include <array>
@@ -115,6 +116,9 @@ class TTableWindow : public QWidget {
   TTableModel* model_ = nullptr;
 
   QFutureWatcher<tables::Table> watcher_;
+  // Set to stop the running computation at its next cell; it then reports
+  // the rows done so far.  Each computation has its own.
+  std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
   QString saveFileName_;
   std::unique_ptr<QPrinter> printer_;
 };

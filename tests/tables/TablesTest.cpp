@@ -33,7 +33,7 @@ tables::Table Computed(const tables::Request& request) {
   EXPECT_TRUE(prepared.plan.has_value())
       << (prepared.faults.empty() ? "" : prepared.faults[0].rule);
   if (!prepared.plan) return {};
-  return *tables::ComputeTable(*prepared.plan);
+  return tables::ComputeTable(*prepared.plan);
 }
 
 // The cell in the row labelled `row` and the column headed `column`.
@@ -359,8 +359,14 @@ TEST(Progress, StopsWhenAskedAndCountsEveryRow) {
     seen.push_back(done);
     return done < 3;
   });
-  EXPECT_FALSE(stopped.has_value());
+  EXPECT_TRUE(stopped.partial);
+  EXPECT_EQ(stopped.rows.size(), 3u);
   EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3}));
+  // Asked between the cells, a stop drops the row it cuts short.
+  int cells = 0;
+  const auto cut = tables::ComputeTable(*prepared.plan, {}, [&] { return ++cells > 10; });
+  EXPECT_TRUE(cut.partial);
+  EXPECT_EQ(cut.rows.size(), 1u);
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ class TTableWindowTest : public QObject {
   void textbookTOfCriticalValues();
   void faultsAreMarkedAndNamed();
   void cancelStopsALargeTable();
+  void cancelStopsInsideALongRow();
   void moreDigitsForOneColumn();
   void copySaveAndPrint();
   void countingFunctionsHaveNoTables();
@@ -127,8 +128,30 @@ void TTableWindowTest::cancelStopsALargeTable() {
   SaveGrab(w, "table-window-progress");
   w.CancelClick();
   QVERIFY(finished.wait(kWaitMs));
-  QCOMPARE(w.Status(), QString("Cancelled."));
+  // The rows computed by then stay, marked as a partial table.
+  QVERIFY(w.Status().startsWith("Cancelled: "));
+  QVERIFY(w.Status().endsWith(" of 100000 rows, a partial table."));
+  QVERIFY(w.Table().partial);
+  QVERIFY(w.Table().rows.size() >= 100000 / 20);
+  QCOMPARE(w.Table().rows.front().front().text, std::string("250000"));
+}
+
+// A row of a thousand critical values at 2^30 - 1 degrees of freedom takes
+// minutes; Cancel stops it at its next cell.
+void TTableWindowTest::cancelStopsInsideALongRow() {
+  TTableWindow w(platform_, Function::ChiSquare, Defaults(Function::ChiSquare));
+  w.SetKind(Kind::Critical);
+  QString alphas = "0.5";
+  for (int i = 1; i < 1000; ++i) alphas += QString(", 0.%1").arg(i, 4, 10, QChar('0'));
+  w.Edit(Field::Alphas)->setText(alphas);
+  w.Edit(Field::Degrees)->setText("1073741823");
+  QSignalSpy finished(&w, &TTableWindow::Finished);
+  w.ComputeClick();
+  QVERIFY(w.Computing());
+  w.CancelClick();
+  QVERIFY(finished.wait(kWaitMs));
   QVERIFY(w.Table().rows.empty());
+  QVERIFY(w.Status().startsWith("Cancelled: 0 of 1 rows"));
 }
 
 void TTableWindowTest::moreDigitsForOneColumn() {
