@@ -16,7 +16,7 @@
 #include <string_view>
 #include <variant>
 
-#include "details/Details.h"
+#include "details/Model.h"
 
 namespace calculator {
 
@@ -101,8 +101,9 @@ struct FunctionAbout {
   const char* radioName;    // object name of the radio button
   const char* caption;      // radio caption, "&" before the access key
   Family family;
-  // The details engine's distribution; none for the counting functions.
-  std::optional<details::Kind> distribution;
+  // The details engine's model of the distribution; nullptr for the counting
+  // functions.
+  const details::Model* model;
   std::array<FieldAbout, kFieldCount> fields;
   const char* inverseDefault;  // the percentile the inverse mode starts with; nullptr: no inverse
   const char* domainRule;      // the rule Edit_1 breaks when evaluate answers monostate

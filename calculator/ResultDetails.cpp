@@ -118,9 +118,9 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters) {
-  const std::optional<details::Kind> kind = AboutFunction(function).distribution;
-  if (!kind) return std::nullopt;
-  details::Distribution d{*kind, {0, 0, 0}};
+  const details::Model* model = AboutFunction(function).model;
+  if (model == nullptr) return std::nullopt;
+  details::Distribution d{model, {}};
   for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)
     d.parameters[i] = parameters[i].value;
   return d;

@@ -40,7 +40,6 @@ constexpr long double kBulkTail = 1e-4L;
 constexpr long double kQuartileTail = 0.25L;
 // The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
 constexpr long double kBulkZ = 3.71901648545568L;
-constexpr long double kNearNormalDf = 10000;
 constexpr long double kHeavyTailReach = 6;  // interquartile ranges beyond the quartiles
 // A range this near the support's end (a share of its width) starts there.
 constexpr long double kSnapToSupport = 0.1;
@@ -100,8 +99,8 @@ PlotModel Nothing(QString message) {
   return model;
 }
 
-std::optional<details::Kind> KindOf(Function function) {
-  return calculator::AboutFunction(function).distribution;
+const details::Model* ModelOf(Function function) {
+  return calculator::AboutFunction(function).model;
 }
 
 // The header line without its colon (and, for the hypergeometric
@@ -145,22 +144,11 @@ bool Resolvable(const Range& r) {
 
 // --- Continuous ---------------------------------------------------------
 
-// Whether the distribution is normal, or so near it (chi-square, t and F
-// with every df at least kNearNormalDf: skewness below 0.03) that its mean
-// and variance place the bulk as well as its quantiles would, which cost
-// the engine milliseconds at such degrees of freedom.
+// Whether the distribution is normal, or so near it (Model::NearNormal) that
+// its mean and variance place the bulk as well as its quantiles would, which
+// cost the engine milliseconds at large degrees of freedom.
 bool NearNormal(const Distribution& d) {
-  switch (d.kind) {
-    case details::Kind::Normal:
-      return true;
-    case details::Kind::ChiSquare:
-    case details::Kind::T:
-      return d.parameters[0] >= kNearNormalDf;
-    case details::Kind::F:
-      return d.parameters[0] >= kNearNormalDf && d.parameters[1] >= kNearNormalDf;
-    default:
-      return false;
-  }
+  return d.model->NearNormal(d.parameters);
 }
 
 // The bulk of a (near-)normal distribution: mean -+ kBulkZ standard deviations.
@@ -457,8 +445,8 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
   return model;
 }
 
-Distribution DistributionOf(details::Kind kind, const calculator::Result& result) {
-  Distribution d{kind, {}};
+Distribution DistributionOf(const details::Model* model, const calculator::Result& result) {
+  Distribution d{model, {}};
   for (size_t i = 0; i < result.parameters.size() && i < d.parameters.size(); ++i)
     d.parameters[i] = result.parameters[i].value;
   return d;
@@ -473,12 +461,13 @@ PlotModel BuildPlotModel(const calculator::Result& result, InverseShading shadin
   if (result.function == Function::BinomialCoefficient)
     return Nothing(QStringLiteral(
         "Nothing to plot: the binomial coefficient is a number, not a distribution."));
-  const std::optional<details::Kind> kind = KindOf(result.function);
-  if (!result.Ok() || !kind || std::holds_alternative<std::monostate>(result.values))
+  const details::Model* distribution = ModelOf(result.function);
+  if (!result.Ok() || distribution == nullptr ||
+      std::holds_alternative<std::monostate>(result.values))
     return Nothing(QStringLiteral("Nothing to plot: there is no result."));
-  const Distribution d = DistributionOf(*kind, result);
+  const Distribution d = DistributionOf(distribution, result);
   PlotModel model =
-      details::IsDiscrete(*kind) ? DiscreteModel(result, d) : ContinuousModel(result, d, shading);
+      details::IsDiscrete(d) ? DiscreteModel(result, d) : ContinuousModel(result, d, shading);
   model.title = TitleOf(result);
   return model;
 }

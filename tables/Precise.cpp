@@ -11,10 +11,10 @@ namespace {
 
 using calculator::Function;
 
-details::Kind KindOf(Function function) {
-  const std::optional<details::Kind> kind = calculator::AboutFunction(function).distribution;
-  if (!kind) throw std::invalid_argument("the counting functions are no distributions");
-  return *kind;
+const details::Model* ModelOf(Function function) {
+  const details::Model* model = calculator::AboutFunction(function).model;
+  if (model == nullptr) throw std::invalid_argument("the counting functions are no distributions");
+  return model;
 }
 
 }  // namespace
@@ -22,7 +22,7 @@ details::Kind KindOf(Function function) {
 details::Distribution DistributionOf(
     Function function, const std::array<long double, calculator::kFieldCount>& values) {
   const calculator::FunctionAbout& about = calculator::AboutFunction(function);
-  details::Distribution d{KindOf(function), {}};
+  details::Distribution d{ModelOf(function), {}};
   std::size_t next = 0;
   for (int i = 0; i < calculator::kFieldCount && next < d.parameters.size(); ++i)
     if (about.fields[i].kind != calculator::FieldKind::Hidden && about.fields[i].parameter != nullptr)
