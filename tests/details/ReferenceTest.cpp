@@ -160,6 +160,23 @@ TEST(Engine, WholeNumbersOnBothSidesOfTheShortcut) {
     EXPECT_EQ(details::IsWhole(v), whole) << static_cast<double>(v);
 }
 
+// A distribution without a model gets a note from every call.
+TEST(Engine, ADistributionWithoutAModelGetsNotes) {
+  const Distribution none{};
+  const details::ContinuousForward f = details::Forward(none, 1);
+  const details::ContinuousInverse i = details::Inverse(none, 0.5L);
+  const details::DiscreteForward k = details::DiscreteAt(none, 1);
+  for (const Value& v :
+       {f.lower, f.upper, f.density, f.twoTailed, i.xLower, i.xUpper, i.centralLow, i.centralHigh,
+        k.below, k.atMost, k.point, k.atLeast, k.above, details::DiscreteInv(none, 0.5L).quantile,
+        details::Mean(none), details::Variance(none)}) {
+    EXPECT_FALSE(v.value.has_value());
+    EXPECT_EQ(v.note, details::kNoModel);
+  }
+  EXPECT_FALSE(details::IsDiscrete(none));
+  EXPECT_TRUE(std::isnan(details::Support(none).first));
+}
+
 // Flags raised inside the engine (an underflow far out, an infinite density,
 // an exact integer of thousands of digits) never reach the caller, whose own
 // flags stay as they were.
