@@ -29,11 +29,6 @@ std::string ParameterProblem(const Distribution& d) {
   return d.model->Problem(d.parameters);
 }
 
-std::string DegreesProblem(long double df, const char* name) {
-  if (std::isfinite(df) && df > 0) return "";
-  return std::string(name) + " must be a positive finite number";
-}
-
 std::pair<long double, long double> Support(const Distribution& d) {
   constexpr long double kNaN = std::numeric_limits<long double>::quiet_NaN();
   if (!ParameterProblem(d).empty()) return {kNaN, kNaN};

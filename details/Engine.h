@@ -77,8 +77,11 @@ inline long double P2(const Parameters& p) {
 }
 
 // Why degrees of freedom df are outside the domain (named by name); empty
-// when they are inside.
-std::string DegreesProblem(long double df, const char* name);
+// when they are inside.  Inline: every call of chi-square, t and F asks.
+inline std::string DegreesProblem(long double df, const char* name) {
+  if (std::isfinite(df) && df > 0) return "";
+  return std::string(name) + " must be a positive finite number";
+}
 
 // The short sums of d at x (Model::ShortSums); none without a model.
 std::optional<DiscreteSplit> ShortSums(const Distribution& d, long double x);

@@ -47,7 +47,8 @@ FBeta FBetaOf(const Parameters& p, long double x) {
   return {a, b, z, y, BetaSaddleTerm(a, b, z, y, a * b * (1 - x) / s)};
 }
 
-FBeta FBetaAt(const Parameters& p, long double x) {
+// The cached term itself, read in place (valid until the thread's next call).
+const FBeta& FBetaAt(const Parameters& p, long double x) {
   static thread_local LastOf<FBeta> last;
   return *last.Get(p, x, [&] { return std::optional<FBeta>(FBetaOf(p, x)); });
 }
@@ -55,7 +56,7 @@ FBeta FBetaAt(const Parameters& p, long double x) {
 // The F density: z^a y^b / (B(a, b) x) = (a b / m) saddle / x, for every
 // a and b (the saddle-point term holds for all; Boost's pdf takes powl).
 long double FDensity(const Parameters& p, long double x) {
-  const FBeta f = FBetaAt(p, x);
+  const FBeta& f = FBetaAt(p, x);
   return f.a * f.b / (f.a + f.b) * f.saddle / x;
 }
 
@@ -66,7 +67,7 @@ long double FTail(const Parameters& p, long double x, bool upper) {
     const FisherF f(P0(p), P1(p));
     return upper ? cdf(complement(f, x)) : cdf(f, x);
   }
-  const FBeta f = FBetaAt(p, x);
+  const FBeta& f = FBetaAt(p, x);
   const long double d1 = P0(p), d2 = P1(p), v1x = d1 * x;
   if (v1x > d2) return BetaTail(f.b, f.a, d2 / (d2 + v1x), f.z, !upper, f.saddle);
   return BetaTail(f.a, f.b, v1x / (d2 + v1x), f.y, upper, f.saddle);

@@ -56,7 +56,10 @@ struct NormalArgument {
   bool far;
 };
 
-NormalArgument Standardize(const Parameters& p, long double x) {
+// Kept out of line: inlined into the density, it lets the compiler start
+// exp(-hi^2) before lo is formed and keep the extended reals of the pair on
+// the stack across that call, a sixth of the density's time.
+[[gnu::noinline]] NormalArgument Standardize(const Parameters& p, long double x) {
   // sqrt(2v) = 2 sqrt(v/2): the halving is exact and cannot overflow.
   const ExtendedPair half = SqrtPair(P1(p) / 2);
   const ExtendedPair scale{2 * half.hi, 2 * half.lo};
