@@ -1,11 +1,11 @@
 // The table of functions.
 #include "calculator/Functions.h"
 
-#include <cstdlib>
 #include <limits>
 
 #include "calculator/NumberText.h"
 #include "calculator/Reports.h"
+#include "details/Models.h"
 
 namespace calculator {
 
@@ -125,43 +125,41 @@ details::Counting ExactBinomialCoefficient(const Arguments& a) {
 const FunctionAbout* Table() {
   static const FunctionAbout kFunctions[] = {
       {Function::Normal, "normal", "NormalRadio", "&Normal Distribution", "Normal Distribution",
-       Family::Continuous, details::Kind::Normal, kNormalFields, kBothWays, "0.975", ":", nullptr,
+       Family::Continuous, &details::NormalModel(), kNormalFields, kBothWays, "0.975", ":", nullptr,
        EvaluateNormal, FormatDistribution, nullptr, nullptr, {"-3", "3", "0.1"}, true},
       {Function::ChiSquare, "chisquare", "ChiSquareRadio", "&Chi Square Distribution",
-       "Chi Square Distribution", Family::Continuous, details::Kind::ChiSquare, kChiSquareFields,
+       "Chi Square Distribution", Family::Continuous, &details::ChiSquareModel(), kChiSquareFields,
        kBothWays, "0.95", ":", nullptr, EvaluateChiSquare, FormatDistribution, nullptr, nullptr,
        kPositiveRange, false},
       {Function::T, "t", "TRadio", "&t Distribution", "t Distribution", Family::Continuous,
-       details::Kind::T, kTFields, kBothWays, "0.975", ":", nullptr, EvaluateT,
+       &details::TModel(), kTFields, kBothWays, "0.975", ":", nullptr, EvaluateT,
        FormatDistribution, nullptr, nullptr, {"-4", "4", "0.1"}, false},
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
-       details::Kind::F, kFFields, kBothWays, "0.95", ":", nullptr, EvaluateF, FormatDistribution,
+       &details::FModel(), kFFields, kBothWays, "0.95", ":", nullptr, EvaluateF, FormatDistribution,
        nullptr, nullptr, kPositiveRange, false},
       {Function::Binomial, "binomial", "BinomialRadio", "&Binomial Distribution",
-       "Binomial Distribution", Family::Discrete, details::Kind::Binomial, kBinomialFields,
+       "Binomial Distribution", Family::Discrete, &details::BinomialModel(), kBinomialFields,
        kForwardOnly, nullptr, ":", nullptr, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       {Function::Poisson, "poisson", "PoissonRadio", "&Poisson Distribution",
-       "Poisson Distribution", Family::Discrete, details::Kind::Poisson, kPoissonFields,
+       "Poisson Distribution", Family::Discrete, &details::PoissonModel(), kPoissonFields,
        kForwardOnly, nullptr, ":", nullptr, EvaluatePoisson, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       // This header carries x and, unlike the others, ends without a colon.
       {Function::Hypergeometric, "hypergeometric", "HyperRadio", "H&ypergeometric Distribution",
-       "Hypergeometric Distribution", Family::Discrete, details::Kind::Hypergeometric,
+       "Hypergeometric Distribution", Family::Discrete, &details::HypergeometricModel(),
        kHypergeometricFields, kForwardOnly, nullptr, "", nullptr, EvaluateHypergeometric,
        FormatDistribution, nullptr, nullptr, kCountsRange, false},
       {Function::Factorial, "factorial", "FactorialRadio", "F&actorial Function",
-       "Factorial Function", Family::Counting, std::nullopt, kFactorialFields, kForwardOnly,
+       "Factorial Function", Family::Counting, nullptr, kFactorialFields, kForwardOnly,
        nullptr, ":", nullptr, EvaluateFactorial, FormatFactorial, ExactFactorial, "the factorial",
        kNoRange, false},
       {Function::BinomialCoefficient, "binomialcoefficient", "BinoCoefRadio",
-       "Bino&mial Coefficient", "Binomial Coefficient", Family::Counting, std::nullopt,
+       "Bino&mial Coefficient", "Binomial Coefficient", Family::Counting, nullptr,
        kBinomialCoefficientFields, kForwardOnly, nullptr, ":", "a whole number n with 0 <= k <= n",
        EvaluateBinomialCoefficient, FormatBinomialCoefficient, ExactBinomialCoefficient,
        "the binomial coefficient", kNoRange, false},
   };
-  for (size_t i = 0; i < std::size(kFunctions); ++i)
-    if (static_cast<size_t>(kFunctions[i].function) != i) std::abort();  // AboutFunction indexes by it
   return kFunctions;
 }
 

@@ -164,8 +164,9 @@ struct FunctionAbout {
   const char* caption;      // radio caption, "&" before the access key
   const char* title;        // the log's header line starts with it: "Normal Distribution"
   Family family;
-  // The details engine's distribution; none for the counting functions.
-  std::optional<details::Kind> model;
+  // The details engine's model of the distribution; nullptr for the
+  // counting functions.
+  const details::Model* model;
   std::span<const FieldAbout> fields;  // in the order probex-calc takes them
   Modes modes;                         // what the log answers
   const char* inverseDefault;          // the percentile the inverse mode starts with

@@ -112,9 +112,9 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const std::vector<Parameter>& parameters) {
-  const auto& model = AboutFunction(function).model;
-  if (!model) return std::nullopt;
-  details::Distribution d{*model, {0, 0, 0}};
+  const details::Model* model = AboutFunction(function).model;
+  if (model == nullptr) return std::nullopt;
+  details::Distribution d{model, {}};
   for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)
     d.parameters[i] = parameters[i].value;
   return d;
@@ -123,8 +123,8 @@ std::optional<details::Distribution> DistributionOf(Function function,
 std::optional<details::Distribution> DistributionOf(Function function,
                                                     const Arguments& arguments) {
   const FunctionAbout& about = AboutFunction(function);
-  if (!about.model) return std::nullopt;
-  details::Distribution d{*about.model, {0, 0, 0}};
+  if (about.model == nullptr) return std::nullopt;
+  details::Distribution d{about.model, {}};
   std::size_t next = 0;
   for (const FieldAbout& field : about.fields)
     if (field.IsParameter() && next < d.parameters.size())

@@ -1,5 +1,6 @@
 // The aggregates that the JSON output and the details pane show: every value
-// of one forward or inverse computation together.
+// of one forward or inverse computation together, the model choosing which
+// tail to compute first and how to form the central interval.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -20,24 +21,10 @@ Value TwoTailed(const Value& lower, const Value& upper) {
   return Value::Of(std::min(1.0L, 2 * std::min(*lower.value, *upper.value)));
 }
 
-// Whether P(X < x) is likely the smaller tail: x below a rough median.  A
-// wrong guess costs one more tail, never accuracy.
+// Whether P(X < x) is likely the smaller tail: x below the model's rough
+// median.  A wrong guess costs one more tail, never accuracy.
 bool LowerLikelySmaller(const Distribution& d, long double x) {
-  switch (d.kind) {
-    case Kind::Normal:  // the mean, which is the median
-    case Kind::ChiSquare:
-    case Kind::Poisson:
-      return x < P0(d);
-    case Kind::T:
-      return x < 0;
-    case Kind::Binomial:
-      return x < P0(d) * P1(d);
-    case Kind::Hypergeometric:
-      return x < P2(d) * P0(d) / (P0(d) + P1(d));
-    case Kind::F:
-      return x < 1;
-  }
-  return true;
+  return d.model == nullptr || x < d.model->RoughMedian(d.parameters);
 }
 
 // The tail that is not `first`: one minus it where it is at most 1/2, so that
@@ -68,20 +55,11 @@ ContinuousForward Forward(const Distribution& d, long double x) {
 ContinuousInverse Inverse(const Distribution& d, long double p) {
   HeldFloatEnvironment held;  // once for all the values
   ContinuousInverse inv{p, QuantileLower(d, p), QuantileUpper(d, p), {}, {}};
-  if (d.kind == Kind::Normal || d.kind == Kind::T) {
-    // Symmetric about the centre c: [c - w, c + w] with P(|X - c| < w) = p.
-    const Value w = CentralHalfWidth(d, p);
-    const long double centre = d.kind == Kind::Normal ? d.parameters[0] : 0;
-    inv.centralLow = w.value ? Finite(centre - *w.value) : w;
-    inv.centralHigh = w.value ? Finite(centre + *w.value) : w;
-    return inv;
-  }
-  // P(X < a) = P(X > b) = (1 - p) / 2, near 1/2 only where a and b lie in
-  // the middle of the distribution, far from 0.
-  const long double outside = (1 - p) / 2;
-  const bool inRange = p > 0 && p < 1;
-  inv.centralLow = inRange ? QuantileLower(d, outside) : Value::None(kProbabilityRange);
-  inv.centralHigh = inRange ? QuantileUpper(d, outside) : Value::None(kProbabilityRange);
+  const Interval central = d.model == nullptr
+                               ? Interval{Value::None(kNoModel), Value::None(kNoModel)}
+                               : d.model->CentralInterval(d.parameters, p);
+  inv.centralLow = central.low;
+  inv.centralHigh = central.high;
   return inv;
 }
 

@@ -3,58 +3,52 @@
 // and the tables.
 //
 // The log's numbers come from Distr/ and keep their digits; this layer is a
-// second engine beside it and depends on nothing of ours.  Its distributions
-// are Boost.Math's in extended precision (long double, 64-bit mantissa), with
+// second engine beside it and depends on nothing of ours.  A distribution is
+// a model (Model.h: one class per distribution, one file each, reached
+// through Models.h) with its parameters; the functions below check the
+// parameters and guard the model's operations.  Its distributions are
+// Boost.Math's in extended precision (long double, 64-bit mantissa), with
 // one error policy chosen in BoostPolicy.h.  Where Boost's plain form loses
 // relative accuracy, or is slow (its power terms call powl, a microsecond
 // each), the engine computes that part its own way: the normal tails far out
-// (Continuous.cpp); the densities and point probabilities as Loader's
+// (NormalModel.cpp); the densities and point probabilities as Loader's
 // saddle-point terms (Stirling.h); the power-term prefixes of the incomplete
 // gamma and beta functions at large parameters, and the t and F tails at
 // small ones under that prefix (Incomplete.h); the discrete tails of a
 // small spread and of every urn as short sums of points (TermSums.h,
-// Hypergeometric.cpp).  The counting functions are exact big integers (GMP)
-// with a logarithm beside them.
+// HypergeometricModel.cpp).  The counting functions are exact big integers
+// (GMP) with a logarithm beside them.
 //
 // Every value is either a number or none together with a sentence that says
 // why (an underflow below the extended range, a parameter outside the
-// domain).  A number aims at 1e-15 relative wherever its magnitude is at
-// least 1e-4900, and tests/details hold it to that on independent values;
-// what cancels in the mathematics itself can miss it (a quantile near 0 that
-// is the mean less a deviation of nearly the same size; for parameters of
-// 10^4 and more, tails below about 1e-2000, where the rounding of the
-// exponent alone comes near 1e-15).  No call throws, and each runs in a held
-// floating-point environment: the flags the caller sees after it are the
-// flags it had.
+// domain, a distribution without a model).  A number aims at 1e-15 relative
+// wherever its magnitude is at least 1e-4900, and tests/details hold it to
+// that on independent values; what cancels in the mathematics itself can
+// miss it (a quantile near 0 that is the mean less a deviation of nearly the
+// same size; for parameters of 10^4 and more, tails below about 1e-2000,
+// where the rounding of the exponent alone comes near 1e-15).  No call
+// throws, and each runs in a held floating-point environment: the flags the
+// caller sees after it are the flags it had.
 #pragma once
 
-#include <array>
 #include <cfenv>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "details/Model.h"
+
 namespace details {
 
-// A value, or none with the reason why (a sentence for a user, e.g. "below the
-// smallest extended real", "undefined for 2 or fewer degrees of freedom").
-struct Value {
-  std::optional<long double> value;
-  std::string note;  // empty when value is set
-  static Value Of(long double v);
-  static Value None(std::string why);
-};
-
-enum class Kind { Normal, ChiSquare, T, F, Binomial, Poisson, Hypergeometric };
-
-// Parameters in the order of the calculator's fields: Normal {mean, variance};
-// ChiSquare/T {df}; F {df1, df2}; Binomial {p, n}; Poisson {lambda};
-// Hypergeometric {blue, red, sample}.
+// A distribution: its model and its parameters, in the order of the
+// calculator's fields (Models.h lists each model's).  Without a model every
+// function below answers with a note.
 struct Distribution {
-  Kind kind;
-  std::array<long double, 3> parameters;
+  const Model* model = nullptr;
+  Parameters parameters{};
 };
-bool IsDiscrete(Kind kind);
+// Whether d has a model and that model is discrete.
+bool IsDiscrete(const Distribution& d);
 
 // Holds the floating-point environment for one scope: on exit the caller's
 // flags are as they were, whatever the computation raised.  Saving and

@@ -1,20 +1,20 @@
 // What the files of the details engine share: the notes, the guard that runs
 // every public call, and the accessors of a distribution's parameters.
 //
-// Guarded checks the parameters, holds the floating-point environment for the
-// length of the call (HeldFloatEnvironment, Details.h: the caller sees its
-// own flags unchanged, whatever the computation raised), and turns every
-// exception of Boost.Math (BoostPolicy.h) or of the engine into a value of
-// none with a note.  Inside, a computation may simply throw.
+// Guarded checks the parameters (a distribution without a model has the
+// problem kNoModel), holds the floating-point environment for the length of
+// the call (HeldFloatEnvironment, Details.h: the caller sees its own flags
+// unchanged, whatever the computation raised), and turns every exception of
+// Boost.Math (BoostPolicy.h) or of the engine into a value of none with a
+// note.  Inside, a computation, and so every operation of a model, may
+// simply throw.
 #pragma once
 
 #include <cmath>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "details/Details.h"
-#include "details/TermSums.h"
 
 namespace details {
 
@@ -28,6 +28,7 @@ inline const char* const kNotContinuous =
     "a discrete distribution has no density or continuous quantile";
 inline const char* const kNotDiscrete = "a continuous distribution has no point probabilities";
 inline const char* const kProbabilityRange = "p must lie strictly between 0 and 1";
+inline const char* const kNoModel = "no distribution was given";
 
 // Whether v is a whole number.  Below 2^53 through double, whose conversion
 // to an integer needs no change of the x87 rounding mode (the extended
@@ -40,11 +41,6 @@ inline bool IsWhole(long double v) {
 
 // Whole numbers up to this bound are exact in the 64-bit mantissa.
 inline constexpr long double kExactWholeLimit = 18446744073709551616.0L;  // 2^64
-
-// A failure of the engine's own, carried to Guarded with its note.
-struct NoValue : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 
 // The note for an exception thrown inside a computation.
 std::string NoteOfException();
@@ -69,40 +65,25 @@ Value Positive(long double v);
 // A real that may have any sign; an overflow becomes a note.
 Value Finite(long double v);
 
-// Parameters by name.
-inline long double P0(const Distribution& d) {
-  return d.parameters[0];
+// Parameters by place.
+inline long double P0(const Parameters& p) {
+  return p[0];
 }
-inline long double P1(const Distribution& d) {
-  return d.parameters[1];
+inline long double P1(const Parameters& p) {
+  return p[1];
 }
-inline long double P2(const Distribution& d) {
-  return d.parameters[2];
+inline long double P2(const Parameters& p) {
+  return p[2];
 }
 
-// For the normal and t distributions, the w with P(|X - mean| < w) = p,
-// computed from p itself so that a tiny central interval keeps its relative
-// accuracy (1 - p would already have rounded it away).
-Value CentralHalfWidth(const Distribution& d, long double p);
+// Why degrees of freedom df are outside the domain (named by name); empty
+// when they are inside.  Inline: every call of chi-square, t and F asks.
+inline std::string DegreesProblem(long double df, const char* name) {
+  if (std::isfinite(df) && df > 0) return "";
+  return std::string(name) + " must be a positive finite number";
+}
 
-// The engine's raw hypergeometric probabilities (Hypergeometric.cpp), for k
-// inside the support and valid parameters; they may throw.
-long double HypergeometricPoint(const Distribution& d, long double k);
-long double HypergeometricAtMost(const Distribution& d, long double k);  // P(X <= k)
-long double HypergeometricAbove(const Distribution& d, long double k);   // P(X > k)
-// Whether Boost's factorials answer for this urn (small urns).
-bool HypergeometricByBoost(const Distribution& d);
-// For x strictly inside the support: P(X = x) and the strict tails from one
-// sum (TermSums.h).
-DiscreteSplit HypergeometricAround(const Distribution& d, long double x);
-
-// The same for any discrete distribution whose sums are short: an urn, a
-// binomial or Poisson distribution with a standard deviation of at most
-// kShortSumSpread (the sums then run over at most some 10 times as many
-// terms, faster than two incomplete beta or gamma functions); none where the
-// sums would be long, x is not whole and strictly inside the support, or the
-// parameters are outside the domain.
-inline constexpr long double kShortSumSpread = 16;
+// The short sums of d at x (Model::ShortSums); none without a model.
 std::optional<DiscreteSplit> ShortSums(const Distribution& d, long double x);
 
 }  // namespace details

@@ -41,7 +41,6 @@ constexpr long double kBulkTail = 1e-4L;
 constexpr long double kQuartileTail = 0.25L;
 // The standard normal's upper kBulkTail quantile, z with Q(z) = 10^-4.
 constexpr long double kBulkZ = 3.71901648545568L;
-constexpr long double kNearNormalDf = 10000;
 constexpr long double kHeavyTailReach = 6;  // interquartile ranges beyond the quartiles
 // A range this near the support's end (a share of its width) starts there.
 constexpr long double kSnapToSupport = 0.1;
@@ -135,22 +134,11 @@ bool Resolvable(const Range& r) {
 
 // --- Continuous ---------------------------------------------------------
 
-// Whether the distribution is normal, or so near it (chi-square, t and F
-// with every df at least kNearNormalDf: skewness below 0.03) that its mean
-// and variance place the bulk as well as its quantiles would, which cost
-// the engine milliseconds at such degrees of freedom.
+// Whether the distribution is normal, or so near it (Model::NearNormal) that
+// its mean and variance place the bulk as well as its quantiles would, which
+// cost the engine milliseconds at large degrees of freedom.
 bool NearNormal(const Distribution& d) {
-  switch (d.kind) {
-    case details::Kind::Normal:
-      return true;
-    case details::Kind::ChiSquare:
-    case details::Kind::T:
-      return d.parameters[0] >= kNearNormalDf;
-    case details::Kind::F:
-      return d.parameters[0] >= kNearNormalDf && d.parameters[1] >= kNearNormalDf;
-    default:
-      return false;
-  }
+  return d.model->NearNormal(d.parameters);
 }
 
 // The bulk of a (near-)normal distribution: mean -+ kBulkZ standard deviations.

@@ -1,5 +1,6 @@
-// Compute without a window: validation by field and rule, the numbers and
-// lines of a result, run-time errors as results, and the inverse captions.
+// Compute without a window: the table of functions, validation by field and
+// rule, the numbers and lines of a result, run-time errors as results, and
+// the inverse captions.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,6 +44,28 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
   // Without an inverse the last field keeps its own caption in either mode.
   const auto& binomial = AboutFunction(Function::Binomial);
   EXPECT_STREQ(calculator::FieldCaption(binomial, *binomial.XField(), Mode::Inverse), "x-value");
+}
+
+// AboutFunction indexes the table by the enumerator, and each distribution's
+// model fits its entry: of the entry's family, reading as many parameters as
+// the entry has parameter fields; the counting functions have none.
+TEST(FunctionTable, InEnumeratorOrderWithAModelThatFitsEachEntry) {
+  const auto functions = calculator::Functions();
+  for (size_t i = 0; i < functions.size(); ++i) {
+    const calculator::FunctionAbout& about = functions[i];
+    EXPECT_EQ(static_cast<size_t>(about.function), i) << about.commandName;
+    if (about.family == calculator::Family::Counting) {
+      EXPECT_EQ(about.model, nullptr) << about.commandName;
+      continue;
+    }
+    ASSERT_NE(about.model, nullptr) << about.commandName;
+    int parameters = 0;
+    for (const calculator::FieldAbout& field : about.fields)
+      parameters += field.IsParameter();
+    EXPECT_EQ(about.model->ParameterCount(), parameters) << about.commandName;
+    EXPECT_EQ(about.model->Discrete(), about.family == calculator::Family::Discrete)
+        << about.commandName;
+  }
 }
 
 struct InvalidCase {

@@ -17,11 +17,11 @@
 
 #include "details/Details.h"
 #include "details/Engine.h"
+#include "details/Models.h"
 
 namespace {
 
 using details::Distribution;
-using details::Kind;
 using details::Value;
 
 constexpr long double kRelativeTolerance = 1e-15L;
@@ -52,14 +52,16 @@ std::vector<Row> LoadRows() {
 }
 
 Distribution Of(const Row& r) {
-  static const std::map<std::string, Kind> kKinds = {{"normal", Kind::Normal},
-                                                     {"chisquare", Kind::ChiSquare},
-                                                     {"t", Kind::T},
-                                                     {"f", Kind::F},
-                                                     {"binomial", Kind::Binomial},
-                                                     {"poisson", Kind::Poisson},
-                                                     {"hypergeometric", Kind::Hypergeometric}};
-  return {kKinds.at(r.kind), {r.a, r.b, r.c}};
+  using namespace details;
+  static const std::map<std::string, const Model*> kModels = {
+      {"normal", &NormalModel()},
+      {"chisquare", &ChiSquareModel()},
+      {"t", &TModel()},
+      {"f", &FModel()},
+      {"binomial", &BinomialModel()},
+      {"poisson", &PoissonModel()},
+      {"hypergeometric", &HypergeometricModel()}};
+  return {kModels.at(r.kind), {r.a, r.b, r.c}};
 }
 
 // Every function by its name in the table; the aggregates by their fields.
@@ -158,6 +160,23 @@ TEST(Engine, WholeNumbersOnBothSidesOfTheShortcut) {
     EXPECT_EQ(details::IsWhole(v), whole) << static_cast<double>(v);
 }
 
+// A distribution without a model gets a note from every call.
+TEST(Engine, ADistributionWithoutAModelGetsNotes) {
+  const Distribution none{};
+  const details::ContinuousForward f = details::Forward(none, 1);
+  const details::ContinuousInverse i = details::Inverse(none, 0.5L);
+  const details::DiscreteForward k = details::DiscreteAt(none, 1);
+  for (const Value& v :
+       {f.lower, f.upper, f.density, f.twoTailed, i.xLower, i.xUpper, i.centralLow, i.centralHigh,
+        k.below, k.atMost, k.point, k.atLeast, k.above, details::DiscreteInv(none, 0.5L).quantile,
+        details::Mean(none), details::Variance(none)}) {
+    EXPECT_FALSE(v.value.has_value());
+    EXPECT_EQ(v.note, details::kNoModel);
+  }
+  EXPECT_FALSE(details::IsDiscrete(none));
+  EXPECT_TRUE(std::isnan(details::Support(none).first));
+}
+
 // Flags raised inside the engine (an underflow far out, an infinite density,
 // an exact integer of thousands of digits) never reach the caller, whose own
 // flags stay as they were.
@@ -165,11 +184,11 @@ TEST(Environment, TheCallersFlagsStayAsTheyWere) {
   for (const int before : {0, FE_INEXACT, FE_UNDERFLOW | FE_DIVBYZERO}) {
     std::feclearexcept(FE_ALL_EXCEPT);
     std::feraiseexcept(before);
-    details::Upper({Kind::Normal, {0, 1, 0}}, 160);
-    details::Density({Kind::ChiSquare, {1, 0, 0}}, 0);
-    details::AtMost({Kind::Poisson, {1e4000L, 0, 0}}, 3);
-    details::Forward({Kind::T, {3, 0, 0}}, 1e30L);  // nested holds
-    details::DiscreteAt({Kind::Binomial, {0.5L, 4000, 0}}, 1);
+    details::Upper({&details::NormalModel(), {0, 1}}, 160);
+    details::Density({&details::ChiSquareModel(), {1}}, 0);
+    details::AtMost({&details::PoissonModel(), {1e4000L}}, 3);
+    details::Forward({&details::TModel(), {3}}, 1e30L);  // nested holds
+    details::DiscreteAt({&details::BinomialModel(), {0.5L, 4000}}, 1);
     details::Factorial(3000);
     EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), before);
   }

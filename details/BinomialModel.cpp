@@ -1,0 +1,130 @@
+// The binomial distribution: successes in n trials of probability p.
+//
+// P(X <= k) = 1 - I_p(k + 1, n - k) and P(X > k) = I_p(k + 1, n - k), each
+// tail taken directly from Boost's incomplete beta function through
+// Incomplete.h, which keeps its relative accuracy for large n; the point
+// probability is Loader's term (Stirling.h) with delta = k - n p formed
+// exactly, so that neither the rounding of 1 - p (which n multiplies) nor a
+// difference of tails enters.  Where k + 1 or n - k is below kBoostBetaLimit
+// the tail is instead the short sum of those terms (TermSums.h), with the
+// ratio
+//   P(X = j + 1) / P(X = j) = (n - j) p / ((j + 1) (1 - p)),
+// and so are the point and both strict tails of a forward report together
+// where the standard deviation sqrt(n p (1 - p)) is at most kShortSumSpread.
+// With p = 0 or 1 the distribution is a point mass at 0 or n.  Mean n p,
+// variance n p (1 - p).
+#include <boost/math/distributions/binomial.hpp>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "details/BoostPolicy.h"
+#include "details/ExtendedPair.h"
+#include "details/Families.h"
+#include "details/Incomplete.h"
+#include "details/Models.h"
+#include "details/Stirling.h"
+#include "details/TermSums.h"
+
+namespace details {
+
+namespace {
+
+using BinomialDistribution = boost::math::binomial_distribution<long double, BoostPolicy>;
+
+// a - m p exactly but for one rounding: m p as an unevaluated pair.
+long double ExactOffset(long double a, long double m, long double p) {
+  const ExtendedPair mp = TwoProduct(m, p);
+  return (a - mp.hi) - mp.lo;
+}
+
+// The terms of the distribution, and its tails inside the support.
+class Terms {
+ public:
+  explicit Terms(const Parameters& p) : n_(P1(p)), p_(P0(p)), q_(1 - P0(p)) {}
+
+  // C(n, j) p^j q^(n-j); at the ends q^n = e^(n ln(1 - p)) and p^n.
+  long double Point(long double j) const {
+    if (j == 0) return std::exp(n_ * std::log1p(-p_));
+    if (j == n_) return std::exp(n_ * std::log(p_));
+    return BetaSaddleTerm(j, n_ - j, p_, q_, ExactOffset(j, n_, p_));
+  }
+  long double Up(long double j) const { return (n_ - j) / (j + 1) * (p_ / q_); }
+  long double Down(long double j) const { return j / (n_ - j + 1) * (q_ / p_); }
+  long double Lowest() const { return 0; }
+  long double Highest() const { return n_; }
+  long double Mode() const { return std::floor((n_ + 1) * p_); }
+
+  // P(X > k) = I_p(k + 1, n - k) when above, else P(X <= k).
+  long double Tail(long double k, bool above) const {
+    const long double a = k + 1, b = n_ - k;
+    if (a < kBoostBetaLimit || b < kBoostBetaLimit)
+      return above ? SummedAbove(*this, k) : SummedAtMost(*this, k);
+    const long double saddle = BetaSaddleTerm(a, b, p_, q_, ExactOffset(a, n_ + 1, p_));
+    return BetaTail(a, b, p_, q_, !above, saddle);
+  }
+
+ private:
+  long double n_, p_, q_;
+};
+
+class Binomial final : public DiscreteModel {
+ public:
+  int ParameterCount() const override { return 2; }
+
+  std::string Problem(const Parameters& p) const override {
+    if (!(P0(p) >= 0 && P0(p) <= 1)) return "p must lie between 0 and 1";
+    if (!IsWhole(P1(p)) || P1(p) < 0 || P1(p) >= kExactWholeLimit)
+      return "n must be a whole number from 0 to 2^64 - 1";
+    return "";
+  }
+  std::pair<long double, long double> Support(const Parameters& p) const override {
+    return {0, P1(p)};
+  }
+  Value Mean(const Parameters& p) const override { return Value::Of(P1(p) * P0(p)); }
+  Value Variance(const Parameters& p) const override {
+    return Value::Of(P1(p) * P0(p) * (1 - P0(p)));
+  }
+  long double RoughMedian(const Parameters& p) const override { return P0(p) * P1(p); }
+
+ protected:
+  std::optional<long double> PointMass(const Parameters& p) const override {
+    if (P0(p) != 0 && P0(p) != 1) return std::nullopt;
+    return P0(p) == 0 ? 0 : P1(p);
+  }
+  long double PointInside(const Parameters& p, long double k) const override {
+    return Terms(p).Point(k);
+  }
+  long double AtMostInside(const Parameters& p, long double k) const override {
+    return Terms(p).Tail(k, false);
+  }
+  long double AboveInside(const Parameters& p, long double k) const override {
+    return Terms(p).Tail(k, true);
+  }
+
+  Shape QuantileShape(const Parameters& p) const override {
+    const long double n = P1(p), q = P0(p), sd = std::sqrt(n * q * (1 - q));
+    return {n * q, sd, (1 - 2 * q) / sd};
+  }
+  std::string QuantileProblem(const Parameters&) const override { return ""; }
+  bool WalksQuantile(const Parameters&) const override { return false; }
+  long double SearchedAtMost(const Parameters& p, long double k) const override {
+    return cdf(BinomialDistribution(P1(p), P0(p)), k);
+  }
+
+  std::optional<DiscreteSplit> SplitAt(const Parameters& p, long double x) const override {
+    if (!(P1(p) * P0(p) * (1 - P0(p)) <= kShortSumSpread * kShortSumSpread)) return std::nullopt;
+    return SplitAround(Terms(p), x);
+  }
+};
+
+constinit const Binomial kBinomial{};
+
+}  // namespace
+
+const Model& BinomialModel() {
+  return kBinomial;
+}
+
+}  // namespace details

@@ -1,0 +1,136 @@
+// The F distribution with df1, df2 > 0 degrees of freedom: density, tails
+// and quantiles.
+//
+// With a = df1/2, b = df2/2, the F variable x is the beta variable
+// z = a x / (a x + b), with complement y = b / (a x + b): P(X < x) = I_z(a, b),
+// oriented as Boost's fisher_f orients it (through I_y(b, a) when
+// df1 x > df2), each tail taken directly, never as one minus the other.  The
+// prefix of the incomplete beta function and the density
+//   f(x) = z^a y^b / (B(a, b) x) = (a b / m) saddle / x,  m = a + b,
+// are Loader's beta term (Stirling.h) with
+// delta = a - m z = a b (1 - x) / (a x + b), which needs no 1 - z: for large
+// degrees of freedom Boost's incomplete beta function takes that prefix
+// (Incomplete.h), for small ones the continued fraction under it, and the
+// density needs no power function (Boost's missed 1e-15 for degrees of
+// freedom below 80).  The quantiles are Boost's.  Mean df2 / (df2 - 2) for
+// df2 > 2; variance 2 df2^2 (df1 + df2 - 2) / (df1 (df2 - 2)^2 (df2 - 4))
+// for df2 > 4.
+#include <boost/math/distributions/fisher_f.hpp>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "details/BoostPolicy.h"
+#include "details/Families.h"
+#include "details/Incomplete.h"
+#include "details/Models.h"
+#include "details/Stirling.h"
+
+namespace details {
+
+namespace {
+
+using FisherF = boost::math::fisher_f_distribution<long double, BoostPolicy>;
+
+// The F variable x as the beta variable z = a x / (a x + b), its complement
+// y = b / (a x + b), and their saddle-point term (Incomplete.h).
+struct FBeta {
+  long double a, b, z, y, saddle;
+};
+
+FBeta FBetaOf(const Parameters& p, long double x) {
+  const long double a = P0(p) / 2, b = P1(p) / 2;
+  const long double s = a * x + b;
+  const long double z = a * x / s, y = b / s;
+  return {a, b, z, y, BetaSaddleTerm(a, b, z, y, a * b * (1 - x) / s)};
+}
+
+// The cached term itself, read in place (valid until the thread's next call).
+const FBeta& FBetaAt(const Parameters& p, long double x) {
+  static thread_local LastOf<FBeta> last;
+  return *last.Get(p, x, [&] { return std::optional<FBeta>(FBetaOf(p, x)); });
+}
+
+// The F density: z^a y^b / (B(a, b) x) = (a b / m) saddle / x, for every
+// a and b (the saddle-point term holds for all; Boost's pdf takes powl).
+long double FDensity(const Parameters& p, long double x) {
+  const FBeta& f = FBetaAt(p, x);
+  return f.a * f.b / (f.a + f.b) * f.saddle / x;
+}
+
+// P(F > x) when upper, else P(F < x) = I_z(a, b), oriented as Boost's
+// fisher_f orients it: through I_y(b, a) when d1 x > d2.
+long double FTail(const Parameters& p, long double x, bool upper) {
+  if (!std::isfinite(P0(p) * x)) {  // beyond the extended range: Boost's limits
+    const FisherF f(P0(p), P1(p));
+    return upper ? cdf(complement(f, x)) : cdf(f, x);
+  }
+  const FBeta& f = FBetaAt(p, x);
+  const long double d1 = P0(p), d2 = P1(p), v1x = d1 * x;
+  if (v1x > d2) return BetaTail(f.b, f.a, d2 / (d2 + v1x), f.z, !upper, f.saddle);
+  return BetaTail(f.a, f.b, v1x / (d2 + v1x), f.y, upper, f.saddle);
+}
+
+class F final : public ContinuousModel {
+ public:
+  int ParameterCount() const override { return 2; }
+  bool NearNormal(const Parameters& p) const override {
+    return P0(p) >= kNearNormalDf && P1(p) >= kNearNormalDf;
+  }
+
+  std::string Problem(const Parameters& p) const override {
+    const std::string problem = DegreesProblem(P0(p), "the numerator degrees of freedom");
+    return problem.empty() ? DegreesProblem(P1(p), "the denominator degrees of freedom") : problem;
+  }
+  std::pair<long double, long double> Support(const Parameters&) const override {
+    return {0, std::numeric_limits<long double>::infinity()};
+  }
+  Value Mean(const Parameters& p) const override {
+    const long double d2 = P1(p);
+    if (d2 <= 2) return Value::None("infinite for 2 or fewer denominator degrees of freedom");
+    return Value::Of(d2 / (d2 - 2));
+  }
+  Value Variance(const Parameters& p) const override {
+    const long double d1 = P0(p), d2 = P1(p);
+    if (d2 <= 2) return Value::None("undefined for 2 or fewer denominator degrees of freedom");
+    if (d2 <= 4) return Value::None("infinite for 4 or fewer denominator degrees of freedom");
+    const long double shifted = d2 - 2;
+    return Finite(2 * d2 * d2 * (d1 + d2 - 2) / (d1 * shifted * shifted * (d2 - 4)));
+  }
+  long double RoughMedian(const Parameters&) const override { return 1; }
+
+  Interval CentralInterval(const Parameters& p, long double q) const override {
+    return QuantileInterval(*this, p, q);
+  }
+
+ protected:
+  Value DensityAt(const Parameters& p, long double x) const override {
+    if (x < 0) return Value::Of(0);
+    if (x == 0) return DensityAtZero(P0(p), 1);
+    return Positive(FDensity(p, x));
+  }
+  Value LowerAt(const Parameters& p, long double x) const override {
+    return x <= 0 ? Value::Of(0) : Positive(FTail(p, x, false));
+  }
+  Value UpperAt(const Parameters& p, long double x) const override {
+    return x <= 0 ? Value::Of(1) : Positive(FTail(p, x, true));
+  }
+  long double LowerQuantile(const Parameters& p, long double q) const override {
+    return quantile(FisherF(P0(p), P1(p)), q);
+  }
+  long double UpperQuantile(const Parameters& p, long double q) const override {
+    return quantile(complement(FisherF(P0(p), P1(p)), q));
+  }
+};
+
+constinit const F kF{};
+
+}  // namespace
+
+const Model& FModel() {
+  return kF;
+}
+
+}  // namespace details

@@ -1,0 +1,19 @@
+// The seven distributions of the details engine, one model each (Model.h),
+// defined in the model's own file.  Each model is a single constant object,
+// initialised before any code runs, so these may be called from anywhere,
+// the initialisers of other statics included.
+#pragma once
+
+#include "details/Model.h"
+
+namespace details {
+
+const Model& NormalModel();          // {mean, variance}
+const Model& ChiSquareModel();       // {df}
+const Model& TModel();               // {df}
+const Model& FModel();               // {df1, df2}
+const Model& BinomialModel();        // {p, n}
+const Model& PoissonModel();         // {lambda}
+const Model& HypergeometricModel();  // {blue, red, sample}
+
+}  // namespace details
