@@ -121,6 +121,18 @@ QLayout* FieldPair(QWidget* label, QWidget* field) {
   return pair;
 }
 
+// The length of the longest line of `text`.
+qsizetype LongestLine(const QString& text) {
+  qsizetype longest = 0;
+  for (qsizetype start = 0; start <= text.size();) {
+    qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    if (end < 0) end = text.size();
+    longest = std::max(longest, end - start);
+    start = end + 1;
+  }
+  return longest;
+}
+
 }  // namespace
 
 TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHost)
@@ -407,6 +419,8 @@ void TDistributionForm::connectSignals() {
   }
   Memo->installEventFilter(this);
   connect(Memo->document(), &QTextDocument::contentsChanged, this, &T::ScheduleLogSave);
+  connect(Memo->document(), &QTextDocument::contentsChange, this,
+          [this](int from, int, int added) { FitWrapToLines(from, added); });
   connect(logSaveTimer_, &QTimer::timeout, this, &T::SaveLogNow);
   connect(Memo, &QPlainTextEdit::undoAvailable, UndoItem, &QAction::setEnabled);
   connect(versionWatcher_, &QFutureWatcherBase::finished, this, &T::VersionAnswered);
@@ -732,12 +746,35 @@ void TDistributionForm::FormActivate() {
 void TDistributionForm::RestoreLog() {
   TSession::TSavedLog saved;
   if (keepLog_) saved = session_.LoadLog();
+  // Before the text: a layout at word boundaries would already be slow.
+  if (LongestLine(saved.text) > kLongestWordWrappedLine)
+    Memo->setWordWrapMode(QTextOption::WrapAnywhere);
   Memo->setPlainText(saved.text);
   logWritable_ = saved.writable;
   if (!saved.problem.isEmpty()) statusBar()->showMessage(saved.problem);
   logRestored_ = true;
   Memo->moveCursor(QTextCursor::End);
   Memo->ensureCursorVisible();
+}
+
+// Qt lays out a line with a word longer than the log is wide in time that
+// grows with the square of the word's length (15 s for 250 KB): its search
+// for a word boundary starts again for each piece.  Once the log holds a
+// line longer than kLongestWordWrappedLine, lines wrap anywhere instead,
+// which takes linear time; the text itself is unchanged.
+void TDistributionForm::FitWrapToLines(int from, int added) {
+  if (added < kLongestWordWrappedLine ||
+      Memo->wordWrapMode() == QTextOption::WrapAnywhere)
+    return;
+  const QTextDocument* document = Memo->document();
+  const QTextBlock last = document->findBlock(from + added);
+  for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
+    if (block.length() > kLongestWordWrappedLine) {
+      Memo->setWordWrapMode(QTextOption::WrapAnywhere);
+      return;
+    }
+    if (block == last) break;
+  }
 }
 
 void TDistributionForm::ScheduleLogSave() {

@@ -109,6 +109,8 @@ class TDistributionForm : public QMainWindow {
   // How long the log waits after a change before it is saved, so that
   // typing in it does not write the file at every key.
   static constexpr int kLogSaveDelayMs = 300;
+  // The longest line that wraps at word boundaries (see FitWrapToLines).
+  static constexpr int kLongestWordWrappedLine = 4096;
 
   // Control events.
   void ComputeBtnClick();
@@ -185,6 +187,7 @@ class TDistributionForm : public QMainWindow {
 
   // The kept log: restored at the first activation, saved after changes.
   void RestoreLog();
+  void FitWrapToLines(int from, int added);
   void ScheduleLogSave();
   void SaveLogNow();
   void SetKeepLog(bool keep);

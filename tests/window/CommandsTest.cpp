@@ -67,6 +67,7 @@ class TCommandsTest : public QObject {
   void keptFromRunToRun();
   void keptLogThatCannotBeReadIsLeftAlone();
   void keptLogBytesSurviveAsACopy();
+  void longLineOfTheKeptLogWrapsAnywhere();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -434,6 +435,25 @@ void TCommandsTest::keptLogBytesSurviveAsACopy() {
   QCOMPARE(ReadFile(name + ".orig"), bytes);
   QVERIFY(ReadFile(name).startsWith("caf"));
   QFile::remove(name + ".orig");
+}
+
+// A line with a word far wider than the log (Qt's layout of it at word
+// boundaries takes time that grows with the square of its length) makes the
+// log wrap anywhere; the file keeps the line whole.
+void TCommandsTest::longLineOfTheKeptLogWrapsAnywhere() {
+  window_test::ForgetSession();
+  const QString name = window::TSession::LogFileName();
+  QDir().mkpath(QFileInfo(name).absolutePath());
+  const QByteArray line(300000, '7');
+  WriteFile(name, "a note\n" + line);
+  {
+    TFormFixture f({}, false);
+    QCOMPARE(f.Memo()->wordWrapMode(), QTextOption::WrapAnywhere);
+    f.Click(f.Compute());
+  }
+  QVERIFY(ReadFile(name).startsWith("a note\n" + line + "\n"));
+  TFormFixture fresh;  // a log of short lines wraps at word boundaries
+  QCOMPARE(fresh.Memo()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 PROBEX_WINDOW_TEST_MAIN(TCommandsTest)
