@@ -76,4 +76,12 @@ ReadResult ReadWhole(const QString& fileName, qint64 maxBytes) {
   return {ReadResult::Status::Read, std::move(bytes), {}};
 }
 
+DecodedText DecodeText(const QByteArray& bytes) {
+  QString text = QString::fromUtf8(bytes);
+  if (!text.contains(QLatin1Char('\r')) && text.toUtf8() == bytes) return {text, true};
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));  // an old Mac line end
+  return {text, false};
+}
+
 }  // namespace files

@@ -35,4 +35,13 @@ struct ReadResult {
 };
 ReadResult ReadWhole(const QString& fileName, qint64 maxBytes);
 
+// The text of a file's bytes as UTF-8, every line end as LF (CR LF and a
+// lone CR too); `faithful` when writing the text back as UTF-8 gives the
+// same bytes (no CR, no byte that is not UTF-8).
+struct DecodedText {
+  QString text;
+  bool faithful;
+};
+DecodedText DecodeText(const QByteArray& bytes);
+
 }  // namespace files

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs libFuzzer targets for a given time:
 #   fuzz/run.sh TARGET SECONDS     TARGET: field_parsing, number_text, batch_line, http_response,
-#                                  json_report, table_options
+#                                  json_report, table_options, log_decode
 #   fuzz/run.sh all SECONDS        every target in turn, SECONDS each
 # Builds the targets into build-fuzz/ with clang (Debian's clang-14) first.
 # The seeds in fuzz/corpus/TARGET are read; new inputs go to
@@ -12,7 +12,7 @@
 # last failure, and the failed targets are listed at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(field_parsing number_text batch_line http_response json_report table_options)
+targets=(field_parsing number_text batch_line http_response json_report table_options log_decode)
 if [ $# -ne 2 ]; then
   echo "usage: fuzz/run.sh TARGET|all SECONDS" >&2
   exit 64

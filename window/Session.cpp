@@ -115,20 +115,19 @@ TSession::TSavedLog TSession::LoadLog() const {
     case files::ReadResult::Status::Read:
       break;
   }
-  QString text = QString::fromUtf8(read.bytes);
   // The log writes UTF-8 with LF line ends; other bytes would not survive.
-  if (!text.contains(QLatin1Char('\r')) && text.toUtf8() == read.bytes) return {text, {}, true};
+  const files::DecodedText decoded = files::DecodeText(read.bytes);
+  if (decoded.faithful) return {decoded.text, {}, true};
   const QString original = name + QStringLiteral(".orig");
   const QString failure = files::WriteWhole(original, read.bytes);
   if (!failure.isEmpty())
-    return {text,
+    return {decoded.text,
             QStringLiteral("The results log \"%1\" is not plain UTF-8 text and no copy of it "
                            "could be made (%2); it is left as it is and this window's results "
                            "are not kept.")
                 .arg(name, failure),
             false};
-  text.remove(QLatin1Char('\r'));
-  return {text,
+  return {decoded.text,
           QStringLiteral("The results log was not plain UTF-8 text with LF line ends; the file "
                          "as it was is kept as \"%1\".")
               .arg(original),

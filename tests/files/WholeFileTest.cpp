@@ -80,4 +80,24 @@ TEST(ReadWhole, TellsMissingFromRefused) {
   EXPECT_EQ(files::ReadWhole(dir.path(), 100).status, files::ReadResult::Status::Refused);
 }
 
+TEST(DecodeText, WritesBackExactlyOrSaysItDoesNot) {
+  const struct {
+    QByteArray bytes;
+    QString text;
+    bool faithful;
+  } cases[] = {
+      {"a\nb\n", "a\nb\n", true},
+      {"caf\xc3\xa9\n", QString::fromUtf8("caf\xc3\xa9\n"), true},
+      {"a\r\nb\r\n", "a\nb\n", false},
+      {"a\rb", "a\nb", false},
+      {"lin\r\r\n", "lin\n\n", false},  // found by the fuzzer: no CR LF left behind
+      {"caf\xe9\n", QString::fromUtf8("caf\xef\xbf\xbd\n"), false},
+  };
+  for (const auto& c : cases) {
+    const files::DecodedText decoded = files::DecodeText(c.bytes);
+    EXPECT_EQ(decoded.text, c.text) << c.bytes.toStdString();
+    EXPECT_EQ(decoded.faithful, c.faithful) << c.bytes.toStdString();
+  }
+}
+
 }  // namespace
