@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -308,6 +309,19 @@ TEST(PlotFile, RefusesOtherTypesAndUnwritablePlaces) {
   EXPECT_FALSE(WritePlotFile(QStringLiteral("/tmp/plot.jpg"), kSize, m).isEmpty());
   EXPECT_FALSE(WritePlotFile(QStringLiteral("/nonexistent/plot.png"), kSize, m).isEmpty());
   EXPECT_FALSE(WritePlotFile(QStringLiteral("/nonexistent/plot.svg"), kSize, m).isEmpty());
+}
+
+// A device in the picture's place (/dev/full: every write fails) is refused
+// with a reason, never reported as written; the node stays a device.
+TEST(PlotFile, NeverReportsAFailedWriteAsDone) {
+  QTemporaryDir dir;
+  const PlotModel m = BuildPlotModel(ResultOf({"normal", "0", "1", "0"}));
+  for (const char* name : {"full.png", "full.svg"}) {
+    const QString path = dir.filePath(QLatin1String(name));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path));
+    EXPECT_TRUE(WritePlotFile(path, kSize, m).endsWith(QStringLiteral("Not a regular file."))) << name;
+    EXPECT_TRUE(QFileInfo(path).isSymLink()) << name;
+  }
 }
 
 }  // namespace
