@@ -19,6 +19,8 @@ export QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$
 # Starts "$@" in the background in a network namespace of its own with only
 # the loopback device up; $! is then the program's own process.
 offline_background() { exec unshare -n sh -c 'ip link set lo up && exec "$@"' sh "$@"; }
+# In a sanitizer build, leaks of the system's D-Bus library are not ours.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/lsan.supp"
 lock="$home/data/Probex/probex.lock"
 
 # Waits up to 10 s for the file $1.
