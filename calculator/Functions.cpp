@@ -216,22 +216,41 @@ const char* FieldDefault(const FunctionAbout& about, const FieldAbout& field, Mo
   return ReadsPercentile(about, field, mode) ? about.inverseDefault : field.defaultText;
 }
 
-std::string ParameterText(const FunctionAbout& about, const Arguments& arguments, Names names,
-                          bool withX) {
-  std::string text;
+namespace {
+
+// Appends "name=value" for each named field, separated by ", "; appended in
+// place, as a report's every line is built.
+void AppendParameters(std::string& text, const FunctionAbout& about, const Arguments& arguments,
+                      Names names, bool withX) {
+  bool first = true;
   for (const FieldAbout& field : about.fields) {
     const char* name = names == Names::Header ? field.headerName : field.parameter;
     if (name == nullptr || (!withX && !field.IsParameter())) continue;
+    if (!first) text += ", ";
+    first = false;
     const long double v = arguments.value[field.slot];
-    text += (text.empty() ? "" : ", ") + std::string(name) + "=" +
-            (field.number == Number::Whole ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v));
+    text += name;
+    text += '=';
+    text += field.number == Number::Whole ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v);
   }
+}
+
+}  // namespace
+
+std::string ParameterText(const FunctionAbout& about, const Arguments& arguments, Names names,
+                          bool withX) {
+  std::string text;
+  AppendParameters(text, about, arguments, names, withX);
   return text;
 }
 
 std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments) {
-  return about.title + (", " + ParameterText(about, arguments, Names::Header, true)) +
-         about.headerEnd;
+  std::string line = about.title;
+  line.reserve(96);
+  line += ", ";
+  AppendParameters(line, about, arguments, Names::Header, true);
+  line += about.headerEnd;
+  return line;
 }
 
 std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments) {
