@@ -61,6 +61,9 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode) {
     if (const char* rule = ReadField(field, texts[i], mode, input.arguments.value[i]))
       input.faults.push_back({i, rule});
   }
+  const CrossRule& together = about.together;
+  if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))
+    input.faults.push_back({together.slot, together.rule});
   if (input.faults.empty()) input.parameters = NamedParameters(about, input.arguments);
   return input;
 }
@@ -94,10 +97,10 @@ Result Compute(Function function, const FieldTexts& texts, Mode mode) {
     const Arguments& arguments = result.arguments;
     result.values = about.evaluate(arguments, result.mode);
     if (std::holds_alternative<std::monostate>(result.values)) {
-      // Each field is valid but together they leave the domain: Edit_1 is
-      // marked, whichever field is at fault.
+      // Each field is valid but together they leave the domain, which the
+      // cross rule should have caught: its field is marked.
       result.outcome = Outcome::Invalid;
-      result.faults.push_back({kEdit1, about.domainRule});
+      result.faults.push_back({about.together.slot, about.together.rule});
       return result;
     }
     result.lines = about.format(about, arguments, result.values);

@@ -109,6 +109,15 @@ static_assert(SlotsFit(kNormalFields) && SlotsFit(kChiSquareFields) && SlotsFit(
                   SlotsFit(kBinomialCoefficientFields),
               "every field has a label/edit pair of the window");
 
+// k of n: 0 <= k <= n.  The urn's sample: at most all its balls.
+bool ChoosesWithin(const Arguments& a) {
+  return a.Whole(kEdit1) >= 0 && a.Whole(kEdit2) >= 0 && a.Whole(kEdit2) <= a.Whole(kEdit1);
+}
+bool SampleFitsTheUrn(const Arguments& a) {
+  return int64_t{a.Whole(kEdit3)} <= int64_t{a.Whole(kEdit1)} + a.Whole(kEdit2);
+}
+constexpr CrossRule kNoCrossRule{0, nullptr, nullptr};
+
 constexpr Modes kBothWays{Mode::Forward, Mode::Inverse};
 constexpr Modes kForwardOnly{Mode::Forward};
 constexpr RangeDefaults kPositiveRange{"0", "5", "0.1"};
@@ -125,38 +134,40 @@ details::Counting ExactBinomialCoefficient(const Arguments& a) {
 const FunctionAbout* Table() {
   static const FunctionAbout kFunctions[] = {
       {Function::Normal, "normal", "NormalRadio", "&Normal Distribution", "Normal Distribution",
-       Family::Continuous, &details::NormalModel(), kNormalFields, kBothWays, "0.975", ":", nullptr,
+       Family::Continuous, &details::NormalModel(), kNormalFields, kBothWays, "0.975", ":", kNoCrossRule,
        EvaluateNormal, FormatDistribution, nullptr, nullptr, {"-3", "3", "0.1"}, true},
       {Function::ChiSquare, "chisquare", "ChiSquareRadio", "&Chi Square Distribution",
        "Chi Square Distribution", Family::Continuous, &details::ChiSquareModel(), kChiSquareFields,
-       kBothWays, "0.95", ":", nullptr, EvaluateChiSquare, FormatDistribution, nullptr, nullptr,
+       kBothWays, "0.95", ":", kNoCrossRule, EvaluateChiSquare, FormatDistribution, nullptr, nullptr,
        kPositiveRange, false},
       {Function::T, "t", "TRadio", "&t Distribution", "t Distribution", Family::Continuous,
-       &details::TModel(), kTFields, kBothWays, "0.975", ":", nullptr, EvaluateT,
+       &details::TModel(), kTFields, kBothWays, "0.975", ":", kNoCrossRule, EvaluateT,
        FormatDistribution, nullptr, nullptr, {"-4", "4", "0.1"}, false},
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
-       &details::FModel(), kFFields, kBothWays, "0.95", ":", nullptr, EvaluateF, FormatDistribution,
+       &details::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF, FormatDistribution,
        nullptr, nullptr, kPositiveRange, false},
       {Function::Binomial, "binomial", "BinomialRadio", "&Binomial Distribution",
        "Binomial Distribution", Family::Discrete, &details::BinomialModel(), kBinomialFields,
-       kForwardOnly, nullptr, ":", nullptr, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
+       kForwardOnly, nullptr, ":", kNoCrossRule, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       {Function::Poisson, "poisson", "PoissonRadio", "&Poisson Distribution",
        "Poisson Distribution", Family::Discrete, &details::PoissonModel(), kPoissonFields,
-       kForwardOnly, nullptr, ":", nullptr, EvaluatePoisson, FormatDistribution, nullptr, nullptr,
+       kForwardOnly, nullptr, ":", kNoCrossRule, EvaluatePoisson, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       // This header carries x and, unlike the others, ends without a colon.
       {Function::Hypergeometric, "hypergeometric", "HyperRadio", "H&ypergeometric Distribution",
        "Hypergeometric Distribution", Family::Discrete, &details::HypergeometricModel(),
-       kHypergeometricFields, kForwardOnly, nullptr, "", nullptr, EvaluateHypergeometric,
+       kHypergeometricFields, kForwardOnly, nullptr, "",
+       {kEdit3, "a whole number from 0 to B + R", SampleFitsTheUrn}, EvaluateHypergeometric,
        FormatDistribution, nullptr, nullptr, kCountsRange, false},
       {Function::Factorial, "factorial", "FactorialRadio", "F&actorial Function",
        "Factorial Function", Family::Counting, nullptr, kFactorialFields, kForwardOnly,
-       nullptr, ":", nullptr, EvaluateFactorial, FormatFactorial, ExactFactorial, "the factorial",
+       nullptr, ":", kNoCrossRule, EvaluateFactorial, FormatFactorial, ExactFactorial, "the factorial",
        kNoRange, false},
       {Function::BinomialCoefficient, "binomialcoefficient", "BinoCoefRadio",
        "Bino&mial Coefficient", "Binomial Coefficient", Family::Counting, nullptr,
-       kBinomialCoefficientFields, kForwardOnly, nullptr, ":", "a whole number n with 0 <= k <= n",
+       kBinomialCoefficientFields, kForwardOnly, nullptr, ":",
+       {kEdit1, "a whole number n with 0 <= k <= n", ChoosesWithin},
        EvaluateBinomialCoefficient, FormatBinomialCoefficient, ExactBinomialCoefficient,
        "the binomial coefficient", kNoRange, false},
   };

@@ -150,6 +150,14 @@ using Format = LogLines (*)(const FunctionAbout& about, const Arguments& argumen
 // The exact value of a counting function, for the details.
 using CountExactly = details::Counting (*)(const Arguments& arguments);
 
+// A rule that the fields break together, though each keeps its own: the
+// field it marks, its sentence, and the test (none: the function has none).
+struct CrossRule {
+  int slot;
+  const char* rule;
+  bool (*holds)(const Arguments& arguments);
+};
+
 // The range of x-values a table of values starts with.
 struct RangeDefaults {
   const char* from;
@@ -171,7 +179,7 @@ struct FunctionAbout {
   Modes modes;                         // what the log answers
   const char* inverseDefault;          // the percentile the inverse mode starts with
   const char* headerEnd;               // after the header's parameters: ":" or nothing
-  const char* domainRule;  // the rule Edit_1 breaks when evaluate answers monostate
+  CrossRule together;  // also the rule marked when evaluate answers monostate
   Evaluate evaluate;
   Format format;
   CountExactly countExactly;  // the counting functions; nullptr otherwise

@@ -218,12 +218,19 @@ bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& ab
 void Planner::ReadParameters() {
   const Request& r = plan_.request_;
   const FunctionAbout& about = calculator::AboutFunction(r.function);
+  const std::size_t before = faults_.size();
   for (const FieldAbout& field : about.fields) {
     const int i = field.slot;
     if (!UsesParameter(r.kind, r.function, i)) continue;
     if (!ReadOne(Field::Parameter, r.texts[i], field, false, plan_.values_[i]))
       faults_.back().index = i;
   }
+  // The rule the parameters keep together (the urn's sample fits the urn).
+  const calculator::CrossRule& together = about.together;
+  if (faults_.size() == before && together.holds != nullptr &&
+      UsesParameter(r.kind, r.function, together.slot) &&
+      !together.holds(calculator::Arguments{plan_.values_}))
+    faults_.push_back({Field::Parameter, together.slot, together.rule});
 }
 
 std::vector<Plan::Entry> Planner::ReadList(Field field, const std::string& text,

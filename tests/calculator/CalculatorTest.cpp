@@ -92,6 +92,8 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
       {"p above 1", Function::Binomial, Mode::Forward, {{kEdit1, "1.5"}}, {kEdit1}},
       {"lambda 0", Function::Poisson, Mode::Forward, {{kEdit1, "0"}}, {kEdit1}},
       {"hypergeometric x -1", Function::Hypergeometric, Mode::Forward, {{3, "-1"}}, {3}},
+      {"sample larger than the urn", Function::Hypergeometric, Mode::Forward,
+       {{kEdit1, "2"}, {kEdit2, "2"}, {2, "5"}}, {2}},
       {"k above n: Edit_1", Function::BinomialCoefficient, Mode::Forward, {{kEdit1, "3"}, {kEdit2, "5"}},
        {kEdit1}},
   };
