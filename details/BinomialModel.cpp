@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "details/BoostPolicy.h"
+#include "details/ExactTails.h"
 #include "details/ExtendedPair.h"
 #include "details/Families.h"
 #include "details/Incomplete.h"
@@ -111,6 +112,10 @@ class Binomial final : public DiscreteModel {
   bool WalksQuantile(const Parameters&) const override { return false; }
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return cdf(BinomialDistribution(P1(p), P0(p)), k);
+  }
+  std::optional<int> CompareAtMost(const Parameters& p, long double k,
+                                   long double q) const override {
+    return CompareBinomialAtMost(P0(p), P1(p), k, q);
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters& p, long double x) const override {

@@ -35,6 +35,9 @@ constexpr long double kQuantileDeviations = 40;
 // walk of the quantile may take before it bisects instead.
 constexpr int kQuantileCheckSteps = 16;
 constexpr int kQuantileWalkSteps = 4096;
+// The accurate tails are within 1e-15 relative: nearer q than this, the
+// exact comparison decides.
+constexpr long double kBoundaryTolerance = 1e-12L;
 
 template <class AtMostFn>
 long double SearchQuantile(AtMostFn atMost, long double lo, long double hi, long double guess,
@@ -144,9 +147,18 @@ Value DiscreteModel::Quantile(const Parameters& p, long double q) const {
     return Value::Of(WalkQuantile(point, atMost, lo, hi, guess, q));
   }
   const auto searched = [&](long double j) { return j >= hi ? 1 : SearchedAtMost(p, j); };
+  // P(X <= j) >= q on the accurate tail, and where that lies within its error
+  // of q, in exact arithmetic: at a boundary, P(X <= j) = q, the rounded
+  // tail may fall on either side.
+  const auto reaches = [&](long double j) {
+    const long double tail = atMost(j);
+    if (j >= hi || std::fabs(tail - q) > kBoundaryTolerance * q) return tail >= q;
+    const std::optional<int> exact = CompareAtMost(p, j, q);
+    return exact ? *exact >= 0 : tail >= q;
+  };
   long double k = SearchQuantile(searched, lo, hi, guess, q);
-  for (int step = 0; step < kQuantileCheckSteps && atMost(k) < q; ++step) ++k;
-  for (int step = 0; step < kQuantileCheckSteps && k > lo && atMost(k - 1) >= q; ++step) --k;
+  for (int step = 0; step < kQuantileCheckSteps && !reaches(k); ++step) ++k;
+  for (int step = 0; step < kQuantileCheckSteps && k > lo && reaches(k - 1); ++step) --k;
   return Value::Of(k);
 }
 

@@ -130,6 +130,11 @@ class DiscreteModel : public Model {
   // P(X <= k) for lo <= k < hi as the search bisects on it: fast, and it may
   // be off by 1e-12 relative (the answer is then checked on AtMostInside).
   virtual long double SearchedAtMost(const Parameters& p, long double k) const = 0;
+  // The sign of P(X <= k) - q in exact arithmetic, for lo <= k < hi, where
+  // the distribution's tails are fractions of integers of a workable size
+  // (ExactTails.h); none otherwise (a Poisson tail never equals a q).
+  virtual std::optional<int> CompareAtMost(const Parameters& p, long double k,
+                                           long double q) const = 0;
 
   // The point and both strict tails at whole x strictly inside the support
   // from one sum, where that sum is short; none otherwise.

@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "details/BoostPolicy.h"
+#include "details/ExactTails.h"
 #include "details/Families.h"
 #include "details/Models.h"
 #include "details/Stirling.h"
@@ -154,6 +155,10 @@ class Hypergeometric final : public DiscreteModel {
   bool WalksQuantile(const Parameters& p) const override { return !Urn(p).ByBoost(); }
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return AtMostInside(p, k);
+  }
+  std::optional<int> CompareAtMost(const Parameters& p, long double k,
+                                   long double q) const override {
+    return CompareUrnAtMost(P0(p), P1(p), P2(p), k, q);
   }
 
   // An urn's tails are sums of points at any size: one sum gives all three.

@@ -86,6 +86,10 @@ class Poisson final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return cdf(PoissonDistribution(P0(p)), k);
   }
+  // e^-lambda times a rational is irrational (Lindemann): never equal to q.
+  std::optional<int> CompareAtMost(const Parameters&, long double, long double) const override {
+    return std::nullopt;
+  }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters& p, long double x) const override {
     if (!(P0(p) <= kShortSumSpread * kShortSumSpread)) return std::nullopt;
