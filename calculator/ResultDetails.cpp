@@ -17,10 +17,39 @@ std::string Scientific10(long double v) {
 }
 
 // A value printed as 1.000000, with its digits: near 1 they are in the
-// complement, "1 - 2.058151846e-09".
+// complement, "1 - 2.058151846e-09"; a complement below the extended range
+// has none to show ("1.000000000e+00" would contradict "not exactly 1").
 std::string NearOne(long double v, const details::Value& complement) {
   if (complement.value && *complement.value > 0) return "1 - " + Scientific10(*complement.value);
+  if (!complement.value) return "1 minus less than 3.4e-4932";
   return Scientific10(v);
+}
+
+// A six-decimal text with the sign of a zero dropped: -0.000000 and
+// 0.000000 are one value.
+std::string WithoutSignOfZero(std::string text) {
+  if (text == "-0.000000") text.erase(0, 1);
+  return text;
+}
+
+// The log's whole-number text (a factorial or binomial coefficient written
+// in full) against the exact digits: the log keeps about 18 significant
+// digits and writes the rest as its arithmetic leaves them.
+void CompareWhole(const Result& result, const details::Counting& exact,
+                  std::vector<std::string>& remarks) {
+  const std::string& line = result.lines[1];
+  const std::size_t first = line.find_first_not_of(' ');
+  if (first == std::string::npos || !exact.exact) return;
+  const std::string printed = line.substr(first);
+  if (printed.find_first_not_of("0123456789") != std::string::npos || printed == *exact.exact)
+    return;
+  // The header names the value: "Binomial Coefficient, C(68,34):".
+  const std::string& header = result.lines[0];
+  const std::size_t comma = header.rfind(", ");
+  std::string name = comma == std::string::npos ? header : header.substr(comma + 2);
+  if (!name.empty() && name.back() == ':') name.pop_back();
+  remarks.push_back(name + " is " + *exact.exact + "; the log printed " + printed +
+                    ", exact to about 18 significant digits.");
 }
 
 // Most values need no words: the accurate value and the log's lie well
@@ -83,7 +112,7 @@ void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
                    std::vector<std::string>& remarks) {
   const auto compare = [&](const char* name, long double printed, const details::Value& v) {
     if (v.value && !SurelySameText(*v.value, printed, kPointUnits) &&
-        Fixed6Text(*v.value) != Fixed6Text(printed))
+        WithoutSignOfZero(Fixed6Text(*v.value)) != WithoutSignOfZero(Fixed6Text(printed)))
       remarks.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
                         "; the accurate value is " + Fixed6Text(*v.value) + ".");
   };
@@ -137,8 +166,11 @@ ResultDetails DetailsOf(const Result& result) {
   if (!result.Ok()) return out;
   const details::HeldFloatEnvironment held;  // once for all the values
   if (std::holds_alternative<CountingValue>(result.values)) {
-    if (const CountExactly exactly = AboutFunction(result.function).countExactly)
-      out.values = exactly(result.arguments);
+    if (const CountExactly exactly = AboutFunction(result.function).countExactly) {
+      const details::Counting exact = exactly(result.arguments);
+      CompareWhole(result, exact, out.remarks);
+      out.values = exact;
+    }
     return out;
   }
   const std::optional<details::Distribution> d = DistributionOf(result.function, result.parameters);

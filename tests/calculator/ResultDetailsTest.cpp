@@ -1,0 +1,45 @@
+// The remarks of the details: where the log's printed digits hide or differ
+// from the accurate value, said in words that do not contradict themselves.
+#include <gtest/gtest.h>
+
+#include "calculator/ResultDetails.h"
+
+namespace {
+
+using calculator::Function;
+using calculator::Mode;
+
+struct RemarkCase {
+  const char* label;
+  Function function;
+  Mode mode;
+  calculator::FieldTexts texts;
+  const char* remark;  // the one remark expected; nullptr: none
+};
+
+TEST(Remarks, NameWhatTheLogHides) {
+  const RemarkCase cases[] = {
+      {"whole number past 18 digits", Function::BinomialCoefficient, Mode::Forward,
+       {"68", "34", "", ""},
+       "C(68,34) is 28453041475240576740; the log printed 28453041475240575800, exact to about "
+       "18 significant digits."},
+      {"whole number the log has right", Function::BinomialCoefficient, Mode::Forward,
+       {"10", "3", "", ""}, nullptr},
+      {"a complement below the range", Function::Normal, Mode::Forward, {"0", "1", "", "-160"},
+       "P(X>-160.000000) is 1 minus less than 3.4e-4932, not exactly 1: the log rounds it to six "
+       "decimals."},
+      {"the sign of a zero", Function::T, Mode::Inverse, {"1", "", "", "0.5"}, nullptr},
+  };
+  for (const RemarkCase& c : cases) {
+    const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
+    ASSERT_TRUE(result.Ok()) << c.label;
+    const std::vector<std::string> remarks = calculator::DetailsOf(result).remarks;
+    if (c.remark == nullptr) {
+      EXPECT_TRUE(remarks.empty()) << c.label << ": " << (remarks.empty() ? "" : remarks[0]);
+    } else {
+      EXPECT_EQ(remarks, std::vector<std::string>{c.remark}) << c.label;
+    }
+  }
+}
+
+}  // namespace
