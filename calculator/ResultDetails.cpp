@@ -161,6 +161,29 @@ std::optional<details::Distribution> DistributionOf(Function function,
   return d;
 }
 
+ResultDetails DetailsOfError(const Result& result) {
+  ResultDetails out;
+  if (result.outcome != Outcome::Error || result.parameters.empty()) return out;
+  const details::HeldFloatEnvironment held;  // once for all the values
+  const FunctionAbout& about = AboutFunction(result.function);
+  if (about.countExactly != nullptr) {
+    out.values = about.countExactly(result.arguments);
+    return out;
+  }
+  const std::optional<details::Distribution> d = DistributionOf(result.function, result.arguments);
+  const FieldAbout* x = about.XField();
+  if (!d || x == nullptr) return out;
+  AddMoments(*d, out);
+  const long double at = result.arguments.value[x->slot];
+  if (about.family == Family::Discrete)
+    out.values = details::DiscreteAt(*d, at);
+  else if (result.Inverse())
+    out.values = details::Inverse(*d, at);
+  else
+    out.values = details::Forward(*d, at);
+  return out;
+}
+
 ResultDetails DetailsOf(const Result& result) {
   ResultDetails out;
   if (!result.Ok()) return out;

@@ -41,6 +41,12 @@ std::optional<details::Distribution> DistributionOf(Function function, const Arg
 // The details of an ok result (forward or inverse); empty values otherwise.
 ResultDetails DetailsOf(const Result& result);
 
+// The details of a result whose log computation failed (a run-time error)
+// after every field was read: the engine may still have every value, as
+// for t with 1 degree of freedom at x = 1e3700, whose tail is about
+// 1e-3700.  Empty values where the fields were not read.
+ResultDetails DetailsOfError(const Result& result);
+
 // The quantile of a discrete distribution for the percentile p: the smallest
 // x with P(X <= x) >= p (the JSON output's and the tables' discrete inverse).
 ResultDetails QuantileDetails(Function function, const std::vector<Parameter>& parameters,

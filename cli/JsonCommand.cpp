@@ -203,6 +203,11 @@ JsonAnswer RunJson(const std::vector<std::string>& words) {
     case calculator::Outcome::Error:
       w.String("status", "error");
       w.String("message", calculator::ErrorBoxText(result.message));
+      // The engine's values where the log's arithmetic failed.
+      if (!result.parameters.empty()) {
+        WriteParameters(w, result.parameters);
+        WriteDetails(w, calculator::DetailsOfError(result));
+      }
       return {w.Finish(), kExitRunTimeError};
     case calculator::Outcome::Ok:
       break;

@@ -114,7 +114,7 @@ void CheckParameters(const ExtendedJson& json, const std::vector<calculator::Par
 
 // The discrete quantile, which the plain command does not have.
 void CheckQuantile(const ExtendedJson& json, const cli::Command& c) {
-  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, true);
+  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
   if (!input.faults.empty()) {
     FUZZ_CHECK(json["status"] == "invalid", "a quantile with a fault is not invalid");
     return;
@@ -139,13 +139,20 @@ void CheckReport(const ExtendedJson& json, const std::vector<std::string>& words
       FUZZ_CHECK(json["status"] == "invalid" && json["field"] == plain.message,
                  "not the plain command's invalid field %s", plain.message.c_str());
       return;
-    case cli::Outcome::Kind::RunTimeError:
+    case cli::Outcome::Kind::RunTimeError: {
       FUZZ_CHECK(json["status"] == "error", "the plain command gave an error");
+      // The engine's values where the log's arithmetic failed, if the fields
+      // were read.
+      const calculator::Result failed = calculator::Compute(c.function, c.texts, c.mode);
+      if (failed.parameters.empty()) return;
+      CheckParameters(json, failed.parameters);
+      CheckValues(json, calculator::DetailsOfError(failed));
       return;
+    }
     case cli::Outcome::Kind::Usage:
       FUZZ_CHECK(false, "a usage fault with a command");
   }
-  const calculator::Result result = calculator::Compute(c.function, c.texts, c.inverse);
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
   CheckParameters(json, result.parameters);
   CheckValues(json, calculator::DetailsOf(result));
 }
@@ -175,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK((json["status"] == "usage") == !parsed.command, "usage: %s", answer.json.c_str());
   if (!parsed.command) return 0;
   const cli::Command& c = *parsed.command;
-  if (c.inverse && !calculator::AboutFunction(c.function).HasInverse())
+  if (c.Inverse() && !calculator::AboutFunction(c.function).HasInverse())
     CheckQuantile(json, c);
   else
     CheckReport(json, words, c);

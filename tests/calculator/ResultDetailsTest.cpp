@@ -42,4 +42,19 @@ TEST(Remarks, NameWhatTheLogHides) {
   }
 }
 
+// Where the log's arithmetic overflows, the engine still has its values.
+TEST(Details, OfAnErrorWhoseFieldsWereRead) {
+  const calculator::Result overflow =
+      calculator::Compute(Function::T, {"1", "", "", "1e3700"}, Mode::Forward);
+  ASSERT_EQ(overflow.outcome, calculator::Outcome::Error);
+  const calculator::ResultDetails details = calculator::DetailsOfError(overflow);
+  const auto* forward = std::get_if<details::ContinuousForward>(&details.values);
+  ASSERT_NE(forward, nullptr);
+  EXPECT_EQ(forward->lower.value, 1.0L);
+  const calculator::Result unread =
+      calculator::Compute(Function::Normal, {"1e5000", "1", "", "0"}, Mode::Forward);
+  ASSERT_EQ(unread.outcome, calculator::Outcome::Error);
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(calculator::DetailsOfError(unread).values));
+}
+
 }  // namespace
