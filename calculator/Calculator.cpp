@@ -1,5 +1,9 @@
 #include "calculator/Calculator.h"
 
+#include <climits>
+#include <cmath>
+#include <optional>
+
 #include "Distr/Errors.h"
 #include "Distr/FloatCheck.h"
 #include "calculator/FieldParsing.h"
@@ -15,16 +19,48 @@ bool InRange(const FieldAbout& field, long double v) {
   return aboveLow && v <= field.high;
 }
 
+// The text without the blanks, tabs and line ends around it, as a number
+// pasted from a spreadsheet or a terminal comes ("130\n", " 225 ").
+std::string_view Trimmed(std::string_view text) {
+  constexpr std::string_view kAround = " \t\r\n";
+  const std::size_t first = text.find_first_not_of(kAround);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kAround) - first + 1);
+}
+
+// A whole number in exponent form ("1e9", "2.5E3"): its value, when it is
+// whole and an int32.  A decimal point alone ("10.0") stays invalid, and a
+// power of ten beyond the extended range is no whole number here (the
+// field's rule, not an overflow).
+std::optional<int32_t> WholeReal(std::string_view text) {
+  if (text.find_first_of("eE") == std::string_view::npos) return std::nullopt;
+  try {
+    const RealParse parsed = ParseReal(text);
+    if (!parsed.Valid() || !(parsed.value >= INT32_MIN && parsed.value <= INT32_MAX) ||
+        parsed.value != std::floor(parsed.value))
+      return std::nullopt;
+    return static_cast<int32_t>(parsed.value);
+  } catch (const Distr::ERunTimeError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 // ParseReal may raise EOverflow, which ends the computation.
 const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
                       long double& value) {
+  text = Trimmed(text);
   const bool percentile = mode == Mode::Inverse && field.role == Role::XValue;
   if (field.number == Number::Whole && !percentile) {
     const IntegerParse parsed = ParseInteger(text);
-    if (!parsed.Valid()) return field.rule;
-    value = parsed.value;
+    if (parsed.Valid()) {
+      value = parsed.value;
+    } else if (const std::optional<int32_t> whole = WholeReal(text)) {
+      value = *whole;
+    } else {
+      return field.rule;
+    }
     return InRange(field, value) ? nullptr : field.rule;
   }
   const RealParse parsed = ParseReal(text);

@@ -131,6 +131,29 @@ TEST(Validation, BoundsAreAccepted) {
   }
 }
 
+// Numbers as people paste them: blanks, tabs and a line end around them, and
+// whole numbers in exponent form; a decimal point alone stays invalid.
+TEST(Validation, PastedTextsAreRead) {
+  const struct {
+    Function function;
+    FieldTexts texts;
+    bool ok;
+  } cases[] = {
+      {Function::Normal, {" 100", "225 ", "", "130\n"}, true},
+      {Function::Normal, {"\t100\t", "225", "", "130\r\n"}, true},
+      {Function::ChiSquare, {"1e9", "", "", "5"}, true},
+      {Function::ChiSquare, {"2.5E1", "", "", "5"}, true},
+      {Function::ChiSquare, {"1.0", "", "", "5"}, false},
+      {Function::ChiSquare, {"2.5e0", "", "", "5"}, false},
+      {Function::ChiSquare, {"1e5000", "", "", "5"}, false},
+      {Function::ChiSquare, {" ", "", "", "5"}, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Compute(c.function, c.texts, Mode::Forward).Ok(), c.ok) << c.texts[0];
+  EXPECT_EQ(Compute(Function::Normal, {" 100", "225 ", "", "130\n"}, Mode::Forward).lines,
+            Compute(Function::Normal, {"100", "225", "", "130"}, Mode::Forward).lines);
+}
+
 TEST(Result, NormalForwardCarriesNumbersParametersAndLines) {
   const auto r = Compute(Function::Normal, {"100", "225", "", "130"}, Mode::Forward);
   ASSERT_TRUE(r.Ok());

@@ -290,8 +290,8 @@ void TFormTest::invalidFieldTakesFocus_data() {
       << "ChiSquareRadio" << false << QStringList{"0", "-", "-", "-"} << 1 << "1" << degrees;
   QTest::newRow("degrees of freedom 1.0")
       << "ChiSquareRadio" << false << QStringList{"1.0", "-", "-", "-"} << 1 << "1" << degrees;
-  QTest::newRow("x-value with a trailing space")
-      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1 "} << 4 << "4" << x;
+  QTest::newRow("x-value with a decimal comma")
+      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << x;
   QTest::newRow("k > n") << "BinoCoefRadio" << false << QStringList{"3", "5", "-", "-"} << 1 << "1"
                          << "n: a whole number n with 0 <= k <= n";
 }
