@@ -14,6 +14,7 @@
 // complement(), never 1 - P).  The quantiles are Boost's; the central
 // interval of probability p is -+w with P(|T| < w) = I_y(1/2, n/2) = p,
 // from p itself.  Mean 0 for n > 1, variance n / (n - 2) for n > 2.
+#include <boost/math/constants/constants.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <boost/math/special_functions/beta.hpp>
 #include <cmath>
@@ -36,6 +37,7 @@ using StudentsT = boost::math::students_t_distribution<long double, BoostPolicy>
 
 // Below this |t| the saddle-point form gives way to Boost's (y underflows).
 constexpr long double kTSaddleFrom = 1e-100L;
+const long double kPi = boost::math::constants::pi<long double>();
 
 struct TBeta {
   long double a, b, z, y, saddle;
@@ -67,6 +69,13 @@ long double TDensity(const Parameters& p, long double t) {
 // below 2 kBoostBetaLimit, where its continued fraction converges in a few
 // dozen terms; Boost's students_t above, and near t = 0.
 long double TTail(const Parameters& p, long double t, bool upper) {
+  if (P0(p) == 1 && !std::isfinite(t * t) && std::isfinite(t)) {
+    // One degree of freedom, where t^2 overflows (|t| > 1e2466): the Cauchy
+    // distribution, whose tail beyond |t| is atan(1/|t|)/pi = 1/(pi |t|)
+    // here, far inside the extended range (Boost's form underflows).
+    const long double beyond = std::atan2(1.0L, std::fabs(t)) / kPi;
+    return upper == (t > 0) ? beyond : 1;
+  }
   const std::optional<TBeta> f = P0(p) / 2 < kBoostBetaLimit ? TBetaAt(p, t) : std::nullopt;
   if (!f) {
     const StudentsT dist(P0(p));

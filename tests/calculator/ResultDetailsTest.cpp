@@ -51,6 +51,11 @@ TEST(Details, OfAnErrorWhoseFieldsWereRead) {
   const auto* forward = std::get_if<details::ContinuousForward>(&details.values);
   ASSERT_NE(forward, nullptr);
   EXPECT_EQ(forward->lower.value, 1.0L);
+  // P(T > t) = atan(1/t)/pi: 3.18309886183790671537767526745028724e-3701 (mpmath).
+  ASSERT_TRUE(forward->upper.value.has_value()) << forward->upper.note;
+  EXPECT_NEAR(static_cast<double>(*forward->upper.value /
+                                  3.18309886183790671537767526745028724e-3701L),
+              1, 1e-15);
   const calculator::Result unread =
       calculator::Compute(Function::Normal, {"1e5000", "1", "", "0"}, Mode::Forward);
   ASSERT_EQ(unread.outcome, calculator::Outcome::Error);
