@@ -139,18 +139,7 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
 
 }  // namespace
 
-std::optional<details::Distribution> DistributionOf(Function function,
-                                                    const std::vector<Parameter>& parameters) {
-  const details::Model* model = AboutFunction(function).model;
-  if (model == nullptr) return std::nullopt;
-  details::Distribution d{model, {}};
-  for (size_t i = 0; i < parameters.size() && i < d.parameters.size(); ++i)
-    d.parameters[i] = parameters[i].value;
-  return d;
-}
-
-std::optional<details::Distribution> DistributionOf(Function function,
-                                                    const Arguments& arguments) {
+std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments) {
   const FunctionAbout& about = AboutFunction(function);
   if (about.model == nullptr) return std::nullopt;
   details::Distribution d{about.model, {}};
@@ -196,7 +185,7 @@ ResultDetails DetailsOf(const Result& result) {
     }
     return out;
   }
-  const std::optional<details::Distribution> d = DistributionOf(result.function, result.parameters);
+  const std::optional<details::Distribution> d = DistributionOf(result.function, result.arguments);
   if (!d) return out;
   AddMoments(*d, out);
   if (const auto* t = std::get_if<TailsAt>(&result.values)) {
@@ -215,13 +204,13 @@ ResultDetails DetailsOf(const Result& result) {
   return out;
 }
 
-ResultDetails QuantileDetails(Function function, const std::vector<Parameter>& parameters,
-                              long double p) {
+ResultDetails QuantileDetails(Function function, const Arguments& arguments) {
   ResultDetails out;
-  const std::optional<details::Distribution> d = DistributionOf(function, parameters);
-  if (!d) return out;
+  const std::optional<details::Distribution> d = DistributionOf(function, arguments);
+  const FieldAbout* x = AboutFunction(function).XField();
+  if (!d || x == nullptr) return out;
   AddMoments(*d, out);
-  out.values = details::DiscreteInv(*d, p);
+  out.values = details::DiscreteInv(*d, arguments.value[x->slot]);
   return out;
 }
 

@@ -31,11 +31,8 @@ struct ResultDetails {
   std::vector<std::string> remarks;
 };
 
-// The engine's distribution of a function with its parsed parameters; none
-// for the counting functions.
-std::optional<details::Distribution> DistributionOf(Function function,
-                                                    const std::vector<Parameter>& parameters);
-// The same from the parsed fields, by slot.
+// The engine's distribution of a function with its parsed fields (by slot);
+// none for the counting functions.
 std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments);
 
 // The details of an ok result (forward or inverse); empty values otherwise.
@@ -47,9 +44,9 @@ ResultDetails DetailsOf(const Result& result);
 // 1e-3700.  Empty values where the fields were not read.
 ResultDetails DetailsOfError(const Result& result);
 
-// The quantile of a discrete distribution for the percentile p: the smallest
-// x with P(X <= x) >= p (the JSON output's and the tables' discrete inverse).
-ResultDetails QuantileDetails(Function function, const std::vector<Parameter>& parameters,
-                              long double p);
+// The quantile of a discrete distribution for the percentile p in the
+// x-value's field: the smallest x with P(X <= x) >= p (the JSON output's
+// discrete inverse).
+ResultDetails QuantileDetails(Function function, const Arguments& arguments);
 
 }  // namespace calculator

@@ -161,7 +161,8 @@ void WriteInvalid(JsonWriter& w, const calculator::FieldFault& focus) {
 
 // The discrete quantile: the fields checked with the x-value as a percentile.
 JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
-  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
+  const calculator::ParsedInput input =
+      calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
   if (!input.faults.empty()) {
     WriteInvalid(w, input.faults.back());
     return {w.Finish(), kExitInvalidField};
@@ -169,8 +170,7 @@ JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
   w.String("status", "ok");
   WriteParameters(w, input.parameters);
   w.EmptyList("lines");
-  WriteDetails(w, calculator::QuantileDetails(c.function, input.parameters,
-                                              input.arguments.value[*input.xField]));
+  WriteDetails(w, calculator::QuantileDetails(c.function, input.arguments));
   return {w.Finish(), 0};
 }
 

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "details/BigInteger.h"
 #include "details/BoostPolicy.h"
 #include "details/Engine.h"
 #include "details/Stirling.h"
@@ -32,40 +33,10 @@ namespace {
 constexpr long double kCountLimit = 9223372036854775808.0L;  // 2^63
 // Up to this many factors C(n, k) is the plain sum of ln((n - k + i) / i).
 constexpr long double kDirectFactors = 15;
-constexpr long double kLog10Two = 0.301029995663981195213738894724493027L;
 constexpr long double kLog10E = 0.434294481903251827651128918916605082L;
 // The exact integer is formed when log10 says at most kMaxExactDigits digits,
 // with this much room for the rounding of log10.
 constexpr long double kDigitsSlack = 1e-6L;
-
-class BigInteger {
- public:
-  BigInteger() { mpz_init(z_); }
-  ~BigInteger() { mpz_clear(z_); }
-  BigInteger(const BigInteger&) = delete;
-  BigInteger& operator=(const BigInteger&) = delete;
-  mpz_ptr get() { return z_; }
-
-  std::string Decimal() {
-    std::string text(mpz_sizeinbase(z_, 10) + 2, '\0');
-    mpz_get_str(text.data(), 10, z_);
-    text.resize(std::strlen(text.c_str()));
-    return text;
-  }
-
-  // log10 of a positive integer, from its leading 64 bits.
-  long double Log10() {
-    const size_t bits = mpz_sizeinbase(z_, 2);
-    if (bits <= 64) return std::log10(static_cast<long double>(mpz_get_ui(z_)));
-    BigInteger top;
-    mpz_tdiv_q_2exp(top.get(), z_, bits - 64);
-    const long double shift = static_cast<long double>(bits - 64);
-    return std::log10(static_cast<long double>(mpz_get_ui(top.get()))) + shift * kLog10Two;
-  }
-
- private:
-  mpz_t z_;
-};
 
 bool Whole(long double v) {
   return std::isfinite(v) && v == std::floor(v);

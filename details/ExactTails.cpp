@@ -1,26 +1,13 @@
 #include "details/ExactTails.h"
 
-#include <gmp.h>
-
 #include <cmath>
 #include <cstdint>
+
+#include "details/BigInteger.h"
 
 namespace details {
 
 namespace {
-
-// An mpz_t that frees itself.
-class Integer {
- public:
-  Integer() { mpz_init(z_); }
-  ~Integer() { mpz_clear(z_); }
-  Integer(const Integer&) = delete;
-  Integer& operator=(const Integer&) = delete;
-  mpz_ptr get() { return z_; }
-
- private:
-  mpz_t z_;
-};
 
 // v in [0, 1) as m / 2^t exactly, m odd (or 0) and t >= 0.
 struct Dyadic {
@@ -31,7 +18,7 @@ struct Dyadic {
 Dyadic DyadicOf(long double v) {
   if (v == 0) return {0, 0};
   int exponent = 0;
-  const long double fraction = std::frexp(v, &exponent);  // v = fraction 2^exponent
+  const long double fraction = std::frexp(v, &exponent);         // v = fraction 2^exponent
   uint64_t m = static_cast<uint64_t>(std::ldexp(fraction, 64));  // exact: 64-bit mantissa
   long t = 64 - exponent;
   while ((m & 1) == 0 && t > 0) {
@@ -48,7 +35,7 @@ void SetUnsigned(mpz_ptr z, uint64_t v) {
 // The sign of numerator / denominator - q.
 int CompareFraction(mpz_ptr numerator, mpz_ptr denominator, long double q) {
   const Dyadic d = DyadicOf(q);
-  Integer left, right;
+  BigInteger left, right;
   mpz_mul_2exp(left.get(), numerator, static_cast<mp_bitcnt_t>(d.t));  // numerator 2^t
   SetUnsigned(right.get(), d.m);
   mpz_mul(right.get(), right.get(), denominator);  // m denominator
@@ -61,15 +48,16 @@ int CompareFraction(mpz_ptr numerator, mpz_ptr denominator, long double q) {
 std::optional<int> CompareBinomialAtMost(long double p, long double n, long double k,
                                          long double q) {
   const Dyadic d = DyadicOf(p);
-  if (!(n * static_cast<long double>(d.t) <= kExactTailBits) || !(k >= 0 && k < n)) return std::nullopt;
+  if (!(n * static_cast<long double>(d.t) <= kExactTailBits) || !(k >= 0 && k < n))
+    return std::nullopt;
   const unsigned long trials = static_cast<unsigned long>(n), last = static_cast<unsigned long>(k);
   // Term i: C(n, i) a^i (D - a)^(n - i), from i = 0 by
   // term(i + 1) = term(i) (n - i) a / ((i + 1) (D - a)).
-  Integer a, rest, term, sum, denominator;
+  BigInteger a, rest, term, sum, denominator;
   SetUnsigned(a.get(), d.m);
   mpz_set_ui(denominator.get(), 0);
   mpz_setbit(denominator.get(), static_cast<mp_bitcnt_t>(d.t));  // D
-  mpz_sub(rest.get(), denominator.get(), a.get());                // D - a
+  mpz_sub(rest.get(), denominator.get(), a.get());               // D - a
   mpz_pow_ui(term.get(), rest.get(), trials);
   mpz_set(sum.get(), term.get());
   for (unsigned long i = 0; i < last; ++i) {
@@ -89,7 +77,7 @@ std::optional<int> CompareUrnAtMost(long double blue, long double red, long doub
   const auto b = static_cast<unsigned long>(blue), r = static_cast<unsigned long>(red);
   const auto n = static_cast<unsigned long>(sample), last = static_cast<unsigned long>(k);
   const unsigned long first = n > r ? n - r : 0;
-  Integer sum, left, right, denominator;
+  BigInteger sum, left, right, denominator;
   for (unsigned long i = first; i <= last && i <= n; ++i) {
     mpz_bin_uiui(left.get(), b, i);
     mpz_bin_uiui(right.get(), r, n - i);

@@ -114,15 +114,15 @@ void CheckParameters(const ExtendedJson& json, const std::vector<calculator::Par
 
 // The discrete quantile, which the plain command does not have.
 void CheckQuantile(const ExtendedJson& json, const cli::Command& c) {
-  const calculator::ParsedInput input = calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
+  const calculator::ParsedInput input =
+      calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
   if (!input.faults.empty()) {
     FUZZ_CHECK(json["status"] == "invalid", "a quantile with a fault is not invalid");
     return;
   }
   FUZZ_CHECK(json["status"] == "ok" && json["lines"].empty(), "a valid quantile is not ok");
   CheckParameters(json, input.parameters);
-  CheckValues(json, calculator::QuantileDetails(c.function, input.parameters,
-                                                input.arguments.value[*input.xField]));
+  CheckValues(json, calculator::QuantileDetails(c.function, input.arguments));
 }
 
 void CheckReport(const ExtendedJson& json, const std::vector<std::string>& words,
