@@ -93,9 +93,7 @@ const ReportCase kCases[] = {
 
 [[maybe_unused]] const bool kRegistered = [] {
   for (const auto& c : kCases) {
-    bench::RegisterReport({c.name, Input(c), c.targetMs}, [&c] {
-      return RunReport(c);
-    });
+    bench::RegisterReport({c.name, Input(c), c.targetMs}, [&c] { return RunReport(c); });
   }
   return true;
 }();

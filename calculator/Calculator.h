@@ -71,7 +71,7 @@ struct Result {
   std::vector<Parameter> parameters;
   Arguments arguments;  // the parsed fields by slot, once every field is valid
   Values values;        // Ok
-  LogLines lines;  // Ok: the header line and the result line
+  LogLines lines;       // Ok: the header line and the result line
 
   bool Ok() const { return outcome == Outcome::Ok; }
   bool Inverse() const { return mode == Mode::Inverse; }
@@ -83,8 +83,8 @@ struct Result {
 };
 
 // Reads `text` as the value of one field into `value`; answers the rule the
-// text breaks, or nullptr.  In inverse mode the x-value is a percentile.  Raises Distr::EOverflow for a real text
-// beyond the extended range.  The tables check the entries of their lists of
+// text breaks, or nullptr.  In inverse mode the x-value is a percentile.  Raises Distr::EOverflow
+// for a real text beyond the extended range.  The tables check the entries of their lists of
 // degrees of freedom and percentiles by the same rules as the fields.
 const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
                       long double& value);

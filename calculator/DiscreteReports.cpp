@@ -82,12 +82,12 @@ Values EvaluateBinomialCoefficient(const Arguments& a, Mode) {
   }
 }
 
-LogLines FormatBinomialCoefficient(const FunctionAbout&, const Arguments& a,
-                                   const Values& v) {
+LogLines FormatBinomialCoefficient(const FunctionAbout&, const Arguments& a, const Values& v) {
   const std::string pair = IntegerText(a.Whole(kEdit1)) + "," + IntegerText(a.Whole(kEdit2));
   const auto& c = std::get<CountingValue>(v);
   if (!c.value)
-    return {"Logarithm of the Binomial Coefficient, ln(C(" + pair + ")):", "   " + Fixed6Text(c.ln)};
+    return {"Logarithm of the Binomial Coefficient, ln(C(" + pair + ")):",
+            "   " + Fixed6Text(c.ln)};
   return {"Binomial Coefficient, C(" + pair + "):", "   " + WholeText(*c.value)};
 }
 

@@ -179,7 +179,7 @@ struct FunctionAbout {
   Modes modes;                         // what the log answers
   const char* inverseDefault;          // the percentile the inverse mode starts with
   const char* headerEnd;               // after the header's parameters: ":" or nothing
-  CrossRule together;  // also the rule marked when evaluate answers monostate
+  CrossRule together;                  // also the rule marked when evaluate answers monostate
   Evaluate evaluate;
   Format format;
   CountExactly countExactly;  // the counting functions; nullptr otherwise

@@ -3,8 +3,8 @@
 // An evaluate routine takes the parsed fields and computes the numbers of
 // the log lines with Distr; a format routine writes the header and result
 // lines from those numbers: FormatDistribution the header from the table and
-// the result line from the numbers alone, for every distribution.  Each expression is written in the order of its
-// arithmetic: the last printed digit depends on every rounding.
+// the result line from the numbers alone, for every distribution.  Each expression is written in
+// the order of its arithmetic: the last printed digit depends on every rounding.
 #pragma once
 
 #include "calculator/Functions.h"
@@ -23,7 +23,6 @@ Values EvaluateBinomialCoefficient(const Arguments& a, Mode mode);
 
 LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, const Values& v);
 LogLines FormatFactorial(const FunctionAbout& about, const Arguments& a, const Values& v);
-LogLines FormatBinomialCoefficient(const FunctionAbout& about, const Arguments& a,
-                                   const Values& v);
+LogLines FormatBinomialCoefficient(const FunctionAbout& about, const Arguments& a, const Values& v);
 
 }  // namespace calculator::reports

@@ -49,7 +49,8 @@ Outcome OutcomeOf(const calculator::Result& result) {
     case calculator::Outcome::Ok:
       return {Outcome::Kind::Lines, {result.lines.begin(), result.lines.end()}, {}};
     case calculator::Outcome::Invalid:
-      return {Outcome::Kind::InvalidField, {},
+      return {Outcome::Kind::InvalidField,
+              {},
               "Edit_" + std::to_string(result.FocusField().value_or(0) + 1)};
     case calculator::Outcome::Error:
       return {Outcome::Kind::RunTimeError, {}, calculator::ErrorBoxText(result.message)};

@@ -60,8 +60,7 @@ ReadResult ReadWhole(const QString& fileName, qint64 maxBytes) {
   }
   if (status.st_size > maxBytes) {
     ::close(fd);
-    return {ReadResult::Status::Refused, {},
-            QStringLiteral("Larger than %1 bytes.").arg(maxBytes)};
+    return {ReadResult::Status::Refused, {}, QStringLiteral("Larger than %1 bytes.").arg(maxBytes)};
   }
   QFile file;
   if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {

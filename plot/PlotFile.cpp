@@ -69,7 +69,8 @@ QString WritePlotFile(const QString& path, const QSize& size, const PlotModel& m
       *type == FileType::Svg ? SvgBytes(size, model) : PngBytes(size, model);
   if (!bytes) return QStringLiteral("Cannot write ") + path;
   const QString failure = files::WriteWhole(path, *bytes);
-  if (!failure.isEmpty()) return QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + failure;
+  if (!failure.isEmpty())
+    return QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + failure;
   return {};
 }
 

@@ -102,7 +102,8 @@ PlotModel Nothing(QString message) {
 
 // The header line without its end and without any x it carries.
 QString TitleOf(const calculator::Result& result) {
-  return Text(calculator::HeaderTitle(calculator::AboutFunction(result.function), result.arguments));
+  return Text(
+      calculator::HeaderTitle(calculator::AboutFunction(result.function), result.arguments));
 }
 
 Marker MarkerAt(const Range& range, long double x, QString label, bool line = true) {

@@ -23,17 +23,31 @@ constexpr long double kInf = std::numeric_limits<long double>::infinity();
 constexpr long double kMaxWhole = 2147483647;
 
 // The table's own fields that are not a field of the function.
-constexpr FieldAbout kRealStep{0,    Role::Parameter, Number::Real, "Step", nullptr, nullptr, "",
-                              0,    true,            kInf,         "a number greater than 0"};
-constexpr FieldAbout kWholeStep{0,       Role::Parameter,
-                               Number::Whole, "Step",
-                               nullptr, nullptr,
-                               "",      1,
-                               false,   kMaxWhole,
-                               "a whole number from 1 to 2147483647"};
-constexpr FieldAbout kProbability{0,       Role::Parameter, Number::Real, "Probabilities",
-                                  nullptr, nullptr,         "",           0,
-                                  false,   1,               "a probability from 0 to 1"};
+constexpr FieldAbout kRealStep{
+    0,    Role::Parameter,          Number::Real, "Step", nullptr, nullptr, "", 0, true,
+    kInf, "a number greater than 0"};
+constexpr FieldAbout kWholeStep{0,
+                                Role::Parameter,
+                                Number::Whole,
+                                "Step",
+                                nullptr,
+                                nullptr,
+                                "",
+                                1,
+                                false,
+                                kMaxWhole,
+                                "a whole number from 1 to 2147483647"};
+constexpr FieldAbout kProbability{0,
+                                  Role::Parameter,
+                                  Number::Real,
+                                  "Probabilities",
+                                  nullptr,
+                                  nullptr,
+                                  "",
+                                  0,
+                                  false,
+                                  1,
+                                  "a probability from 0 to 1"};
 
 constexpr const char* kListRule = "one or more entries separated by commas";
 
@@ -158,8 +172,9 @@ std::string FieldCaption(Field field, Function function, int index) {
     case Field::Step:
       return "Step";
     case Field::Alphas:
-      return CriticalLayoutOf(function).degrees == kMostCriticalDegrees ? "Upper-tail probability"
-                                                                        : "Upper-tail probabilities";
+      return CriticalLayoutOf(function).degrees == kMostCriticalDegrees
+                 ? "Upper-tail probability"
+                 : "Upper-tail probabilities";
     case Field::Degrees:
       return "Degrees of freedom";
     case Field::Degrees1:
@@ -206,10 +221,10 @@ Prepared Planner::Run() {
   return {std::move(plan_), {}};
 }
 
-bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& about, bool percentile,
-                      long double& value) {
-  const char* rule = calculator::QuietReadField(
-      about, text, percentile ? Mode::Inverse : Mode::Forward, value);
+bool Planner::ReadOne(Field field, const std::string& text, const FieldAbout& about,
+                      bool percentile, long double& value) {
+  const char* rule =
+      calculator::QuietReadField(about, text, percentile ? Mode::Inverse : Mode::Forward, value);
   if (rule == nullptr) return true;
   faults_.push_back({field, 0, rule});
   return false;
@@ -310,8 +325,8 @@ void Planner::PlanCritical() {
   ReadParameters();
   if (layout.degrees == kMostCriticalDegrees) {
     const auto alphas = ReadList(Field::Alphas, r.alphas, percentile, true, 1);
-    plan_.across_ =
-        ReadList(Field::Degrees1, r.degrees1, *about.FieldAt(layout.columnSlot), false, kMaxColumns);
+    plan_.across_ = ReadList(Field::Degrees1, r.degrees1, *about.FieldAt(layout.columnSlot), false,
+                             kMaxColumns);
     plan_.down_ =
         ReadList(Field::Degrees2, r.degrees2, *about.FieldAt(layout.rowSlot), false, kMaxRows);
     if (!alphas.empty()) plan_.alpha_ = alphas.front();

@@ -60,8 +60,8 @@ Cell FailedCell(const std::string& failure);
 
 // The details engine's distribution of a function whose parsed fields are
 // `values` (the x-value's field skipped).
-details::Distribution DistributionOf(
-    calculator::Function function, const std::array<long double, calculator::kSlotCount>& values);
+details::Distribution DistributionOf(calculator::Function function,
+                                     const std::array<long double, calculator::kSlotCount>& values);
 
 // A value of the details engine: in the log's number text (digits 0) or with
 // `digits` significant digits (SignificantText); none is a failed cell that

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QButtonGroup>
-#include <QDockWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFrame>
@@ -38,15 +38,15 @@
 #include "window/Application.h"
 #include "window/ComputeGlyph.h"
 #include "window/DetailsPane.h"
-#include "window/PlotPane.h"
-#include "window/TableWindow.h"
 #include "window/Errors.h"
 #include "window/HelpViewer.h"
 #include "window/LogFile.h"
 #include "window/LogPrinting.h"
 #include "window/Obfuscated.h"
 #include "window/Platform.h"
+#include "window/PlotPane.h"
 #include "window/SettingsDialog.h"
+#include "window/TableWindow.h"
 
 namespace window {
 
@@ -308,8 +308,8 @@ void TDistributionForm::createPanes() {
   };
   detailsPane_ = new TDetailsPane;
   plotPane_ = new TPlotPane(platform_);
-  QDockWidget* details = addDock("DetailsDock", QStringLiteral("Details"), detailsPane_,
-                                 "DetailsPaneItem");
+  QDockWidget* details =
+      addDock("DetailsDock", QStringLiteral("Details"), detailsPane_, "DetailsPaneItem");
   QDockWidget* plot = addDock("PlotDock", QStringLiteral("Plot"), plotPane_, "PlotPaneItem");
   splitDockWidget(details, plot, Qt::Vertical);
   // Tab keeps going round the calculator's controls, as before the panes;
@@ -763,9 +763,7 @@ void TDistributionForm::RestoreLog() {
 // line longer than kLongestWordWrappedLine, lines wrap anywhere instead,
 // which takes linear time; the text itself is unchanged.
 void TDistributionForm::FitWrapToLines(int from, int added) {
-  if (added < kLongestWordWrappedLine ||
-      Memo->wordWrapMode() == QTextOption::WrapAnywhere)
-    return;
+  if (added < kLongestWordWrappedLine || Memo->wordWrapMode() == QTextOption::WrapAnywhere) return;
   const QTextDocument* document = Memo->document();
   const QTextBlock last = document->findBlock(from + added);
   for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
@@ -840,9 +838,8 @@ void TDistributionForm::PrintItemClick() {
   const QFont font = PrintFont(Memo->font(), scale);
   const QStringList lines = LogLines();
   const bool withPlot =
-      plotPane_->HasPlot() &&
-      platform_.AskYesNo(this, QString::fromLatin1(kCaption),
-                         QStringLiteral("Print the plot below the log?"));
+      plotPane_->HasPlot() && platform_.AskYesNo(this, QString::fromLatin1(kCaption),
+                                                 QStringLiteral("Print the plot below the log?"));
   const QString title =
       QString::fromLatin1(kCaption) + QStringLiteral(", ") +
       QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));

@@ -206,10 +206,10 @@ void TTableWindow::ShowFunction(calculator::Function function,
   const calculator::FunctionAbout& about = calculator::AboutFunction(function);
   for (int i = 0; i < calculator::kSlotCount; ++i) {
     const calculator::FieldAbout* field = about.FieldAt(i);
-    parameterLabels_[i]->setText(
-        field ? QString::fromLatin1(calculator::FieldCaption(about, *field, calculator::Mode::Forward)) +
-                    QStringLiteral(":")
-              : QString());
+    parameterLabels_[i]->setText(field ? QString::fromLatin1(calculator::FieldCaption(
+                                             about, *field, calculator::Mode::Forward)) +
+                                             QStringLiteral(":")
+                                       : QString());
     parameters_[i]->setText(FromModel(texts[i]));
   }
   title_->setText(FromModel(tables::DistributionName(function)));
@@ -462,8 +462,8 @@ void TTableWindow::SaveAsClick() {
   saveFileName_ = *fileName;
   // The old file is replaced only once the whole table is on the disk; a
   // device or FIFO is refused.
-  const QString failure = files::WriteWhole(
-      *fileName, QByteArray::fromStdString(tables::CsvText(model_->Table())));
+  const QString failure =
+      files::WriteWhole(*fileName, QByteArray::fromStdString(tables::CsvText(model_->Table())));
   if (!failure.isEmpty())
     throw EWindowError(
         QStringLiteral("Cannot create file \"%1\". %2").arg(*fileName, failure).toStdString());

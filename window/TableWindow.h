@@ -14,10 +14,10 @@
 // through TPlatform.
 #pragma once
 
-#include <atomic>
 #include <QFutureWatcher>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <map>
 #include <memory>
 

@@ -120,10 +120,9 @@ std::string FieldRows(const FunctionAbout& about, const Fragment& fragment) {
   bool first = true;
   for (const FieldAbout& field : about.fields) {
     std::string label = Markup(field.caption) + " (" + Markup(field.defaultText) + ")";
-    std::string rule =
-        Markup(field.slot == about.together.slot && about.together.rule != nullptr
-                   ? about.together.rule
-                   : field.rule);
+    std::string rule = Markup(field.slot == about.together.slot && about.together.rule != nullptr
+                                  ? about.together.rule
+                                  : field.rule);
     if (calculator::ReadsPercentile(about, field, Mode::Inverse)) {
       label += " / " + Markup(calculator::FieldCaption(about, field, Mode::Inverse)) + " (" +
                Markup(calculator::FieldDefault(about, field, Mode::Inverse)) + ")";

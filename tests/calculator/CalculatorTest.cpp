@@ -11,15 +11,15 @@
 
 namespace {
 
+using calculator::AboutFunction;
 using calculator::Compute;
 using calculator::FieldTexts;
 using calculator::Function;
-using calculator::Mode;
 using calculator::kEdit1;
 using calculator::kEdit2;
 using calculator::kEdit4;
+using calculator::Mode;
 using calculator::Outcome;
-using calculator::AboutFunction;
 
 // The function's default texts with some fields replaced.
 FieldTexts Texts(Function function, Mode mode, std::vector<std::pair<int, const char*>> set) {
@@ -60,8 +60,7 @@ TEST(FunctionTable, InEnumeratorOrderWithAModelThatFitsEachEntry) {
     }
     ASSERT_NE(about.model, nullptr) << about.commandName;
     int parameters = 0;
-    for (const calculator::FieldAbout& field : about.fields)
-      parameters += field.IsParameter();
+    for (const calculator::FieldAbout& field : about.fields) parameters += field.IsParameter();
     EXPECT_EQ(about.model->ParameterCount(), parameters) << about.commandName;
     EXPECT_EQ(about.model->Discrete(), about.family == calculator::Family::Discrete)
         << about.commandName;
@@ -80,21 +79,40 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
   const InvalidCase cases[] = {
       {"variance 0", Function::Normal, Mode::Forward, {{kEdit2, "0"}}, {kEdit2}},
       {"variance just below", Function::Normal, Mode::Forward, {{kEdit2, "0.00000099"}}, {kEdit2}},
-      {"mean invalid, variance low", Function::Normal, Mode::Forward, {{kEdit1, "x"}, {kEdit2, "0"}},
+      {"mean invalid, variance low",
+       Function::Normal,
+       Mode::Forward,
+       {{kEdit1, "x"}, {kEdit2, "0"}},
        {kEdit1, kEdit2}},
-      {"all three invalid", Function::Normal, Mode::Forward, {{kEdit1, "x"}, {kEdit2, "y"}, {kEdit4, "z"}},
+      {"all three invalid",
+       Function::Normal,
+       Mode::Forward,
+       {{kEdit1, "x"}, {kEdit2, "y"}, {kEdit4, "z"}},
        {kEdit1, kEdit2, kEdit4}},
       {"percentile 0", Function::Normal, Mode::Inverse, {{kEdit4, "0"}}, {kEdit4}},
-      {"percentile 0.9999991", Function::ChiSquare, Mode::Inverse, {{kEdit4, "0.9999991"}}, {kEdit4}},
+      {"percentile 0.9999991",
+       Function::ChiSquare,
+       Mode::Inverse,
+       {{kEdit4, "0.9999991"}},
+       {kEdit4}},
       {"df with a point", Function::ChiSquare, Mode::Forward, {{kEdit1, "2.5"}}, {kEdit1}},
-      {"df and percentile", Function::ChiSquare, Mode::Inverse, {{kEdit1, "0"}, {kEdit4, "2"}},
+      {"df and percentile",
+       Function::ChiSquare,
+       Mode::Inverse,
+       {{kEdit1, "0"}, {kEdit4, "2"}},
        {kEdit1, kEdit4}},
       {"p above 1", Function::Binomial, Mode::Forward, {{kEdit1, "1.5"}}, {kEdit1}},
       {"lambda 0", Function::Poisson, Mode::Forward, {{kEdit1, "0"}}, {kEdit1}},
       {"hypergeometric x -1", Function::Hypergeometric, Mode::Forward, {{3, "-1"}}, {3}},
-      {"sample larger than the urn", Function::Hypergeometric, Mode::Forward,
-       {{kEdit1, "2"}, {kEdit2, "2"}, {2, "5"}}, {2}},
-      {"k above n: Edit_1", Function::BinomialCoefficient, Mode::Forward, {{kEdit1, "3"}, {kEdit2, "5"}},
+      {"sample larger than the urn",
+       Function::Hypergeometric,
+       Mode::Forward,
+       {{kEdit1, "2"}, {kEdit2, "2"}, {2, "5"}},
+       {2}},
+      {"k above n: Edit_1",
+       Function::BinomialCoefficient,
+       Mode::Forward,
+       {{kEdit1, "3"}, {kEdit2, "5"}},
        {kEdit1}},
   };
   for (const auto& c : cases) {
@@ -112,9 +130,11 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
 }
 
 TEST(Validation, RulesNameTheLimits) {
-  const auto df = Compute(Function::T, Texts(Function::T, Mode::Forward, {{kEdit1, "0"}}), Mode::Forward);
+  const auto df =
+      Compute(Function::T, Texts(Function::T, Mode::Forward, {{kEdit1, "0"}}), Mode::Forward);
   EXPECT_EQ(df.faults.at(0).rule, "a whole number from 1 to 1073741823");
-  const auto p = Compute(Function::Normal, Texts(Function::Normal, Mode::Inverse, {{kEdit4, "1"}}), Mode::Inverse);
+  const auto p = Compute(Function::Normal, Texts(Function::Normal, Mode::Inverse, {{kEdit4, "1"}}),
+                         Mode::Inverse);
   EXPECT_EQ(p.faults.at(0).rule, "a probability from 0.000001 to 0.999999");
 }
 
@@ -213,7 +233,8 @@ TEST(ErrorBoxText, AppendsAPointAfterCharactersSortingAfterIt) {
   EXPECT_EQ(calculator::ErrorBoxText("Integer overflow"), "Integer overflow.");
   EXPECT_EQ(calculator::ErrorBoxText("Connect timed out."), "Connect timed out.");
   EXPECT_EQ(calculator::ErrorBoxText(""), "");
-  EXPECT_EQ(calculator::ErrorBoxText("Cannot create file \"/x\". (5)"), "Cannot create file \"/x\". (5)");
+  EXPECT_EQ(calculator::ErrorBoxText("Cannot create file \"/x\". (5)"),
+            "Cannot create file \"/x\". (5)");
   EXPECT_EQ(calculator::ErrorBoxText("ends in -"), "ends in -");
   EXPECT_EQ(calculator::ErrorBoxText("ends in /"), "ends in /.");
   EXPECT_EQ(calculator::ErrorBoxText("code 7"), "code 7.");

@@ -23,15 +23,31 @@ const Row kRows[] = {
      {"1073741824", "", "", "0.5"},
      0,
      "Degrees of freedom: at most 1073741823."},
-    {Function::Binomial, Mode::Forward, {"0.5", "1073741823", "", "5"}, 1, "n: at most 1073741822."},
-    {Function::Poisson, Mode::Forward, {"1", "", "", "1073741822"}, 3, "x-value: at most 1073741821."},
+    {Function::Binomial,
+     Mode::Forward,
+     {"0.5", "1073741823", "", "5"},
+     1,
+     "n: at most 1073741822."},
+    {Function::Poisson,
+     Mode::Forward,
+     {"1", "", "", "1073741822"},
+     3,
+     "x-value: at most 1073741821."},
     {Function::Hypergeometric,
      Mode::Forward,
      {"536870911", "536870912", "2", "1"},
      1,
      "Blue (B) and Red (R): together at most 1073741822."},
-    {Function::Normal, Mode::Forward, {"1e2467", "1", "", "0"}, -1, "Mean: at most 1e2400 in magnitude."},
-    {Function::T, Mode::Forward, {"5", "", "", "-2e4932"}, -1, "x-value: at most 1e2400 in magnitude."},
+    {Function::Normal,
+     Mode::Forward,
+     {"1e2467", "1", "", "0"},
+     -1,
+     "Mean: at most 1e2400 in magnitude."},
+    {Function::T,
+     Mode::Forward,
+     {"5", "", "", "-2e4932"},
+     -1,
+     "x-value: at most 1e2400 in magnitude."},
 };
 
 TEST(ErrorHint, NamesTheFieldAndItsLimit) {
@@ -46,8 +62,9 @@ TEST(ErrorHint, NamesTheFieldAndItsLimit) {
     EXPECT_TRUE(calculator::Compute(row.function, lower, row.mode).Ok());
   }
   const calculator::FieldTexts invalid{"x", "1", "", "0"};  // no run-time error, no hint
-  EXPECT_EQ(calculator::ErrorHint(calculator::Compute(Function::Normal, invalid, Mode::Forward), invalid),
-            std::nullopt);
+  EXPECT_EQ(
+      calculator::ErrorHint(calculator::Compute(Function::Normal, invalid, Mode::Forward), invalid),
+      std::nullopt);
 }
 
 // The hint follows the kind of the error, not the words of its message.

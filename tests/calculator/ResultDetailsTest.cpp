@@ -19,13 +19,21 @@ struct RemarkCase {
 
 TEST(Remarks, NameWhatTheLogHides) {
   const RemarkCase cases[] = {
-      {"whole number past 18 digits", Function::BinomialCoefficient, Mode::Forward,
+      {"whole number past 18 digits",
+       Function::BinomialCoefficient,
+       Mode::Forward,
        {"68", "34", "", ""},
        "C(68,34) is 28453041475240576740; the log printed 28453041475240575800, exact to about "
        "18 significant digits."},
-      {"whole number the log has right", Function::BinomialCoefficient, Mode::Forward,
-       {"10", "3", "", ""}, nullptr},
-      {"a complement below the range", Function::Normal, Mode::Forward, {"0", "1", "", "-160"},
+      {"whole number the log has right",
+       Function::BinomialCoefficient,
+       Mode::Forward,
+       {"10", "3", "", ""},
+       nullptr},
+      {"a complement below the range",
+       Function::Normal,
+       Mode::Forward,
+       {"0", "1", "", "-160"},
        "P(X>-160.000000) is 1 minus less than 3.4e-4932, not exactly 1: the log rounds it to six "
        "decimals."},
       {"the sign of a zero", Function::T, Mode::Inverse, {"1", "", "", "0.5"}, nullptr},
@@ -53,9 +61,9 @@ TEST(Details, OfAnErrorWhoseFieldsWereRead) {
   EXPECT_EQ(forward->lower.value, 1.0L);
   // P(T > t) = atan(1/t)/pi: 3.18309886183790671537767526745028724e-3701 (mpmath).
   ASSERT_TRUE(forward->upper.value.has_value()) << forward->upper.note;
-  EXPECT_NEAR(static_cast<double>(*forward->upper.value /
-                                  3.18309886183790671537767526745028724e-3701L),
-              1, 1e-15);
+  EXPECT_NEAR(
+      static_cast<double>(*forward->upper.value / 3.18309886183790671537767526745028724e-3701L), 1,
+      1e-15);
   const calculator::Result unread =
       calculator::Compute(Function::Normal, {"1e5000", "1", "", "0"}, Mode::Forward);
   ASSERT_EQ(unread.outcome, calculator::Outcome::Error);

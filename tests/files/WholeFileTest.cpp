@@ -2,8 +2,6 @@
 // the old file as it was, devices and FIFOs are neither replaced nor waited
 // on.  A full disk is stood in for by a file size limit (RLIMIT_FSIZE), which
 // fails writes past it with EFBIG as a full disk fails them with ENOSPC.
-#include "files/WholeFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+
+#include "files/WholeFile.h"
 
 namespace {
 
@@ -59,7 +59,8 @@ TEST(WriteWhole, RefusesDevicesAndFifosAndLeavesThemAlone) {
   const QString device = dir.filePath(QStringLiteral("null-link"));
   ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
   for (const QString& name : {fifo, device}) {
-    EXPECT_EQ(files::WriteWhole(name, "text"), QStringLiteral("Not a regular file.")) << name.toStdString();
+    EXPECT_EQ(files::WriteWhole(name, "text"), QStringLiteral("Not a regular file."))
+        << name.toStdString();
     const files::ReadResult read = files::ReadWhole(name, 100);  // returns: no wait for a writer
     EXPECT_EQ(read.status, files::ReadResult::Status::Refused) << name.toStdString();
   }

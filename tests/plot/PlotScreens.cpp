@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         ->setText(QString::fromStdString(texts[i]));
   }
   QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("ComputeBtn")), Qt::LeftButton);
-  const calculator::Result result = calculator::Compute(calculator::Function::Normal, texts, calculator::Mode::Forward);
+  const calculator::Result result =
+      calculator::Compute(calculator::Function::Normal, texts, calculator::Mode::Forward);
   details->ShowResult(result);
   pane->ShowResult(result);
   QTest::qWait(100);

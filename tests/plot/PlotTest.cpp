@@ -248,8 +248,8 @@ std::string Shortest(long double v) {
 }
 
 void PrintTo(const TickCase& c, std::ostream* os) {
-  *os << c.label << ": RoundTicks(" << Shortest(c.low) << ", " << Shortest(c.high) << ", "
-      << c.most << ", " << (c.whole ? "whole" : "real") << ')';
+  *os << c.label << ": RoundTicks(" << Shortest(c.low) << ", " << Shortest(c.high) << ", " << c.most
+      << ", " << (c.whole ? "whole" : "real") << ')';
 }
 
 class Ticks : public testing::TestWithParam<TickCase> {};
@@ -319,7 +319,8 @@ TEST(PlotFile, NeverReportsAFailedWriteAsDone) {
   for (const char* name : {"full.png", "full.svg"}) {
     const QString path = dir.filePath(QLatin1String(name));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path));
-    EXPECT_TRUE(WritePlotFile(path, kSize, m).endsWith(QStringLiteral("Not a regular file."))) << name;
+    EXPECT_TRUE(WritePlotFile(path, kSize, m).endsWith(QStringLiteral("Not a regular file.")))
+        << name;
     EXPECT_TRUE(QFileInfo(path).isSymLink()) << name;
   }
 }
