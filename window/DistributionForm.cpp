@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -22,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -39,6 +37,7 @@
 #include "window/ComputeGlyph.h"
 #include "window/DetailsPane.h"
 #include "window/Errors.h"
+#include "window/FunctionChooser.h"
 #include "window/HelpViewer.h"
 #include "window/LogFile.h"
 #include "window/LogPrinting.h"
@@ -58,13 +57,11 @@ namespace {
 
 // Sizes in device-independent pixels (96 dpi).  The window's size before it
 // is first maximized; the controls' font; the margins and gaps of the
-// arrangement: the panel of radio buttons at the left, Compute and two
-// columns of labelled fields beside it, the log below.
+// arrangement: the function chooser at the left, Compute and two columns of
+// labelled fields beside it, the log below.
 constexpr QRect kRestoredGeometry{199, 195, 648, 488};
 constexpr int kFontPixels = 13;
 constexpr QMargins kControlsMargins{8, 14, 8, 8};
-constexpr QMargins kRadioMargins{14, 6, 14, 6};
-constexpr int kRadioSpacing = 4;
 constexpr int kPanelGap = 7;
 constexpr int kFieldIndent = 16;
 constexpr int kLabelGap = 4;
@@ -179,22 +176,9 @@ void TDistributionForm::createControls() {
   Bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   Bevel->setFixedHeight(kBevelHeight);
 
-  Panel1 = new QFrame(client_);
+  Panel1 = new TFunctionChooser(calculator::Functions(), client_);
   Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Panel1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  auto* radios = new QVBoxLayout(Panel1);
-  radios->setContentsMargins(kRadioMargins);
-  radios->setSpacing(kRadioSpacing);
-  functionGroup_ = new QButtonGroup(this);
-  int id = 0;
-  for (const calculator::FunctionAbout& about : calculator::Functions()) {
-    auto* radio = new QRadioButton(QString::fromLatin1(about.caption), Panel1);
-    radio->setObjectName(QString::fromLatin1(about.radioName));
-    radios->addWidget(radio);
-    functionGroup_->addButton(radio, id++);
-  }
-  functionGroup_->button(static_cast<int>(selected_))->setChecked(true);
+  Panel1->Select(selected_);
 
   ComputeBtn = new QPushButton(ComputeGlyph(palette()), QStringLiteral("C&ompute"), client_);
   ComputeBtn->setObjectName(QStringLiteral("ComputeBtn"));
@@ -264,10 +248,9 @@ void TDistributionForm::createControls() {
   client->addLayout(controls);
   client->addLayout(memoRow, 1);
 
-  // Tab order: the checked radio button (the others are reached with the
-  // arrow keys, see UpdateRadioFocus), Compute, the fields, the inverse option.
-  QList<QWidget*> chain;
-  for (QAbstractButton* radio : functionGroup_->buttons()) chain << radio;
+  // Tab order: the chooser's checked radio button (the others are reached
+  // with the arrow keys), Compute, the fields, the inverse option.
+  QList<QWidget*> chain = Panel1->Buttons();
   chain << ComputeBtn << edits_[0] << edits_[1] << edits_[2] << edits_[3] << InversCheckBox;
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 
@@ -426,10 +409,10 @@ void TDistributionForm::connectSignals() {
   connect(versionWatcher_, &QFutureWatcherBase::finished, this, &T::VersionAnswered);
 
   connect(InversCheckBox, &QCheckBox::toggled, this, &T::Run<&T::InversCheckBoxClick>);
-  // idToggled: the handler hears a button becoming checked (by click or arrow
-  // key), never an already checked button clicked again.
-  connect(functionGroup_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-    RunCommand([this, id, checked] { FunctionToggled(id, checked); });
+  // The handler hears a button becoming checked (by click, arrow key, access
+  // key or the find field), never an already checked button clicked again.
+  connect(Panel1, &TFunctionChooser::FunctionChosen, this, [this](Function function) {
+    RunCommand([this, function] { FunctionChosen(function); });
   });
 
   connect(SaveAsItem, &QAction::triggered, this, &T::Run<&T::SaveAsItemClick>);
@@ -455,11 +438,8 @@ void TDistributionForm::connectSignals() {
 void TDistributionForm::restoreSession() {
   keepLog_ = session_.KeepLog();
   selected_ = session_.SelectedFunction().value_or(calculator::FirstFunction());
-  {
-    // The radio button shows the function; ArrangeFields below fills its fields.
-    const QSignalBlocker blocker(functionGroup_);
-    functionGroup_->button(static_cast<int>(selected_))->setChecked(true);
-  }
+  // The chooser shows the function; ArrangeFields below fills its fields.
+  Panel1->Select(selected_);
   ArrangeFields();
   if (const std::optional<QFont> font = session_.LogFont()) Memo->setFont(*font);
 }
@@ -547,18 +527,10 @@ void TDistributionForm::ArrangeFields() {
         memory ? memory->texts[i].c_str() : calculator::FieldDefault(about, *field, Mode::Forward);
     SetField(i, calculator::FieldCaption(about, *field, mode), text);
   }
-  UpdateRadioFocus();
 }
 
 void TDistributionForm::RememberFields() {
   session_.SetFields(selected_, {CurrentFieldTexts(), CurrentMode()});
-}
-
-// As in a dialog of the desktop, Tab stops at the checked radio button only;
-// the arrow keys move between them.
-void TDistributionForm::UpdateRadioFocus() {
-  for (QAbstractButton* radio : functionGroup_->buttons())
-    radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void TDistributionForm::MarkField(int index, const QString& rule) {
@@ -642,9 +614,7 @@ void TDistributionForm::InversCheckBoxClick() {
            calculator::FieldDefault(about, *x, mode));
 }
 
-void TDistributionForm::FunctionToggled(int id, bool checked) {
-  if (!checked) return;  // the button that lost its check
-  const Function function = calculator::Functions()[id].function;
+void TDistributionForm::FunctionChosen(Function function) {
   if (function == selected_) return;
   RememberFields();
   selected_ = function;

@@ -1,11 +1,12 @@
-// The main window: nine radio buttons, four labelled edit fields, the inverse
-// option, the Compute button and the results log `Memo`, with the menus that
-// save, print, copy, select, clear (undoably) and re-font the log, a View
-// and a Tools menu, and a status bar.
+// The main window: the function chooser (FunctionChooser.h), four labelled
+// edit fields, the inverse option, the Compute button and the results log
+// `Memo`, with the menus that save, print, copy, select, clear (undoably) and
+// re-font the log, a View and a Tools menu, and a status bar.
 //
-// The radio buttons and the fields are built and arranged from the table of
-// functions (calculator/Functions.h), in Qt layouts: the controls keep their
-// arrangement and the log takes every pixel the window has to spare.
+// The chooser's radio buttons and the fields are built and arranged from the
+// table of functions (calculator/Functions.h), in Qt layouts: the controls
+// keep their arrangement and the log takes every pixel the window has to
+// spare.
 // Compute hands the selected function, the field texts and the inverse
 // option to calculator::Compute and appends the result's two lines to
 // `Memo`; an invalid input marks every field that breaks its rule, names the
@@ -45,7 +46,6 @@ template <typename T>
 class QFutureWatcher;
 
 class QAction;
-class QButtonGroup;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -55,13 +55,13 @@ class QMenuBar;
 class QPlainTextEdit;
 class QPrinter;
 class QPushButton;
-class QRadioButton;
 class QTimer;
 
 namespace window {
 
 class TAboutBox;
 class TDetailsPane;
+class TFunctionChooser;
 class TPlotPane;
 class TTableWindow;
 class THelpViewer;
@@ -115,8 +115,8 @@ class TDistributionForm : public QMainWindow {
   // Control events.
   void ComputeBtnClick();
   void InversCheckBoxClick();
-  // A radio button of the group became checked (or lost its check).
-  void FunctionToggled(int id, bool checked);
+  // The user chose another function in the chooser.
+  void FunctionChosen(calculator::Function function);
 
   // Window events.
   void FormActivate();
@@ -174,7 +174,6 @@ class TDistributionForm : public QMainWindow {
   void AppendLogLine(const QString& line);
   void ArrangeFields();
   void SetField(int index, const char* caption, const char* text);
-  void UpdateRadioFocus();
   bool IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const;
   void ShowFailure(const calculator::Result& result, const calculator::FieldTexts& texts);
 
@@ -196,14 +195,13 @@ class TDistributionForm : public QMainWindow {
   void StartVersionCheck();
   void VersionAnswered();
 
-  QRadioButton* Radio(calculator::Function function) const;
   THelpViewer& Viewer();
   int MenuHelpContext(const QMenu& menu) const;
   void ContextHelp(int context);
 
   TPlatform& platform_;
   TSession session_;
-  // The function of the checked radio button.
+  // The function of the chooser's checked radio button.
   calculator::Function selected_{};
   const std::string versionHost_;
   // Shared with the worker thread of a running check, which may outlive
@@ -218,8 +216,7 @@ class TDistributionForm : public QMainWindow {
   // Controls, by their designed names.
   QWidget* client_ = nullptr;  // the client area below the menu bar
   QFrame* Bevel = nullptr;
-  QFrame* Panel1 = nullptr;
-  QButtonGroup* functionGroup_ = nullptr;  // the radio buttons; ids index Functions()
+  TFunctionChooser* Panel1 = nullptr;  // the radio buttons of Functions()
   QPushButton* ComputeBtn = nullptr;
   std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_4
   std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_4
