@@ -25,4 +25,8 @@ const Model& WeibullModel();      // {shape k, scale lambda}
 const Model& CauchyModel();       // {location, scale}
 const Model& LogisticModel();     // {location, scale}
 
+const Model& GeometricModel();         // {p}: failures before the first success
+const Model& NegativeBinomialModel();  // {r, p}: failures before the r-th success
+const Model& DiscreteUniformModel();   // {a, b}: the whole numbers a..b
+
 }  // namespace details

@@ -68,7 +68,10 @@ Distribution Of(const Row& r) {
       {"lognormal", &LognormalModel()},
       {"weibull", &WeibullModel()},
       {"cauchy", &CauchyModel()},
-      {"logistic", &LogisticModel()}};
+      {"logistic", &LogisticModel()},
+      {"geometric", &GeometricModel()},
+      {"negativebinomial", &NegativeBinomialModel()},
+      {"discreteuniform", &DiscreteUniformModel()}};
   return {kModels.at(r.kind), {r.a, r.b, r.c}};
 }
 

@@ -276,7 +276,35 @@ def hypergeometric(B, R, n, k):
 DISCRETE = {"binomial": binomial, "poisson": poisson, "hypergeometric": hypergeometric}
 
 
+# ---- the new discrete distributions ----
+
+def geometric(p, k):
+    log_failure = mp.log1p(-p)
+    return (p * mp.exp(k * log_failure), -mp.expm1((k + 1) * log_failure),
+            mp.exp((k + 1) * log_failure))
+
+
+def negativebinomial(r, p, k):
+    point = mp.exp(mp.loggamma(r + k) - mp.loggamma(k + 1) - mp.loggamma(r)
+                   + r * mp.log(p) + k * mp.log1p(-p))
+    return (point, mp.betainc(r, k + 1, 0, p, regularized=True),
+            mp.betainc(k + 1, r, 0, 1 - p, regularized=True))
+
+
+def discreteuniform(a, b, k):
+    n = b - a + 1
+    return 1 / n, (k - a + 1) / n, (b - k) / n
+
+
+DISCRETE.update({"geometric": geometric, "negativebinomial": negativebinomial,
+                 "discreteuniform": discreteuniform})
+
+
 def support(kind, params):
+    if kind == "discreteuniform":
+        return int(params[0]), int(params[1])
+    if kind in ("geometric", "negativebinomial"):
+        return 0, None
     if kind != "hypergeometric":
         return 0, (int(params[1]) if kind == "binomial" else None)
     B, R, n = (int(v) for v in params)
@@ -297,6 +325,8 @@ def discrete_quantile(kind, params, p):
     """The smallest k with P(X <= k) >= p, by bisection on whole numbers."""
     lo, hi = support(kind, params)
     a, b = lo - 1, hi if hi is not None else max(16, int(params[0] * 4))
+    while kind in ("geometric", "negativebinomial") and at_most(kind, params, b) < p:
+        b *= 2
     while b - a > 1:
         mid = (a + b) // 2
         a, b = (a, mid) if at_most(kind, params, mid) >= p else (mid, b)
@@ -319,9 +349,17 @@ def new_moments(kind, q):
     if kind == "weibull":
         k, lam = q
         with mp.workdps(mp.dps + 40):
-            return lam * g1, lam ** 2 * (mp.gamma(1 + 2 / k) - mp.gamma(1 + 1 / k) ** 2)
+            return lam * mp.gamma(1 + 1 / k), lam ** 2 * (mp.gamma(1 + 2 / k) - mp.gamma(1 + 1 / k) ** 2)
     if kind == "logistic":
         return q[0], (mp.pi * q[1]) ** 2 / 3
+    if kind == "geometric":
+        return (1 - q[0]) / q[0], (1 - q[0]) / q[0] ** 2
+    if kind == "negativebinomial":
+        r, p = q
+        return r * (1 - p) / p, r * (1 - p) / p ** 2
+    if kind == "discreteuniform":
+        n = q[1] - q[0] + 1
+        return (q[0] + q[1]) / 2, (n * n - 1) / 12
     return None
 
 
@@ -580,6 +618,35 @@ CASES = [
     ("logistic", ("1", "2"), "1400", ("upper", "density")),
     ("logistic", ("1", "3"), "-13800", ("lower",)),
     ("logistic", ("1", "2"), "", ("mean", "variance")),
+    # The new discrete distributions: worked examples, far tails, quantiles
+    # (with exact boundaries: 1 - (3/4)^2 = 0.4375, 1/4 + 2/8 = 0.5, 2/4).
+    ("geometric", ("0.2",), "3", ("below", "at_most", "point", "at_least", "above")),
+    ("geometric", ("0.2",), "0.5", ("quantile",)),
+    ("geometric", ("0.2",), "1e-100", ("quantile",)),
+    ("geometric", ("0.2",), "0.999999", ("quantile",)),
+    ("geometric", ("0.25",), "0.4375", ("quantile",)),
+    ("geometric", ("0.2",), "3093", ("above", "point")),
+    ("geometric", ("0.5",), "6643", ("above", "point")),
+    ("geometric", ("0.000001",), "1000", ("at_most", "point")),
+    ("geometric", ("0.2",), "", ("mean", "variance")),
+    ("negativebinomial", ("3", "0.4"), "5", ("below", "at_most", "point", "at_least", "above")),
+    ("negativebinomial", ("3", "0.4"), "0.5", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "1e-100", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "0.999999", ("quantile",)),
+    ("negativebinomial", ("2", "0.5"), "0.5", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "1300", ("above", "point")),
+    ("negativebinomial", ("50", "0.5"), "6500", ("above", "point")),
+    ("negativebinomial", ("100", "0.3"), "233", ("at_most", "point", "above")),
+    ("negativebinomial", ("2", "0.001"), "10", ("at_most", "point")),
+    ("negativebinomial", ("60", "0.7"), "0", ("point", "at_most")),
+    ("negativebinomial", ("100", "0.05"), "2500", ("at_most", "point", "above")),
+    ("negativebinomial", ("3", "0.4"), "", ("mean", "variance")),
+    ("discreteuniform", ("-3", "7"), "2", ("below", "at_most", "point", "at_least", "above")),
+    ("discreteuniform", ("-3", "7"), "0.5", ("quantile",)),
+    ("discreteuniform", ("-3", "7"), "1e-100", ("quantile",)),
+    ("discreteuniform", ("1", "4"), "0.5", ("quantile",)),
+    ("discreteuniform", ("0", "1000000000000000000"), "10", ("at_most", "point", "above")),
+    ("discreteuniform", ("-3", "7"), "", ("mean", "variance")),
 ]
 
 
@@ -637,6 +704,19 @@ EDGES = [
     ("cauchy", ("1", "2"), "", "variance", "null:undefined for the Cauchy"),
     ("cauchy", ("1", "0"), "1", "lower", "null:scale"),
     ("logistic", ("1", "2"), "1", "lower", "0.5"),
+    ("geometric", ("1",), "0", "point", "1"),
+    ("geometric", ("1",), "0.5", "quantile", "0"),
+    ("geometric", ("0",), "1", "point", "null:p must"),
+    ("geometric", ("0.2",), "1.5", "density", "null:discrete"),
+    ("negativebinomial", ("2.5", "0.5"), "1", "point", "null:r must"),
+    ("negativebinomial", ("3", "0.4"), "-1", "at_least", "1"),
+    ("discreteuniform", ("5", "4"), "4", "point", "null:at least a"),
+    ("discreteuniform", ("0.5", "4"), "1", "point", "null:whole number"),
+    ("discreteuniform", ("-3", "7"), "8", "at_most", "1"),
+    ("discreteuniform", ("4", "4"), "4", "point", "1"),
+    ("geometric", ("0.25",), "0.4375000000000000001", "quantile", "2"),
+    ("negativebinomial", ("2", "0.5"), "0.5000000000000000001", "quantile", "2"),
+    ("discreteuniform", ("1", "4"), "0.5000000000000000001", "quantile", "3"),
 ]
 COUNTING_EDGES = [
     ("factorial_minus_1", "factorial", "-1", "", "null:whole number"),
