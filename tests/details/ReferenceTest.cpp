@@ -60,7 +60,18 @@ Distribution Of(const Row& r) {
       {"f", &FModel()},
       {"binomial", &BinomialModel()},
       {"poisson", &PoissonModel()},
-      {"hypergeometric", &HypergeometricModel()}};
+      {"hypergeometric", &HypergeometricModel()},
+      {"exponential", &ExponentialModel()},
+      {"gamma", &GammaModel()},
+      {"beta", &BetaModel()},
+      {"uniform", &UniformModel()},
+      {"lognormal", &LognormalModel()},
+      {"weibull", &WeibullModel()},
+      {"cauchy", &CauchyModel()},
+      {"logistic", &LogisticModel()},
+      {"geometric", &GeometricModel()},
+      {"negativebinomial", &NegativeBinomialModel()},
+      {"discreteuniform", &DiscreteUniformModel()}};
   return {kModels.at(r.kind), {r.a, r.b, r.c}};
 }
 

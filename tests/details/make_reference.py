@@ -112,8 +112,99 @@ def fisher(d1, d2, x):
 CONTINUOUS = {"normal": normal, "chisquare": chisquare, "t": student, "f": fisher}
 
 
+# ---- the simple continuous distributions, from their closed forms ----
+
+def exponential(rate, x):
+    if x < 0:
+        return mpf(0), mpf(1), mpf(0)
+    return -mp.expm1(-rate * x), mp.exp(-rate * x), rate * mp.exp(-rate * x)
+
+
+def gamma(k, theta, x):
+    z = x / theta
+    density = mp.exp((k - 1) * mp.log(z) - z - mp.loggamma(k)) / theta
+    return (mp.gammainc(k, 0, z, regularized=True), mp.gammainc(k, z, mp.inf, regularized=True),
+            density)
+
+
+def beta(a, b, x):
+    log_density = (a - 1) * mp.log(x) + (b - 1) * mp.log1p(-x) - mp.log(mp.beta(a, b))
+    return (mp.betainc(a, b, 0, x, regularized=True), mp.betainc(b, a, 0, 1 - x, regularized=True),
+            mp.exp(log_density))
+
+
+def uniform(a, b, x):
+    return (x - a) / (b - a), (b - x) / (b - a), 1 / (b - a)
+
+
+def lognormal(mu, sigma, x):
+    z = (mp.log(x) - mu) / sigma
+    return (mp.erfc(-z / mp.sqrt(2)) / 2, mp.erfc(z / mp.sqrt(2)) / 2,
+            mp.exp(-z * z / 2) / (x * sigma * mp.sqrt(2 * mp.pi)))
+
+
+def weibull(k, lam, x):
+    t = (x / lam) ** k
+    return -mp.expm1(-t), mp.exp(-t), k / lam * (x / lam) ** (k - 1) * mp.exp(-t)
+
+
+def cauchy(loc, s, x):
+    d = x - loc
+    beyond = mp.atan(s / abs(d)) / mp.pi if d != 0 else mpf(1) / 2
+    density = 1 / (mp.pi * s * (1 + (d / s) ** 2))
+    return (beyond, 1 - beyond, density) if d < 0 else (1 - beyond, beyond, density)
+
+
+def logistic(loc, s, x):
+    z = (x - loc) / s
+    return 1 / (1 + mp.exp(-z)), 1 / (1 + mp.exp(z)), 1 / (s * (mp.exp(z / 2) + mp.exp(-z / 2)) ** 2)
+
+
+CONTINUOUS.update({"exponential": exponential, "gamma": gamma, "beta": beta, "uniform": uniform,
+                   "lognormal": lognormal, "weibull": weibull, "cauchy": cauchy,
+                   "logistic": logistic})
+POSITIVE = ("exponential", "gamma", "lognormal", "weibull", "noncentralchisquare", "noncentralf")
+
+
+def bisected_quantile(kind, params, p, upper):
+    """x with P(X < x) = p (or P(X > x) = p), by bisection alone: on ln x for a
+    positive variable, on x itself otherwise, to 45 significant digits."""
+    fn = CONTINUOUS[kind]
+    side = 1 if upper else 0
+    short = lambda x: (fn(*params, x)[side] < p) != upper  # x lies below the answer
+    if kind == "beta":
+        lo, hi = mpf(0), mpf(1)
+    elif kind == "uniform":
+        lo, hi = params[0], params[1]
+    elif kind in POSITIVE:
+        lo, hi = mpf(1), mpf(1)
+        while short(lo):
+            lo, hi = lo * 1000, lo
+        while not short(lo):
+            lo = lo / mpf(10) ** 6
+        while short(hi):
+            hi = hi * 1000
+        lo, hi = mp.log(lo), mp.log(hi)
+        while hi - lo > mpf(10) ** -48 * abs(hi):
+            mid = (lo + hi) / 2
+            lo, hi = (mid, hi) if short(mp.exp(mid)) else (lo, mid)
+        return mp.exp((lo + hi) / 2)
+    else:
+        lo, hi = mpf(-1), mpf(1)
+        while not short(lo):
+            lo *= 1000
+        while short(hi):
+            hi *= 1000
+    while hi - lo > mpf(10) ** -48 * max(abs(lo), abs(hi)):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if short(mid) else (lo, mid)
+    return (lo + hi) / 2
+
+
 def continuous_quantile(kind, params, p, upper):
     """x with P(X < x) = p (or P(X > x) = p), by bisection, then the secant."""
+    if kind not in ("normal", "chisquare", "t", "f"):
+        return bisected_quantile(kind, params, p, upper)
     fn = CONTINUOUS[kind]
     side = 1 if upper else 0
     lo, hi = (mpf(0), mpf(1)) if kind in ("chisquare", "f") else (mpf(-1), mpf(1))
@@ -185,7 +276,35 @@ def hypergeometric(B, R, n, k):
 DISCRETE = {"binomial": binomial, "poisson": poisson, "hypergeometric": hypergeometric}
 
 
+# ---- the new discrete distributions ----
+
+def geometric(p, k):
+    log_failure = mp.log1p(-p)
+    return (p * mp.exp(k * log_failure), -mp.expm1((k + 1) * log_failure),
+            mp.exp((k + 1) * log_failure))
+
+
+def negativebinomial(r, p, k):
+    point = mp.exp(mp.loggamma(r + k) - mp.loggamma(k + 1) - mp.loggamma(r)
+                   + r * mp.log(p) + k * mp.log1p(-p))
+    return (point, mp.betainc(r, k + 1, 0, p, regularized=True),
+            mp.betainc(k + 1, r, 0, 1 - p, regularized=True))
+
+
+def discreteuniform(a, b, k):
+    n = b - a + 1
+    return 1 / n, (k - a + 1) / n, (b - k) / n
+
+
+DISCRETE.update({"geometric": geometric, "negativebinomial": negativebinomial,
+                 "discreteuniform": discreteuniform})
+
+
 def support(kind, params):
+    if kind == "discreteuniform":
+        return int(params[0]), int(params[1])
+    if kind in ("geometric", "negativebinomial"):
+        return 0, None
     if kind != "hypergeometric":
         return 0, (int(params[1]) if kind == "binomial" else None)
     B, R, n = (int(v) for v in params)
@@ -206,13 +325,47 @@ def discrete_quantile(kind, params, p):
     """The smallest k with P(X <= k) >= p, by bisection on whole numbers."""
     lo, hi = support(kind, params)
     a, b = lo - 1, hi if hi is not None else max(16, int(params[0] * 4))
+    while kind in ("geometric", "negativebinomial") and at_most(kind, params, b) < p:
+        b *= 2
     while b - a > 1:
         mid = (a + b) // 2
         a, b = (a, mid) if at_most(kind, params, mid) >= p else (mid, b)
     return b
 
 
+def new_moments(kind, q):
+    if kind == "exponential":
+        return 1 / q[0], 1 / q[0] ** 2
+    if kind == "gamma":
+        return q[0] * q[1], q[0] * q[1] ** 2
+    if kind == "beta":
+        a, b = q
+        return a / (a + b), a * b / ((a + b) ** 2 * (a + b + 1))
+    if kind == "uniform":
+        return (q[0] + q[1]) / 2, (q[1] - q[0]) ** 2 / 12
+    if kind == "lognormal":
+        mu, s = q
+        return mp.exp(mu + s * s / 2), mp.expm1(s * s) * mp.exp(2 * mu + s * s)
+    if kind == "weibull":
+        k, lam = q
+        with mp.workdps(mp.dps + 40):
+            return lam * mp.gamma(1 + 1 / k), lam ** 2 * (mp.gamma(1 + 2 / k) - mp.gamma(1 + 1 / k) ** 2)
+    if kind == "logistic":
+        return q[0], (mp.pi * q[1]) ** 2 / 3
+    if kind == "geometric":
+        return (1 - q[0]) / q[0], (1 - q[0]) / q[0] ** 2
+    if kind == "negativebinomial":
+        r, p = q
+        return r * (1 - p) / p, r * (1 - p) / p ** 2
+    if kind == "discreteuniform":
+        n = q[1] - q[0] + 1
+        return (q[0] + q[1]) / 2, (n * n - 1) / 12
+    return None
+
+
 def moments(kind, q):
+    if new_moments(kind, q) is not None:
+        return new_moments(kind, q)
     if kind in ("normal", "poisson"):
         return q[0], q[-1]
     if kind == "chisquare":
@@ -403,6 +556,97 @@ CASES = [
     ("binomial", ("0.3", "10"), "", ("mean", "variance")),
     ("hypergeometric", ("10", "15", "8"), "", ("mean", "variance")),
     ("chisquare", ("10",), "", ("variance",)),
+    # The simple continuous distributions: worked examples, quantiles down to
+    # p = 1e-100, far tails to 1e-300 and 1e-2000, and moments.
+    ("exponential", ("2",), "0.75", ("lower", "upper", "density", "two_tailed")),
+    ("exponential", ("2",), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("exponential", ("2",), "1e-100", ("x_lower", "x_upper")),
+    ("exponential", ("2",), "1e-20", ("lower", "density")),
+    ("exponential", ("2",), "345", ("upper", "density")),
+    ("exponential", ("0.125",), "36841.361487904730944", ("upper",)),
+    ("exponential", ("3.7",), "", ("mean", "variance")),
+    ("gamma", ("2.5", "3"), "7", ("lower", "upper", "density", "two_tailed")),
+    ("gamma", ("2.5", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("gamma", ("2.5", "3"), "1e-100", ("x_lower", "x_upper")),
+    ("gamma", ("2.5", "3"), "2000", ("upper", "density")),
+    ("gamma", ("2.5", "3"), "13000", ("upper",)),
+    ("gamma", ("0.5", "2"), "1e-30", ("lower", "density")),
+    ("gamma", ("1000.5", "0.01"), "8", ("lower", "density")),
+    ("gamma", ("250000", "2"), "501000", ("lower", "upper", "density")),
+    ("gamma", ("2.5", "3"), "", ("mean", "variance")),
+    ("beta", ("2", "3"), "0.3", ("lower", "upper", "density", "two_tailed")),
+    ("beta", ("2", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("beta", ("2", "3"), "1e-100", ("x_lower", "x_upper")),
+    ("beta", ("0.5", "0.5"), "0.01", ("lower", "upper", "density")),
+    ("beta", ("2", "3"), "1e-150", ("lower", "density")),
+    ("beta", ("200", "300"), "0.45", ("lower", "upper", "density")),
+    ("beta", ("50", "80"), "0.9", ("upper", "density")),
+    ("beta", ("2", "1000"), "0.9", ("upper",)),
+    ("beta", ("0.7", "3.5"), "0.999", ("upper", "density")),
+    ("beta", ("2", "3"), "", ("mean", "variance")),
+    ("uniform", ("-1", "3"), "0.5", ("lower", "upper", "density", "two_tailed")),
+    ("uniform", ("-1", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("uniform", ("-1", "3"), "1e-100", ("x_lower", "x_upper")),
+    ("uniform", ("0", "1"), "1e-300", ("lower", "upper")),
+    ("uniform", ("-1", "3"), "", ("mean", "variance")),
+    ("lognormal", ("0.5", "0.75"), "2", ("lower", "upper", "density", "two_tailed")),
+    ("lognormal", ("0.5", "0.75"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("lognormal", ("0.5", "0.75"), "1e-100", ("x_lower", "x_upper")),
+    ("lognormal", ("0", "1"), "1e40", ("upper", "density")),
+    ("lognormal", ("0", "1"), "1e-30", ("lower", "density")),
+    ("lognormal", ("2", "0.25"), "1e10", ("upper",)),
+    ("lognormal", ("0.5", "0.75"), "", ("mean", "variance")),
+    ("weibull", ("1.5", "2"), "3", ("lower", "upper", "density", "two_tailed")),
+    ("weibull", ("1.5", "2"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("weibull", ("1.5", "2"), "1e-100", ("x_lower", "x_upper")),
+    ("weibull", ("2", "1"), "26", ("upper", "density")),
+    ("weibull", ("2", "1"), "67", ("upper",)),
+    ("weibull", ("0.5", "3"), "1e-40", ("lower", "density")),
+    ("weibull", ("1.5", "2"), "", ("mean", "variance")),
+    ("weibull", ("20", "3"), "", ("mean", "variance")),
+    ("weibull", ("1000", "1"), "", ("variance",)),
+    ("cauchy", ("1", "2"), "4", ("lower", "upper", "density", "two_tailed")),
+    ("cauchy", ("1", "2"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("cauchy", ("1", "2"), "1e-100", ("x_lower", "x_upper")),
+    ("cauchy", ("1", "2"), "0.999999", ("central_low", "central_high")),
+    ("cauchy", ("1", "2"), "-1e300", ("lower", "density")),
+    ("cauchy", ("1", "2"), "1e2000", ("upper", "density")),
+    ("logistic", ("1", "2"), "4", ("lower", "upper", "density", "two_tailed")),
+    ("logistic", ("1", "2"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
+    ("logistic", ("1", "2"), "1e-100", ("x_lower", "x_upper")),
+    ("logistic", ("1", "2"), "0.3", ("x_lower",)),
+    ("logistic", ("1", "2"), "1400", ("upper", "density")),
+    ("logistic", ("1", "3"), "-13800", ("lower",)),
+    ("logistic", ("1", "2"), "", ("mean", "variance")),
+    # The new discrete distributions: worked examples, far tails, quantiles
+    # (with exact boundaries: 1 - (3/4)^2 = 0.4375, 1/4 + 2/8 = 0.5, 2/4).
+    ("geometric", ("0.2",), "3", ("below", "at_most", "point", "at_least", "above")),
+    ("geometric", ("0.2",), "0.5", ("quantile",)),
+    ("geometric", ("0.2",), "1e-100", ("quantile",)),
+    ("geometric", ("0.2",), "0.999999", ("quantile",)),
+    ("geometric", ("0.25",), "0.4375", ("quantile",)),
+    ("geometric", ("0.2",), "3093", ("above", "point")),
+    ("geometric", ("0.5",), "6643", ("above", "point")),
+    ("geometric", ("0.000001",), "1000", ("at_most", "point")),
+    ("geometric", ("0.2",), "", ("mean", "variance")),
+    ("negativebinomial", ("3", "0.4"), "5", ("below", "at_most", "point", "at_least", "above")),
+    ("negativebinomial", ("3", "0.4"), "0.5", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "1e-100", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "0.999999", ("quantile",)),
+    ("negativebinomial", ("2", "0.5"), "0.5", ("quantile",)),
+    ("negativebinomial", ("3", "0.4"), "1300", ("above", "point")),
+    ("negativebinomial", ("50", "0.5"), "6500", ("above", "point")),
+    ("negativebinomial", ("100", "0.3"), "233", ("at_most", "point", "above")),
+    ("negativebinomial", ("2", "0.001"), "10", ("at_most", "point")),
+    ("negativebinomial", ("60", "0.7"), "0", ("point", "at_most")),
+    ("negativebinomial", ("100", "0.05"), "2500", ("at_most", "point", "above")),
+    ("negativebinomial", ("3", "0.4"), "", ("mean", "variance")),
+    ("discreteuniform", ("-3", "7"), "2", ("below", "at_most", "point", "at_least", "above")),
+    ("discreteuniform", ("-3", "7"), "0.5", ("quantile",)),
+    ("discreteuniform", ("-3", "7"), "1e-100", ("quantile",)),
+    ("discreteuniform", ("1", "4"), "0.5", ("quantile",)),
+    ("discreteuniform", ("0", "1000000000000000000"), "10", ("at_most", "point", "above")),
+    ("discreteuniform", ("-3", "7"), "", ("mean", "variance")),
 ]
 
 
@@ -438,6 +682,41 @@ EDGES = [
     ("t", ("1",), "", "mean", "null:undefined"),
     ("t", ("1",), "", "variance", "null:undefined"),
     ("t", ("2",), "", "variance", "null:infinite"),
+    ("exponential", ("0",), "1", "upper", "null:rate"),
+    ("exponential", ("1",), "12000", "upper", "null:below"),
+    ("exponential", ("2",), "-1", "density", "0"),
+    ("gamma", ("0.5", "1"), "0", "density", "null:infinite at x = 0"),
+    ("gamma", ("1", "4"), "0", "density", "0.25"),
+    ("gamma", ("3", "1"), "0", "density", "0"),
+    ("gamma", ("3", "-1"), "1", "lower", "null:scale"),
+    ("beta", ("0.5", "2"), "0", "density", "null:infinite at x = 0"),
+    ("beta", ("2", "0.5"), "1", "density", "null:infinite at x = 1"),
+    ("beta", ("1", "3"), "0", "density", "3"),
+    ("beta", ("2", "1"), "1", "density", "2"),
+    ("beta", ("2", "3"), "1.5", "upper", "0"),
+    ("uniform", ("3", "1"), "2", "lower", "null:above a"),
+    ("uniform", ("-1", "3"), "5", "density", "0"),
+    ("lognormal", ("0", "1"), "-2", "lower", "0"),
+    ("weibull", ("0.5", "1"), "0", "density", "null:infinite at x = 0"),
+    ("weibull", ("1", "2"), "0", "density", "0.5"),
+    ("weibull", ("1.5", "2"), "3000", "upper", "null:below"),
+    ("cauchy", ("1", "2"), "", "mean", "null:undefined for the Cauchy"),
+    ("cauchy", ("1", "2"), "", "variance", "null:undefined for the Cauchy"),
+    ("cauchy", ("1", "0"), "1", "lower", "null:scale"),
+    ("logistic", ("1", "2"), "1", "lower", "0.5"),
+    ("geometric", ("1",), "0", "point", "1"),
+    ("geometric", ("1",), "0.5", "quantile", "0"),
+    ("geometric", ("0",), "1", "point", "null:p must"),
+    ("geometric", ("0.2",), "1.5", "density", "null:discrete"),
+    ("negativebinomial", ("2.5", "0.5"), "1", "point", "null:r must"),
+    ("negativebinomial", ("3", "0.4"), "-1", "at_least", "1"),
+    ("discreteuniform", ("5", "4"), "4", "point", "null:at least a"),
+    ("discreteuniform", ("0.5", "4"), "1", "point", "null:whole number"),
+    ("discreteuniform", ("-3", "7"), "8", "at_most", "1"),
+    ("discreteuniform", ("4", "4"), "4", "point", "1"),
+    ("geometric", ("0.25",), "0.4375000000000000001", "quantile", "2"),
+    ("negativebinomial", ("2", "0.5"), "0.5000000000000000001", "quantile", "2"),
+    ("discreteuniform", ("1", "4"), "0.5000000000000000001", "quantile", "3"),
 ]
 COUNTING_EDGES = [
     ("factorial_minus_1", "factorial", "-1", "", "null:whole number"),
