@@ -126,15 +126,6 @@ long double SmallShapeUpper(long double a, long double x) {
   return -excess - a * (1 + excess) * sum;
 }
 
-// A first guess at the standard normal quantile of the lower tail q <= 1/2
-// (Abramowitz and Stegun 26.2.23, error below 5e-4): enough to start an
-// iteration.
-long double RoughNormalQuantile(long double q) {
-  const long double t = std::sqrt(-2 * std::log(q));
-  return -(t - (2.515517L + t * (0.802853L + t * 0.010328L)) /
-                   (1 + t * (1.432788L + t * (0.189269L + t * 0.001308L))));
-}
-
 // A start for the quantile of the tail (lower or upper) equal to q <= 1/2:
 // the leading term of P for a small lower tail, of Q for a small upper tail,
 // the Wilson-Hilferty cube otherwise.
@@ -179,6 +170,15 @@ long double LnGammaShiftSeries(long double g, long double a) {
 }
 
 }  // namespace
+
+// A first guess at the standard normal quantile of the lower tail q <= 1/2
+// (Abramowitz and Stegun 26.2.23, error below 5e-4): enough to start an
+// iteration.
+long double RoughNormalQuantile(long double q) {
+  const long double t = std::sqrt(-2 * std::log(q));
+  return -(t - (2.515517L + t * (0.802853L + t * 0.010328L)) /
+                   (1 + t * (1.432788L + t * (0.189269L + t * 0.001308L))));
+}
 
 long double LnGammaShift(long double b, long double a) {
   if (b >= kStirlingFloor) {

@@ -49,6 +49,10 @@ long double GammaPowerTerm(long double a, long double x);
 // series of I_x(a, b), and a times the step I_x(a, b) - I_x(a + 1, b).
 long double BetaPowerTerm(long double a, long double b, long double x, long double y);
 
+// A start for the standard normal quantile of a lower tail q <= 1/2 (within
+// 5e-4), for any q down to the smallest extended real.
+long double RoughNormalQuantile(long double q);
+
 // BetaTails(a, b, x) with y = 1 - x given exactly, so that the upper tail
 // keeps its accuracy where x is within rounding of 1.
 Tails BetaTailsOf(long double a, long double b, long double x, long double y);
