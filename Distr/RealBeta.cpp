@@ -48,11 +48,12 @@ constexpr long double kWideShapeFloor = 1e5L;
 constexpr long double kComplementLimit = 0.9L;
 
 // x = 1 / (1 + e^-t) and y = 1 - x = 1 / (1 + e^t), each without overflow.
+// The larger of the two is 1 minus the smaller, one rounding from exact.
 void FromLogit(long double t, long double& x, long double& y) {
   const long double e = std::exp(-std::fabs(t));
-  const long double near = 1 / (1 + e), far = e / (1 + e);
-  x = t >= 0 ? near : far;
-  y = t >= 0 ? far : near;
+  const long double small = e / (1 + e);
+  x = t >= 0 ? 1 - small : small;
+  y = t >= 0 ? small : 1 - small;
 }
 
 // A real carried as the unevaluated sum hi + lo of two extended reals (about
@@ -276,7 +277,8 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
   // x and y stay within the normal extended reals; a lower quantile below them is 0.
   constexpr long double kSmallest = std::numeric_limits<long double>::min();
   const long double kWidestT = -std::log(kSmallest);
-  if (lower && BetaTailsOf(a, b, kSmallest, 1).lower >= q) return scope.Done(0.0L);
+  const Tails edge = BetaTailsOf(a, b, kSmallest, 1);
+  if (lower ? edge.lower >= q : edge.upper <= q) return scope.Done(0.0L);
   // Start at the mean, or where the leading term of the small tail gives q:
   // I_x ~ x^a / (a B) as x -> 0 and 1 - I_x ~ y^b / (b B) as y -> 0.
   const long double lnBeta = LnGammaReal(a) + LnGammaReal(b) - LnGammaReal(a + b);

@@ -312,7 +312,8 @@ long double GammaQuantile(long double a, long double p, Tail tail) {
   // x stays within the normal extended reals; a lower quantile below them is 0.
   const long double kLowestT = std::log(std::numeric_limits<long double>::min());
   constexpr long double kHighestT = 11350;  // e^t overflows above about 11356
-  if (lower && GammaTails(a, std::numeric_limits<long double>::min()).lower >= q) {
+  const Tails edge = GammaTails(a, std::numeric_limits<long double>::min());
+  if (lower ? edge.lower >= q : edge.upper <= q) {
     return scope.Done(0.0L);
   }
   const long double start = GammaQuantileStart(a, q, lower);

@@ -196,6 +196,8 @@ TEST(RealQuantiles, FarTailsAndUnderflow) {
   // P(0.01, x) ~ x^0.01: the x for 1e-300 is 1e-30000, below every extended real.
   EXPECT_EQ(GammaQuantile(0.01L, 1e-300L, Tail::Lower), 0.0L);
   EXPECT_EQ(BetaQuantile(0.01L, 3, 1e-300L, Tail::Lower), 0.0L);
+  // P(1e-5, x) at the smallest normal x is about 0.89: the lower 0.85 is below it.
+  EXPECT_EQ(GammaQuantile(1e-5L, 0.85L, Tail::Lower), 0.0L);
 }
 
 TEST(RealShapes, EdgesAreExact) {
