@@ -38,6 +38,9 @@ constexpr long double kMixtureTolerance = 1e-21L;
 // A guard on the rungs summed in one direction; the bound ends the sums far
 // sooner (about 10 sqrt(lambda) rungs for a tail of 1e-30).
 constexpr long kMaxRungs = 200000000;
+// The polish of a quantile starts from this many tolerances of its scale
+// either side of the root found there.
+constexpr long double kPolishMargin = 16;
 // A weight below the normal extended reals ends a sum: its terms are
 // negligible, and a subnormal weight times a ratio above 1/2 would round back
 // to itself for ever (and slowly: the x87 unit takes microcode for them).
@@ -160,8 +163,7 @@ Tails PoissonMixture(const Ladder& ladder, long double c, long double m) {
       break;
     }
   }
-  // The weights add up to 1 only to rounding.
-  return {lower < 1 ? lower : 1, upper < 1 ? upper : 1};
+  return Clamped({lower, upper});
 }
 
 // u = z / (1 + z) and v = 1 / (1 + z) for z = scale * x >= 0, without
@@ -280,13 +282,9 @@ Tails NonnegativeTTails(long double df, long double delta, long double x) {
   Tails odd{0, 0};
   if (delta != 0) odd = PoissonMixture(BetaLadder(1, df / 2, u, v), 0.5L, m);
   const long double sign = delta < 0 ? -1 : 1;
-  long double lower = belowZero + (even.lower + sign * odd.lower) / 2;
-  long double upper = delta < 0 ? OppositeTTail(df, -delta, x) : (even.upper + odd.upper) / 2;
-  if (lower < 0) lower = 0;
-  if (upper < 0) upper = 0;
-  if (lower > 1) lower = 1;
-  if (upper > 1) upper = 1;
-  return {lower, upper};
+  const long double lower = belowZero + (even.lower + sign * odd.lower) / 2;
+  const long double upper = delta < 0 ? OppositeTTail(df, -delta, x) : (even.upper + odd.upper) / 2;
+  return Clamped({lower, upper});
 }
 
 // The x, on the scale x = map(t), with the tail of the smaller target
@@ -298,15 +296,21 @@ long double SolveForTail(TailsAt tailsAt, Map map, long double p, Tail tail, lon
   const bool lower = (tail == Tail::Lower) == (p <= 0.5L);
   const long double q = p <= 0.5L ? p : 1 - p;
   const long double lnQ = std::log(q);
-  auto g = [&](long double t) -> Probe {
-    const Tails tails = tailsAt(map(t));
+  auto direct = [&](long double x) -> Probe {
+    const Tails tails = tailsAt(x);
     const long double value = lower ? tails.lower : tails.upper;
     if (!(value > 0)) return {lower ? -INFINITY : INFINITY, 0};
     const long double difference = std::log(value) - lnQ;
     return {lower ? difference : -difference, 0};
   };
+  auto g = [&](long double t) { return direct(map(t)); };
   if (t0 < lo || t0 > hi || std::isnan(t0)) t0 = (lo + hi) / 2;
-  return map(IllinoisInBracket(g, t0, kFirstQuantileStep, lo, hi));
+  const long double t = IllinoisInBracket(g, t0, kFirstQuantileStep, lo, hi);
+  // map(t) is a few units in the last place of t off; polish on x itself.
+  const long double margin = kPolishMargin * RootTolerance(t);
+  const long double below = t - margin > lo ? t - margin : lo;
+  const long double above = t + margin < hi ? t + margin : hi;
+  return PolishedRoot(direct, map(below), map(t), map(above));
 }
 
 long double ExpOf(long double t) {

@@ -46,6 +46,10 @@ constexpr int kMaxSmallShapeTerms = 2000;
 constexpr long double kWideShapeFloor = 1e5L;
 // A tail is taken as the complement of the other while that one is at most this.
 constexpr long double kComplementLimit = 0.9L;
+// The quantile ends with this many Newton steps on x itself, each only while
+// its size in logit x is below kPolishLimit.
+constexpr int kPolishSteps = 2;
+constexpr long double kPolishLimit = 1e-12L;
 
 // x = 1 / (1 + e^-t) and y = 1 - x = 1 / (1 + e^t), each without overflow.
 // The larger of the two is 1 minus the smaller, one rounding from exact.
@@ -210,7 +214,7 @@ Tails NearSide(long double a, long double b, long double x, long double y) {
     const long double upper = SmallShapeUpper(a, b, x);
     if (!std::isnan(upper)) tails.upper = upper;
   }
-  return tails;
+  return Clamped(tails);
 }
 
 }  // namespace
@@ -264,15 +268,18 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
   const long double lnQ = std::log(q);
   // Newton in t = logit x = ln(x / y): dI/dt = x^a y^b / B(a, b), and
   // g = ln(tail) - ln q (its sign turned for the upper tail) increases in t.
-  auto g = [&](long double t) -> Probe {
-    long double x, y;
-    FromLogit(t, x, y);
+  auto at = [&](long double x, long double y) -> Probe {
     const Tails tails = BetaTailsOf(a, b, x, y);
     const long double value = lower ? tails.lower : tails.upper;
     if (!(value > 0)) return {lower ? -INFINITY : INFINITY, 0};
     const long double slope = BetaPowerTerm(a, b, x, y) / value;
     const long double difference = std::log(value) - lnQ;
     return {lower ? difference : -difference, slope};
+  };
+  auto g = [&](long double t) {
+    long double x, y;
+    FromLogit(t, x, y);
+    return at(x, y);
   };
   // x and y stay within the normal extended reals; a lower quantile below them is 0.
   constexpr long double kSmallest = std::numeric_limits<long double>::min();
@@ -291,9 +298,23 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
   }
   if (t0 < -kWidestT) t0 = -kWidestT / 2;
   if (t0 > kWidestT) t0 = kWidestT / 2;
-  const long double t = NewtonInBracket(g, t0, -kWidestT, kWidestT);
   long double x, y;
-  FromLogit(t, x, y);
+  FromLogit(NewtonInBracket(g, t0, -kWidestT, kWidestT), x, y);
+  // Newton steps on the smaller of x and y itself (dx/dt = x y), which the
+  // logistic of t leaves a few units in the last place of t off.
+  for (int step = 0; step < kPolishSteps; ++step) {
+    const Probe probe = at(x, y);
+    if (!std::isfinite(probe.value) || !(probe.slope > 0)) break;
+    const long double dt = probe.value / probe.slope;
+    if (!(std::fabs(dt) < kPolishLimit)) break;
+    if (x <= y) {
+      x = x - x * y * dt;
+      y = 1 - x;
+    } else {
+      y = y + x * y * dt;
+      x = 1 - y;
+    }
+  }
   return scope.Done(x);
 }
 

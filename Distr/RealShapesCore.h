@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 
 #include "Distr/Errors.h"
 #include "Distr/Tails.h"
@@ -23,6 +24,16 @@ inline void RequireProbability(long double p) {
 }
 inline void RequireArgument(long double x) {
   if (std::isnan(x)) throw EDomainError();
+}
+
+// Both tails within [0, 1]: rounding in the power terms of extreme shapes,
+// or in a sum of weights, may pass an end by an ulp or two.
+inline Tails Clamped(Tails tails) {
+  for (long double* tail : {&tails.lower, &tails.upper}) {
+    if (*tail < 0) *tail = 0;
+    if (*tail > 1) *tail = 1;
+  }
+  return tails;
 }
 
 // ln Gamma(1 + a), accurate relative to its own size also for small |a|.

@@ -25,6 +25,8 @@ constexpr long double kRootTolerance = 0x1p-58L;
 constexpr int kNewtonMaxSteps = 120;
 // Evaluations of the bracketing search before it ends regardless.
 constexpr int kBracketMaxSteps = 200;
+// Steps of PolishedRoot.
+constexpr int kRegulaFalsiSteps = 4;
 
 // The tolerance at t: kRootTolerance, or four units in the last place of t
 // where those are larger.  t is ln x, logit x or asinh x, so that this is a
@@ -117,6 +119,39 @@ long double IllinoisInBracket(G g, long double t, long double h, long double lo,
     }
   }
   return (a + b) / 2;
+}
+
+// A few steps of regula falsi on g (increasing) in the variable itself,
+// from x with a < x < b bracketing the root closely (a search on a
+// transformed scale leaves its result a few units in the last place of that
+// scale off): the point of smallest |g| found, x included.
+template <class G>
+long double PolishedRoot(G g, long double a, long double x, long double b) {
+  long double best = x;
+  long double bestValue = g(x).value;
+  if (bestValue == 0 || !std::isfinite(bestValue)) return x;
+  long double ga = g(a).value, gb = g(b).value;
+  if (bestValue < 0) {
+    a = x, ga = bestValue;
+  } else {
+    b = x, gb = bestValue;
+  }
+  bestValue = std::fabs(bestValue);
+  for (int step = 0; step < kRegulaFalsiSteps; ++step) {
+    if (!(ga < 0 && gb > 0) || !std::isfinite(ga) || !std::isfinite(gb)) break;
+    const long double next = a - ga * ((b - a) / (gb - ga));
+    if (!(next > a && next < b)) break;
+    const long double v = g(next).value;
+    if (std::fabs(v) < bestValue) best = next, bestValue = std::fabs(v);
+    if (v < 0) {
+      a = next, ga = v;
+    } else if (v > 0) {
+      b = next, gb = v;
+    } else {
+      break;
+    }
+  }
+  return best;
 }
 
 }  // namespace Distr
