@@ -17,8 +17,8 @@
 // and P(T > x) the same with the complements of I and without Phi(-delta).
 // For delta < 0 the q-sum subtracts: P(T > x) for x >= 0, the tail on the far
 // side of zero from delta, would be a difference with only absolute accuracy,
-// and is integrated instead (OppositeTTail).  Negative x is the mirror: T(delta) < x exactly
-// when T(-delta) > -x.
+// and is integrated instead (OppositeTTail).  Negative x is the mirror:
+// T(delta) < x exactly when T(-delta) > -x.
 #include "Distr/Noncentral.h"
 
 #include <cmath>

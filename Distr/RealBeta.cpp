@@ -8,10 +8,14 @@
 // for large shapes is built like the gamma one: with x0 = a / (a + b),
 //   x^a y^b / B(a, b) = sqrt(ab / (2 pi (a + b))) Gamma*(a + b) / (Gamma*(a) Gamma*(b))
 //                       exp(-a D(x / x0) - b D(y / y0)),
-// D(r) = r - 1 - ln r, which holds its accuracy for shapes in the billions.
-// When the tail from the fraction is above 0.9 (a small first shape), the
-// other one is summed from the expansion of I_x in powers of x, so that
-// neither tail is ever one minus a number near 1.
+// D(r) = r - 1 - ln r, which holds its accuracy for shapes in the billions;
+// x - x0 there, and the fraction's first denominator, are small differences of
+// large products and are taken exactly (fmal).  Near the mean the fraction
+// loses about a units in the last place, so for a first shape above 1e5 it
+// runs in wide arithmetic (pairs of extended reals).  When the tail from the
+// fraction is above 0.9 (a small first shape), the other one is summed from
+// the expansion of I_x in powers of x, so that neither tail is ever one minus
+// a number near 1.
 #include <cmath>
 #include <limits>
 
