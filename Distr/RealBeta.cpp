@@ -8,10 +8,14 @@
 // for large shapes is built like the gamma one: with x0 = a / (a + b),
 //   x^a y^b / B(a, b) = sqrt(ab / (2 pi (a + b))) Gamma*(a + b) / (Gamma*(a) Gamma*(b))
 //                       exp(-a D(x / x0) - b D(y / y0)),
-// D(r) = r - 1 - ln r, which holds its accuracy for shapes in the billions.
-// When the tail from the fraction is above 0.9 (a small first shape), the
-// other one is summed from the expansion of I_x in powers of x, so that
-// neither tail is ever one minus a number near 1.
+// D(r) = r - 1 - ln r, which holds its accuracy for shapes in the billions;
+// x - x0 there, and the fraction's first denominator, are small differences of
+// large products and are taken exactly (fmal).  Near the mean the fraction
+// loses about a units in the last place, so for a first shape above 1e5 it
+// runs in wide arithmetic (pairs of extended reals).  When the tail from the
+// fraction is above 0.9 (a small first shape), the other one is summed from
+// the expansion of I_x in powers of x, so that neither tail is ever one minus
+// a number near 1.
 #include <cmath>
 #include <limits>
 
@@ -46,13 +50,18 @@ constexpr int kMaxSmallShapeTerms = 2000;
 constexpr long double kWideShapeFloor = 1e5L;
 // A tail is taken as the complement of the other while that one is at most this.
 constexpr long double kComplementLimit = 0.9L;
+// The quantile ends with this many Newton steps on x itself, each only while
+// its size in logit x is below kPolishLimit.
+constexpr int kPolishSteps = 2;
+constexpr long double kPolishLimit = 1e-12L;
 
 // x = 1 / (1 + e^-t) and y = 1 - x = 1 / (1 + e^t), each without overflow.
+// The larger of the two is 1 minus the smaller, one rounding from exact.
 void FromLogit(long double t, long double& x, long double& y) {
   const long double e = std::exp(-std::fabs(t));
-  const long double near = 1 / (1 + e), far = e / (1 + e);
-  x = t >= 0 ? near : far;
-  y = t >= 0 ? far : near;
+  const long double small = e / (1 + e);
+  x = t >= 0 ? 1 - small : small;
+  y = t >= 0 ? small : 1 - small;
 }
 
 // A real carried as the unevaluated sum hi + lo of two extended reals (about
@@ -209,7 +218,7 @@ Tails NearSide(long double a, long double b, long double x, long double y) {
     const long double upper = SmallShapeUpper(a, b, x);
     if (!std::isnan(upper)) tails.upper = upper;
   }
-  return tails;
+  return Clamped(tails);
 }
 
 }  // namespace
@@ -263,9 +272,7 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
   const long double lnQ = std::log(q);
   // Newton in t = logit x = ln(x / y): dI/dt = x^a y^b / B(a, b), and
   // g = ln(tail) - ln q (its sign turned for the upper tail) increases in t.
-  auto g = [&](long double t) -> Probe {
-    long double x, y;
-    FromLogit(t, x, y);
+  auto at = [&](long double x, long double y) -> Probe {
     const Tails tails = BetaTailsOf(a, b, x, y);
     const long double value = lower ? tails.lower : tails.upper;
     if (!(value > 0)) return {lower ? -INFINITY : INFINITY, 0};
@@ -273,10 +280,16 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
     const long double difference = std::log(value) - lnQ;
     return {lower ? difference : -difference, slope};
   };
+  auto g = [&](long double t) {
+    long double x, y;
+    FromLogit(t, x, y);
+    return at(x, y);
+  };
   // x and y stay within the normal extended reals; a lower quantile below them is 0.
   constexpr long double kSmallest = std::numeric_limits<long double>::min();
   const long double kWidestT = -std::log(kSmallest);
-  if (lower && BetaTailsOf(a, b, kSmallest, 1).lower >= q) return scope.Done(0.0L);
+  const Tails edge = BetaTailsOf(a, b, kSmallest, 1);
+  if (lower ? edge.lower >= q : edge.upper <= q) return scope.Done(0.0L);
   // Start at the mean, or where the leading term of the small tail gives q:
   // I_x ~ x^a / (a B) as x -> 0 and 1 - I_x ~ y^b / (b B) as y -> 0.
   const long double lnBeta = LnGammaReal(a) + LnGammaReal(b) - LnGammaReal(a + b);
@@ -289,9 +302,23 @@ long double BetaQuantile(long double a, long double b, long double p, Tail tail)
   }
   if (t0 < -kWidestT) t0 = -kWidestT / 2;
   if (t0 > kWidestT) t0 = kWidestT / 2;
-  const long double t = NewtonInBracket(g, t0, -kWidestT, kWidestT);
   long double x, y;
-  FromLogit(t, x, y);
+  FromLogit(NewtonInBracket(g, t0, -kWidestT, kWidestT), x, y);
+  // Newton steps on the smaller of x and y itself (dx/dt = x y), which the
+  // logistic of t leaves a few units in the last place of t off.
+  for (int step = 0; step < kPolishSteps; ++step) {
+    const Probe probe = at(x, y);
+    if (!std::isfinite(probe.value) || !(probe.slope > 0)) break;
+    const long double dt = probe.value / probe.slope;
+    if (!(std::fabs(dt) < kPolishLimit)) break;
+    if (x <= y) {
+      x = x - x * y * dt;
+      y = 1 - x;
+    } else {
+      y = y + x * y * dt;
+      x = 1 - y;
+    }
+  }
   return scope.Done(x);
 }
 

@@ -59,6 +59,10 @@ constexpr long double kProductCeiling = 11000;
 constexpr long double kSumTolerance = 1e-21L;
 // Q is taken as 1 - P while P is at most this (and P as 1 - Q likewise).
 constexpr long double kComplementLimit = 0.9L;
+// The quantiles end with this many Newton steps on x itself, each only
+// while its relative size is below kPolishLimit.
+constexpr int kPolishSteps = 2;
+constexpr long double kPolishLimit = 1e-12L;
 // A continued fraction has settled when a step changes it by at most two
 // units in the last place (a step d c that rounds to 1 +- 1 ulp may recur).
 constexpr long double kFractionSettled = 0x1p-62L;
@@ -126,15 +130,6 @@ long double SmallShapeUpper(long double a, long double x) {
   return -excess - a * (1 + excess) * sum;
 }
 
-// A first guess at the standard normal quantile of the lower tail q <= 1/2
-// (Abramowitz and Stegun 26.2.23, error below 5e-4): enough to start an
-// iteration.
-long double RoughNormalQuantile(long double q) {
-  const long double t = std::sqrt(-2 * std::log(q));
-  return -(t - (2.515517L + t * (0.802853L + t * 0.010328L)) /
-                   (1 + t * (1.432788L + t * (0.189269L + t * 0.001308L))));
-}
-
 // A start for the quantile of the tail (lower or upper) equal to q <= 1/2:
 // the leading term of P for a small lower tail, of Q for a small upper tail,
 // the Wilson-Hilferty cube otherwise.
@@ -179,6 +174,15 @@ long double LnGammaShiftSeries(long double g, long double a) {
 }
 
 }  // namespace
+
+// A first guess at the standard normal quantile of the lower tail q <= 1/2
+// (Abramowitz and Stegun 26.2.23, error below 5e-4): enough to start an
+// iteration.
+long double RoughNormalQuantile(long double q) {
+  const long double t = std::sqrt(-2 * std::log(q));
+  return -(t - (2.515517L + t * (0.802853L + t * 0.010328L)) /
+                   (1 + t * (1.432788L + t * (0.189269L + t * 0.001308L))));
+}
 
 long double LnGammaShift(long double b, long double a) {
   if (b >= kStirlingFloor) {
@@ -287,7 +291,7 @@ Tails GammaTails(long double a, long double x) {
     tails.upper = (a * GammaPowerTerm(a, x)) * UpperFraction(a, x);
     tails.lower = 1 - tails.upper;
   }
-  return scope.Done(tails);
+  return scope.Done(Clamped(tails));
 }
 
 long double GammaQuantile(long double a, long double p, Tail tail) {
@@ -300,8 +304,7 @@ long double GammaQuantile(long double a, long double p, Tail tail) {
   const long double lnQ = std::log(q);
   // Newton in t = ln x: dP/dt = x^a e^-x / Gamma(a), and g = ln(tail) - ln q
   // (with its sign turned for the upper tail), so that g is increasing in t.
-  auto g = [&](long double t) -> Probe {
-    const long double x = std::exp(t);
+  auto at = [&](long double x) -> Probe {
     const Tails tails = GammaTails(a, x);
     const long double value = lower ? tails.lower : tails.upper;
     if (!(value > 0)) return {lower ? -INFINITY : INFINITY, 0};
@@ -309,16 +312,27 @@ long double GammaQuantile(long double a, long double p, Tail tail) {
     const long double difference = std::log(value) - lnQ;
     return {lower ? difference : -difference, slope};
   };
+  auto g = [&](long double t) { return at(std::exp(t)); };
   // x stays within the normal extended reals; a lower quantile below them is 0.
   const long double kLowestT = std::log(std::numeric_limits<long double>::min());
   constexpr long double kHighestT = 11350;  // e^t overflows above about 11356
-  if (lower && GammaTails(a, std::numeric_limits<long double>::min()).lower >= q) {
+  const Tails edge = GammaTails(a, std::numeric_limits<long double>::min());
+  if (lower ? edge.lower >= q : edge.upper <= q) {
     return scope.Done(0.0L);
   }
   const long double start = GammaQuantileStart(a, q, lower);
   const long double t0 = start > 0 ? std::log(start) : kLowestT / 2;  // inside (kLowestT, 0)
-  const long double t = NewtonInBracket(g, t0, kLowestT, kHighestT);
-  return scope.Done(std::exp(t));
+  long double x = std::exp(NewtonInBracket(g, t0, kLowestT, kHighestT));
+  // e^t is within a few units in the last place of t, in relative terms:
+  // Newton steps on x itself, x (1 - dt), bring it to within one of x.
+  for (int step = 0; step < kPolishSteps; ++step) {
+    const Probe probe = at(x);
+    if (!std::isfinite(probe.value) || !(probe.slope > 0)) break;
+    const long double dt = probe.value / probe.slope;
+    if (!(std::fabs(dt) < kPolishLimit)) break;
+    x = x - x * dt;
+  }
+  return scope.Done(x);
 }
 
 }  // namespace Distr

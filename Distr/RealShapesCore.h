@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
 
 #include "Distr/Errors.h"
 #include "Distr/Tails.h"
@@ -23,6 +24,16 @@ inline void RequireProbability(long double p) {
 }
 inline void RequireArgument(long double x) {
   if (std::isnan(x)) throw EDomainError();
+}
+
+// Both tails within [0, 1]: rounding in the power terms of extreme shapes,
+// or in a sum of weights, may pass an end by an ulp or two.
+inline Tails Clamped(Tails tails) {
+  for (long double* tail : {&tails.lower, &tails.upper}) {
+    if (*tail < 0) *tail = 0;
+    if (*tail > 1) *tail = 1;
+  }
+  return tails;
 }
 
 // ln Gamma(1 + a), accurate relative to its own size also for small |a|.
@@ -48,6 +59,10 @@ long double GammaPowerTerm(long double a, long double x);
 // x^a y^b / B(a, b) for a, b > 0 and y = 1 - x: a times the first term of the
 // series of I_x(a, b), and a times the step I_x(a, b) - I_x(a + 1, b).
 long double BetaPowerTerm(long double a, long double b, long double x, long double y);
+
+// A start for the standard normal quantile of a lower tail q <= 1/2 (within
+// 5e-4), for any q down to the smallest extended real.
+long double RoughNormalQuantile(long double q);
 
 // BetaTails(a, b, x) with y = 1 - x given exactly, so that the upper tail
 // keeps its accuracy where x is within rounding of 1.

@@ -18,16 +18,22 @@ struct Probe {
   long double slope;
 };
 
-// A step or bracket at most this times max(1, |t|) ends a search.
+// A step or bracket at most this (or RootTolerance) ends a search.
 constexpr long double kRootTolerance = 0x1p-58L;
 // Newton steps before the search ends regardless (bisection alone takes
 // about 80 to close the widest domain).
 constexpr int kNewtonMaxSteps = 120;
 // Evaluations of the bracketing search before it ends regardless.
 constexpr int kBracketMaxSteps = 200;
+// Steps of PolishedRoot.
+constexpr int kRegulaFalsiSteps = 4;
 
-inline long double RootScale(long double t) {
-  return std::fabs(t) > 1 ? std::fabs(t) : 1.0L;
+// The tolerance at t: kRootTolerance, or four units in the last place of t
+// where those are larger.  t is ln x, logit x or asinh x, so that this is a
+// relative tolerance on x (or 1 - x) wherever x is far from 0.
+inline long double RootTolerance(long double t) {
+  const long double ulps = std::fabs(t) * 0x1p-61L;
+  return ulps > kRootTolerance ? ulps : kRootTolerance;
 }
 
 // Newton's method on g, started at t and kept inside the bracket known so far:
@@ -42,14 +48,14 @@ long double NewtonInBracket(G g, long double t, long double lo, long double hi) 
       lo = t;
     else
       hi = t;
-    if (hi - lo <= kRootTolerance * RootScale(t)) return (lo + hi) / 2;
+    if (hi - lo <= RootTolerance(t)) return (lo + hi) / 2;
     long double next = (lo + hi) / 2;
     if (std::isfinite(probe.value) && probe.slope > 0 &&
         std::fabs(probe.value) <= (hi - lo) * probe.slope) {
       const long double candidate = t - probe.value / probe.slope;
       // A step below the tolerance ends the search (also one that rounding
       // has made 0, which would not be inside the bracket that t now ends).
-      if (std::fabs(candidate - t) <= kRootTolerance * RootScale(t)) return candidate;
+      if (std::fabs(candidate - t) <= RootTolerance(t)) return candidate;
       if (candidate > lo && candidate < hi) next = candidate;
     }
     t = next;
@@ -78,7 +84,7 @@ long double IllinoisInBracket(G g, long double t, long double h, long double lo,
   const bool up = first < 0;
   for (long double at = t; steps < kBracketMaxSteps; ++steps) {
     const long double end = up ? hi : lo;
-    if (std::fabs(end - at) <= kRootTolerance * RootScale(at)) return at;
+    if (std::fabs(end - at) <= RootTolerance(at)) return at;
     const long double stepped = up ? at + h : at - h;
     at = (up ? stepped < hi : stepped > lo) ? stepped : (at + end) / 2;
     h = h * 2;
@@ -94,7 +100,7 @@ long double IllinoisInBracket(G g, long double t, long double h, long double lo,
   int kept = 0;  // +1: a was replaced in the last step, -1: b was
   for (; steps < kBracketMaxSteps; ++steps) {
     const long double width = b - a;
-    if (width <= kRootTolerance * RootScale(a) || width <= kRootTolerance * RootScale(b)) break;
+    if (width <= RootTolerance(a) || width <= RootTolerance(b)) break;
     long double next = a + width / 2;
     if (std::isfinite(ga) && std::isfinite(gb)) {
       const long double candidate = a - ga * (width / (gb - ga));
@@ -113,6 +119,39 @@ long double IllinoisInBracket(G g, long double t, long double h, long double lo,
     }
   }
   return (a + b) / 2;
+}
+
+// A few steps of regula falsi on g (increasing) in the variable itself,
+// from x with a < x < b bracketing the root closely (a search on a
+// transformed scale leaves its result a few units in the last place of that
+// scale off): the point of smallest |g| found, x included.
+template <class G>
+long double PolishedRoot(G g, long double a, long double x, long double b) {
+  long double best = x;
+  long double bestValue = g(x).value;
+  if (bestValue == 0 || !std::isfinite(bestValue)) return x;
+  long double ga = g(a).value, gb = g(b).value;
+  if (bestValue < 0) {
+    a = x, ga = bestValue;
+  } else {
+    b = x, gb = bestValue;
+  }
+  bestValue = std::fabs(bestValue);
+  for (int step = 0; step < kRegulaFalsiSteps; ++step) {
+    if (!(ga < 0 && gb > 0) || !std::isfinite(ga) || !std::isfinite(gb)) break;
+    const long double next = a - ga * ((b - a) / (gb - ga));
+    if (!(next > a && next < b)) break;
+    const long double v = g(next).value;
+    if (std::fabs(v) < bestValue) best = next, bestValue = std::fabs(v);
+    if (v < 0) {
+      a = next, ga = v;
+    } else if (v > 0) {
+      b = next, gb = v;
+    } else {
+      break;
+    }
+  }
+  return best;
 }
 
 }  // namespace Distr
