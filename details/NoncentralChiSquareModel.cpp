@@ -1,18 +1,19 @@
 // The noncentral chi-square distribution with df > 0 degrees of freedom and
-// noncentrality lambda >= 0: a Poisson mixture, of mean lambda / 2, of
-// central chi-square distributions with df + 2j degrees of freedom, so that
+// noncentrality lambda >= 0: a Poisson mixture, of mean lambda / 2, of central
+// chi-square distributions with df + 2j degrees of freedom, so that
 //   P(X < x) = sum_j w_j P(df/2 + j, x/2),  P(X > x) = sum_j w_j Q(df/2 + j, x/2)
-// and the density is sum_j w_j g(df/2 + j, x/2) / 2 with g the gamma
-// density; each a sum of positive terms (PoissonMixture.h) over the
-// incomplete gamma functions of Incomplete.h, each tail taken directly.
-// Beyond kMixtureLimit the tails and density are Boost's; the quantiles
-// are Boost's, refined on these tails (QuantileRefinement.h).  With lambda = 0 the distribution is
-// the central chi-square one, whose model answers (ChiSquareModel.cpp; its quantiles are Boost's
-// chi-square ones).  Mean df + lambda, variance 2 (df + 2 lambda).
+// and the density is sum_j w_j g(df/2 + j, x/2) / 2 with g the gamma density;
+// each a sum of positive terms (PoissonMixture.h) over the incomplete gamma
+// functions of Incomplete.h, each tail taken directly.  Beyond kMixtureLimit the
+// tails and density are Boost's; the quantiles are Boost's, refined on these
+// tails (QuantileRefinement.h).  With lambda = 0 the distribution is the central
+// chi-square one, whose model answers (ChiSquareModel.cpp; its quantiles are
+// Boost's chi-square ones).  Mean df + lambda, variance 2 (df + 2 lambda).
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/non_central_chi_squared.hpp>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -59,8 +60,14 @@ long double MixtureDensity(const Parameters& p, long double x) {
 }
 
 // Boost's quantile as the first guess, refined on the tails above
-// (QuantileRefinement.h).
-long double Refined(const Parameters& p, long double guess, long double q, bool upper) {
+// (QuantileRefinement.h); the mean where Boost gives up.
+long double Refined(const Parameters& p, long double q, bool upper) {
+  long double guess = 0;
+  try {
+    guess = upper ? quantile(complement(Of(p), q)) : quantile(Of(p), q);
+  } catch (const std::exception&) {
+    guess = P0(p) + P1(p);
+  }
   return RefinedQuantile(
       guess, q, upper, [&](long double x) { return Tail(p, x, upper); },
       [&](long double x) { return MixtureDensity(p, x); });
@@ -107,11 +114,11 @@ class NoncentralChiSquare final : public ContinuousModel {
   }
   long double LowerQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(ChiSquared(P0(p)), q);
-    return Refined(p, quantile(Of(p), q), q, false);
+    return Refined(p, q, false);
   }
   long double UpperQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(complement(ChiSquared(P0(p)), q));
-    return Refined(p, quantile(complement(Of(p), q)), q, true);
+    return Refined(p, q, true);
   }
 };
 

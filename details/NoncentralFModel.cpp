@@ -3,20 +3,22 @@
 // variables.  With a = df1/2, b = df2/2, s = a x + b, z = a x / s and
 // y = b / s (as FModel.cpp forms them),
 //   P(X < x) = sum_j w_j I_z(a + j, b),  P(X > x) = sum_j w_j (1 - I_z(a + j, b)),
-// and the density is sum_j w_j f_j(z) a b / s^2 with f_j the beta density of
+// and the density is sum_j w_j f_j(z) a b / s^2, f_j the beta density of
 // (a + j, b); each a sum of positive terms (PoissonMixture.h), each term
 // through Incomplete.h under the saddle-point prefix (Stirling.h) with
 //   delta_j = (a + j) - (a + j + b) z = b ((a + j) - a x) / s,
 // the product a x as an unevaluated pair, and each tail taken directly.
 // Beyond kMixtureLimit the tails and density are Boost's; the quantiles are
-// Boost's, refined on these tails (QuantileRefinement.h).  With lambda = 0 the distribution is the
-// central F one, whose model answers (FModel.cpp).  Mean df2 (df1 + lambda) / (df1 (df2 - 2)) for
-// df2 > 2, variance 2 (df2 / df1)^2 ((df1 + lambda)^2 + (df1 + 2 lambda)(df2 - 2)) / ((df2 - 2)^2
-// (df2 - 4)) for df2 > 4.
+// Boost's, refined on these tails (QuantileRefinement.h).  With lambda = 0
+// the distribution is the central F one, whose model answers (FModel.cpp).
+// For df2 > 2 the mean is df2 (df1 + lambda) / (df1 (df2 - 2)), and for
+// df2 > 4 the variance
+//   2 (df2 / df1)^2 ((df1 + lambda)^2 + (df1 + 2 lambda)(df2 - 2)) / ((df2 - 2)^2 (df2 - 4)).
 #include <boost/math/distributions/fisher_f.hpp>
 #include <boost/math/distributions/non_central_f.hpp>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -89,8 +91,14 @@ long double MixtureDensity(const Parameters& p, long double x) {
 }
 
 // Boost's quantile as the first guess, refined on the tails above
-// (QuantileRefinement.h).
-long double Refined(const Parameters& p, long double guess, long double q, bool upper) {
+// (QuantileRefinement.h); the mean where Boost gives up.
+long double Refined(const Parameters& p, long double q, bool upper) {
+  long double guess = 0;
+  try {
+    guess = upper ? quantile(complement(Of(p), q)) : quantile(Of(p), q);
+  } catch (const std::exception&) {
+    guess = 1 + P2(p) / P0(p);
+  }
   return RefinedQuantile(
       guess, q, upper, [&](long double x) { return Tail(p, x, upper); },
       [&](long double x) { return MixtureDensity(p, x); });
@@ -148,11 +156,11 @@ class NoncentralF final : public ContinuousModel {
   }
   long double LowerQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(FisherF(P0(p), P1(p)), q);
-    return Refined(p, quantile(Of(p), q), q, false);
+    return Refined(p, q, false);
   }
   long double UpperQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(complement(FisherF(P0(p), P1(p)), q));
-    return Refined(p, quantile(complement(Of(p), q)), q, true);
+    return Refined(p, q, true);
   }
 };
 

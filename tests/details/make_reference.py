@@ -765,6 +765,7 @@ CASES = [
     ("noncentralf", ("4", "12", "3"), "1e30", ("upper", "density")),
     ("noncentralf", ("4", "12", "3"), "1e-40", ("lower", "density")),
     ("noncentralf", ("10", "20", "5"), "1e100", ("upper",)),
+    ("noncentralf", ("5", "10", "10"), "1e-100", ("x_upper",)),
     ("noncentralf", ("60", "80", "20"), "1.5", ("lower", "upper", "density")),
     ("noncentralf", ("4", "12", "3"), "", ("mean", "variance")),
 ]
@@ -805,6 +806,7 @@ EDGES = [
     ("exponential", ("0",), "1", "upper", "null:rate"),
     ("exponential", ("1",), "12000", "upper", "null:below"),
     ("exponential", ("2",), "-1", "density", "0"),
+    ("exponential", ("1e4000",), "", "variance", "null:below"),
     ("gamma", ("0.5", "1"), "0", "density", "null:infinite at x = 0"),
     ("gamma", ("1", "4"), "0", "density", "0.25"),
     ("gamma", ("3", "1"), "0", "density", "0"),
