@@ -34,7 +34,7 @@ class Exponential final : public ContinuousModel {
   Value Mean(const Parameters& p) const override { return Finite(1 / P0(p)); }
   Value Variance(const Parameters& p) const override {
     const long double mean = 1 / P0(p);
-    return Finite(mean * mean);
+    return Positive(mean * mean);
   }
   long double RoughMedian(const Parameters& p) const override {
     return std::numbers::ln2_v<long double> / P0(p);

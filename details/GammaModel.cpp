@@ -35,8 +35,8 @@ class Gamma final : public ContinuousModel {
   std::pair<long double, long double> Support(const Parameters&) const override {
     return {0, std::numeric_limits<long double>::infinity()};
   }
-  Value Mean(const Parameters& p) const override { return Finite(P0(p) * P1(p)); }
-  Value Variance(const Parameters& p) const override { return Finite(P0(p) * P1(p) * P1(p)); }
+  Value Mean(const Parameters& p) const override { return Positive(P0(p) * P1(p)); }
+  Value Variance(const Parameters& p) const override { return Positive(P0(p) * P1(p) * P1(p)); }
   long double RoughMedian(const Parameters& p) const override { return P0(p) * P1(p); }
 
   Interval CentralInterval(const Parameters& p, long double q) const override {

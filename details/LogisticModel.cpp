@@ -58,7 +58,7 @@ class Logistic final : public ContinuousModel {
   Value Mean(const Parameters& p) const override { return Value::Of(P0(p)); }
   Value Variance(const Parameters& p) const override {
     const long double pi = boost::math::constants::pi<long double>();
-    return Finite(pi * P1(p) * (pi * P1(p)) / 3);
+    return Positive(pi * P1(p) * (pi * P1(p)) / 3);
   }
   long double RoughMedian(const Parameters& p) const override { return P0(p); }
 

@@ -55,11 +55,11 @@ class Lognormal final : public ContinuousModel {
     return {0, std::numeric_limits<long double>::infinity()};
   }
   Value Mean(const Parameters& p) const override {
-    return Finite(std::exp(P0(p) + P1(p) * P1(p) / 2));
+    return Positive(std::exp(P0(p) + P1(p) * P1(p) / 2));
   }
   Value Variance(const Parameters& p) const override {
     const long double s2 = P1(p) * P1(p);
-    return Finite(std::expm1(s2) * std::exp(2 * P0(p) + s2));
+    return Positive(std::expm1(s2) * std::exp(2 * P0(p) + s2));
   }
   long double RoughMedian(const Parameters& p) const override { return std::exp(P0(p)); }
 

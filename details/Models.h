@@ -29,4 +29,8 @@ const Model& GeometricModel();         // {p}: failures before the first success
 const Model& NegativeBinomialModel();  // {r, p}: failures before the r-th success
 const Model& DiscreteUniformModel();   // {a, b}: the whole numbers a..b
 
+const Model& NoncentralTModel();          // {df, delta}
+const Model& NoncentralChiSquareModel();  // {df, lambda}
+const Model& NoncentralFModel();          // {df1, df2, lambda}
+
 }  // namespace details

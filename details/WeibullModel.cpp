@@ -71,10 +71,10 @@ class Weibull final : public ContinuousModel {
     if (k < kWeibullSeriesFrom) {
       const long double g1 = boost::math::tgamma(1 + e, BoostPolicy());
       const long double g2 = boost::math::tgamma(1 + 2 * e, BoostPolicy());
-      return Finite(lambda * lambda * (g2 - g1 * g1));
+      return Positive(lambda * lambda * (g2 - g1 * g1));
     }
     const long double g1 = boost::math::tgamma1pm1(e, BoostPolicy()) + 1;
-    return Finite(lambda * g1 * (lambda * g1) * std::expm1(GammaRatioLog(e)));
+    return Positive(lambda * g1 * (lambda * g1) * std::expm1(GammaRatioLog(e)));
   }
   long double RoughMedian(const Parameters& p) const override {
     return P1(p) * std::pow(std::numbers::ln2_v<long double>, 1 / P0(p));
