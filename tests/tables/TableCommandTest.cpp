@@ -1,6 +1,7 @@
 // probex-calc --table and --critical: the printed text and the exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,6 +39,17 @@ TEST(TableCommand, CriticalValuesOfF) {
             "df2\\df1\t1\t5\n"
             "10\t4.964603\t3.325835\n"
             "120\t3.920124\t2.289851\n");
+}
+
+// Normal(50, 100) without a range: from 18 to 82 in steps of 2, its bulk
+// 50 -+ 30.9 rounded outward; what is given stays.
+TEST(TableCommand, RangeFromTheParametersUnlessGiven) {
+  const Printed bulk = Table({"--table", "normal", "50", "100"});
+  EXPECT_EQ(std::count(bulk.out.begin(), bulk.out.end(), '\n'), 1 + 33);
+  EXPECT_EQ(bulk.out.substr(bulk.out.find('\n') + 1, 10), "18.000000\t");
+  const Printed given = Table({"--table", "normal", "50", "100", "--from", "40", "--step", "1"});
+  EXPECT_EQ(std::count(given.out.begin(), given.out.end(), '\n'), 1 + 43);
+  EXPECT_EQ(given.out.substr(given.out.find('\n') + 1, 10), "40.000000\t");
 }
 
 TEST(TableCommand, ExitStatusAndMessage) {
