@@ -99,6 +99,7 @@ Request DefaultRequest(calculator::Function function, Kind kind,
 // The texts of a range's fields.
 struct RangeTexts {
   std::string from, to, step;
+  bool operator==(const RangeTexts&) const = default;
 };
 // The range a table starts with (DefaultRange.cpp): the distribution's bulk,
 // from about its 0.001 to its 0.999 quantile, rounded outward to a step of 1,
