@@ -41,15 +41,15 @@ TEST(TableCommand, CriticalValuesOfF) {
             "120\t3.920124\t2.289851\n");
 }
 
-// Normal(50, 100) without a range: from 18 to 82 in steps of 2, its bulk
-// 50 -+ 30.9 rounded outward; what is given stays.
+// Normal(50, 100): its bulk 50 -+ 30.9 from 18 to 82 in steps of 2; a range
+// given stays (81 to 82: one row).
 TEST(TableCommand, RangeFromTheParametersUnlessGiven) {
-  const Printed bulk = Table({"--table", "normal", "50", "100"});
-  EXPECT_EQ(std::count(bulk.out.begin(), bulk.out.end(), '\n'), 1 + 33);
-  EXPECT_EQ(bulk.out.substr(bulk.out.find('\n') + 1, 10), "18.000000\t");
-  const Printed given = Table({"--table", "normal", "50", "100", "--from", "40", "--step", "1"});
-  EXPECT_EQ(std::count(given.out.begin(), given.out.end(), '\n'), 1 + 43);
-  EXPECT_EQ(given.out.substr(given.out.find('\n') + 1, 10), "40.000000\t");
+  const std::string bulk = Table({"--table", "normal", "50", "100"}).out;
+  const std::string given = Table({"--table", "normal", "50", "100", "--from", "81"}).out;
+  EXPECT_EQ(std::count(bulk.begin(), bulk.end(), '\n'), 1 + 33);
+  EXPECT_EQ(bulk.substr(bulk.find('\n') + 1, 10), "18.000000\t");
+  EXPECT_EQ(std::count(given.begin(), given.end(), '\n'), 1 + 1);
+  EXPECT_EQ(given.substr(given.find('\n') + 1, 10), "81.000000\t");
 }
 
 TEST(TableCommand, ExitStatusAndMessage) {
