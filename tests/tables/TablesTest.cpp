@@ -407,6 +407,14 @@ TEST(DefaultRange, InsideTheSupportAndTheXValuesLimitsOrTheTablesOwn) {
   }
 }
 
+// Every distribution of the table starts on a range that its rules accept.
+TEST(DefaultRange, EveryDistributionOfTheTable) {
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    if (about.model == nullptr) continue;
+    EXPECT_TRUE(tables::Prepare(Preset(about.function, Kind::Range)).plan) << about.commandName;
+  }
+}
+
 TEST(TimeLeft, FromTheRateOfTheRowsDone) {
   const std::tuple<double, std::size_t, std::size_t, const char*> cases[] = {
       {0.5, 10, 100, ""},
