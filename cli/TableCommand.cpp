@@ -30,8 +30,10 @@ prints the x with P(X>x) = alpha of normal, chisquare, t or f: rows for the
 degrees of freedom of --df (f: df2 of --df2), columns for the alphas (f: one
 alpha, columns for df1 of --df1).  Lists separate their entries by commas.
 The FIELDs are the function's fields without the x-value and the degrees of
-freedom that lists give; what is not given keeps its preset (--critical: the
-textbook tables).  Output: TAB-separated, with a header row.
+freedom that lists give; what is not given keeps its preset (--table: the
+distribution's bulk, from about its 0.001 to its 0.999 quantile in steps of
+1, 2 or 5 times a power of ten; --critical: the textbook tables).  Output:
+TAB-separated, with a header row.
 )";
 
 struct Usage {
@@ -118,15 +120,15 @@ tables::Request ParseRequest(const std::vector<std::string>& words) {
     throw Usage{words[0] + " has no table for " + words[1]};
 
   const calculator::FunctionAbout& about = calculator::AboutFunction(*function);
-  tables::Request request =
-      tables::DefaultRequest(*function, kind, calculator::DefaultTexts(*function));
-
   // The fields the command takes: the parameters that no list replaces.
+  calculator::FieldTexts texts = calculator::DefaultTexts(*function);
   std::size_t w = 2;
   for (const calculator::FieldAbout& field : about.fields) {
     if (!tables::UsesParameter(kind, *function, field.slot)) continue;
-    if (w < words.size() && words[w].rfind("--", 0) != 0) request.texts[field.slot] = words[w++];
+    if (w < words.size() && words[w].rfind("--", 0) != 0) texts[field.slot] = words[w++];
   }
+  // The presets, the range among them from these parameters.
+  tables::Request request = tables::DefaultRequest(*function, kind, texts);
   const auto options = Options(kind, *function);
   std::map<std::string, bool> given;
   while (w < words.size()) {

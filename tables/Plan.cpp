@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 #include "calculator/NumberText.h"
 #include "calculator/QuietReading.h"
@@ -144,8 +145,9 @@ Request DefaultRequest(Function function, Kind kind, const calculator::FieldText
   request.kind = kind;
   request.function = function;
   request.texts = texts;
-  const calculator::RangeDefaults& range = calculator::AboutFunction(function).range;
-  request.from = range.from, request.to = range.to, request.step = range.step;
+  RangeTexts range = DefaultRange(function, texts);
+  request.from = std::move(range.from), request.to = std::move(range.to);
+  request.step = std::move(range.step);
   const bool oneAlpha = CriticalLayoutOf(function).degrees == kMostCriticalDegrees;
   request.alphas = oneAlpha ? kTextbookAlpha : kTextbookAlphas;
   request.degrees = request.degrees2 = kTextbookDegrees;

@@ -91,10 +91,27 @@ struct Request {
 };
 
 // The request a window starts with: the textbook presets (upper tails 0.10 to
-// 0.001, degrees of freedom 1 to 30, 40, 60, 120) and a range near the
-// distribution's bulk.
+// 0.001, degrees of freedom 1 to 30, 40, 60, 120) and the default range of
+// the parameters in `texts`.
 Request DefaultRequest(calculator::Function function, Kind kind,
                        const calculator::FieldTexts& texts);
+
+// The texts of a range's fields.
+struct RangeTexts {
+  std::string from, to, step;
+  bool operator==(const RangeTexts&) const = default;
+};
+// The range a table starts with (DefaultRange.cpp): the distribution's bulk,
+// from about its 0.001 to its 0.999 quantile, rounded outward to a step of 1,
+// 2 or 5 times a power of ten that gives some 20 to 50 rows (whole steps for
+// a discrete distribution, which may give fewer), inside the support and the
+// x-value's limits.  The table's first range (FunctionAbout::range) where
+// the parameters are invalid or the engine has no quantile.
+RangeTexts DefaultRange(const calculator::FunctionAbout& about,
+                        const calculator::Arguments& arguments);
+// The same for the parameters as typed: the table's first range where a
+// text breaks its field's rule.
+RangeTexts DefaultRange(calculator::Function function, const calculator::FieldTexts& texts);
 
 // A field that broke its rule.  index: the field index of a Parameter, the
 // entry (from 1) of a list, otherwise 0.
@@ -190,6 +207,13 @@ struct Table {
 // a row; the table then holds the whole rows computed so far and is partial.
 Table ComputeTable(const Plan& plan, const std::function<bool(std::size_t)>& progress = {},
                    const Stop& stop = {});
+
+// How long the rest of a computation will take, from the rows done in the
+// time elapsed (TimeLeft.cpp): "about 12 s left", "about 4 min left", "about
+// 2 h left"; empty before kFirstEstimateSeconds of work and when no row or
+// every row is done, where a rate says nothing.
+constexpr double kFirstEstimateSeconds = 1;
+std::string TimeLeftText(double elapsedSeconds, std::size_t done, std::size_t total);
 
 // `value` with `digits` significant digits: in fixed form ("0.0500000000",
 // "318.308838986") where that needs no more than kLeadingZeros zeros after

@@ -41,6 +41,8 @@ constexpr Field kTableFields[] = {Field::From,     Field::To,           Field::S
 // The choices of a column's header menu: more significant digits.
 constexpr int kDigitChoices[] = {8, 10, 12, 15, 18};
 
+constexpr double kMillisecondsPerSecond = 1000;
+
 // Pixels above and below a row's text.
 constexpr int kRowPadding = 4;
 
@@ -165,8 +167,10 @@ void TTableWindow::createControls() {
 }
 
 void TTableWindow::connectSignals() {
-  connect(kinds_, &QComboBox::activated, this, [this](int index) {
-    SetKind(static_cast<tables::Kind>(kinds_->itemData(index).toInt()));
+  // Any change of the choice, by the mouse, the keyboard or a call: by the
+  // time `activated` comes the combo box already shows the new kind.
+  connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0) SetKind(static_cast<tables::Kind>(kinds_->itemData(index).toInt()));
   });
   connect(computeButton_, &QPushButton::clicked, this,
           [this] { RunCommand([this] { ComputeClick(); }); });
@@ -178,14 +182,16 @@ void TTableWindow::connectSignals() {
           [this] { RunCommand([this] { PrintClick(); }); });
   connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
   connect(cancelButton_, &QPushButton::clicked, this, &TTableWindow::CancelClick);
-  connect(&watcher_, &QFutureWatcher<tables::Table>::progressValueChanged, progress_,
-          &QProgressBar::setValue);
+  connect(&watcher_, &QFutureWatcher<tables::Table>::progressValueChanged, this,
+          &TTableWindow::ShowProgress);
   connect(&watcher_, &QFutureWatcher<tables::Table>::finished, this, &TTableWindow::Done);
   connect(view_->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
           &TTableWindow::HeaderMenu);
-  for (QLineEdit* edit : parameters_)
+  for (QLineEdit* edit : parameters_) {
     connect(edit, &QLineEdit::returnPressed, this,
             [this] { RunCommand([this] { ComputeClick(); }); });
+    connect(edit, &QLineEdit::textEdited, this, &TTableWindow::FollowParameters);
+  }
   for (const auto& [field, edit] : edits_)
     connect(edit, &QLineEdit::returnPressed, this,
             [this] { RunCommand([this] { ComputeClick(); }); });
@@ -197,6 +203,7 @@ void TTableWindow::SetFunction(calculator::Function function, const calculator::
     return;
   }
   for (int i = 0; i < calculator::kSlotCount; ++i) parameters_[i]->setText(FromModel(texts[i]));
+  FollowParameters();
 }
 
 void TTableWindow::ShowFunction(calculator::Function function,
@@ -214,10 +221,14 @@ void TTableWindow::ShowFunction(calculator::Function function,
   }
   title_->setText(FromModel(tables::DistributionName(function)));
   const std::vector<tables::Kind> kinds = tables::KindsOf(function);
-  kinds_->clear();
-  for (tables::Kind kind : kinds) kinds_->addItem(KindCaption(kind), static_cast<int>(kind));
-  const tables::Request presets =
-      tables::DefaultRequest(function, kinds.empty() ? tables::Kind::Range : kinds.front(), texts);
+  kind_ = kinds.empty() ? tables::Kind::Range : kinds.front();
+  {
+    const QSignalBlocker quiet(kinds_);  // the fields are arranged below
+    kinds_->clear();
+    for (tables::Kind kind : kinds) kinds_->addItem(KindCaption(kind), static_cast<int>(kind));
+  }
+  const tables::Request presets = tables::DefaultRequest(function, kind_, texts);
+  defaultRange_ = {presets.from, presets.to, presets.step};
   const std::map<Field, std::string> presetTexts{
       {Field::From, presets.from},         {Field::To, presets.to},
       {Field::Step, presets.step},         {Field::Alphas, presets.alphas},
@@ -240,10 +251,12 @@ void TTableWindow::ShowFunction(calculator::Function function,
 
 void TTableWindow::SetKind(tables::Kind kind) {
   const int index = kinds_->findData(static_cast<int>(kind));
-  if (index < 0) return;
-  const bool changed = index != kinds_->currentIndex() || Kind() != kind;
-  kinds_->setCurrentIndex(index);
-  if (!changed) return;
+  if (index < 0 || kind == kind_) return;
+  kind_ = kind;
+  {
+    const QSignalBlocker quiet(kinds_);
+    kinds_->setCurrentIndex(index);
+  }
   digits_.clear();
   model_->SetTable({});
   tableTitle_->clear();
@@ -253,7 +266,19 @@ void TTableWindow::SetKind(tables::Kind kind) {
 }
 
 tables::Kind TTableWindow::Kind() const {
-  return static_cast<tables::Kind>(kinds_->currentData().toInt());
+  return kind_;
+}
+
+void TTableWindow::FollowParameters() {
+  const tables::RangeTexts shown{ToModel(edits_.at(Field::From)), ToModel(edits_.at(Field::To)),
+                                 ToModel(edits_.at(Field::Step))};
+  if (kinds_->count() == 0 || shown != defaultRange_) return;  // a range of the user's own stays
+  calculator::FieldTexts texts;
+  for (int i = 0; i < calculator::kSlotCount; ++i) texts[i] = ToModel(parameters_[i]);
+  defaultRange_ = tables::DefaultRange(function_, texts);
+  edits_.at(Field::From)->setText(FromModel(defaultRange_.from));
+  edits_.at(Field::To)->setText(FromModel(defaultRange_.to));
+  edits_.at(Field::Step)->setText(FromModel(defaultRange_.step));
 }
 
 void TTableWindow::ArrangeFields() {
@@ -346,6 +371,8 @@ void TTableWindow::Start(const tables::Plan& plan) {
   progress_->show();
   cancelButton_->show();
   status_->setText(QStringLiteral("Computing %1 rows...").arg(rows));
+  started_.start();
+  ShowProgress(0);
   watcher_.setFuture(QtConcurrent::run([shared, stop = stop_](QPromise<tables::Table>& promise) {
     promise.setProgressRange(0, static_cast<int>(shared->RowCount()));
     promise.addResult(tables::ComputeTable(
@@ -356,6 +383,15 @@ void TTableWindow::Start(const tables::Plan& plan) {
         },
         [&stop] { return stop->load(); }));
   }));
+}
+
+void TTableWindow::ShowProgress(int done) {
+  progress_->setValue(done);
+  const std::string left = tables::TimeLeftText(
+      static_cast<double>(started_.elapsed()) / kMillisecondsPerSecond,
+      static_cast<std::size_t>(done), static_cast<std::size_t>(progress_->maximum()));
+  // The percentage, then the time left once there is a rate to tell it by.
+  progress_->setFormat(left.empty() ? QStringLiteral("%p%") : "%p%, " + FromModel(left));
 }
 
 void TTableWindow::CancelClick() {

@@ -7,13 +7,18 @@
 // opened, and the user may go on computing in the main window.  Compute
 // validates every field as the main window does (the faulty fields are
 // marked, the last keeps the focus, and a sentence per fault names its rule)
-// and runs the table on a worker thread with a progress bar and Cancel, so a
-// table of 100000 rows leaves the window responsive.  Copy puts the table
+// and runs the table on a worker thread with a progress bar, an estimate of
+// the time left and Cancel, so a table of 100000 rows leaves the window
+// responsive.  The fields shown are those of the kind of table chosen, from
+// the moment it is chosen.  The range starts on the bulk of the distribution
+// (tables::DefaultRange) and follows the parameters, from the main window or
+// typed here, until the user types a range of their own.  Copy puts the table
 // (or the selected cells) on the clipboard as TAB-separated text, Save As
 // writes CSV and Print prints it with a title line and page numbers, all
 // through TPlatform.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QWidget>
 #include <array>
@@ -47,7 +52,8 @@ class TTableWindow : public QWidget {
 
   // Shows the tables of `function` with its parameters preset from `texts`
   // (the main window's fields); the table's own fields keep what the user
-  // typed while the function stays the same.
+  // typed while the function stays the same, and a range the user has not
+  // typed follows the parameters.
   void SetFunction(calculator::Function function, const calculator::FieldTexts& texts);
   calculator::Function Function() const { return function_; }
 
@@ -83,6 +89,10 @@ class TTableWindow : public QWidget {
   // Starts afresh on `function`: its kinds of table, the presets.
   void ShowFunction(calculator::Function function, const calculator::FieldTexts& texts);
   void ArrangeFields();
+  // The range of the parameters on show, where the range fields still hold
+  // the last one set (the user has typed none of their own).
+  void FollowParameters();
+  void ShowProgress(int done);
   tables::Request ReadRequest() const;
   void ShowFaults(const std::vector<tables::Fault>& faults);
   void ClearFaults();
@@ -93,6 +103,10 @@ class TTableWindow : public QWidget {
 
   TPlatform& platform_;
   calculator::Function function_;
+  // The kind whose fields are on show.
+  tables::Kind kind_ = tables::Kind::Range;
+  // The range last put into the range fields.
+  tables::RangeTexts defaultRange_;
   std::map<int, int> digits_;
   // The columns of the table on show: which offer more digits.
   std::vector<tables::Column> columns_;
@@ -119,6 +133,8 @@ class TTableWindow : public QWidget {
   // Set to stop the running computation at its next cell; it then reports
   // the rows done so far.  Each computation has its own.
   std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
+  // Since the start of the running computation.
+  QElapsedTimer started_;
   QString saveFileName_;
   std::unique_ptr<QPrinter> printer_;
 };

@@ -1,6 +1,7 @@
 // probex-calc --table and --critical: the printed text and the exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -38,6 +39,17 @@ TEST(TableCommand, CriticalValuesOfF) {
             "df2\\df1\t1\t5\n"
             "10\t4.964603\t3.325835\n"
             "120\t3.920124\t2.289851\n");
+}
+
+// Normal(50, 100): its bulk 50 -+ 30.9 from 18 to 82 in steps of 2; a range
+// given stays (81 to 82: one row).
+TEST(TableCommand, RangeFromTheParametersUnlessGiven) {
+  const std::string bulk = Table({"--table", "normal", "50", "100"}).out;
+  const std::string given = Table({"--table", "normal", "50", "100", "--from", "81"}).out;
+  EXPECT_EQ(std::count(bulk.begin(), bulk.end(), '\n'), 1 + 33);
+  EXPECT_EQ(bulk.substr(bulk.find('\n') + 1, 10), "18.000000\t");
+  EXPECT_EQ(std::count(given.begin(), given.end(), '\n'), 1 + 1);
+  EXPECT_EQ(given.substr(given.find('\n') + 1, 10), "81.000000\t");
 }
 
 TEST(TableCommand, ExitStatusAndMessage) {

@@ -1,6 +1,6 @@
 // Tables of values: the textbook presets, cells against the log lines of
-// single reports, decimal steps, validation, failing cells, more digits and
-// the clipboard and CSV texts.
+// single reports, decimal steps, validation, failing cells, more digits,
+// the clipboard and CSV texts, the first range and the time left.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -250,8 +250,8 @@ TEST(Validation, EachFieldWithItsRule) {
        Field::Parameter, 0, "Mean: a number", false},
       {"step 0", with(Function::Normal, Kind::Range, [](auto& r) { r.step = "0"; }), Field::Step, 0,
        "Step: a number greater than 0", false},
-      {"to below from", with(Function::T, Kind::Range, [](auto& r) { r.to = "-5"; }), Field::To, 0,
-       "To: a number not less than From", false},
+      {"to below from", with(Function::T, Kind::Range, [](auto& r) { r.from = "-4", r.to = "-5"; }),
+       Field::To, 0, "To: a number not less than From", false},
       {"fractional discrete step",
        with(Function::Poisson, Kind::Range, [](auto& r) { r.step = "0.5"; }), Field::Step, 0,
        "Step: a whole number from 1 to 2147483647", false},
@@ -366,6 +366,64 @@ TEST(Progress, StopsWhenAskedAndCountsEveryRow) {
   const auto cut = tables::ComputeTable(*prepared.plan, {}, [&] { return ++cells > 10; });
   EXPECT_TRUE(cut.partial);
   EXPECT_EQ(cut.rows.size(), 1u);
+}
+
+// The 0.001 and 0.999 quantiles by hand: the mean -+ 3.0902323 standard
+// deviations; chi-square 1: 0 and 3.2905267^2; t 1, the Cauchy distribution:
+// -+tan(0.499 pi).
+TEST(DefaultRange, CoversTheBulkInSomeFortyReadableSteps) {
+  const std::tuple<Function, calculator::FieldTexts, long double, long double> cases[] = {
+      {Function::Normal, {"50", "100", "", ""}, 19.098L, 80.902L},
+      {Function::Binomial, {"0.5", "1000000000", "", ""}, 499951138, 500048862},
+      {Function::ChiSquare, {"1", "", "", ""}, 0, 10.828L},  // from its support's end
+      {Function::T, {"1", "", "", ""}, -318.31L, 318.31L}};
+  for (const auto& [function, texts, low, high] : cases) {
+    const tables::Request r = tables::DefaultRequest(function, tables::Kind::Range, texts);
+    SCOPED_TRACE(r.from + " to " + r.to + " in steps of " + r.step);
+    const long double from = calculator::ParseReal(r.from).value,
+                      to = calculator::ParseReal(r.to).value;
+    EXPECT_TRUE(from <= low && to >= high);
+    EXPECT_LE(to - from, 1.1L * (high - low) + 2);  // outward by a step at most
+    const auto step = tables::ParseDecimal(r.step);
+    EXPECT_TRUE(step->coefficient == 1 || step->coefficient == 2 || step->coefficient == 5);
+    const std::size_t rows = tables::Prepare(r).plan.value().RowCount();
+    EXPECT_TRUE(rows >= 20 && rows <= 60) << rows;
+  }
+}
+
+TEST(DefaultRange, InsideTheSupportAndTheXValuesLimitsOrTheTablesOwn) {
+  const std::tuple<Function, calculator::FieldTexts, const char*> cases[] = {
+      {Function::Binomial, {"0.5", "1", "", ""}, "0 1 1"},  // the whole support
+      {Function::Poisson, {"2147400000", "", "", ""}, "2147250000 2147483647 10000"},
+      // The table's own: invalid parameters, a bulk past the x-value's limits,
+      // and one narrower than the extended precision at its mean.
+      {Function::Normal, {"0", "0", "", ""}, "-3 3 0.1"},
+      {Function::Poisson, {"1e12", "", "", ""}, "0 10 1"},
+      {Function::Normal, {"1e30", "1", "", ""}, "-3 3 0.1"},
+  };
+  for (const auto& [function, texts, range] : cases) {
+    const tables::RangeTexts r = tables::DefaultRange(function, texts);
+    EXPECT_EQ(r.from + " " + r.to + " " + r.step, range);
+  }
+}
+
+// Every distribution of the table starts on a range that its rules accept.
+TEST(DefaultRange, EveryDistributionOfTheTable) {
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    if (about.model == nullptr) continue;
+    EXPECT_TRUE(tables::Prepare(Preset(about.function, Kind::Range)).plan) << about.commandName;
+  }
+}
+
+TEST(TimeLeft, FromTheRateOfTheRowsDone) {
+  const std::tuple<double, std::size_t, std::size_t, const char*> cases[] = {
+      {0.5, 10, 100, ""},
+      {2, 10, 100, "about 18 s left"},
+      {31, 10, 40, "about 2 min left"},
+      {60, 1, 100, "about 2 h left"},
+  };
+  for (const auto& [elapsed, done, total, text] : cases)
+    EXPECT_EQ(tables::TimeLeftText(elapsed, done, total), text) << elapsed << " " << done;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The Table of Values window: its fields per kind of table, faults, the
 // worker with Cancel, more digits, Copy, Save As, Print, and screen grabs
 // of the window for people to look at (in $PROBEX_ARTIFACTS).
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -66,6 +67,8 @@ class TTableWindowTest : public QObject {
   void moreDigitsForOneColumn();
   void copySaveAndPrint();
   void countingFunctionsHaveNoTables();
+  void choosingAKindShowsItsFieldsAtOnce();
+  void theRangeFollowsTheParameters();
 
  private:
   TScriptedPlatform platform_;
@@ -115,16 +118,19 @@ void TTableWindowTest::faultsAreMarkedAndNamed() {
 }
 
 void TTableWindowTest::cancelStopsALargeTable() {
-  // About 0.25 ms a row: 25 s for the whole table.
-  TTableWindow w(platform_, Function::Binomial, {"0.3", "1000000", "", "0"});
-  w.Edit(Field::From)->setText("250000");
-  w.Edit(Field::To)->setText("349999");  // the longest table: 100000 rows
+  // About 0.3 ms a row: half a minute for the whole table.
+  TTableWindow w(platform_, Function::Binomial, {"0.3", "10000000", "", "0"});
+  w.Edit(Field::From)->setText("2950000");
+  w.Edit(Field::To)->setText("3049999");  // the longest table: 100000 rows
+  w.Edit(Field::Step)->setText("1");
   QSignalSpy finished(&w, &TTableWindow::Finished);
   w.ComputeClick();
   QVERIFY(w.Computing());
   w.show();
   auto* progress = w.findChild<QProgressBar*>();
   QTRY_VERIFY_WITH_TIMEOUT(progress->value() >= progress->maximum() / 20, kWaitMs);
+  QTRY_VERIFY_WITH_TIMEOUT(
+      progress->text().contains(QRegularExpression("%, about \\d+ (s|min) left$")), kWaitMs);
   SaveGrab(w, "table-window-progress");
   w.CancelClick();
   QVERIFY(finished.wait(kWaitMs));
@@ -133,7 +139,7 @@ void TTableWindowTest::cancelStopsALargeTable() {
   QVERIFY(w.Status().endsWith(" of 100000 rows, a partial table."));
   QVERIFY(w.Table().partial);
   QVERIFY(w.Table().rows.size() >= 100000 / 20);
-  QCOMPARE(w.Table().rows.front().front().text, std::string("250000"));
+  QCOMPARE(w.Table().rows.front().front().text, std::string("2950000"));
 }
 
 // A row of a thousand critical values at 2^30 - 1 degrees of freedom takes
@@ -166,7 +172,9 @@ void TTableWindowTest::moreDigitsForOneColumn() {
 
 void TTableWindowTest::copySaveAndPrint() {
   TTableWindow w(platform_, Function::Binomial, {"0.3", "400", "", "0"});
+  w.Edit(Field::From)->setText("0");
   w.Edit(Field::To)->setText("400");
+  w.Edit(Field::Step)->setText("1");
   QVERIFY(ComputeAndWait(w));
   w.CopyClick();
   QCOMPARE(platform_.clipboard.last().section('\n', 0, 1),
@@ -216,6 +224,39 @@ void TTableWindowTest::countingFunctionsHaveNoTables() {
   w.ComputeClick();
   QVERIFY(!w.Computing());
   QVERIFY(w.Table().headings.empty());
+}
+
+// Each kind chosen from the keyboard shows its own fields at once.
+void TTableWindowTest::choosingAKindShowsItsFieldsAtOnce() {
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    const std::vector<Kind> kinds = tables::KindsOf(about.function);
+    TTableWindow w(platform_, about.function, Defaults(about.function));
+    w.show();
+    for (std::size_t i = 1; i <= kinds.size() && kinds.size() > 1; ++i) {
+      const Kind kind = kinds[i % kinds.size()];
+      QTest::keyClick(w.findChild<QComboBox*>(), i < kinds.size() ? Qt::Key_Down : Qt::Key_Home);
+      const std::vector<Field> shown = tables::FieldsOf(kind, about.function);
+      for (Field field : {Field::From, Field::Alphas, Field::Degrees, Field::Degrees2,
+                          Field::Probabilities, Field::Parameter})
+        QCOMPARE(w.Edit(field)->isVisible(), std::count(shown.begin(), shown.end(), field) > 0);
+      QVERIFY(ComputeAndWait(w));
+      const char* names[] = {"range", "critical", "z-table", "quantiles"};
+      SaveGrab(w, QString("table-window-kind-%1-%2").arg(about.commandName, names[int(kind)]));
+    }
+  }
+}
+
+// The range follows new parameters until the user types one: the bulk of
+// Normal(0, 1) from -3.2 in steps of 0.2, of Normal(0, 100) from -32 in 2.
+void TTableWindowTest::theRangeFollowsTheParameters() {
+  TTableWindow w(platform_, Function::Normal, {"50", "100", "", ""});
+  w.SetFunction(Function::Normal, {"0", "1", "", ""});
+  QCOMPARE(w.Edit(Field::From)->text() + " " + w.Edit(Field::Step)->text(), QString("-3.2 0.2"));
+  QTest::keyClicks(w.Edit(Field::Parameter, calculator::kEdit2), "00");  // variance 100
+  QCOMPARE(w.Edit(Field::From)->text() + " " + w.Edit(Field::Step)->text(), QString("-32 2"));
+  w.Edit(Field::From)->setText("5");
+  w.SetFunction(Function::Normal, {"50", "100", "", ""});
+  QCOMPARE(w.Edit(Field::From)->text() + " " + w.Edit(Field::To)->text(), QString("5 32"));
 }
 
 PROBEX_WINDOW_TEST_MAIN(TTableWindowTest)
