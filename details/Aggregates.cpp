@@ -3,6 +3,7 @@
 // tail to compute first and how to form the central interval.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "details/Engine.h"
@@ -115,6 +116,44 @@ DiscreteForward DiscreteAt(const Distribution& d, long double x) {
 
 DiscreteInverse DiscreteInv(const Distribution& d, long double p) {
   return {p, DiscreteQuantile(d, p)};
+}
+
+namespace {
+
+constexpr long double kHalf = 0.5L;
+
+// The sum or difference of two values, none (with the first note) when
+// either is none.
+template <class Op>
+Value Combined(const Value& a, const Value& b, Op op) {
+  if (!a.value) return a;
+  if (!b.value) return b;
+  return Value::Of(op(*a.value, *b.value));
+}
+
+}  // namespace
+
+IntervalValues Between(const Distribution& d, long double a, long double b) {
+  HeldFloatEnvironment held;
+  // The tail below a, from a on, up to b and above b.
+  Value belowA, fromA, upToB, aboveB;
+  if (IsDiscrete(d)) {
+    const DiscreteForward atA = DiscreteAt(d, a), atB = DiscreteAt(d, b);
+    belowA = atA.below, fromA = atA.atLeast, upToB = atB.atMost, aboveB = atB.above;
+  } else {
+    belowA = Lower(d, a), fromA = Upper(d, a), upToB = Lower(d, b), aboveB = Upper(d, b);
+  }
+  IntervalValues v{a, b, IsDiscrete(d), {}, Combined(belowA, aboveB, std::plus<>())};
+  const auto minus = std::minus<>();
+  if (fromA.value && *fromA.value <= kHalf)
+    v.between = Combined(fromA, aboveB, minus);
+  else if (upToB.value && *upToB.value <= kHalf)
+    v.between = Combined(upToB, belowA, minus);
+  else  // both outer tails below 1/2: what each leaves of its half
+    v.between = Combined(belowA, aboveB,
+                         [](long double l, long double u) { return (kHalf - l) + (kHalf - u); });
+  if (v.between.value && *v.between.value < 0) v.between = Value::Of(0);  // a rounding
+  return v;
 }
 
 }  // namespace details

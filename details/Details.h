@@ -134,7 +134,16 @@ struct DiscreteInverse {
   long double p;
   Value quantile;
 };
+// Between bounds a < b: P(a < X < b) (P(a <= X <= b) for a discrete
+// distribution) and P(X < a or X > b), each from the accurate tails at the
+// bounds as a sum or a difference of tails below 1/2.
+struct IntervalValues {
+  long double a, b;
+  bool discrete;  // the bounds belong to the interval
+  Value between, outside;
+};
 ContinuousForward Forward(const Distribution& d, long double x);
+IntervalValues Between(const Distribution& d, long double a, long double b);
 ContinuousInverse Inverse(const Distribution& d, long double p);
 DiscreteForward DiscreteAt(const Distribution& d, long double x);
 DiscreteInverse DiscreteInv(const Distribution& d, long double p);
