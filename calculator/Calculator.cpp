@@ -7,12 +7,17 @@
 #include "Distr/Errors.h"
 #include "Distr/FloatCheck.h"
 #include "calculator/FieldParsing.h"
+#include "calculator/Reports.h"
 
 namespace calculator {
 
 namespace {
 
 constexpr const char* kPercentileRule = "a probability from 0.000001 to 0.999999";
+constexpr long double kLargestRoot = 1e2466L;
+constexpr const char* kBoundRule = "a number greater than A";
+constexpr const char* kWholeBoundRule = "a whole number greater than A";
+constexpr const char* kAnyPercentileRule = "a probability greater than 0 and less than 1";
 
 bool InRange(const FieldAbout& field, long double v) {
   const bool aboveLow = field.lowOpen ? v > field.low : v >= field.low;
@@ -45,12 +50,58 @@ std::optional<int32_t> WholeReal(std::string_view text) {
   }
 }
 
+// Degrees of freedom: a whole number from 1 to `high` (written as one, in
+// exponent form or with decimals that are all 0), or another number above 0
+// up to `most`.
+const char* ReadDegrees(const FieldAbout& field, std::string_view text, long double& value) {
+  const IntegerParse whole = ParseInteger(text);
+  if (whole.Valid()) {
+    value = whole.value;
+  } else {
+    const RealParse parsed = ParseReal(text);
+    if (!parsed.Valid()) return field.rule;
+    value = parsed.value;
+  }
+  if (value == std::floor(value) && value >= 1 && value <= field.high) return nullptr;
+  return value > field.low && value <= static_cast<long double>(field.most) ? nullptr : field.rule;
+}
+
+// Why a text broke its field's rule, where the text itself says: nothing
+// but blanks, or a decimal comma where a decimal point reads.
+const char* WhyBroken(const FieldAbout& field, std::string_view text, Mode mode, bool root) {
+  text = Trimmed(text);
+  if (text.empty()) return "the field is empty";
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
+    return nullptr;
+  std::string pointed(text);
+  pointed[comma] = '.';
+  long double unused = 0;
+  try {
+    return ReadField(field, pointed, mode, unused, root) ? nullptr : "use a decimal point";
+  } catch (const Distr::ERunTimeError&) {
+    return nullptr;
+  }
+}
+
 }  // namespace
 
+std::string FieldFault::Message() const {
+  return why ? rule + " (" + why + ")" : rule;
+}
+
 // ParseReal may raise EOverflow, which ends the computation.
-const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
-                      long double& value) {
+const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode, long double& value,
+                      bool root) {
   text = Trimmed(text);
+  if (root && field.root != nullptr) {
+    const RealParse parsed = ParseReal(text);
+    // Beyond kLargestRoot the square leaves the extended range.
+    if (!parsed.Valid() || !(parsed.value >= field.root->low) || parsed.value > kLargestRoot)
+      return field.root->rule;
+    value = parsed.value * parsed.value;
+    return nullptr;
+  }
   const bool percentile = mode == Mode::Inverse && field.role == Role::XValue;
   if (field.number == Number::Whole && !percentile) {
     const IntegerParse parsed = ParseInteger(text);
@@ -63,7 +114,13 @@ const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
     }
     return InRange(field, value) ? nullptr : field.rule;
   }
+  if (field.number == Number::Degrees && !percentile) return ReadDegrees(field, text, value);
   const RealParse parsed = ParseReal(text);
+  if (percentile && field.anyPercentile) {
+    if (!parsed.Valid()) return kAnyPercentileRule;
+    value = parsed.value;
+    return value > 0 && value < 1 ? nullptr : kAnyPercentileRule;
+  }
   if (percentile) {
     if (!parsed.Valid()) return kPercentileRule;
     value = parsed.value;
@@ -81,25 +138,30 @@ std::vector<Parameter> NamedParameters(const FunctionAbout& about, const Argumen
   for (const FieldAbout& field : about.fields) {
     if (!field.IsParameter()) continue;
     parameters.push_back(
-        {field.parameter, arguments.value[field.slot], field.number == Number::Whole});
+        {field.parameter, arguments.value[field.slot], field.IsWhole(arguments.value[field.slot])});
   }
   return parameters;
 }
 
 }  // namespace
 
-ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode) {
+ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Readings readings) {
   const FunctionAbout& about = AboutFunction(function);
   ParsedInput input;
-  for (const FieldAbout& field : about.fields) {
+  for (const FieldAbout& field : FieldsIn(about, mode)) {
     const int i = field.slot;
     if (field.role == Role::XValue) input.xField = i;
-    if (const char* rule = ReadField(field, texts[i], mode, input.arguments.value[i]))
-      input.faults.push_back({i, rule});
+    if (const char* rule =
+            ReadField(field, texts[i], mode, input.arguments.value[i], readings.Root(i)))
+      input.faults.push_back({i, rule, WhyBroken(field, texts[i], mode, readings.Root(i))});
   }
   const CrossRule& together = about.together;
   if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))
     input.faults.push_back({together.slot, together.rule});
+  if (input.faults.empty() && mode == Mode::Interval && input.xField &&
+      !(input.arguments.value[*input.xField] < input.arguments.value[kEdit5]))
+    input.faults.push_back(
+        {kEdit5, about.XField()->number == Number::Whole ? kWholeBoundRule : kBoundRule});
   if (input.faults.empty()) input.parameters = NamedParameters(about, input.arguments);
   return input;
 }
@@ -115,14 +177,15 @@ ErrorKind KindOf(const Distr::ERunTimeError& error) {
 
 }  // namespace
 
-Result Compute(Function function, const FieldTexts& texts, Mode mode) {
+Result Compute(Function function, const FieldTexts& texts, Mode mode, Readings readings) {
   const FunctionAbout& about = AboutFunction(function);
   Result result;
   result.function = function;
   result.mode = about.modes.Has(mode) ? mode : Mode::Forward;
+  result.readings = readings;
   try {
     Distr::FloatScope scope;
-    ParsedInput input = ReadInput(function, texts, result.mode);
+    ParsedInput input = ReadInput(function, texts, result.mode, readings);
     result.faults = std::move(input.faults);
     if (!result.faults.empty()) {
       result.outcome = Outcome::Invalid;
@@ -131,7 +194,10 @@ Result Compute(Function function, const FieldTexts& texts, Mode mode) {
     result.parameters = std::move(input.parameters);
     result.arguments = input.arguments;
     const Arguments& arguments = result.arguments;
-    result.values = about.evaluate(arguments, result.mode);
+    result.values = result.mode == Mode::Interval ? reports::Interval(about, arguments)
+                    : result.mode == Mode::Inverse && about.family == Family::Discrete
+                        ? reports::DiscreteQuantile(about, arguments)
+                        : about.evaluate(arguments, result.mode);
     if (std::holds_alternative<std::monostate>(result.values)) {
       // Each field is valid but together they leave the domain, which the
       // cross rule should have caught: its field is marked.

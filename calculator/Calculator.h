@@ -47,6 +47,12 @@ enum class ErrorKind { None, IntOverflow, FloatOverflow, Other };
 struct FieldFault {
   int index;         // the slot: 0 for Edit_1
   std::string rule;  // "a whole number from 1 to 1073741823"
+  // What a user most likely got wrong, where the text says: "the field is
+  // empty", "use a decimal point"; nullptr otherwise.
+  const char* why = nullptr;
+
+  // The rule, followed by the reason in parentheses where there is one.
+  std::string Message() const;
 };
 
 // A parsed field that is a parameter of the function (not its x-value).
@@ -59,6 +65,7 @@ struct Parameter {
 struct Result {
   Function function{};
   Mode mode = Mode::Forward;  // the mode used: one the function offers
+  Readings readings;          // the fields read by their root reading
   Outcome outcome = Outcome::Ok;
   // Invalid: every field that broke its rule, in field order; the last keeps
   // the focus.
@@ -86,13 +93,15 @@ struct Result {
 // text breaks, or nullptr.  In inverse mode the x-value is a percentile.  Raises Distr::EOverflow
 // for a real text beyond the extended range.  The tables check the entries of their lists of
 // degrees of freedom and percentiles by the same rules as the fields.
-const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
-                      long double& value);
+// With `root`, a field with a root reading reads the square root of its
+// value (a standard deviation for the variance) and stores its square.
+const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode, long double& value,
+                      bool root = false);
 
 // The fields of one input, parsed and checked by their rules.  In inverse
 // mode the x-value field is a percentile; this includes the discrete
-// distributions, whose quantiles the JSON output and the tables give (the
-// log has no discrete inverse).  Raises Distr::EOverflow for a power of ten
+// distributions, whose quantile the log searches (and the JSON output and
+// the tables take from the engine).  Raises Distr::EOverflow for a power of ten
 // past the extended range, as ParseReal does.
 struct ParsedInput {
   std::vector<FieldFault> faults;  // empty: every field is valid
@@ -101,12 +110,13 @@ struct ParsedInput {
   // The slot of the x-value (or percentile) field, where the function has one.
   std::optional<int> xField;
 };
-ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode);
+ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode,
+                      Readings readings = {});
 
 // One computation.  A mode the function's log does not offer counts as
 // Forward.  Never raises for any input: run-time errors become an Error
 // result.
-Result Compute(Function function, const FieldTexts& texts, Mode mode);
+Result Compute(Function function, const FieldTexts& texts, Mode mode, Readings readings = {});
 
 // The message box text of a run-time error: the message with a "." appended
 // when it is not empty and its last character sorts after ".".

@@ -1,7 +1,9 @@
 // The reports of the four continuous distributions: forward (tails at an
 // x-value) and inverse (the x-values whose lower and upper tails are p); and
 // the lines of every distribution's report.
+#include <cctype>
 #include <cmath>
+#include <string_view>
 
 #include "Distr/Distr.h"
 #include "calculator/NumberText.h"
@@ -32,6 +34,23 @@ std::string ResultLine(const Values& v) {
     return DiscreteLine(x, ProbabilityText(d->atMost), ProbabilityText(d->atLeast),
                         ProbabilityText(d->point));
   }
+  if (const auto* i = std::get_if<Between>(&v)) {
+    const std::string a = Fixed6Text(i->a), b = Fixed6Text(i->b);
+    return "   P(" + a + "<X<" + b + ")=" + ProbabilityText(i->inside) + "      P(X<" + a +
+           " or X>" + b + ")=" + ProbabilityText(i->outside);
+  }
+  if (const auto* i = std::get_if<WholeBetween>(&v)) {
+    const std::string a = IntegerText(i->a), b = IntegerText(i->b);
+    return "   P(" + a + "<=X<=" + b + ")=" + ProbabilityText(i->inside) + "      P(X<" + a +
+           " or X>" + b + ")=" + ProbabilityText(i->outside);
+  }
+  if (const auto* q = std::get_if<QuantileAt>(&v)) {
+    const std::string p = Fixed6Text(q->p);
+    return "   x=" + IntegerText(q->x) + ": P(X<=" + IntegerText(q->x) +
+           ")=" + ProbabilityText(q->atMost) + ">=" + p +
+           ", P(X<=" + std::to_string(int64_t{q->x} - 1) + ")=" + ProbabilityText(q->atMostBelow) +
+           "<" + p;
+  }
   const auto& p = std::get<PointsOf>(v);
   return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
 }
@@ -58,7 +77,29 @@ Values TailsOrPoints(long double w, Mode mode, UpperTail upperTail, UpperPoint u
 }  // namespace
 
 LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, const Values& v) {
-  return {HeaderLine(about, a), ResultLine(v)};
+  // The header of an interval or a quantile names the parameters only,
+  // whatever the x-value's field holds.
+  const bool parametersOnly = std::holds_alternative<Between>(v) ||
+                              std::holds_alternative<WholeBetween>(v) ||
+                              std::holds_alternative<QuantileAt>(v);
+  return {parametersOnly ? HeaderTitle(about, a) + ":" : HeaderLine(about, a), ResultLine(v)};
+}
+
+LogLines FormatWithoutNegativeZero(const FunctionAbout& about, const Arguments& a,
+                                   const Values& v) {
+  LogLines lines = FormatDistribution(about, a, v);
+  static constexpr std::string_view kNegativeZero = "-0.000000";
+  for (std::string& line : lines)
+    for (size_t at = line.find(kNegativeZero); at != std::string::npos;
+         at = line.find(kNegativeZero, at)) {
+      const size_t end = at + kNegativeZero.size();
+      if (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) {
+        at = end;
+        continue;
+      }
+      line.erase(at, 1);
+    }
+  return lines;
 }
 
 Values EvaluateNormal(const Arguments& a, Mode mode) {
@@ -74,6 +115,7 @@ Values EvaluateNormal(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateChiSquare(const Arguments& a, Mode mode) {
+  if (!a.IsWhole(kEdit1)) return RealChiSquare(a, mode);
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
       a.value[kEdit4], mode, [n](long double x) { return Distr::ChiSquareTail(n, x); },
@@ -81,6 +123,7 @@ Values EvaluateChiSquare(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateT(const Arguments& a, Mode mode) {
+  if (!a.IsWhole(kEdit1)) return RealT(a, mode);
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
       a.value[kEdit4], mode, [n](long double x) { return Distr::TTail(n, x); },
@@ -88,6 +131,7 @@ Values EvaluateT(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateF(const Arguments& a, Mode mode) {
+  if (!a.IsWhole(kEdit1) || !a.IsWhole(kEdit2)) return RealF(a, mode);
   const int32_t m = a.Whole(kEdit1);  // numerator degrees of freedom
   const int32_t n = a.Whole(kEdit2);  // denominator degrees of freedom
   return TailsOrPoints(

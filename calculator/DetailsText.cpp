@@ -39,13 +39,11 @@ void ContinuousInverseRows(const details::ContinuousInverse& i, std::vector<Deta
   Add(rows, "x with P(X<x)=" + p, i.xLower);
   Add(rows, "x with P(X>x)=" + p, i.xUpper);
   if (i.centralLow.value && i.centralHigh.value)
-    rows.push_back({"Central " + p + " interval",
-                    "[" + TenDigitText(*i.centralLow.value) + ", " +
-                        TenDigitText(*i.centralHigh.value) + "]"});
+    rows.push_back({"Central " + p + " interval", "[" + TenDigitText(*i.centralLow.value) + ", " +
+                                                      TenDigitText(*i.centralHigh.value) + "]"});
   else
-    rows.push_back({"Central " + p + " interval", "none: " + (i.centralLow.value
-                                                                  ? i.centralHigh.note
-                                                                  : i.centralLow.note)});
+    rows.push_back({"Central " + p + " interval",
+                    "none: " + (i.centralLow.value ? i.centralHigh.note : i.centralLow.note)});
 }
 
 void DiscreteRows(const details::DiscreteForward& d, std::vector<DetailRow>& rows) {
@@ -55,6 +53,16 @@ void DiscreteRows(const details::DiscreteForward& d, std::vector<DetailRow>& row
   Add(rows, "P(X=" + x + ")", d.point);
   Add(rows, "P(X>=" + x + ")", d.atLeast);
   Add(rows, "P(X>" + x + ")", d.above);
+}
+
+void IntervalRows(const details::IntervalValues& v, std::vector<DetailRow>& rows) {
+  const std::string a = Short(v.a), b = Short(v.b);
+  Add(rows, v.discrete ? "P(" + a + "<=X<=" + b + ")" : "P(" + a + "<X<" + b + ")", v.between);
+  Add(rows, "P(X<" + a + " or X>" + b + ")", v.outside);
+}
+
+void QuantileRows(const details::DiscreteInverse& q, std::vector<DetailRow>& rows) {
+  Add(rows, "Smallest x with P(X<=x)>=" + Short(q.p), q.quantile);
 }
 
 void CountingRows(const details::Counting& c, std::vector<DetailRow>& rows) {
@@ -85,13 +93,17 @@ std::vector<DetailRow> DetailRows(const ResultDetails& details) {
     ContinuousInverseRows(*i, rows);
   else if (const auto* d = std::get_if<details::DiscreteForward>(&details.values))
     DiscreteRows(*d, rows);
+  else if (const auto* q = std::get_if<details::DiscreteInverse>(&details.values))
+    QuantileRows(*q, rows);
+  else if (const auto* v = std::get_if<details::IntervalValues>(&details.values))
+    IntervalRows(*v, rows);
   else if (const auto* c = std::get_if<details::Counting>(&details.values))
     CountingRows(*c, rows);
   if (details.mean) Add(rows, "Mean", *details.mean);
   if (details.variance) {
     const details::Value& v = *details.variance;
-    rows.push_back({"Standard deviation",
-                    v.value ? TenDigitText(std::sqrt(*v.value)) : "none: " + v.note});
+    rows.push_back(
+        {"Standard deviation", v.value ? TenDigitText(std::sqrt(*v.value)) : "none: " + v.note});
   }
   return rows;
 }

@@ -1,6 +1,7 @@
 // The table of functions.
 #include "calculator/Functions.h"
 
+#include <cmath>
 #include <limits>
 
 #include "calculator/NumberText.h"
@@ -23,6 +24,11 @@ constexpr long double kMaxWhole = 2147483647;
 constexpr int64_t kMostDegrees = 1073741823;  // 2^30 - 1
 constexpr int64_t kMostCount = 1073741822;    // 2(n + 1) <= 2^31 - 1
 constexpr int64_t kMostPoissonX = 1073741821;
+// The largest noncentrality the noncentral sums are taken for: their terms
+// are summed outward from the Poisson weight's mode, a few times the square
+// root of the noncentrality each way.
+constexpr long double kMostNoncentrality = 1000000;
+constexpr long double kMostNoncentralT = 1000;
 
 constexpr FieldAbout XValue(int slot = kEdit4) {
   return {slot, Role::XValue, Number::Real, "x-value", nullptr,   nullptr,
@@ -32,21 +38,22 @@ constexpr FieldAbout WholeX(int64_t most = 0) {
   return {kEdit4, Role::XValue,   Number::Whole, "x-value", nullptr,          nullptr,
           "0",    -kMaxWhole - 1, false,         kMaxWhole, "a whole number", most};
 }
-// Degrees of freedom: from 2^30 on the tails' whole-number arithmetic
-// overflows, which is a run-time error and not a broken rule.
+// Degrees of freedom: a whole number takes the tails' whole-number
+// arithmetic, which from 2^30 on overflows (a run-time error, not a broken
+// rule); any other number above 0 up to 2^30 - 1 takes the real route.
 constexpr FieldAbout DegreesOfFreedom(int slot, const char* caption, const char* parameter,
                                       const char* headerName) {
   return {slot,
           Role::Degrees,
-          Number::Whole,
+          Number::Degrees,
           caption,
           parameter,
           headerName,
           "1",
-          1,
-          false,
+          0,
+          true,
           kMaxWhole,
-          "a whole number from 1 to 1073741823",
+          "a number greater than 0 and at most 1073741823",
           kMostDegrees};
 }
 constexpr FieldAbout Count(int slot, const char* caption, const char* parameter,
@@ -71,11 +78,16 @@ constexpr FieldAbout AnyWhole(int slot, const char* name, int64_t most = 0) {
           false, kMaxWhole,       "a whole number", most};
 }
 
+// The standard deviation whose square is the variance; its least value is
+// the square root of the least variance.
+constexpr RootReading kStandardDeviation{"Standard deviation", 0.001L,
+                                         "a number of at least 0.001"};
 constexpr FieldAbout kNormalFields[] = {
     {kEdit1, Role::Parameter, Number::Real, "Mean", "mean", "mean", "0", -kInf, false, kInf,
      "a number"},
     {kEdit2, Role::Parameter, Number::Real, "Variance", "variance", "variance", "1",
-     kSmallestVariance, false, kInf, "a number of at least 0.000001"},
+     kSmallestVariance, false, kInf, "a number of at least 0.000001", 0, false, false,
+     &kStandardDeviation},
     XValue(),
 };
 constexpr FieldAbout kChiSquareFields[] = {
@@ -114,6 +126,117 @@ constexpr FieldAbout kFactorialFields[] = {Count(kEdit1, "n", "n", "n")};
 constexpr FieldAbout kBinomialCoefficientFields[] = {AnyWhole(kEdit1, "n", kMostCount),
                                                      AnyWhole(kEdit2, "k")};
 
+// The distributions with real parameters: a parameter greater than 0, any
+// number, a probability above 0, real degrees of freedom; their x-value
+// takes any percentile strictly between 0 and 1 in inverse mode.
+constexpr FieldAbout Positive(int slot, const char* caption, const char* name,
+                              const char* defaultText) {
+  return {slot, Role::Parameter,          Number::Real, caption, name, name, defaultText, 0, true,
+          kInf, "a number greater than 0"};
+}
+constexpr FieldAbout AnyReal(int slot, const char* caption, const char* name,
+                             const char* defaultText) {
+  return {slot,        Role::Parameter, Number::Real, caption, name,      name,
+          defaultText, -kInf,           false,        kInf,    "a number"};
+}
+constexpr FieldAbout RealDegrees(int slot, const char* caption, const char* parameter,
+                                 const char* headerName, const char* defaultText) {
+  return {slot,
+          Role::Degrees,
+          Number::Degrees,
+          caption,
+          parameter,
+          headerName,
+          defaultText,
+          0,
+          true,
+          kMostDegrees,
+          "a number greater than 0 and at most 1073741823",
+          kMostDegrees};
+}
+constexpr FieldAbout Noncentrality(int slot, const char* caption, const char* name,
+                                   const char* defaultText) {
+  return {slot,
+          Role::Parameter,
+          Number::Real,
+          caption,
+          name,
+          name,
+          defaultText,
+          0,
+          false,
+          kMostNoncentrality,
+          "a number from 0 to 1000000"};
+}
+constexpr FieldAbout SuccessProbability(int slot) {
+  return {slot,
+          Role::Probability,
+          Number::Real,
+          "Success probability (p)",
+          "p",
+          "p",
+          "0.5",
+          0,
+          true,
+          1,
+          "a probability greater than 0 and at most 1"};
+}
+constexpr FieldAbout RealX(const char* defaultText) {
+  return {kEdit4, Role::XValue, Number::Real, "x-value",  nullptr, nullptr, defaultText,
+          -kInf,  false,        kInf,         "a number", 0,       false,   true};
+}
+constexpr FieldAbout CountX(const char* caption, const char* defaultText) {
+  return {
+      kEdit4,         Role::XValue, Number::Whole, caption,          nullptr, nullptr, defaultText,
+      -kMaxWhole - 1, false,        kMaxWhole,     "a whole number", 0,       false,   true};
+}
+
+constexpr FieldAbout kExponentialFields[] = {Positive(kEdit1, "Rate (\u03bb)", "rate", "1"),
+                                             RealX("1")};
+constexpr FieldAbout kGammaFields[] = {Positive(kEdit1, "Shape (k)", "shape", "2"),
+                                       Positive(kEdit2, "Scale (\u03b8)", "scale", "1"),
+                                       RealX("3")};
+constexpr FieldAbout kBetaFields[] = {Positive(kEdit1, "Alpha (\u03b1)", "alpha", "2"),
+                                      Positive(kEdit2, "Beta (\u03b2)", "beta", "3"), RealX("0.5")};
+constexpr FieldAbout kUniformFields[] = {AnyReal(kEdit1, "Lower end (a)", "a", "0"),
+                                         AnyReal(kEdit2, "Upper end (b)", "b", "1"), RealX("0.5")};
+constexpr FieldAbout kLognormalFields[] = {AnyReal(kEdit1, "Mu (\u03bc of ln X)", "mu", "0"),
+                                           Positive(kEdit2, "Sigma (\u03c3 of ln X)", "sigma", "1"),
+                                           RealX("1")};
+constexpr FieldAbout kWeibullFields[] = {Positive(kEdit1, "Shape (k)", "shape", "1.5"),
+                                         Positive(kEdit2, "Scale (\u03bb)", "scale", "1"),
+                                         RealX("1")};
+constexpr FieldAbout kCauchyFields[] = {AnyReal(kEdit1, "Location (x\u2080)", "location", "0"),
+                                        Positive(kEdit2, "Scale (\u03b3)", "scale", "1"),
+                                        RealX("1")};
+constexpr FieldAbout kLogisticFields[] = {AnyReal(kEdit1, "Location (\u03bc)", "location", "0"),
+                                          Positive(kEdit2, "Scale (s)", "scale", "1"), RealX("1")};
+constexpr FieldAbout kNoncentralTFields[] = {
+    RealDegrees(kEdit1, "Degrees of freedom", "df", "degrees of freedom", "10"),
+    {kEdit2, Role::Parameter, Number::Real, "Noncentrality (\u03b4)", "delta", "delta", "1",
+     -kMostNoncentralT, false, kMostNoncentralT, "a number from -1000 to 1000"},
+    RealX("2")};
+constexpr FieldAbout kNoncentralChiSquareFields[] = {
+    RealDegrees(kEdit1, "Degrees of freedom", "df", "degrees of freedom", "3"),
+    Noncentrality(kEdit2, "Noncentrality (\u03bb)", "lambda", "2"), RealX("5")};
+constexpr FieldAbout kNoncentralFFields[] = {
+    RealDegrees(kEdit1, "(1) Degrees of freedom", "df1", "(1) degrees of freedom", "3"),
+    RealDegrees(kEdit2, "(2) Degrees of freedom", "df2", "(2) degrees of freedom", "20"),
+    Noncentrality(kEdit3, "Noncentrality (\u03bb)", "lambda", "2"), RealX("2")};
+constexpr FieldAbout kGeometricFields[] = {SuccessProbability(kEdit1),
+                                           CountX("Failures before the first success (x)", "2")};
+constexpr FieldAbout kNegativeBinomialFields[] = {
+    {kEdit1, Role::Parameter, Number::Whole, "Successes (r)", "r", "r", "3", 1, false, kMaxWhole,
+     "a whole number from 1 to 2147483647"},
+    SuccessProbability(kEdit2),
+    CountX("Failures before the r-th success (x)", "2")};
+constexpr FieldAbout kDiscreteUniformFields[] = {
+    {kEdit1, Role::Parameter, Number::Whole, "Lowest value (a)", "a", "a", "1", -kMaxWhole - 1,
+     false, kMaxWhole, "a whole number"},
+    {kEdit2, Role::Parameter, Number::Whole, "Highest value (b)", "b", "b", "6", -kMaxWhole - 1,
+     false, kMaxWhole, "a whole number"},
+    CountX("x-value", "3")};
+
 constexpr bool SlotsFit(std::span<const FieldAbout> fields) {
   for (const FieldAbout& field : fields)
     if (field.slot < 0 || field.slot >= kSlotCount) return false;
@@ -122,7 +245,13 @@ constexpr bool SlotsFit(std::span<const FieldAbout> fields) {
 static_assert(SlotsFit(kNormalFields) && SlotsFit(kChiSquareFields) && SlotsFit(kTFields) &&
                   SlotsFit(kFFields) && SlotsFit(kBinomialFields) && SlotsFit(kPoissonFields) &&
                   SlotsFit(kHypergeometricFields) && SlotsFit(kFactorialFields) &&
-                  SlotsFit(kBinomialCoefficientFields),
+                  SlotsFit(kBinomialCoefficientFields) && SlotsFit(kExponentialFields) &&
+                  SlotsFit(kGammaFields) && SlotsFit(kBetaFields) && SlotsFit(kUniformFields) &&
+                  SlotsFit(kLognormalFields) && SlotsFit(kWeibullFields) &&
+                  SlotsFit(kCauchyFields) && SlotsFit(kLogisticFields) &&
+                  SlotsFit(kNoncentralTFields) && SlotsFit(kNoncentralChiSquareFields) &&
+                  SlotsFit(kNoncentralFFields) && SlotsFit(kGeometricFields) &&
+                  SlotsFit(kNegativeBinomialFields) && SlotsFit(kDiscreteUniformFields),
               "every field has a label/edit pair of the window");
 
 // k of n: 0 <= k <= n.  The urn's sample: at most all its balls.
@@ -132,19 +261,50 @@ bool ChoosesWithin(const Arguments& a) {
 bool SampleFitsTheUrn(const Arguments& a) {
   return int64_t{a.Whole(kEdit3)} <= int64_t{a.Whole(kEdit1)} + a.Whole(kEdit2);
 }
+// The ends of a uniform distribution: a < b; of a discrete uniform one: a <= b.
+bool EndsInOrder(const Arguments& a) {
+  return a.value[kEdit1] < a.value[kEdit2];
+}
+bool WholeEndsInOrder(const Arguments& a) {
+  return a.Whole(kEdit1) <= a.Whole(kEdit2);
+}
 constexpr CrossRule kNoCrossRule{0, nullptr, nullptr};
 
-constexpr Modes kBothWays{Mode::Forward, Mode::Inverse};
+constexpr Modes kBothWays{Mode::Forward, Mode::Inverse, Mode::Interval};
 constexpr Modes kForwardOnly{Mode::Forward};
 constexpr RangeDefaults kPositiveRange{"0", "5", "0.1"};
 constexpr RangeDefaults kCountsRange{"0", "10", "1"};
 constexpr RangeDefaults kNoRange{"", "", ""};
+constexpr RangeDefaults kCentredRange{"-5", "5", "0.1"};
+constexpr RangeDefaults kUnitRange{"0", "1", "0.05"};
 
 details::Counting ExactFactorial(const Arguments& a) {
   return details::Factorial(a.value[kEdit1]);
 }
 details::Counting ExactBinomialCoefficient(const Arguments& a) {
   return details::BinomialCoefficient(a.value[kEdit1], a.value[kEdit2]);
+}
+
+// An entry of a distribution with real parameters: caption and title alike,
+// both modes, every percentile.
+constexpr FunctionAbout Continuous(Function function, const char* command, const char* radio,
+                                   const char* title, const details::Model* model,
+                                   std::span<const FieldAbout> fields, CrossRule together,
+                                   Evaluate evaluate, RangeDefaults range) {
+  return {
+      function, command,   radio,  title, title,    Family::Continuous, model,
+      fields,   kBothWays, "0.95", ":",   together, evaluate,           FormatWithoutNegativeZero,
+      nullptr,  nullptr,   range,  false};
+}
+// The same for a discrete one: its inverse is its quantile.
+constexpr FunctionAbout Discrete(Function function, const char* command, const char* radio,
+                                 const char* title, const details::Model* model,
+                                 std::span<const FieldAbout> fields, CrossRule together,
+                                 Evaluate evaluate) {
+  return {
+      function,     command, radio, title,    title,    Family::Discrete,          model,   fields,
+      kBothWays,    "0.5",   ":",   together, evaluate, FormatWithoutNegativeZero, nullptr, nullptr,
+      kCountsRange, false};
 }
 
 const FunctionAbout* Table() {
@@ -192,14 +352,48 @@ const FunctionAbout* Table() {
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
        &details::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF,
        FormatDistribution, nullptr, nullptr, kPositiveRange, false},
+      // The distributions with real parameters; their percentile may be any
+      // probability between 0 and 1, and their lines never print "-0.000000".
+      Continuous(Function::Exponential, "exponential", "ExponentialRadio",
+                 "Exponential Distribution", &details::ExponentialModel(), kExponentialFields,
+                 kNoCrossRule, EvaluateExponential, kPositiveRange),
+      Continuous(Function::Gamma, "gamma", "GammaRadio", "Gamma Distribution",
+                 &details::GammaModel(), kGammaFields, kNoCrossRule, EvaluateGamma, kPositiveRange),
+      Continuous(Function::Beta, "beta", "BetaRadio", "Beta Distribution", &details::BetaModel(),
+                 kBetaFields, kNoCrossRule, EvaluateBeta, kUnitRange),
+      Continuous(Function::Uniform, "uniform", "UniformRadio", "Uniform Distribution",
+                 &details::UniformModel(), kUniformFields,
+                 {kEdit2, "a number greater than a", EndsInOrder}, EvaluateUniform, kUnitRange),
+      Continuous(Function::Lognormal, "lognormal", "LognormalRadio", "Lognormal Distribution",
+                 &details::LognormalModel(), kLognormalFields, kNoCrossRule, EvaluateLognormal,
+                 kPositiveRange),
+      Continuous(Function::Weibull, "weibull", "WeibullRadio", "Weibull Distribution",
+                 &details::WeibullModel(), kWeibullFields, kNoCrossRule, EvaluateWeibull,
+                 kPositiveRange),
+      Continuous(Function::Cauchy, "cauchy", "CauchyRadio", "Cauchy Distribution",
+                 &details::CauchyModel(), kCauchyFields, kNoCrossRule, EvaluateCauchy,
+                 kCentredRange),
+      Continuous(Function::Logistic, "logistic", "LogisticRadio", "Logistic Distribution",
+                 &details::LogisticModel(), kLogisticFields, kNoCrossRule, EvaluateLogistic,
+                 kCentredRange),
+      Continuous(Function::NoncentralT, "noncentralt", "NoncentralTRadio",
+                 "Noncentral t Distribution", &details::NoncentralTModel(), kNoncentralTFields,
+                 kNoCrossRule, EvaluateNoncentralT, kCentredRange),
+      Continuous(Function::NoncentralChiSquare, "noncentralchisquare", "NoncentralChiSquareRadio",
+                 "Noncentral Chi Square Distribution", &details::NoncentralChiSquareModel(),
+                 kNoncentralChiSquareFields, kNoCrossRule, EvaluateNoncentralChiSquare,
+                 kPositiveRange),
+      Continuous(Function::NoncentralF, "noncentralf", "NoncentralFRadio",
+                 "Noncentral F Distribution", &details::NoncentralFModel(), kNoncentralFFields,
+                 kNoCrossRule, EvaluateNoncentralF, kPositiveRange),
       {Function::Binomial, "binomial", "BinomialRadio", "&Binomial Distribution",
        "Binomial Distribution", Family::Discrete, &details::BinomialModel(), kBinomialFields,
-       kForwardOnly, nullptr, ":", kNoCrossRule, EvaluateBinomial, FormatDistribution, nullptr,
-       nullptr, kCountsRange, false},
+       kBothWays, "0.5", ":", kNoCrossRule, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
+       kCountsRange, false},
       {Function::Poisson, "poisson", "PoissonRadio", "&Poisson Distribution",
        "Poisson Distribution", Family::Discrete, &details::PoissonModel(), kPoissonFields,
-       kForwardOnly, nullptr, ":", kNoCrossRule, EvaluatePoisson, FormatDistribution, nullptr,
-       nullptr, kCountsRange, false},
+       kBothWays, "0.5", ":", kNoCrossRule, EvaluatePoisson, FormatDistribution, nullptr, nullptr,
+       kCountsRange, false},
       // This header carries x and, unlike the others, ends without a colon.
       {Function::Hypergeometric,
        "hypergeometric",
@@ -209,8 +403,8 @@ const FunctionAbout* Table() {
        Family::Discrete,
        &details::HypergeometricModel(),
        kHypergeometricFields,
-       kForwardOnly,
-       nullptr,
+       kBothWays,
+       "0.5",
        "",
        {kEdit3, "a whole number from 0 to B + R", SampleFitsTheUrn},
        EvaluateHypergeometric,
@@ -219,6 +413,15 @@ const FunctionAbout* Table() {
        nullptr,
        kCountsRange,
        false},
+      Discrete(Function::Geometric, "geometric", "GeometricRadio", "Geometric Distribution",
+               &details::GeometricModel(), kGeometricFields, kNoCrossRule, EvaluateGeometric),
+      Discrete(Function::NegativeBinomial, "negativebinomial", "NegativeBinomialRadio",
+               "Negative Binomial Distribution", &details::NegativeBinomialModel(),
+               kNegativeBinomialFields, kNoCrossRule, EvaluateNegativeBinomial),
+      Discrete(Function::DiscreteUniform, "discreteuniform", "DiscreteUniformRadio",
+               "Discrete Uniform Distribution", &details::DiscreteUniformModel(),
+               kDiscreteUniformFields, {kEdit2, "a whole number of at least a", WholeEndsInOrder},
+               EvaluateDiscreteUniform),
       {Function::Factorial, "factorial", "FactorialRadio", "F&actorial Function",
        "Factorial Function", Family::Counting, nullptr, kFactorialFields, kForwardOnly, nullptr,
        ":", kNoCrossRule, EvaluateFactorial, FormatFactorial, ExactFactorial, "the factorial",
@@ -248,6 +451,22 @@ const FunctionAbout* Table() {
 constexpr size_t kFunctionCount = static_cast<size_t>(Function::BinomialCoefficient) + 1;
 
 }  // namespace
+
+namespace {
+
+bool WholeValue(long double v) {
+  return v == std::floor(v) && v >= -kMaxWhole - 1 && v <= kMaxWhole;
+}
+
+}  // namespace
+
+bool Arguments::IsWhole(int slot) const {
+  return WholeValue(value[slot]);
+}
+
+bool FieldAbout::IsWhole(long double value) const {
+  return number == Number::Whole || (number == Number::Degrees && WholeValue(value));
+}
 
 const FieldAbout* FunctionAbout::FieldAt(int slot) const {
   for (const FieldAbout& field : fields)
@@ -290,12 +509,32 @@ bool ReadsPercentile(const FunctionAbout& about, const FieldAbout& field, Mode m
   return mode == Mode::Inverse && field.role == Role::XValue && about.HasInverse();
 }
 
-const char* FieldCaption(const FunctionAbout& about, const FieldAbout& field, Mode mode) {
-  return ReadsPercentile(about, field, mode) ? "Percentile" : field.caption;
+std::vector<FieldAbout> FieldsIn(const FunctionAbout& about, Mode mode) {
+  std::vector<FieldAbout> fields(about.fields.begin(), about.fields.end());
+  const FieldAbout* x = about.XField();
+  if (mode != Mode::Interval || !about.modes.Has(Mode::Interval) || x == nullptr) return fields;
+  FieldAbout bound = *x;
+  bound.slot = kEdit5;
+  bound.role = Role::Bound;
+  bound.headerName = nullptr;
+  fields.push_back(bound);
+  return fields;
+}
+
+const char* FieldCaption(const FunctionAbout& about, const FieldAbout& field, Mode mode,
+                         Readings readings) {
+  if (ReadsPercentile(about, field, mode)) return "Percentile";
+  if (field.root != nullptr && readings.Root(field.slot)) return field.root->caption;
+  if (mode == Mode::Interval && field.role == Role::XValue) return "Lower bound (A)";
+  if (field.role == Role::Bound) return "Upper bound (B)";
+  return field.caption;
 }
 
 const char* FieldDefault(const FunctionAbout& about, const FieldAbout& field, Mode mode) {
-  return ReadsPercentile(about, field, mode) ? about.inverseDefault : field.defaultText;
+  if (ReadsPercentile(about, field, mode)) return about.inverseDefault;
+  if (mode == Mode::Interval && field.role == Role::XValue) return about.range.from;
+  if (field.role == Role::Bound) return about.range.to;
+  return field.defaultText;
 }
 
 namespace {
@@ -313,7 +552,7 @@ void AppendParameters(std::string& text, const FunctionAbout& about, const Argum
     const long double v = arguments.value[field.slot];
     text += name;
     text += '=';
-    text += field.number == Number::Whole ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v);
+    text += field.IsWhole(v) ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v);
   }
 }
 

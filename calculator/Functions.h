@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "details/Details.h"
 
@@ -36,9 +37,23 @@ enum class Function {
   ChiSquare,
   T,
   F,
+  Exponential,
+  Gamma,
+  Beta,
+  Uniform,
+  Lognormal,
+  Weibull,
+  Cauchy,
+  Logistic,
+  NoncentralT,
+  NoncentralChiSquare,
+  NoncentralF,
   Binomial,
   Poisson,
   Hypergeometric,
+  Geometric,
+  NegativeBinomial,
+  DiscreteUniform,
   Factorial,
   BinomialCoefficient,
 };
@@ -48,9 +63,11 @@ enum class Function {
 // counting functions one (possibly huge) whole number.
 enum class Family { Continuous, Discrete, Counting };
 
-// The questions a function answers: the tails at an x-value, and the x-values
-// of a percentile.  A set of them is a Modes.
-enum class Mode : uint8_t { Forward, Inverse };
+// The questions a function answers: the tails at an x-value, the x-values
+// of a percentile (the quantile of a discrete distribution), and the
+// probability between two bounds A < B and outside them.  A set of them is a
+// Modes.
+enum class Mode : uint8_t { Forward, Inverse, Interval };
 
 class Modes {
  public:
@@ -68,11 +85,15 @@ class Modes {
 // The label/edit pairs of a window: slot 0 is Label_1/Edit_1.  A capacity:
 // a function uses as many slots as it has fields (the walk over the table in
 // the tests holds every slot below it).
-constexpr int kSlotCount = 4;
+constexpr int kSlotCount = 5;
 constexpr int kEdit1 = 0;
 constexpr int kEdit2 = 1;
 constexpr int kEdit3 = 2;
 constexpr int kEdit4 = 3;
+// The upper bound B of the interval mode, which no table entry lists: the
+// interval mode reads the x-value's field as the lower bound A and this one
+// after it (FieldsIn).
+constexpr int kEdit5 = 4;
 
 // What a field stands for, for the readers that treat fields alike by their
 // role: the critical-value tables list degrees of freedom, a table's range
@@ -81,11 +102,39 @@ enum class Role {
   Parameter,    // a parameter of the distribution or counting function
   Probability,  // a parameter that is a probability (its complement matters as much)
   Degrees,      // degrees of freedom
-  XValue,       // the x-value; in inverse mode the percentile
+  XValue,       // the x-value; in inverse mode the percentile, in interval mode the bound A
+  Bound,        // the upper bound B of the interval mode
 };
 
-// How a field's text is read: a real number or a whole number (int32).
-enum class Number { Real, Whole };
+// How a field's text is read: a real number, a whole number (int32), or
+// degrees of freedom: a whole number (the log's whole-number route, up to
+// `high`) or any real above `low` up to `most`.
+enum class Number { Real, Whole, Degrees };
+
+// A field that may instead be typed as the square root of its value, as the
+// normal distribution's variance may be typed as its standard deviation:
+// the caption and the rule of that reading, and its least value.
+struct RootReading {
+  const char* caption;
+  long double low;
+  const char* rule;
+};
+
+// The fields a user types by their root reading, as a set of slots.
+class Readings {
+ public:
+  constexpr Readings() = default;
+  static constexpr Readings RootAt(int slot) {
+    Readings r;
+    r.roots_ = static_cast<uint8_t>(1u << slot);
+    return r;
+  }
+  constexpr bool Root(int slot) const { return (roots_ >> slot & 1u) != 0; }
+  constexpr bool operator==(const Readings&) const = default;
+
+ private:
+  uint8_t roots_ = 0;
+};
 
 // One label/edit pair of a function.  A value is accepted when it parses as
 // its number and lies in [low, high] (low itself excluded when lowOpen); the
@@ -108,8 +157,15 @@ struct FieldAbout {
   // the field and this limit after an integer overflow.
   int64_t most = 0;
   bool mostWithNext = false;
+  // The x-value in inverse mode: any probability strictly between 0 and 1,
+  // not only those from kLowestPercentile to kHighestPercentile.
+  bool anyPercentile = false;
+  // The field's other reading, where it has one.
+  const RootReading* root = nullptr;
 
-  bool IsParameter() const { return role != Role::XValue; }
+  bool IsParameter() const { return role != Role::XValue && role != Role::Bound; }
+  // Whether the field's value is written and computed as a whole number.
+  bool IsWhole(long double value) const;
 };
 
 // The numbers of one computation, by family and mode.
@@ -126,6 +182,22 @@ struct DiscreteAt {
   int32_t x;
   long double atMost, atLeast, point;
 };
+// Discrete inverse: the smallest x with P(X<=x) >= p, with P(X<=x) and
+// P(X<=x-1) to show it.
+struct QuantileAt {
+  long double p;
+  int32_t x;
+  long double atMost, atMostBelow;
+};
+// Continuous interval: P(a<X<b) and P(X<a or X>b).
+struct Between {
+  long double a, b, inside, outside;
+};
+// Discrete interval: P(a<=X<=b) and P(X<a or X>b).
+struct WholeBetween {
+  int32_t a, b;
+  long double inside, outside;
+};
 // Counting: the natural logarithm of the value, and the value itself where
 // the log prints it in full.
 struct CountingValue {
@@ -134,12 +206,15 @@ struct CountingValue {
 };
 // monostate: the fields are each valid, but together outside the function's
 // domain (k > n of a binomial coefficient).
-using Values = std::variant<std::monostate, TailsAt, PointsOf, DiscreteAt, CountingValue>;
+using Values = std::variant<std::monostate, TailsAt, PointsOf, DiscreteAt, QuantileAt, Between,
+                            WholeBetween, CountingValue>;
 
 // The parsed fields, by slot; a Whole field holds an int32 value exactly.
 struct Arguments {
   std::array<long double, kSlotCount> value{};
   int32_t Whole(int slot) const { return static_cast<int32_t>(value[slot]); }
+  // Whether the value is a whole number of the int32 range.
+  bool IsWhole(int slot) const;
 };
 
 using LogLines = std::array<std::string, 2>;
@@ -201,9 +276,15 @@ std::optional<Function> FunctionByCommandName(std::string_view name);
 // The function a window selects first.
 Function FirstFunction();
 
+// The fields of a function in a mode, in the order probex-calc takes them:
+// the table's fields, and in interval mode the upper bound B after the
+// x-value (which is then the lower bound A).
+std::vector<FieldAbout> FieldsIn(const FunctionAbout& about, Mode mode);
+
 // The caption and default text of a field, in the given mode (the x-value
-// reads "Percentile" in inverse mode).
-const char* FieldCaption(const FunctionAbout& about, const FieldAbout& field, Mode mode);
+// reads "Percentile" in inverse mode, "Lower bound (A)" in interval mode).
+const char* FieldCaption(const FunctionAbout& about, const FieldAbout& field, Mode mode,
+                         Readings readings = {});
 const char* FieldDefault(const FunctionAbout& about, const FieldAbout& field, Mode mode);
 // Whether the field reads a percentile in this mode.
 bool ReadsPercentile(const FunctionAbout& about, const FieldAbout& field, Mode mode);

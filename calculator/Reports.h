@@ -18,10 +18,39 @@ Values EvaluateF(const Arguments& a, Mode mode);
 Values EvaluateBinomial(const Arguments& a, Mode mode);
 Values EvaluatePoisson(const Arguments& a, Mode mode);
 Values EvaluateHypergeometric(const Arguments& a, Mode mode);
+// Chi-square, t and F with degrees of freedom that are not all whole
+// numbers (ShapeReports.cpp); the Evaluate routines above take them there.
+Values RealChiSquare(const Arguments& a, Mode mode);
+Values RealT(const Arguments& a, Mode mode);
+Values RealF(const Arguments& a, Mode mode);
+Values EvaluateExponential(const Arguments& a, Mode mode);
+Values EvaluateGamma(const Arguments& a, Mode mode);
+Values EvaluateBeta(const Arguments& a, Mode mode);
+Values EvaluateUniform(const Arguments& a, Mode mode);
+Values EvaluateLognormal(const Arguments& a, Mode mode);
+Values EvaluateWeibull(const Arguments& a, Mode mode);
+Values EvaluateCauchy(const Arguments& a, Mode mode);
+Values EvaluateLogistic(const Arguments& a, Mode mode);
+Values EvaluateNoncentralT(const Arguments& a, Mode mode);
+Values EvaluateNoncentralChiSquare(const Arguments& a, Mode mode);
+Values EvaluateNoncentralF(const Arguments& a, Mode mode);
+Values EvaluateGeometric(const Arguments& a, Mode mode);
+Values EvaluateNegativeBinomial(const Arguments& a, Mode mode);
+Values EvaluateDiscreteUniform(const Arguments& a, Mode mode);
 Values EvaluateFactorial(const Arguments& a, Mode mode);
 Values EvaluateBinomialCoefficient(const Arguments& a, Mode mode);
 
+// The questions asked of a distribution's forward report (Questions.cpp):
+// the discrete quantile for the percentile in the x-value's field, and the
+// probabilities between the bounds A (the x-value's field) and B and outside
+// them.  The header of an interval leaves out the x-value.
+Values DiscreteQuantile(const FunctionAbout& about, const Arguments& a);
+Values Interval(const FunctionAbout& about, const Arguments& a);
+
 LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, const Values& v);
+// FormatDistribution with every "-0.000000" written "0.000000" (a value
+// that rounds to zero from below).
+LogLines FormatWithoutNegativeZero(const FunctionAbout& about, const Arguments& a, const Values& v);
 LogLines FormatFactorial(const FunctionAbout& about, const Arguments& a, const Values& v);
 LogLines FormatBinomialCoefficient(const FunctionAbout& about, const Arguments& a, const Values& v);
 

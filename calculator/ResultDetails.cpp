@@ -164,7 +164,11 @@ ResultDetails DetailsOfError(const Result& result) {
   if (!d || x == nullptr) return out;
   AddMoments(*d, out);
   const long double at = result.arguments.value[x->slot];
-  if (about.family == Family::Discrete)
+  if (result.mode == Mode::Interval)
+    out.values = details::Between(*d, at, result.arguments.value[kEdit5]);
+  else if (about.family == Family::Discrete && result.Inverse())
+    out.values = details::DiscreteInv(*d, at);
+  else if (about.family == Family::Discrete)
     out.values = details::DiscreteAt(*d, at);
   else if (result.Inverse())
     out.values = details::Inverse(*d, at);
@@ -200,6 +204,16 @@ ResultDetails DetailsOf(const Result& result) {
     const details::DiscreteForward f = details::DiscreteAt(*d, k->x);
     CompareDiscrete(*k, f, out.remarks);
     out.values = f;
+  } else if (const auto* b = std::get_if<Between>(&result.values)) {
+    out.values = details::Between(*d, b->a, b->b);
+  } else if (const auto* w = std::get_if<WholeBetween>(&result.values)) {
+    out.values = details::Between(*d, w->a, w->b);
+  } else if (const auto* q = std::get_if<QuantileAt>(&result.values)) {
+    const details::DiscreteInverse i = details::DiscreteInv(*d, q->p);
+    if (i.quantile.value && *i.quantile.value != q->x)
+      out.remarks.push_back("the quantile: the log printed " + IntegerText(q->x) +
+                            "; the accurate value is " + WholeText(*i.quantile.value) + ".");
+    out.values = i;
   }
   return out;
 }

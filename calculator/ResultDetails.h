@@ -20,7 +20,8 @@ namespace calculator {
 
 using DetailValues =
     std::variant<std::monostate, details::ContinuousForward, details::ContinuousInverse,
-                 details::DiscreteForward, details::DiscreteInverse, details::Counting>;
+                 details::DiscreteForward, details::DiscreteInverse, details::IntervalValues,
+                 details::Counting>;
 
 struct ResultDetails {
   DetailValues values;

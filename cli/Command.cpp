@@ -19,12 +19,30 @@ std::string InverseFunctionNames(std::string_view lastSeparator) {
   return text;
 }
 
+namespace {
+
+// The functions with a field that --sd reads by its root: "normal".
+std::string RootFunctionNames() {
+  std::string names;
+  for (const calculator::FunctionAbout& about : calculator::Functions())
+    for (const calculator::FieldAbout& field : about.fields)
+      if (field.root) names += (names.empty() ? "" : " or ") + std::string(about.commandName);
+  return names;
+}
+
+}  // namespace
+
 ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles) {
   size_t w = 0;
-  bool inverse = false;
-  if (w < words.size() && words[w] == "--inverse") {
-    inverse = true;
-    ++w;
+  Mode mode = Mode::Forward;
+  bool root = false;
+  for (; w < words.size(); ++w) {
+    if (words[w] == "--inverse" || words[w] == "--between")
+      mode = words[w] == "--inverse" ? Mode::Inverse : Mode::Interval;
+    else if (words[w] == "--sd")
+      root = true;
+    else
+      break;
   }
   if (w == words.size()) return {std::nullopt, "no function given"};
   const auto function = calculator::FunctionByCommandName(words[w]);
@@ -32,11 +50,19 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles
   ++w;
   const calculator::FunctionAbout& about = calculator::AboutFunction(*function);
   const bool quantile = quantiles && about.family == calculator::Family::Discrete;
-  if (inverse && !about.HasInverse() && !quantile)
+  if (mode == Mode::Inverse && !about.HasInverse() && !quantile)
     return {std::nullopt, "--inverse needs " + InverseFunctionNames(" or ")};
+  if (mode == Mode::Interval && !about.modes.Has(Mode::Interval))
+    return {std::nullopt, "--between needs a distribution"};
 
-  Command command{*function, inverse ? Mode::Inverse : Mode::Forward, {}};
-  for (const calculator::FieldAbout& field : about.fields) {
+  Command command{*function, mode, {}, {}};
+  if (root) {
+    const auto field = std::find_if(about.fields.begin(), about.fields.end(),
+                                    [](const calculator::FieldAbout& f) { return f.root; });
+    if (field == about.fields.end()) return {std::nullopt, "--sd needs " + RootFunctionNames()};
+    command.readings = calculator::Readings::RootAt(field->slot);
+  }
+  for (const calculator::FieldAbout& field : calculator::FieldsIn(about, command.mode)) {
     command.texts[field.slot] = calculator::FieldDefault(about, field, command.mode);
     if (w < words.size()) command.texts[field.slot] = words[w++];
   }
@@ -62,7 +88,7 @@ Outcome Run(const std::vector<std::string>& words) {
   const ParsedCommand parsed = ParseCommand(words);
   if (!parsed.command) return {Outcome::Kind::Usage, {}, parsed.usage};
   const Command& c = *parsed.command;
-  return OutcomeOf(calculator::Compute(c.function, c.texts, c.mode));
+  return OutcomeOf(calculator::Compute(c.function, c.texts, c.mode, c.readings));
 }
 
 std::string FieldList(const calculator::FunctionAbout& about) {
@@ -105,7 +131,8 @@ std::string FunctionList() {
             FieldList(about);
     const char* separator = "\t";
     for (const auto& [mode, name] :
-         {std::pair{Mode::Forward, "forward"}, std::pair{Mode::Inverse, "inverse"}}) {
+         {std::pair{Mode::Forward, "forward"}, std::pair{Mode::Inverse, "inverse"},
+          std::pair{Mode::Interval, "between"}}) {
       if (!about.modes.Has(mode)) continue;
       text += separator;
       text += name;

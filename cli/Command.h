@@ -25,6 +25,7 @@ struct Command {
   calculator::Function function{};
   calculator::Mode mode = calculator::Mode::Forward;
   calculator::FieldTexts texts;
+  calculator::Readings readings;  // --sd: the field read by its root reading
 
   bool Inverse() const { return mode == calculator::Mode::Inverse; }
 };

@@ -135,6 +135,11 @@ void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
   } else if (const auto* q = std::get_if<details::DiscreteInverse>(&values)) {
     w.Number("p", q->p);
     w.Detail("quantile", q->quantile);
+  } else if (const auto* v = std::get_if<details::IntervalValues>(&values)) {
+    w.Number("a", v->a);
+    w.Number("b", v->b);
+    w.Detail("between", v->between);
+    w.Detail("outside", v->outside);
   } else if (const auto* c = std::get_if<details::Counting>(&values)) {
     if (c->exact) {
       w.String("exact", *c->exact);
@@ -162,7 +167,7 @@ void WriteInvalid(JsonWriter& w, const calculator::FieldFault& focus) {
 // The discrete quantile: the fields checked with the x-value as a percentile.
 JsonAnswer RunQuantile(JsonWriter& w, const Command& c) {
   const calculator::ParsedInput input =
-      calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse);
+      calculator::ReadInput(c.function, c.texts, calculator::Mode::Inverse, c.readings);
   if (!input.faults.empty()) {
     WriteInvalid(w, input.faults.back());
     return {w.Finish(), kExitInvalidField};
@@ -189,13 +194,15 @@ JsonAnswer RunJson(const std::vector<std::string>& words) {
   w.String("function", about.commandName);
   w.Bool("inverse", c.Inverse());
   try {
-    if (!about.modes.Has(c.mode)) return RunQuantile(w, c);
+    // A discrete quantile answers with the engine's value only, as it always has.
+    if (about.family == calculator::Family::Discrete && c.mode == calculator::Mode::Inverse)
+      return RunQuantile(w, c);
   } catch (const std::runtime_error& error) {  // a field past the extended range
     w.String("status", "error");
     w.String("message", calculator::ErrorBoxText(error.what()));
     return {w.Finish(), kExitRunTimeError};
   }
-  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode, c.readings);
   switch (result.outcome) {
     case calculator::Outcome::Invalid:
       WriteInvalid(w, result.faults.back());

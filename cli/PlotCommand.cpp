@@ -15,7 +15,7 @@
 namespace cli {
 
 const char* const kPlotUsage =
-    "probex-calc --plot FILE [--size WxH] [--inverse] FUNCTION [FIELD...]";
+    "probex-calc --plot FILE [--size WxH] [--inverse | --between] [--sd] FUNCTION [FIELD...]";
 
 namespace {
 
@@ -95,7 +95,7 @@ int RunPlotCommand(const std::vector<std::string>& words) {
                       calculator::AboutFunction(c.function).commandName +
                       " is a number, not a distribution");
 
-  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode);
+  const calculator::Result result = calculator::Compute(c.function, c.texts, c.mode, c.readings);
   const Outcome outcome = OutcomeOf(result);
   if (outcome.kind != Outcome::Kind::Lines) {
     // The same message and status as without --plot.

@@ -16,11 +16,11 @@ using cli::kExitRunTimeError;
 using cli::kExitUsage;
 
 constexpr const char* kUsage =
-    R"(usage: probex-calc [--inverse] FUNCTION [FIELD...]
+    R"(usage: probex-calc [--inverse | --between] [--sd] FUNCTION [FIELD...]
        probex-calc --batch
-       probex-calc --json [--inverse] FUNCTION [FIELD...]
+       probex-calc --json [--inverse | --between] [--sd] FUNCTION [FIELD...]
        probex-calc --json --batch
-       probex-calc --plot FILE [--size WxH] [--inverse] FUNCTION [FIELD...]
+       probex-calc --plot FILE [--size WxH] [--inverse | --between] [--sd] FUNCTION [FIELD...]
        probex-calc --table FUNCTION [FIELD...] --from A --to B --step H
        probex-calc --critical FUNCTION --alpha LIST [--df LIST | --df1 LIST --df2 LIST]
        probex-calc --list-functions
@@ -40,7 +40,12 @@ not given keep their defaults.
 
 constexpr const char* kHelpAfterInverse =
     R"() turns the last field into a percentile
-and prints the x-values instead.
+and prints the x-values instead (for a discrete distribution the quantile, the
+smallest x with P(X<=x) >= p).  --between takes two bounds A < B in place of
+the x-value and prints the probability between them and outside them:
+P(A<X<B) and P(X<A or X>B), for a discrete distribution P(A<=X<=B).
+--sd reads the normal distribution's second field as its standard deviation
+(the log still writes the variance it stands for).
 
 Exit status: 0 on success; 2 for an invalid field (standard error names it,
 "invalid field: Edit_N", the field that would keep the focus); 1 for a
@@ -56,7 +61,8 @@ prints nothing.  The exit status is 64 when a line was malformed, 0 otherwise.
 --json prints one JSON object instead of the two lines: the log lines, the
 parsed parameters and every value at full precision ("lower", "upper",
 "density", "two_tailed"; "x_lower", "x_upper", "central"; "below", "at_most",
-"point", "at_least", "above"; "quantile"; "mean", "variance"; "exact",
+"point", "at_least", "above"; "quantile"; "between", "outside"; "mean",
+"variance"; "exact",
 "log10"), with "status" "ok", "invalid" (and "field"), "error" or "usage"
 (and "message"); values the engine cannot give are null, with "notes" saying
 why.  With --inverse a discrete distribution's last field is a probability p
@@ -71,8 +77,8 @@ values, as TAB-separated text with a header row (probex-calc --table --help).
 
 --list-functions prints one line per function, in columns separated by TAB
 characters: the FUNCTION name, the window's caption, the FIELDs (separated by
-commas) and the modes ("forward", or "forward inverse" where --inverse is
-taken).
+commas) and the modes ("forward", and "inverse" where --inverse is taken,
+"between" where --between is).
 )";
 
 int Usage(const std::string& message) {
@@ -137,7 +143,8 @@ int main(int argc, char** argv) {
     std::cout << answer.json << '\n';
     return answer.exitStatus;
   }
-  if (!words.empty() && words[0].rfind("--", 0) == 0 && words[0] != "--inverse")
+  if (!words.empty() && words[0].rfind("--", 0) == 0 && words[0] != "--inverse" &&
+      words[0] != "--between" && words[0] != "--sd")
     return Usage("unknown option: " + words[0]);
 
   const cli::Outcome outcome = cli::Run(words);

@@ -245,6 +245,21 @@ void ShadeTails(const calculator::TailsAt& t, const Range& range, PlotModel& mod
                   {Shade::Upper, QStringLiteral("P(X>%1)=%2").arg(Fixed(t.x), Fixed(t.upper))}};
 }
 
+// The areas and legend of an interval: the area between the bounds, and
+// the two tails outside them, which make up the other probability.
+void ShadeBetween(const calculator::Between& b, const Range& range, PlotModel& model) {
+  const double from = std::clamp(range.At(b.a), 0.0, 1.0);
+  const double to = std::clamp(range.At(b.b), 0.0, 1.0);
+  model.areas = {{0, from, Shade::Upper}, {from, to, Shade::Central}, {to, 1, Shade::Upper}};
+  model.markers = {MarkerAt(range, b.a, QStringLiteral("A=") + Fixed(b.a)),
+                   MarkerAt(range, b.b, QStringLiteral("B=") + Fixed(b.b))};
+  model.legend = {
+      {Shade::Central,
+       QStringLiteral("P(%1<X<%2)=%3").arg(Fixed(b.a), Fixed(b.b), Fixed(b.inside))},
+      {Shade::Upper,
+       QStringLiteral("P(X<%1 or X>%2)=%3").arg(Fixed(b.a), Fixed(b.b), Fixed(b.outside))}};
+}
+
 // The areas and legend of the inverse report: the tail of probability p
 // beyond each x-value, or the interval between them.
 void ShadePoints(const calculator::PointsOf& p, const Range& range, InverseShading shading,
@@ -287,6 +302,7 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
   if (const auto* t = std::get_if<calculator::TailsAt>(&result.values)) xs = {t->x};
   if (const auto* p = std::get_if<calculator::PointsOf>(&result.values))
     xs = {p->xLower, p->xUpper};
+  if (const auto* b = std::get_if<calculator::Between>(&result.values)) xs = {b->a, b->b};
   Range range = *bulk;
   Widen(range, xs, 0);
   if (!Resolvable(range))
@@ -300,6 +316,8 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
     return Nothing(QStringLiteral("Nothing to plot: the density cannot be computed here."));
   if (const auto* t = std::get_if<calculator::TailsAt>(&result.values))
     ShadeTails(*t, range, model);
+  else if (const auto* b = std::get_if<calculator::Between>(&result.values))
+    ShadeBetween(*b, range, model);
   else
     ShadePoints(std::get<calculator::PointsOf>(result.values), range, shading, model);
   // Unclipped, the range leaves out at most 2 * kBulkTail, too little to say.
@@ -372,32 +390,52 @@ Range Fewest(Range r, std::pair<long double, long double> support) {
   return r;
 }
 
-void FillDiscrete(const Sampled& s, const calculator::DiscreteAt& v, const Range& axis,
-                  PlotModel& model) {
+// The bars or the stepped outline, each value shaded as `shadeOf` says; the
+// outline's areas split at the values where the shade changes.
+template <class ShadeOf>
+void FillValues(const Sampled& s, const Range& axis, ShadeOf shadeOf, PlotModel& model) {
   const long double top = *std::max_element(s.probabilities.begin(), s.probabilities.end());
   model.y = {0, top * kHeadroom, false, QStringLiteral("P(X=k)")};
   const auto up = [&](long double p) { return static_cast<double>(p / model.y.high); };
-  const long double x = v.x;
   if (s.bars) {
     model.drawing = Drawing::Bars;
     for (size_t i = 0; i < s.probabilities.size(); ++i) {
       const long double k = s.values.low + static_cast<long double>(i);
-      const Shade shade = k < x ? Shade::Lower : k > x ? Shade::Upper : Shade::Both;
-      model.bars.push_back(
-          {axis.At(s.edges[i]), axis.At(s.edges[i + 1]), up(s.probabilities[i]), shade, k == x});
+      model.bars.push_back({axis.At(s.edges[i]), axis.At(s.edges[i + 1]), up(s.probabilities[i]),
+                            shadeOf(k), false});
     }
-  } else {
-    model.drawing = Drawing::Steps;
-    model.outline.emplace_back(0, 0);
-    for (size_t i = 0; i < s.probabilities.size(); ++i) {
-      model.outline.emplace_back(axis.At(s.edges[i]), up(s.probabilities[i]));
-      model.outline.emplace_back(axis.At(s.edges[i + 1]), up(s.probabilities[i]));
-    }
-    model.outline.emplace_back(1, 0);
-    const double below = std::clamp(axis.At(x - 0.5L), 0.0, 1.0);
-    const double above = std::clamp(axis.At(x + 0.5L), 0.0, 1.0);
-    model.areas = {{0, below, Shade::Lower}, {below, above, Shade::Both}, {above, 1, Shade::Upper}};
+    return;
   }
+  model.drawing = Drawing::Steps;
+  model.outline.emplace_back(0, 0);
+  for (size_t i = 0; i < s.probabilities.size(); ++i) {
+    model.outline.emplace_back(axis.At(s.edges[i]), up(s.probabilities[i]));
+    model.outline.emplace_back(axis.At(s.edges[i + 1]), up(s.probabilities[i]));
+  }
+  model.outline.emplace_back(1, 0);
+}
+
+// An area of the outline from value `from` to value `to` (both included).
+Area ValuesArea(const Range& axis, long double from, long double to, Shade shade) {
+  return {std::clamp(axis.At(from - 0.5L), 0.0, 1.0), std::clamp(axis.At(to + 0.5L), 0.0, 1.0),
+          shade};
+}
+
+void FillDiscrete(const Sampled& s, const calculator::DiscreteAt& v, const Range& axis,
+                  PlotModel& model) {
+  const long double x = v.x;
+  FillValues(
+      s, axis,
+      [x](long double k) { return k < x   ? Shade::Lower
+                                  : k > x ? Shade::Upper
+                                          : Shade::Both; },
+      model);
+  for (Bar& bar : model.bars) bar.outlined = bar.shade == Shade::Both;
+  if (!s.bars)
+    model.areas = {ValuesArea(axis, axis.low, x - 1, Shade::Lower),
+                   ValuesArea(axis, x, x, Shade::Both),
+                   ValuesArea(axis, x + 1, axis.high, Shade::Upper)};
+  const auto up = [&](long double p) { return static_cast<double>(p / model.y.high); };
   const bool barVisible = s.bars && up(v.point) >= kVisibleBar;
   model.markers = {MarkerAt(axis, x, QStringLiteral("x=") + Whole(v.x), !barVisible)};
   const QString k = Whole(v.x);
@@ -406,21 +444,53 @@ void FillDiscrete(const Sampled& s, const calculator::DiscreteAt& v, const Range
                   {Shade::Both, QStringLiteral("P(X=%1)=%2").arg(k, Fixed(v.point))}};
 }
 
+// An interval: the values from A to B, and those outside.
+void FillBetween(const Sampled& s, const calculator::WholeBetween& b, const Range& axis,
+                 PlotModel& model) {
+  const long double from = b.a, to = b.b;
+  FillValues(
+      s, axis, [&](long double k) { return k >= from && k <= to ? Shade::Central : Shade::Upper; },
+      model);
+  if (!s.bars)
+    model.areas = {ValuesArea(axis, axis.low, from - 1, Shade::Upper),
+                   ValuesArea(axis, from, to, Shade::Central),
+                   ValuesArea(axis, to + 1, axis.high, Shade::Upper)};
+  model.markers = {MarkerAt(axis, from, QStringLiteral("A=") + Whole(from)),
+                   MarkerAt(axis, to, QStringLiteral("B=") + Whole(to))};
+  const QString a = Whole(from), bText = Whole(to);
+  model.legend = {
+      {Shade::Central, QStringLiteral("P(%1<=X<=%2)=%3").arg(a, bText, Fixed(b.inside))},
+      {Shade::Upper, QStringLiteral("P(X<%1 or X>%2)=%3").arg(a, bText, Fixed(b.outside))}};
+}
+
+// The probabilities at the x the result is about: the log's own, or for a
+// quantile the log's P(X<=x) with the engine's other two (an interval shows
+// its lower bound here).
+calculator::DiscreteAt ShownAt(const calculator::Result& result, const Distribution& d) {
+  if (const auto* v = std::get_if<calculator::DiscreteAt>(&result.values)) return *v;
+  if (const auto* b = std::get_if<calculator::WholeBetween>(&result.values)) return {b->a, 0, 0, 0};
+  const auto& q = std::get<calculator::QuantileAt>(result.values);
+  const details::DiscreteForward f = details::DiscreteAt(d, q.x);
+  return {q.x, q.atMost, f.atLeast.value.value_or(0), f.point.value.value_or(0)};
+}
+
 PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d) {
-  const auto& v = std::get<calculator::DiscreteAt>(result.values);
+  const calculator::DiscreteAt v = ShownAt(result, d);
   const auto support = details::Support(d);
   const std::optional<Range> bulk = DiscreteBulk(d);
   if (!bulk)
     return Nothing(
         QStringLiteral("Nothing to plot: the range of this distribution "
                        "cannot be computed."));
-  const long double x = v.x;
+  const auto* between = std::get_if<calculator::WholeBetween>(&result.values);
+  std::vector<long double> xs{static_cast<long double>(v.x)};
+  if (between) xs = {static_cast<long double>(between->a), static_cast<long double>(between->b)};
   Sampled s = SampleValues(d, *bulk, kScoutSamples);
   std::optional<Range> values = Significant(s);
   if (!values)
     return Nothing(QStringLiteral("Nothing to plot: the probabilities cannot be computed here."));
   *values = Fewest(*values, support);
-  Widen(*values, std::span(&x, 1), 1);
+  Widen(*values, xs, 1);
   values->low = std::ceil(values->low);
   values->high = std::floor(values->high);
   if (!Resolvable(*values) && values->Width() != 0)
@@ -432,7 +502,10 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
   const Range axis{values->low - 0.5L, values->high + 0.5L};
   PlotModel model;
   model.x = {axis.low, axis.high, true, QStringLiteral("k")};
-  FillDiscrete(s, v, axis, model);
+  if (between)
+    FillBetween(s, *between, axis, model);
+  else
+    FillDiscrete(s, v, axis, model);
   return model;
 }
 

@@ -98,6 +98,9 @@ std::string Section(const FunctionAbout& about, const Fragment& fragment) {
 // The caption with its access key underlined, the key, and what it computes.
 std::string ButtonRow(const FunctionAbout& about, const Fragment& fragment) {
   const AccessKeyed caption = SplitAtAccessKey(about.caption);
+  if (caption.key == '\0')  // found by typing its name (Ctrl+F)
+    return "<tr><td>" + Markup(caption.before) + "</td><td>Ctrl+F, " + Markup(about.commandName) +
+           "</td><td>" + fragment.computes + "</td></tr>";
   return "<tr><td>" + Markup(caption.before) + "<u>" + Markup({&caption.key, 1}) + "</u>" +
          Markup(caption.after) + "</td><td>Alt+" + KeyName(caption.key) + "</td><td>" +
          fragment.computes + "</td></tr>";

@@ -126,7 +126,8 @@ std::string InverseDefaults(Format format) {
 std::string AccessKeys() {
   std::vector<std::string> keys;
   for (const FunctionAbout& about : Functions())
-    keys.push_back(std::string("Alt+") + KeyName(SplitAtAccessKey(about.caption).key));
+    if (const char key = SplitAtAccessKey(about.caption).key)
+      keys.push_back(std::string("Alt+") + KeyName(key));
   return Joined(keys, ", ");
 }
 
@@ -187,7 +188,7 @@ AccessKeyed SplitAtAccessKey(std::string_view caption) {
     return {cli::PlainCaption(caption.substr(0, i)), caption[i + 1],
             cli::PlainCaption(caption.substr(i + 2))};
   }
-  throw ProseError("no access key in the caption " + std::string(caption));
+  return {cli::PlainCaption(caption), '\0', ""};  // no access key
 }
 
 char KeyName(char key) {

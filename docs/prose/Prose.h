@@ -47,7 +47,7 @@ std::string Escaped(std::string_view text, Format format);
 // stands for one "&"): the text before the key, the key, the text after it.
 struct AccessKeyed {
   std::string before;
-  char key;
+  char key;  // '\0': the caption has none (before is the whole caption)
   std::string after;
 };
 AccessKeyed SplitAtAccessKey(std::string_view caption);

@@ -41,9 +41,17 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
     EXPECT_STREQ(calculator::FieldDefault(about, x, Mode::Inverse), text) << about.commandName;
     EXPECT_STREQ(calculator::FieldCaption(about, x, Mode::Forward), "x-value") << about.commandName;
   }
-  // Without an inverse the last field keeps its own caption in either mode.
+  // A discrete distribution's inverse is its quantile, of a percentile too;
+  // between two bounds the x-value is the lower bound A, and B follows it.
   const auto& binomial = AboutFunction(Function::Binomial);
-  EXPECT_STREQ(calculator::FieldCaption(binomial, *binomial.XField(), Mode::Inverse), "x-value");
+  EXPECT_STREQ(calculator::FieldCaption(binomial, *binomial.XField(), Mode::Inverse), "Percentile");
+  const auto between = calculator::FieldsIn(binomial, Mode::Interval);
+  ASSERT_EQ(between.size(), binomial.fields.size() + 1);
+  EXPECT_STREQ(calculator::FieldCaption(binomial, *binomial.XField(), Mode::Interval),
+               "Lower bound (A)");
+  EXPECT_STREQ(calculator::FieldCaption(binomial, between.back(), Mode::Interval),
+               "Upper bound (B)");
+  EXPECT_EQ(between.back().slot, calculator::kEdit5);
 }
 
 // AboutFunction indexes the table by the enumerator, and each distribution's
@@ -95,7 +103,16 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
        Mode::Inverse,
        {{kEdit4, "0.9999991"}},
        {kEdit4}},
-      {"df with a point", Function::ChiSquare, Mode::Forward, {{kEdit1, "2.5"}}, {kEdit1}},
+      {"df beyond the real route",
+       Function::ChiSquare,
+       Mode::Forward,
+       {{kEdit1, "1073741823.5"}},
+       {kEdit1}},
+      {"bounds in the wrong order",
+       Function::Normal,
+       Mode::Interval,
+       {{kEdit4, "2"}, {calculator::kEdit5, "1"}},
+       {calculator::kEdit5}},
       {"df and percentile",
        Function::ChiSquare,
        Mode::Inverse,
@@ -132,7 +149,7 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
 TEST(Validation, RulesNameTheLimits) {
   const auto df =
       Compute(Function::T, Texts(Function::T, Mode::Forward, {{kEdit1, "0"}}), Mode::Forward);
-  EXPECT_EQ(df.faults.at(0).rule, "a whole number from 1 to 1073741823");
+  EXPECT_EQ(df.faults.at(0).rule, "a number greater than 0 and at most 1073741823");
   const auto p = Compute(Function::Normal, Texts(Function::Normal, Mode::Inverse, {{kEdit4, "1"}}),
                          Mode::Inverse);
   EXPECT_EQ(p.faults.at(0).rule, "a probability from 0.000001 to 0.999999");
@@ -152,7 +169,8 @@ TEST(Validation, BoundsAreAccepted) {
 }
 
 // Numbers as people paste them: blanks, tabs and a line end around them, and
-// whole numbers in exponent form; a decimal point alone stays invalid.
+// whole numbers in exponent form; a whole-number field with a decimal point
+// stays invalid, while degrees of freedom take any positive number.
 TEST(Validation, PastedTextsAreRead) {
   const struct {
     Function function;
@@ -163,8 +181,9 @@ TEST(Validation, PastedTextsAreRead) {
       {Function::Normal, {"\t100\t", "225", "", "130\r\n"}, true},
       {Function::ChiSquare, {"1e9", "", "", "5"}, true},
       {Function::ChiSquare, {"2.5E1", "", "", "5"}, true},
-      {Function::ChiSquare, {"1.0", "", "", "5"}, false},
-      {Function::ChiSquare, {"2.5e0", "", "", "5"}, false},
+      {Function::ChiSquare, {"1.0", "", "", "5"}, true},
+      {Function::ChiSquare, {"2.5e0", "", "", "5"}, true},
+      {Function::Binomial, {"0.5", "10.0", "", "5"}, false},
       {Function::ChiSquare, {"1e5000", "", "", "5"}, false},
       {Function::ChiSquare, {" ", "", "", "5"}, false},
   };
@@ -199,7 +218,7 @@ TEST(Result, InverseGivesBothPoints) {
   EXPECT_NEAR(static_cast<double>(points.xLower), 2.2281388519649385, 1e-10);
   EXPECT_NEAR(static_cast<double>(points.xUpper), -2.2281388519649385, 1e-10);
   // A function without an inverse ignores the option.
-  EXPECT_FALSE(Compute(Function::Poisson, {"1", "", "", "0"}, Mode::Inverse).Inverse());
+  EXPECT_FALSE(Compute(Function::Factorial, {"5", "", "", ""}, Mode::Inverse).Inverse());
 }
 
 TEST(Result, DiscreteAndCountingValues) {

@@ -59,10 +59,12 @@ TEST(TableCommand, ExitStatusAndMessage) {
     std::string err;  // the first line
   };
   const Case cases[] = {
-      {{"--table", "t", "0"}, 2, "invalid field: Edit_1: a whole number from 1 to 1073741823"},
+      {{"--table", "t", "0"},
+       2,
+       "invalid field: Edit_1: a number greater than 0 and at most 1073741823"},
       {{"--critical", "t", "--df", "1,x"},
        2,
-       "invalid field: --df, entry 2: a whole number from 1 to 1073741823"},
+       "invalid field: --df, entry 2: a number greater than 0 and at most 1073741823"},
       {{"--critical", "t", "--df", "1,,2"},
        2,
        "invalid field: --df, entry 2: one or more entries separated by commas"},

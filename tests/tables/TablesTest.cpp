@@ -261,7 +261,7 @@ TEST(Validation, EachFieldWithItsRule) {
        Field::Step, 0, "Step: a step that gives at most 100000 rows from From to To", true},
       {"df 0 in the list",
        with(Function::T, Kind::Critical, [](auto& r) { r.degrees = "1, 0, 3"; }), Field::Degrees, 2,
-       "Degrees of freedom, entry 2: a whole number from 1 to 1073741823", false},
+       "Degrees of freedom, entry 2: a number greater than 0 and at most 1073741823", false},
       {"empty entry", with(Function::T, Kind::Critical, [](auto& r) { r.degrees = "1,,3"; }),
        Field::Degrees, 2, "Degrees of freedom, entry 2: one or more entries separated by commas",
        true},
