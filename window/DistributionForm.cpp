@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -95,6 +96,7 @@ constexpr char kClipboardLineEnd[] = "\n";
 #endif
 
 constexpr int kFortyTwo = 42;
+constexpr int kFortyTwoFields = 4;
 
 QString FromModel(const std::string& text) {
   return QString::fromStdString(text);
@@ -211,11 +213,24 @@ void TDistributionForm::createControls() {
     edits_[i] = edit;
   }
 
-  InversCheckBox = new QCheckBox(QStringLiteral("In&verse Distribution"), client_);
-  InversCheckBox->setObjectName(QStringLiteral("InversCheckBox"));
-  QSizePolicy keepPlace = InversCheckBox->sizePolicy();
-  keepPlace.setRetainSizeWhenHidden(true);
-  InversCheckBox->setSizePolicy(keepPlace);
+  // The question options: at most one of inverse and between is checked
+  // (neither: the tails at the x-value); the standard deviation option
+  // shows for a function with a field that has that reading.
+  const auto option = [this](const char* caption, const char* name) {
+    auto* box = new QCheckBox(QString::fromUtf8(caption), client_);
+    box->setObjectName(QString::fromLatin1(name));
+    QSizePolicy keepPlace = box->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    box->setSizePolicy(keepPlace);
+    return box;
+  };
+  InversCheckBox = option("In&verse Distribution", "InversCheckBox");
+  BetweenCheckBox = option("Between A an&d B", "BetweenCheckBox");
+  SdCheckBox = option("&Standard deviation", "SdCheckBox");
+  BetweenCheckBox->setAccessibleDescription(
+      QStringLiteral("The probability between the bounds A and B and outside them"));
+  SdCheckBox->setAccessibleDescription(
+      QStringLiteral("Type the standard deviation instead of the variance"));
 
   Memo = new QPlainTextEdit(client_);
   Memo->setObjectName(QStringLiteral("Memo"));
@@ -236,6 +251,9 @@ void TDistributionForm::createControls() {
   controls->setContentsMargins(kControlsMargins);
   controls->setSpacing(kPanelGap);
   controls->addWidget(Panel1, 0, Qt::AlignTop);
+  // The list keeps its smallest height (it scrolls); extra room goes to the log.
+  Panel1->setSizePolicy(Panel1->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
+  Panel1->setMaximumHeight(Panel1->minimumSizeHint().height());
   controls->addLayout(createFieldsLayout(), 2);
   controls->addStretch(1);
   auto* memoRow = new QHBoxLayout;
@@ -251,7 +269,8 @@ void TDistributionForm::createControls() {
   // Tab order: the chooser's checked radio button (the others are reached
   // with the arrow keys), Compute, the fields, the inverse option.
   QList<QWidget*> chain = Panel1->Buttons();
-  chain << ComputeBtn << edits_[0] << edits_[1] << edits_[2] << edits_[3] << InversCheckBox;
+  chain << ComputeBtn << edits_[0] << edits_[1] << SdCheckBox << edits_[2] << edits_[3] << edits_[4]
+        << InversCheckBox << BetweenCheckBox;
   for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -269,11 +288,18 @@ QLayout* TDistributionForm::createFieldsLayout() {
   grid->addLayout(FieldPair(labels_[1], edits_[1]), 2, 0);
   grid->addLayout(FieldPair(labels_[2], edits_[2]), 3, 0);
   grid->addLayout(FieldPair(labels_[3], edits_[3]), 1, 1);
-  auto* inverse = new QHBoxLayout;
-  inverse->addSpacing(kFieldIndent);
-  inverse->addWidget(InversCheckBox);
-  grid->addLayout(inverse, 2, 1, Qt::AlignBottom);
-  grid->setRowStretch(4, 1);
+  grid->addLayout(FieldPair(labels_[4], edits_[4]), 2, 1);
+  const auto indented = [](std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    row->addSpacing(kFieldIndent);
+    for (QWidget* w : widgets) row->addWidget(w);
+    row->addStretch(1);
+    return row;
+  };
+  grid->addLayout(indented({InversCheckBox}), 3, 1, Qt::AlignBottom);
+  grid->addLayout(indented({BetweenCheckBox}), 4, 1, Qt::AlignTop);
+  grid->addLayout(indented({SdCheckBox}), 4, 0, Qt::AlignTop);
+  grid->setRowStretch(5, 1);
   return grid;
 }
 
@@ -409,6 +435,8 @@ void TDistributionForm::connectSignals() {
   connect(versionWatcher_, &QFutureWatcherBase::finished, this, &T::VersionAnswered);
 
   connect(InversCheckBox, &QCheckBox::toggled, this, &T::Run<&T::InversCheckBoxClick>);
+  connect(BetweenCheckBox, &QCheckBox::toggled, this, &T::Run<&T::BetweenCheckBoxClick>);
+  connect(SdCheckBox, &QCheckBox::toggled, this, &T::Run<&T::SdCheckBoxClick>);
   // The handler hears a button becoming checked (by click, arrow key, access
   // key or the find field), never an already checked button clicked again.
   connect(Panel1, &TFunctionChooser::FunctionChosen, this, [this](Function function) {
@@ -477,16 +505,42 @@ void TDistributionForm::AppendLogLine(const QString& line) {
   Memo->ensureCursorVisible();
 }
 
+// The field texts; where the locale writes a decimal comma, a comma in a
+// text without a point reads as the point ("1,5" is 1.5).
 calculator::FieldTexts TDistributionForm::CurrentFieldTexts() const {
+  const bool decimalComma = locale().decimalPoint() == QLatin1Char(',');
   calculator::FieldTexts texts;
-  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  for (int i = 0; i < kSlotCount; ++i) {
+    QString text = edits_[i]->text();
+    if (decimalComma && !text.contains(QLatin1Char('.')) && text.count(QLatin1Char(',')) == 1)
+      text.replace(QLatin1Char(','), QLatin1Char('.'));
+    texts[i] = text.toStdString();
+  }
   return texts;
 }
 
 Mode TDistributionForm::CurrentMode() const {
-  const bool inverse =
-      calculator::AboutFunction(selected_).HasInverse() && InversCheckBox->isChecked();
-  return inverse ? Mode::Inverse : Mode::Forward;
+  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
+  if (about.HasInverse() && InversCheckBox->isChecked()) return Mode::Inverse;
+  if (about.modes.Has(Mode::Interval) && BetweenCheckBox->isChecked()) return Mode::Interval;
+  return Mode::Forward;
+}
+
+namespace {
+
+// The field of a function that has another reading, where it has one.
+const calculator::FieldAbout* RootField(const calculator::FunctionAbout& about) {
+  for (const calculator::FieldAbout& field : about.fields)
+    if (field.root != nullptr) return &field;
+  return nullptr;
+}
+
+}  // namespace
+
+calculator::Readings TDistributionForm::CurrentReadings() const {
+  const calculator::FieldAbout* field = RootField(calculator::AboutFunction(selected_));
+  if (field == nullptr || !SdCheckBox->isChecked()) return {};
+  return calculator::Readings::RootAt(field->slot);
 }
 
 // One label/edit pair: a null caption hides it.  setText would reset the
@@ -495,7 +549,7 @@ Mode TDistributionForm::CurrentMode() const {
 void TDistributionForm::SetField(int index, const char* caption, const char* text) {
   const bool visible = caption != nullptr;
   if (visible) {
-    labels_[index]->setText(QString::fromLatin1(caption));
+    labels_[index]->setText(QString::fromUtf8(caption));
     const QString fieldText = QString::fromUtf8(text);
     if (edits_[index]->text() != fieldText) edits_[index]->setText(fieldText);
   }
@@ -503,34 +557,54 @@ void TDistributionForm::SetField(int index, const char* caption, const char* tex
   edits_[index]->setVisible(visible);
 }
 
-// The selected function's captions, with the texts and the inverse option
-// the user left it with, or its defaults and the option unchecked.  For a
-// function without an inverse the option is hidden and keeps its state.
+// The selected function's captions, with the texts and the options the
+// user left it with, or its defaults and the options unchecked.  An option
+// the function does not offer is hidden and keeps its state.
 void TDistributionForm::ArrangeFields() {
   const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
   const std::optional<TFieldMemory> memory = session_.Fields(selected_);
-  const bool inverse = about.HasInverse() && memory && memory->mode == Mode::Inverse;
-  const Mode mode = inverse ? Mode::Inverse : Mode::Forward;
+  const Mode remembered = memory ? memory->mode : Mode::Forward;
+  const Mode mode = about.modes.Has(remembered) ? remembered : Mode::Forward;
+  const calculator::FieldAbout* root = RootField(about);
   InversCheckBox->setVisible(about.HasInverse());
-  if (about.HasInverse()) {
-    const QSignalBlocker blocker(InversCheckBox);
-    InversCheckBox->setChecked(inverse);
+  BetweenCheckBox->setVisible(about.modes.Has(Mode::Interval));
+  SdCheckBox->setVisible(root != nullptr);
+  for (const auto& [box, checked] :
+       {std::pair{InversCheckBox, mode == Mode::Inverse},
+        std::pair{BetweenCheckBox, mode == Mode::Interval},
+        std::pair{SdCheckBox, root != nullptr && memory && memory->readings.Root(root->slot)}}) {
+    if (!box->isVisible() && !checked) continue;
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
   }
+  ShowFields(memory ? &memory->texts : nullptr);
+}
+
+// The fields of the current mode and readings: the remembered texts where
+// there are some, the defaults of the mode otherwise.
+void TDistributionForm::ShowFields(const calculator::FieldTexts* texts) {
+  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
+  const Mode mode = CurrentMode();
+  const std::vector<calculator::FieldAbout> fields = calculator::FieldsIn(about, mode);
   for (int i = 0; i < kSlotCount; ++i) {
     MarkField(i, QString());
-    const calculator::FieldAbout* field = about.FieldAt(i);
-    if (field == nullptr) {
+    const auto field = std::find_if(fields.begin(), fields.end(),
+                                    [i](const calculator::FieldAbout& f) { return f.slot == i; });
+    if (field == fields.end()) {
       SetField(i, nullptr, nullptr);
       continue;
     }
+    const bool remembered = texts != nullptr && !(*texts)[i].empty();
     const char* text =
-        memory ? memory->texts[i].c_str() : calculator::FieldDefault(about, *field, Mode::Forward);
-    SetField(i, calculator::FieldCaption(about, *field, mode), text);
+        remembered ? (*texts)[i].c_str() : calculator::FieldDefault(about, *field, mode);
+    SetField(i, calculator::FieldCaption(about, *field, mode, CurrentReadings()), text);
   }
 }
 
 void TDistributionForm::RememberFields() {
-  session_.SetFields(selected_, {CurrentFieldTexts(), CurrentMode()});
+  calculator::FieldTexts texts;
+  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  session_.SetFields(selected_, {texts, CurrentMode(), CurrentReadings()});
 }
 
 void TDistributionForm::MarkField(int index, const QString& rule) {
@@ -578,7 +652,7 @@ void TDistributionForm::ComputeBtnClick() {
   calculator::Result result;
   {
     const TBusyPointer busy;
-    result = calculator::Compute(selected_, texts, CurrentMode());
+    result = calculator::Compute(selected_, texts, CurrentMode(), CurrentReadings());
   }
   RememberFields();
   for (int i = 0; i < kSlotCount; ++i) MarkField(i, QString());
@@ -597,21 +671,57 @@ void TDistributionForm::ShowFailure(const calculator::Result& result,
     throw EComputeError(text);
   }
   for (const calculator::FieldFault& fault : result.faults)
-    MarkField(fault.index, FromModel(fault.rule));
+    MarkField(fault.index, FromModel(fault.Message()));
   QLineEdit* invalid = edits_[*result.FocusField()];
   invalid->setFocus(Qt::OtherFocusReason);
   // Entering a field selects its text, so typing replaces it.
   invalid->selectAll();
 }
 
+// The x-value's field (and the bound B) change caption and default with
+// the question; the two question options exclude each other.
 void TDistributionForm::InversCheckBoxClick() {
+  if (InversCheckBox->isChecked()) {
+    const QSignalBlocker blocker(BetweenCheckBox);
+    BetweenCheckBox->setChecked(false);
+  }
+  ShowQuestionFields();
+}
+
+void TDistributionForm::BetweenCheckBoxClick() {
+  if (BetweenCheckBox->isChecked()) {
+    const QSignalBlocker blocker(InversCheckBox);
+    InversCheckBox->setChecked(false);
+  }
+  ShowQuestionFields();
+}
+
+// The x-value's field and the bound B take the defaults of the question
+// now asked; the parameters keep what was typed.
+void TDistributionForm::ShowQuestionFields() {
   const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  const calculator::FieldAbout* x = about.XField();
-  if (!about.HasInverse() || x == nullptr) return;  // the option is hidden then
-  const Mode mode = CurrentMode();
-  MarkField(x->slot, QString());
-  SetField(x->slot, calculator::FieldCaption(about, *x, mode),
-           calculator::FieldDefault(about, *x, mode));
+  calculator::FieldTexts texts;
+  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  if (const calculator::FieldAbout* x = about.XField()) texts[x->slot].clear();
+  texts[calculator::kEdit5].clear();
+  ShowFields(&texts);
+}
+
+// Switching between the variance and the standard deviation keeps the
+// distribution: the text becomes the other reading of the same value.
+void TDistributionForm::SdCheckBoxClick() {
+  const calculator::FieldAbout* root = RootField(calculator::AboutFunction(selected_));
+  if (root == nullptr) return;
+  QLineEdit* edit = edits_[root->slot];
+  bool ok = false;
+  const double value = edit->text().trimmed().toDouble(&ok);
+  if (ok && value > 0) {
+    const double other = SdCheckBox->isChecked() ? std::sqrt(value) : value * value;
+    edit->setText(QString::number(other, 'g', 15));
+  }
+  calculator::FieldTexts texts;
+  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
+  ShowFields(&texts);
 }
 
 void TDistributionForm::FunctionChosen(Function function) {
@@ -841,9 +951,10 @@ void TDistributionForm::UndoItemClick() {
 }
 
 void TDistributionForm::CopyItemClick() {
+  // The four fields of every function (the bound B is a field of one question).
   bool allFortyTwo = true;
-  for (const QLineEdit* edit : edits_)
-    if (calculator::ParseInteger(edit->text().toStdString()).value != kFortyTwo)
+  for (int i = 0; i < kFortyTwoFields; ++i)
+    if (calculator::ParseInteger(edits_[i]->text().toStdString()).value != kFortyTwo)
       allFortyTwo = false;
   if (allFortyTwo) setWindowTitle(FortyTwoNotice());
 

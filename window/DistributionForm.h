@@ -101,6 +101,8 @@ class TDistributionForm : public QMainWindow {
   calculator::Function SelectedFunction() const { return selected_; }
   calculator::FieldTexts CurrentFieldTexts() const;
   calculator::Mode CurrentMode() const;
+  // The fields read by their other reading (the normal's standard deviation).
+  calculator::Readings CurrentReadings() const;
 
   // Shows the window with the size, place and dock state it had at the end
   // of the last run; maximized the first time.
@@ -115,6 +117,10 @@ class TDistributionForm : public QMainWindow {
   // Control events.
   void ComputeBtnClick();
   void InversCheckBoxClick();
+  void BetweenCheckBoxClick();
+  void SdCheckBoxClick();
+  void ShowQuestionFields();
+  void ShowFields(const calculator::FieldTexts* texts);
   // The user chose another function in the chooser.
   void FunctionChosen(calculator::Function function);
 
@@ -218,11 +224,13 @@ class TDistributionForm : public QMainWindow {
   QFrame* Bevel = nullptr;
   TFunctionChooser* Panel1 = nullptr;  // the radio buttons of Functions()
   QPushButton* ComputeBtn = nullptr;
-  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_4
-  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_4
+  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_5
+  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_5
   // The rule each marked field breaks, in words; empty: not marked.
   std::array<QString, calculator::kSlotCount> marks_{};
   QCheckBox* InversCheckBox = nullptr;
+  QCheckBox* BetweenCheckBox = nullptr;  // the interval mode: bounds A and B
+  QCheckBox* SdCheckBox = nullptr;       // a variance typed as its standard deviation
   QPlainTextEdit* Memo = nullptr;
 
   QMenuBar* MainMenu1 = nullptr;

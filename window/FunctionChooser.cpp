@@ -52,6 +52,15 @@ constexpr std::array<TFamilyHeading, 3> kFamilies{{
     {Family::Counting, "Counting", "Counting functions", "CountingGroup"},
 }};
 
+// A button's text: the caption without the " Distribution" its heading
+// already says ("Noncentral Chi Square"), keeping the access key.
+QString ButtonText(const FunctionAbout& about) {
+  QString text = QString::fromLatin1(about.caption);
+  const QLatin1String kSaid(" Distribution");
+  if (about.family != calculator::Family::Counting && text.endsWith(kSaid)) text.chop(kSaid.size());
+  return text;
+}
+
 // A caption as the user reads it: without the "&" of its access key.
 QString ShownCaption(const FunctionAbout& about) {
   return QString::fromLatin1(about.caption).remove(QLatin1Char('&'));
@@ -146,7 +155,8 @@ void TFunctionChooser::buildGroups() {
     for (int id = 0; id < static_cast<int>(functions_.size()); ++id) {
       const FunctionAbout& about = functions_[id];
       if (about.family != family.family) continue;
-      auto* button = new QRadioButton(QString::fromLatin1(about.caption), group.box);
+      auto* button = new QRadioButton(ButtonText(about), group.box);
+      button->setAccessibleName(ShownCaption(about));
       button->setObjectName(QString::fromLatin1(about.radioName));
       button->installEventFilter(this);
       auto* indented = new QHBoxLayout;

@@ -22,6 +22,8 @@ constexpr char kFontKey[] = "log/font";
 constexpr char kFunctionKey[] = "fields/function";
 constexpr char kGeometryKey[] = "window/geometry";
 constexpr char kDockStateKey[] = "window/state";
+// The field texts kept by runs before the bound B of the interval mode.
+constexpr qsizetype kEarlierSlotCount = 4;
 
 // "fields/normal/texts": keys by the command name, which never changes.
 QString FieldKey(calculator::Function function, const char* what) {
@@ -52,12 +54,20 @@ void TSession::SetSelectedFunction(calculator::Function function) {
 }
 
 std::optional<TFieldMemory> TSession::Fields(calculator::Function function) const {
+  // Earlier runs kept four texts (before the bound B); their fifth is empty.
   const QStringList texts = settings_.value(FieldKey(function, "texts")).toStringList();
-  if (texts.size() != calculator::kSlotCount) return std::nullopt;
+  if (texts.size() < kEarlierSlotCount || texts.size() > calculator::kSlotCount)
+    return std::nullopt;
   TFieldMemory memory;
-  for (int i = 0; i < calculator::kSlotCount; ++i) memory.texts[i] = texts[i].toStdString();
+  for (qsizetype i = 0; i < texts.size(); ++i) memory.texts[i] = texts[i].toStdString();
   const bool inverse = settings_.value(FieldKey(function, "inverse"), false).toBool();
-  memory.mode = inverse ? calculator::Mode::Inverse : calculator::Mode::Forward;
+  const bool between = settings_.value(FieldKey(function, "between"), false).toBool();
+  memory.mode = inverse   ? calculator::Mode::Inverse
+                : between ? calculator::Mode::Interval
+                          : calculator::Mode::Forward;
+  const int root = settings_.value(FieldKey(function, "root"), -1).toInt();
+  if (root >= 0 && root < calculator::kSlotCount)
+    memory.readings = calculator::Readings::RootAt(root);
   return memory;
 }
 
@@ -66,6 +76,11 @@ void TSession::SetFields(calculator::Function function, const TFieldMemory& memo
   for (const std::string& text : memory.texts) texts << QString::fromStdString(text);
   settings_.setValue(FieldKey(function, "texts"), texts);
   settings_.setValue(FieldKey(function, "inverse"), memory.mode == calculator::Mode::Inverse);
+  settings_.setValue(FieldKey(function, "between"), memory.mode == calculator::Mode::Interval);
+  int root = -1;
+  for (int i = 0; i < calculator::kSlotCount; ++i)
+    if (memory.readings.Root(i)) root = i;
+  settings_.setValue(FieldKey(function, "root"), root);
 }
 
 std::optional<QFont> TSession::LogFont() const {

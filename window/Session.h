@@ -23,7 +23,8 @@ namespace window {
 // A function's fields as the user left them.
 struct TFieldMemory {
   calculator::FieldTexts texts;
-  calculator::Mode mode = calculator::Mode::Forward;  // kept as the inverse option
+  calculator::Mode mode = calculator::Mode::Forward;  // kept as the question options
+  calculator::Readings readings;                      // kept as the standard deviation option
 };
 
 class TSession {

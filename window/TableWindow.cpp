@@ -213,7 +213,7 @@ void TTableWindow::ShowFunction(calculator::Function function,
   const calculator::FunctionAbout& about = calculator::AboutFunction(function);
   for (int i = 0; i < calculator::kSlotCount; ++i) {
     const calculator::FieldAbout* field = about.FieldAt(i);
-    parameterLabels_[i]->setText(field ? QString::fromLatin1(calculator::FieldCaption(
+    parameterLabels_[i]->setText(field ? QString::fromUtf8(calculator::FieldCaption(
                                              about, *field, calculator::Mode::Forward)) +
                                              QStringLiteral(":")
                                        : QString());

@@ -95,13 +95,13 @@ void TFormTest::fieldsAfterEachRadioButton_data() {
                                     "x-value"}
                      << QStringList{"1", "1", "", "0"} << true;
   QTest::newRow("Binomial") << "BinomialRadio" << QStringList{"p", "n", "", "x-value"}
-                            << QStringList{"0.5", "1", "", "0"} << false;
+                            << QStringList{"0.5", "1", "", "0"} << true;
   QTest::newRow("Poisson") << "PoissonRadio" << QStringList{"lambda (Mean)", "", "", "x-value"}
-                           << QStringList{"1", "", "", "0"} << false;
+                           << QStringList{"1", "", "", "0"} << true;
   QTest::newRow("Hypergeometric") << "HyperRadio"
                                   << QStringList{"Blue (B)", "Red (R)", "Sample (n)",
                                                  "Blue in sample (x)"}
-                                  << QStringList{"1", "1", "1", "1"} << false;
+                                  << QStringList{"1", "1", "1", "1"} << true;
   QTest::newRow("Factorial") << "FactorialRadio" << QStringList{"n", "", "", ""}
                              << QStringList{"1", "", "", ""} << false;
   QTest::newRow("Binomial coefficient")
@@ -206,10 +206,10 @@ void TFormTest::inverseOptionAcrossFunctions() {
   QCOMPARE(f.Edit(4)->text(), QString("0"));
 
   f.Click(f.Invers());
-  f.Click(f.Radio("BinomialRadio"));
+  f.Click(f.Radio("FactorialRadio"));
   QVERIFY(!f.Invers()->isVisible());
   QVERIFY(f.Invers()->isChecked());  // hidden, still checked
-  f.Click(f.Radio("PoissonRadio"));
+  f.Click(f.Radio("BinoCoefRadio"));
   f.Click(f.Radio("NormalRadio"));  // as it was left: inverse
   QVERIFY(f.Invers()->isVisible() && f.Invers()->isChecked());
   QCOMPARE(f.Label(4)->text() + " " + f.Edit(4)->text(), QString("Percentile 0.975"));
@@ -271,27 +271,29 @@ void TFormTest::invalidFieldTakesFocus_data() {
   QTest::addColumn<QString>("marked");  // the numbers of the marked fields
   QTest::addColumn<QString>("status");
   const QString mean = "Mean: a number", x = "x-value: a number";
-  const QString degrees = "Degrees of freedom: a whole number from 1 to 1073741823";
+  const QString comma = x + " (use a decimal point)";
+  const QString degrees = "Degrees of freedom: a number greater than 0 and at most 1073741823";
   QTest::newRow("mean not a number")
       << "NormalRadio" << false << QStringList{"abc", "-", "-", "-"} << 1 << "1" << mean;
   QTest::newRow("variance 0") << "NormalRadio" << false << QStringList{"-", "0", "-", "-"} << 2
                               << "2"
                               << "Variance: a number of at least 0.000001";
   QTest::newRow("x-value with a comma")
-      << "NormalRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << x;
+      << "NormalRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << comma;
   QTest::newRow("two invalid: focus on the later, status on the first")
       << "NormalRadio" << false << QStringList{"x", "-", "-", "1,5"} << 4 << "14" << mean;
   QTest::newRow("mean and variance: the variance")
-      << "NormalRadio" << false << QStringList{"", "-1", "-", "-"} << 2 << "12" << mean;
+      << "NormalRadio" << false << QStringList{"", "-1", "-", "-"} << 2 << "12"
+      << mean + " (the field is empty)";
   QTest::newRow("percentile 1") << "NormalRadio" << true << QStringList{"-", "-", "-", "1"} << 4
                                 << "4"
                                 << "Percentile: a probability from 0.000001 to 0.999999";
   QTest::newRow("degrees of freedom 0")
       << "ChiSquareRadio" << false << QStringList{"0", "-", "-", "-"} << 1 << "1" << degrees;
-  QTest::newRow("degrees of freedom 1.0")
-      << "ChiSquareRadio" << false << QStringList{"1.0", "-", "-", "-"} << 1 << "1" << degrees;
+  QTest::newRow("degrees of freedom -2.5")
+      << "ChiSquareRadio" << false << QStringList{"-2.5", "-", "-", "-"} << 1 << "1" << degrees;
   QTest::newRow("x-value with a decimal comma")
-      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << x;
+      << "ChiSquareRadio" << false << QStringList{"-", "-", "-", "1,5"} << 4 << "4" << comma;
   QTest::newRow("k > n") << "BinoCoefRadio" << false << QStringList{"3", "5", "-", "-"} << 1 << "1"
                          << "n: a whole number n with 0 <= k <= n";
 }
@@ -574,9 +576,10 @@ void TFormTest::returnFromOtherProgramIsNoActivation() {
 }
 
 // The controls in their arrangement: the radio buttons one below the other
-// in their panel, Compute beside it above two columns of labelled fields,
-// each field indented under its label, the inverse option level with
-// Edit_2, and the log below all of them, filling the rest of the window.
+// in their panel (those scrolled into view), Compute beside it above two
+// columns of labelled fields, each field indented under its label, the
+// bound B level with Edit_2 and the question options with Edit_3, and the
+// log below all of them, filling the rest of the window.
 void TFormTest::arrangement() {
   TFormFixture f;
   f.Click(f.Radio("HyperRadio"));  // all four fields shown
@@ -589,6 +592,7 @@ void TFormTest::arrangement() {
   QVERIFY(panel.right() < compute.left());
   int previous = panel.top();
   for (QAbstractButton* radio : f.Radio("NormalRadio")->group()->buttons()) {
+    if (radio->visibleRegion() != QRegion(radio->rect())) continue;  // scrolled out of view
     QVERIFY(panel.contains(at(radio)));
     QVERIFY2(at(radio).top() > previous, qPrintable(radio->objectName()));
     previous = at(radio).bottom();
@@ -604,8 +608,9 @@ void TFormTest::arrangement() {
   QVERIFY(at(f.Edit(2)).bottom() < at(f.Label(3)).top());
   const QRect inverse = at(f.Invers());
   QCOMPARE(inverse.left(), at(f.Edit(4)).left());
-  QVERIFY(inverse.center().y() >= at(f.Edit(2)).top() &&
-          inverse.center().y() <= at(f.Edit(2)).bottom());
+  QVERIFY(inverse.center().y() >= at(f.Edit(3)).top() &&
+          inverse.center().y() <= at(f.Edit(3)).bottom());
+  QCOMPARE(at(f.form->findChild<QWidget*>("Label_5")).top(), at(f.Label(2)).top());
   const QRect memo = at(f.Memo());
   const QRect client = f.form->centralWidget()->rect();
   QVERIFY(memo.top() > std::max(panel.bottom(), at(f.Edit(3)).bottom()));
@@ -633,7 +638,7 @@ void TFormTest::nothingClipped() {
     for (QWidget* control : f.form->centralWidget()->findChildren<QWidget*>()) {
       const bool named = control->parentWidget() == f.form->centralWidget() ||
                          qobject_cast<QRadioButton*>(control) != nullptr;
-      if (!control->isVisible() || !named) continue;
+      if (!control->isVisible() || !named || control->visibleRegion().isEmpty()) continue;
       const QRect place(control->mapTo(f.form->centralWidget(), QPoint()), control->size());
       const QString name = control->objectName() + " with " + radio;
       QVERIFY2(client.contains(place), qPrintable(name));
@@ -681,15 +686,17 @@ void TFormTest::drawingsFollowPalette() {
 void TFormTest::tabOrder() {
   TFormFixture f;
   f.Radio("NormalRadio")->setFocus();
-  const QList<QWidget*> chain{f.Compute(), f.Edit(1),  f.Edit(2),
-                              f.Edit(4),   f.Invers(), f.Radio("NormalRadio")};
+  QWidget* sd = f.form->findChild<QWidget*>("SdCheckBox");
+  QWidget* between = f.form->findChild<QWidget*>("BetweenCheckBox");
+  const QList<QWidget*> chain{f.Compute(), f.Edit(1),  f.Edit(2), sd,
+                              f.Edit(4),   f.Invers(), between,   f.Radio("NormalRadio")};
   for (QWidget* next : chain) {
     QTest::keyClick(FocusWidget(), Qt::Key_Tab);
     QCOMPARE(FocusWidget(), next);
   }
   // With Chi Square checked, Tab enters the panel at that button.
   f.Click(f.Radio("ChiSquareRadio"));
-  f.Invers()->setFocus();
+  between->setFocus();
   QTest::keyClick(FocusWidget(), Qt::Key_Tab);
   QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Radio("ChiSquareRadio")));
 }

@@ -236,9 +236,12 @@ void TTableWindowTest::choosingAKindShowsItsFieldsAtOnce() {
       const Kind kind = kinds[i % kinds.size()];
       QTest::keyClick(w.findChild<QComboBox*>(), i < kinds.size() ? Qt::Key_Down : Qt::Key_Home);
       const std::vector<Field> shown = tables::FieldsOf(kind, about.function);
-      for (Field field : {Field::From, Field::Alphas, Field::Degrees, Field::Degrees2,
-                          Field::Probabilities, Field::Parameter})
+      for (Field field :
+           {Field::From, Field::Alphas, Field::Degrees, Field::Degrees2, Field::Probabilities})
         QCOMPARE(w.Edit(field)->isVisible(), std::count(shown.begin(), shown.end(), field) > 0);
+      for (int slot = 0; slot < calculator::kSlotCount; ++slot)
+        QCOMPARE(w.Edit(Field::Parameter, slot)->isVisible(),
+                 tables::UsesParameter(kind, about.function, slot));
       QVERIFY(ComputeAndWait(w));
       const char* names[] = {"range", "critical", "z-table", "quantiles"};
       SaveGrab(w, QString("table-window-kind-%1-%2").arg(about.commandName, names[int(kind)]));
