@@ -290,11 +290,11 @@ details::Counting ExactBinomialCoefficient(const Arguments& a) {
 constexpr FunctionAbout Continuous(Function function, const char* command, const char* radio,
                                    const char* title, const details::Model* model,
                                    std::span<const FieldAbout> fields, CrossRule together,
-                                   Evaluate evaluate, RangeDefaults range) {
+                                   Evaluate evaluate, RangeDefaults range, bool symmetric = false) {
   return {
       function, command,   radio,  title, title,    Family::Continuous, model,
       fields,   kBothWays, "0.95", ":",   together, evaluate,           FormatWithoutNegativeZero,
-      nullptr,  nullptr,   range,  false};
+      nullptr,  nullptr,   range,  false, symmetric};
 }
 // The same for a discrete one: its inverse is its quantile.
 constexpr FunctionAbout Discrete(Function function, const char* command, const char* radio,
@@ -326,6 +326,7 @@ const FunctionAbout* Table() {
        nullptr,
        nullptr,
        {"-3", "3", "0.1"},
+       true,
        true},
       {Function::ChiSquare, "chisquare", "ChiSquareRadio", "&Chi Square Distribution",
        "Chi Square Distribution", Family::Continuous, &details::ChiSquareModel(), kChiSquareFields,
@@ -348,7 +349,8 @@ const FunctionAbout* Table() {
        nullptr,
        nullptr,
        {"-4", "4", "0.1"},
-       false},
+       false,
+       true},
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
        &details::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF,
        FormatDistribution, nullptr, nullptr, kPositiveRange, false},
@@ -372,10 +374,10 @@ const FunctionAbout* Table() {
                  kPositiveRange),
       Continuous(Function::Cauchy, "cauchy", "CauchyRadio", "Cauchy Distribution",
                  &details::CauchyModel(), kCauchyFields, kNoCrossRule, EvaluateCauchy,
-                 kCentredRange),
+                 kCentredRange, true),
       Continuous(Function::Logistic, "logistic", "LogisticRadio", "Logistic Distribution",
                  &details::LogisticModel(), kLogisticFields, kNoCrossRule, EvaluateLogistic,
-                 kCentredRange),
+                 kCentredRange, true),
       Continuous(Function::NoncentralT, "noncentralt", "NoncentralTRadio",
                  "Noncentral t Distribution", &details::NoncentralTModel(), kNoncentralTFields,
                  kNoCrossRule, EvaluateNoncentralT, kCentredRange),

@@ -261,6 +261,9 @@ struct FunctionAbout {
   const char* noun;           // "the factorial", for sentences about a counting function
   RangeDefaults range;        // a table of values' first range
   bool zTable;                // offers the table of the standard normal
+  // Symmetric about a centre, so that a two-sided alpha has one critical
+  // value: the x with P(X>x) = alpha/2.
+  bool symmetric = false;
 
   bool HasInverse() const { return modes.Has(Mode::Inverse); }
   const FieldAbout* FieldAt(int slot) const;  // nullptr: the slot is not used

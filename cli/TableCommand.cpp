@@ -20,15 +20,17 @@ constexpr int kExitUsage = 64;
 
 constexpr const char* kTableUsage =
     R"(usage: probex-calc --table FUNCTION [FIELD...] [--from A] [--to B] [--step H]
-       probex-calc --critical FUNCTION [FIELD...] [--alpha LIST]
+       probex-calc --critical FUNCTION [FIELD...] [--alpha LIST] [--two-sided]
                    [--df LIST | --df1 LIST --df2 LIST]
 
 --table prints P(X<x) and P(X>x) (and the density) of a continuous
 distribution, or P(X<=x), P(X>=x) and P(X=x) of a discrete one, for x from A
 to B in steps of H (whole steps for the discrete distributions).  --critical
-prints the x with P(X>x) = alpha of normal, chisquare, t or f: rows for the
+prints the x with P(X>x) = alpha of a continuous distribution: rows for the
 degrees of freedom of --df (f: df2 of --df2), columns for the alphas (f: one
-alpha, columns for df1 of --df1).  Lists separate their entries by commas.
+alpha, columns for df1 of --df1).  --two-sided (a symmetric distribution:
+normal, t, cauchy, logistic) reads each alpha as two-sided, the x with
+P(X>x) = alpha/2.  Lists separate their entries by commas.
 The FIELDs are the function's fields without the x-value and the degrees of
 freedom that lists give; what is not given keeps its preset (--table: the
 distribution's bulk, from about its 0.001 to its 0.999 quantile in steps of
@@ -110,6 +112,15 @@ std::string FaultText(const tables::Fault& fault) {
   return text + ": " + fault.rule;
 }
 
+// The functions whose critical values may be two-sided: "normal, t, ...".
+std::string SymmetricNames() {
+  std::string names;
+  for (const calculator::FunctionAbout& about : calculator::Functions())
+    if (tables::TwoSidedOffered(Kind::Critical, about.function))
+      names += (names.empty() ? "" : ", ") + std::string(about.commandName);
+  return names;
+}
+
 tables::Request ParseRequest(const std::vector<std::string>& words) {
   const Kind kind = words[0] == "--table" ? Kind::Range : Kind::Critical;
   if (words.size() < 2) throw Usage{"no function given"};
@@ -133,6 +144,13 @@ tables::Request ParseRequest(const std::vector<std::string>& words) {
   std::map<std::string, bool> given;
   while (w < words.size()) {
     const std::string& option = words[w];
+    if (option == "--two-sided" && tables::TwoSidedOffered(kind, *function)) {
+      if (request.twoSided) throw Usage{option + " given twice"};
+      request.twoSided = true;
+      ++w;
+      continue;
+    }
+    if (option == "--two-sided") throw Usage{"--two-sided needs " + SymmetricNames()};
     const auto known = options.find(option);
     if (known == options.end())
       throw Usage{option.rfind("--", 0) == 0

@@ -100,6 +100,10 @@ std::vector<Kind> KindsOf(Function function) {
   return {};
 }
 
+bool TwoSidedOffered(Kind kind, Function function) {
+  return kind == Kind::Critical && calculator::AboutFunction(function).symmetric;
+}
+
 bool UsesParameter(Kind kind, Function function, int index) {
   const FieldAbout* field = calculator::AboutFunction(function).FieldAt(index);
   if (field == nullptr) return false;
@@ -205,6 +209,9 @@ Prepared Planner::Run() {
   const auto kinds = KindsOf(plan_.request_.function);
   if (std::find(kinds.begin(), kinds.end(), plan_.request_.kind) == kinds.end())
     throw std::invalid_argument("no such table for " + DistributionName(plan_.request_.function));
+  if (plan_.request_.twoSided && !TwoSidedOffered(plan_.request_.kind, plan_.request_.function))
+    throw std::invalid_argument("no two-sided table for " +
+                                DistributionName(plan_.request_.function));
   switch (plan_.request_.kind) {
     case Kind::Range:
       PlanRange();
@@ -336,13 +343,16 @@ void Planner::PlanCritical() {
     plan_.columns_ = {{"df2\\df1", false}};
   } else {
     plan_.across_ = ReadList(Field::Alphas, r.alphas, percentile, true, kMaxColumns);
+    // A two-sided alpha heads its column; the cell is the x with P(X>x) = alpha/2.
+    const std::string tail =
+        r.twoSided ? "x with P(X>x)=alpha/2 (two-sided alpha)" : "x with P(X>x)=alpha";
     if (layout.degrees == 0) {
-      plan_.title_ = name + ", " + ParameterList(about, plan_.values_) + ": x with P(X>x)=alpha";
+      plan_.title_ = name + ", " + ParameterList(about, plan_.values_) + ": " + tail;
       plan_.columns_ = {{"alpha", false}};
     } else {
       plan_.down_ =
           ReadList(Field::Degrees, r.degrees, *about.FieldAt(layout.rowSlot), false, kMaxRows);
-      plan_.title_ = name + ": x with P(X>x)=alpha; rows: degrees of freedom";
+      plan_.title_ = name + ": " + tail + "; rows: degrees of freedom";
       plan_.columns_ = {{"df", false}};
     }
   }

@@ -131,7 +131,7 @@ Row Plan::CriticalRow(std::size_t row, const Stop& stop) const {
   } else {
     const Entry& rowDegrees = down_[row];
     texts[layout.rowSlot] = rowDegrees.text;
-    if (layout.columnSlot != xIndex_) texts[xIndex_] = alpha_.text;
+    if (layout.columnSlot != xIndex_) texts[xIndex_] = UpperTail(alpha_).text;
     cells.push_back({calculator::IntegerText(static_cast<int32_t>(rowDegrees.value))});
   }
   for (const Entry& column : across_) {
@@ -141,7 +141,7 @@ Row Plan::CriticalRow(std::size_t row, const Stop& stop) const {
       cells.push_back(DetailsCell(CriticalValue(row, column), Digits(c)));
       continue;
     }
-    texts[layout.columnSlot] = column.text;
+    texts[layout.columnSlot] = layout.columnSlot == xIndex_ ? UpperTail(column).text : column.text;
     const Logged log = Log(request_.function, texts, Mode::Inverse);
     cells.push_back(log.Ok() ? NumberCell(std::get<calculator::PointsOf>(log.values).xUpper)
                              : FailedCell(log.failure));
@@ -149,14 +149,22 @@ Row Plan::CriticalRow(std::size_t row, const Stop& stop) const {
   return cells;
 }
 
+Plan::Entry Plan::UpperTail(const Entry& alpha) const {
+  if (!request_.twoSided) return alpha;
+  // c 10^e / 2 = 5c 10^(e-1): exact for every decimal the list accepts.
+  const std::optional<Decimal> d = ParseDecimal(alpha.text);
+  if (!d) return {alpha.text, alpha.value / 2};
+  return {DecimalText({d->coefficient * 5, d->exponent - 1}), alpha.value / 2};
+}
+
 details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
   std::array<long double, calculator::kSlotCount> values = values_;
   const CriticalLayout layout = CriticalLayoutOf(request_.function);
-  long double alpha = column.value;
+  long double alpha = UpperTail(column).value;
   if (layout.degrees > 0) values[layout.rowSlot] = down_[row].value;
   if (layout.columnSlot != xIndex_) {
     values[layout.columnSlot] = column.value;
-    alpha = alpha_.value;
+    alpha = UpperTail(alpha_).value;
   }
   return details::QuantileUpper(DistributionOf(request_.function, values), alpha);
 }

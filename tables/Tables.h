@@ -75,6 +75,9 @@ enum class Field {
 // degrees of freedom from lists, the z table no parameter at all).
 std::vector<Field> FieldsOf(Kind kind, calculator::Function function);
 bool UsesParameter(Kind kind, calculator::Function function, int index);
+// Whether a table of this kind may be two-sided (Request::twoSided): the
+// critical values of a symmetric distribution.
+bool TwoSidedOffered(Kind kind, calculator::Function function);
 
 struct Request {
   Kind kind = Kind::Range;
@@ -84,6 +87,9 @@ struct Request {
   calculator::FieldTexts texts;
   std::string from, to, step;
   std::string alphas;  // lists: entries separated by commas
+  // Critical values: each alpha is two-sided, the x with P(X>x) = alpha/2
+  // (for a symmetric distribution only, FunctionAbout::symmetric).
+  bool twoSided = false;
   std::string degrees, degrees1, degrees2;
   std::string probabilities;
   // Columns shown with more significant digits: column index -> digits.
@@ -163,6 +169,9 @@ class Plan {
   Row CriticalRow(std::size_t row, const Stop& stop) const;
   Row ZRow(std::size_t row) const;
   Row QuantileRow(std::size_t row) const;
+  // The upper-tail probability of a column's alpha: itself, or half of it
+  // (exactly, as a decimal text) for a two-sided table.
+  Entry UpperTail(const Entry& alpha) const;
   // The details engine's x with P(X>x) = alpha of a critical-value cell.
   details::Value CriticalValue(std::size_t row, const Entry& column) const;
   // The digits asked for a column; 0: the log's number text.

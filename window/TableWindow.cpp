@@ -1,5 +1,6 @@
 #include "window/TableWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -119,6 +120,10 @@ void TTableWindow::createControls() {
     fields->addWidget(labels_[field], row, 0);
     fields->addWidget(edits_[field], row++, 1);
   }
+  // Critical values of a symmetric distribution: the alphas as two-sided.
+  twoSided_ = new QCheckBox(QStringLiteral("T&wo-sided alpha (x with P(X>x) = alpha/2)"), this);
+  twoSided_->setObjectName(QStringLiteral("TwoSidedCheckBox"));
+  fields->addWidget(twoSided_, row++, 1);
   fields->setColumnStretch(1, 1);
   layout->addLayout(fields);
 
@@ -295,6 +300,7 @@ void TTableWindow::ArrangeFields() {
     labels_[field]->setVisible(shown);
     edits_[field]->setVisible(shown);
   }
+  twoSided_->setVisible(any && tables::TwoSidedOffered(kind, function_));
   const bool hasTable = !model_->Table().headings.empty();
   for (QPushButton* button : {copyButton_, saveButton_, printButton_}) button->setEnabled(hasTable);
 }
@@ -317,6 +323,7 @@ tables::Request TTableWindow::ReadRequest() const {
   request.degrees1 = ToModel(edits_.at(Field::Degrees1));
   request.degrees2 = ToModel(edits_.at(Field::Degrees2));
   request.probabilities = ToModel(edits_.at(Field::Probabilities));
+  request.twoSided = tables::TwoSidedOffered(request.kind, function_) && twoSided_->isChecked();
   request.digits = digits_;
   return request;
 }

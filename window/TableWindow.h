@@ -29,6 +29,7 @@
 #include "calculator/Calculator.h"
 #include "tables/Tables.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -116,6 +117,7 @@ class TTableWindow : public QWidget {
   QLabel* tableTitle_ = nullptr;
   std::array<QLabel*, calculator::kSlotCount> parameterLabels_{};
   std::array<QLineEdit*, calculator::kSlotCount> parameters_{};
+  QCheckBox* twoSided_ = nullptr;
   std::map<tables::Field, QLabel*> labels_;
   std::map<tables::Field, QLineEdit*> edits_;
   QPushButton* computeButton_ = nullptr;

@@ -66,6 +66,27 @@ TEST(Textbook, CriticalValuesReproduceThePrintedTables) {
   EXPECT_EQ(Cell(z, "3.4", "0.09"), "0.999758");
 }
 
+// The textbook's two-sided t table: its 0.05 column is the one-sided 0.025
+// column, cell for cell, and an alpha like 0.001 halves exactly (0.0005).
+TEST(Textbook, TwoSidedAlphasAreTheOneSidedHalves) {
+  tables::Request two = Preset(Function::T, Kind::Critical);
+  two.alphas = "0.10, 0.05, 0.001";
+  two.twoSided = true;
+  tables::Request one = two;
+  one.alphas = "0.05, 0.025, 0.0005";
+  one.twoSided = false;
+  const tables::Table a = Computed(two), b = Computed(one);
+  ASSERT_EQ(a.rows.size(), b.rows.size());
+  for (std::size_t r = 0; r < a.rows.size(); ++r)
+    for (std::size_t c = 0; c < a.rows[r].size(); ++c)
+      EXPECT_EQ(a.rows[r][c].text, b.rows[r][c].text) << r << ", " << c;
+  EXPECT_EQ(Cell(a, "10", "0.05"), "2.228139");
+  EXPECT_NE(a.title.find("two-sided"), std::string::npos);
+  tables::Request f = Preset(Function::F, Kind::Critical);
+  f.twoSided = true;
+  EXPECT_THROW(tables::Prepare(f), std::invalid_argument);
+}
+
 // A random cell of a table against the log of the single report a user would
 // type from the table's own row and column texts.
 struct LogCheck {

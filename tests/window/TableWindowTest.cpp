@@ -1,6 +1,7 @@
 // The Table of Values window: its fields per kind of table, faults, the
 // worker with Cancel, more digits, Copy, Save As, Print, and screen grabs
 // of the window for people to look at (in $PROBEX_ARTIFACTS).
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,7 @@ class TTableWindowTest : public QObject {
   void copySaveAndPrint();
   void countingFunctionsHaveNoTables();
   void choosingAKindShowsItsFieldsAtOnce();
+  void twoSidedForSymmetricCriticalValues();
   void theRangeFollowsTheParameters();
 
  private:
@@ -224,6 +226,24 @@ void TTableWindowTest::countingFunctionsHaveNoTables() {
   w.ComputeClick();
   QVERIFY(!w.Computing());
   QVERIFY(w.Table().headings.empty());
+}
+
+// The two-sided option shows with the critical values of t, not of
+// chi-square, and halves each alpha: t(10) at two-sided 0.05 is 2.228139.
+void TTableWindowTest::twoSidedForSymmetricCriticalValues() {
+  TTableWindow w(platform_, Function::ChiSquare, Defaults(Function::ChiSquare));
+  w.show();
+  auto* twoSided = w.findChild<QCheckBox*>("TwoSidedCheckBox");
+  w.SetKind(Kind::Critical);
+  QVERIFY(!twoSided->isVisible());
+  w.SetFunction(Function::T, Defaults(Function::T));
+  w.SetKind(Kind::Critical);
+  QVERIFY(twoSided->isVisible());
+  twoSided->setChecked(true);
+  w.Edit(Field::Alphas)->setText("0.05");
+  w.Edit(Field::Degrees)->setText("10");
+  QVERIFY(ComputeAndWait(w));
+  QCOMPARE(QString::fromStdString(w.Table().rows.at(0).at(1).text), QString("2.228139"));
 }
 
 // Each kind chosen from the keyboard shows its own fields at once.
