@@ -57,7 +57,14 @@ const FBeta& FBetaAt(const Parameters& p, long double x) {
 // a and b (the saddle-point term holds for all; Boost's pdf takes powl).
 long double FDensity(const Parameters& p, long double x) {
   const FBeta& f = FBetaAt(p, x);
-  return f.a * f.b / (f.a + f.b) * f.saddle / x;
+  if (f.saddle > 0 || !(x > 0)) return f.a * f.b / (f.a + f.b) * f.saddle / x;
+  // Near 0 the saddle term z^a y^b underflows before the division by x
+  // lifts the density back into range (f(1e-1100) of F(10, 4) is about
+  // 1e-4393): f = z^(a-1) y^b (a / (a x + b)) / B(a, b), the power of z
+  // taken alone.
+  const long double lnBeta = (std::lgamma(f.a) + std::lgamma(f.b)) - std::lgamma(f.a + f.b);
+  const long double rest = std::exp(f.b * std::log(f.y) - lnBeta) * (f.a / (f.a * x + f.b));
+  return std::pow(f.z, f.a - 1) * rest;
 }
 
 // P(F > x) when upper, else P(F < x) = I_z(a, b), oriented as Boost's
