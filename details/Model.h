@@ -1,7 +1,7 @@
 // The distributions of the details engine as models: one class per
-// distribution (NormalModel.cpp, ChiSquareModel.cpp, TModel.cpp, FModel.cpp,
-// BinomialModel.cpp, PoissonModel.cpp, HypergeometricModel.cpp, each
-// reached through Models.h), each answering every operation the engine asks
+// distribution, in a file of its own (NormalModel.cpp, GammaModel.cpp,
+// NoncentralFModel.cpp, GeometricModel.cpp, ...: one per accessor of
+// Models.h, which reaches them), each answering every operation the engine asks
 // of a distribution: the domain of its parameters, its support, its moments,
 // and for its family the density and tails with their quantiles (continuous)
 // or the point probabilities and cumulative tails with the discrete quantile
