@@ -6,6 +6,7 @@
 
 #include "Distr/Errors.h"
 #include "Distr/FloatCheck.h"
+#include "calculator/DecimalComplement.h"
 #include "calculator/FieldParsing.h"
 #include "calculator/Reports.h"
 
@@ -154,6 +155,9 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
     if (const char* rule =
             ReadField(field, texts[i], mode, input.arguments.value[i], readings.Root(i)))
       input.faults.push_back({i, rule, WhyBroken(field, texts[i], mode, readings.Root(i))});
+    else if (field.role == Role::Probability ||
+             (field.role == Role::XValue && mode == Mode::Inverse))
+      input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
   }
   const CrossRule& together = about.together;
   if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))

@@ -212,6 +212,10 @@ using Values = std::variant<std::monostate, TailsAt, PointsOf, DiscreteAt, Quant
 // The parsed fields, by slot; a Whole field holds an int32 value exactly.
 struct Arguments {
   std::array<long double, kSlotCount> value{};
+  // 1 - value from the decimal text, for a probability and a percentile
+  // (DecimalComplement.h), which the details engine takes where it needs
+  // 1 - p; 0: none.
+  std::array<long double, kSlotCount> complement{};
   int32_t Whole(int slot) const { return static_cast<int32_t>(value[slot]); }
   // Whether the value is a whole number of the int32 range.
   bool IsWhole(int slot) const;

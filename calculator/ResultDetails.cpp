@@ -144,9 +144,12 @@ std::optional<details::Distribution> DistributionOf(Function function, const Arg
   if (about.model == nullptr) return std::nullopt;
   details::Distribution d{about.model, {}};
   std::size_t next = 0;
-  for (const FieldAbout& field : about.fields)
-    if (field.IsParameter() && next < d.parameters.size())
-      d.parameters[next++] = arguments.value[field.slot];
+  for (const FieldAbout& field : about.fields) {
+    if (!field.IsParameter() || next >= details::kComplementPlace) continue;
+    d.parameters[next++] = arguments.value[field.slot];
+    if (field.role == Role::Probability)
+      d.parameters[details::kComplementPlace] = arguments.complement[field.slot];
+  }
   return d;
 }
 
@@ -171,7 +174,7 @@ ResultDetails DetailsOfError(const Result& result) {
   else if (about.family == Family::Discrete)
     out.values = details::DiscreteAt(*d, at);
   else if (result.Inverse())
-    out.values = details::Inverse(*d, at);
+    out.values = details::Inverse(*d, at, result.arguments.complement[x->slot]);
   else
     out.values = details::Forward(*d, at);
   return out;
@@ -197,7 +200,9 @@ ResultDetails DetailsOf(const Result& result) {
     CompareTails(*t, f, out.remarks);
     out.values = f;
   } else if (const auto* p = std::get_if<PointsOf>(&result.values)) {
-    const details::ContinuousInverse i = details::Inverse(*d, p->p);
+    const FieldAbout* x = AboutFunction(result.function).XField();
+    const details::ContinuousInverse i =
+        details::Inverse(*d, p->p, x ? result.arguments.complement[x->slot] : 0);
     ComparePoints(*p, i, out.remarks);
     out.values = i;
   } else if (const auto* k = std::get_if<DiscreteAt>(&result.values)) {

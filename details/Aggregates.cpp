@@ -53,9 +53,14 @@ ContinuousForward Forward(const Distribution& d, long double x) {
   return f;
 }
 
-ContinuousInverse Inverse(const Distribution& d, long double p) {
+ContinuousInverse Inverse(const Distribution& d, long double p, long double complement) {
   HeldFloatEnvironment held;  // once for all the values
-  ContinuousInverse inv{p, QuantileLower(d, p), QuantileUpper(d, p), {}, {}};
+  const bool byComplement = complement > 0 && p > 0.5L;
+  ContinuousInverse inv{p,
+                        byComplement ? QuantileUpper(d, complement) : QuantileLower(d, p),
+                        byComplement ? QuantileLower(d, complement) : QuantileUpper(d, p),
+                        {},
+                        {}};
   const Interval central = d.model == nullptr
                                ? Interval{Value::None(kNoModel), Value::None(kNoModel)}
                                : d.model->CentralInterval(d.parameters, p);

@@ -43,11 +43,11 @@ long double ExactOffset(long double a, long double m, long double p) {
 // The terms of the distribution, and its tails inside the support.
 class Terms {
  public:
-  explicit Terms(const Parameters& p) : n_(P1(p)), p_(P0(p)), q_(1 - P0(p)) {}
+  explicit Terms(const Parameters& p) : n_(P1(p)), p_(P0(p)), q_(Complement(p, 0)) {}
 
   // C(n, j) p^j q^(n-j); at the ends q^n = e^(n ln(1 - p)) and p^n.
   long double Point(long double j) const {
-    if (j == 0) return std::exp(n_ * std::log1p(-p_));
+    if (j == 0) return std::exp(n_ * (p_ <= 0.5L ? std::log1p(-p_) : std::log(q_)));
     if (j == n_) return std::exp(n_ * std::log(p_));
     return BetaSaddleTerm(j, n_ - j, p_, q_, ExactOffset(j, n_, p_));
   }
@@ -85,7 +85,7 @@ class Binomial final : public DiscreteModel {
   }
   Value Mean(const Parameters& p) const override { return Value::Of(P1(p) * P0(p)); }
   Value Variance(const Parameters& p) const override {
-    return Value::Of(P1(p) * P0(p) * (1 - P0(p)));
+    return Value::Of(P1(p) * P0(p) * Complement(p, 0));
   }
   long double RoughMedian(const Parameters& p) const override { return P0(p) * P1(p); }
 

@@ -144,7 +144,10 @@ struct IntervalValues {
 };
 ContinuousForward Forward(const Distribution& d, long double x);
 IntervalValues Between(const Distribution& d, long double a, long double b);
-ContinuousInverse Inverse(const Distribution& d, long double p);
+// `complement`, when above 0, is 1 - p exactly (the decimal typed, minus
+// from one): above p = 1/2 each x-value is then the quantile of the other
+// tail at it, P(X < x) = p being P(X > x) = 1 - p.
+ContinuousInverse Inverse(const Distribution& d, long double p, long double complement = 0);
 DiscreteForward DiscreteAt(const Distribution& d, long double x);
 DiscreteInverse DiscreteInv(const Distribution& d, long double p);
 

@@ -76,6 +76,17 @@ inline long double P2(const Parameters& p) {
   return p[2];
 }
 
+// 1 - p of the probability parameter in place i: the given complement, or
+// 1 - p rounded.
+inline long double Complement(const Parameters& p, int i) {
+  return p[kComplementPlace] > 0 ? p[kComplementPlace] : 1 - p[i];
+}
+// ln(1 - p): log1p(-p) for p up to 1/2, the logarithm of the complement
+// above, where log1p(-p) would inherit p's rounding.
+inline long double LnComplement(const Parameters& p, int i) {
+  return p[i] <= 0.5L ? std::log1p(-p[i]) : std::log(Complement(p, i));
+}
+
 // Why degrees of freedom df are outside the domain (named by name); empty
 // when they are inside.  Inline: every call of chi-square, t and F asks.
 inline std::string DegreesProblem(long double df, const char* name) {

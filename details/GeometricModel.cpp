@@ -26,7 +26,7 @@ namespace {
 
 // e^(j L), L = ln(1 - p).
 long double PowerOfFailure(const Parameters& p, long double j) {
-  return ExpOf(ProductPair(j, std::log1p(-P0(p))));
+  return ExpOf(ProductPair(j, LnComplement(p, 0)));
 }
 
 class Geometric final : public DiscreteModel {
@@ -40,9 +40,11 @@ class Geometric final : public DiscreteModel {
   std::pair<long double, long double> Support(const Parameters&) const override {
     return {0, std::numeric_limits<long double>::infinity()};
   }
-  Value Mean(const Parameters& p) const override { return Finite((1 - P0(p)) / P0(p)); }
-  Value Variance(const Parameters& p) const override { return Finite((1 - P0(p)) / P0(p) / P0(p)); }
-  long double RoughMedian(const Parameters& p) const override { return (1 - P0(p)) / P0(p); }
+  Value Mean(const Parameters& p) const override { return Finite(Complement(p, 0) / P0(p)); }
+  Value Variance(const Parameters& p) const override {
+    return Finite(Complement(p, 0) / P0(p) / P0(p));
+  }
+  long double RoughMedian(const Parameters& p) const override { return Complement(p, 0) / P0(p); }
 
  protected:
   std::optional<long double> PointMass(const Parameters& p) const override {
@@ -53,14 +55,14 @@ class Geometric final : public DiscreteModel {
     return P0(p) * PowerOfFailure(p, k);
   }
   long double AtMostInside(const Parameters& p, long double k) const override {
-    return -std::expm1((k + 1) * std::log1p(-P0(p)));
+    return -std::expm1((k + 1) * LnComplement(p, 0));
   }
   long double AboveInside(const Parameters& p, long double k) const override {
     return PowerOfFailure(p, k + 1);
   }
 
   Shape QuantileShape(const Parameters& p) const override {
-    const long double q = 1 - P0(p), root = std::sqrt(q);
+    const long double q = Complement(p, 0), root = std::sqrt(q);
     return {q / P0(p), root / P0(p), (1 + q) / root};
   }
   std::string QuantileProblem(const Parameters&) const override { return ""; }

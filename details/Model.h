@@ -27,6 +27,13 @@ namespace details {
 // ParameterCount() of them, in the order of the calculator's fields.
 inline constexpr int kMaxParameters = 6;
 using Parameters = std::array<long double, kMaxParameters>;
+// The exact complement 1 - p of a model's probability parameter p, as the
+// caller may give it in the last place of Parameters (which no model reads
+// as a parameter): the decimal a user typed, subtracted from one before its
+// one rounding, where 1 - p rounded from p would lose the digits that p's
+// own rounding took (p = 0.999999999999999: 1 - p off by 1.4e-5).  0, the
+// default, stands for none given.
+inline constexpr int kComplementPlace = kMaxParameters - 1;
 
 // A value, or none with the reason why (a sentence for a user, e.g. "below the
 // smallest extended real", "undefined for 2 or fewer degrees of freedom").

@@ -28,15 +28,15 @@ namespace details {
 namespace {
 
 // C(r + k, r) p^r q^k for whole r >= 1, k >= 1, with delta = r - (r + k) p.
-long double Term(long double r, long double k, long double p) {
+long double Term(long double r, long double k, long double p, long double q) {
   const ExtendedPair mp = TwoProduct(r + k, p);
-  return BetaSaddleTerm(r, k, p, 1 - p, (r - mp.hi) - mp.lo);
+  return BetaSaddleTerm(r, k, p, q, (r - mp.hi) - mp.lo);
 }
 
 // P(X > k) = 1 - I_p(r, k + 1) when above, else I_p(r, k + 1).
 long double Tail(const Parameters& p, long double k, bool above) {
-  const long double r = P0(p), s = P1(p), b = k + 1;
-  return BetaTail(r, b, s, 1 - s, above, Term(r, b, s));
+  const long double r = P0(p), s = P1(p), b = k + 1, q = Complement(p, 1);
+  return BetaTail(r, b, s, q, above, Term(r, b, s, q));
 }
 
 class NegativeBinomial final : public DiscreteModel {
@@ -52,12 +52,14 @@ class NegativeBinomial final : public DiscreteModel {
   std::pair<long double, long double> Support(const Parameters&) const override {
     return {0, std::numeric_limits<long double>::infinity()};
   }
-  Value Mean(const Parameters& p) const override { return Finite(P0(p) * ((1 - P1(p)) / P1(p))); }
+  Value Mean(const Parameters& p) const override {
+    return Finite(P0(p) * (Complement(p, 1) / P1(p)));
+  }
   Value Variance(const Parameters& p) const override {
-    return Finite(P0(p) * ((1 - P1(p)) / P1(p)) / P1(p));
+    return Finite(P0(p) * (Complement(p, 1) / P1(p)) / P1(p));
   }
   long double RoughMedian(const Parameters& p) const override {
-    return P0(p) * ((1 - P1(p)) / P1(p));
+    return P0(p) * (Complement(p, 1) / P1(p));
   }
 
  protected:
@@ -68,7 +70,7 @@ class NegativeBinomial final : public DiscreteModel {
   long double PointInside(const Parameters& p, long double k) const override {
     const long double r = P0(p);
     if (k == 0) return std::pow(P1(p), r);
-    return r / (r + k) * Term(r, k, P1(p));
+    return r / (r + k) * Term(r, k, P1(p), Complement(p, 1));
   }
   long double AtMostInside(const Parameters& p, long double k) const override {
     return Tail(p, k, false);
@@ -78,7 +80,7 @@ class NegativeBinomial final : public DiscreteModel {
   }
 
   Shape QuantileShape(const Parameters& p) const override {
-    const long double r = P0(p), q = 1 - P1(p), root = std::sqrt(r * q);
+    const long double r = P0(p), q = Complement(p, 1), root = std::sqrt(r * q);
     return {r * q / P1(p), root / P1(p), (1 + q) / root};
   }
   std::string QuantileProblem(const Parameters&) const override { return ""; }

@@ -2,6 +2,10 @@
 // from the accurate value, said in words that do not contradict themselves.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
+#include "calculator/DecimalComplement.h"
 #include "calculator/ResultDetails.h"
 
 namespace {
@@ -68,6 +72,46 @@ TEST(Details, OfAnErrorWhoseFieldsWereRead) {
       calculator::Compute(Function::Normal, {"1e5000", "1", "", "0"}, Mode::Forward);
   ASSERT_EQ(unread.outcome, calculator::Outcome::Error);
   EXPECT_TRUE(std::holds_alternative<std::monostate>(calculator::DetailsOfError(unread).values));
+}
+
+}  // namespace
+
+namespace {
+
+// A decimal's complement is taken on its digits: 1 - 0.999999 is the long
+// double nearest 1e-6 itself, not 1 minus the long double nearest 0.999999.
+TEST(DecimalComplement, OnTheDigitsTyped) {
+  const std::pair<const char*, std::optional<long double>> cases[] = {
+      {"0.999999", 1e-6L},
+      {"9.99999e-1", 1e-6L},
+      {" .5 ", 0.5L},
+      {"1", 0.0L},
+      {"0", 1.0L},
+      {"1.0000", 0.0L},
+      {"0.999999999999999", 1e-15L},
+      {"1.5", std::nullopt},
+      {"-0.5", std::nullopt},
+      {"abc", std::nullopt},
+      {"1e1", std::nullopt},
+      {"5e-1", 0.5L},
+  };
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(calculator::DecimalComplement(text), expected) << text;
+}
+
+// The details of a typed probability near 1 are those of the decimal: the
+// binomial's tail with p = 0.999999999999999 and t(1)'s quantile at
+// 0.999999, each against mpmath at 50 digits from the decimals.
+TEST(Details, OfTheDecimalTyped) {
+  const auto binomial = calculator::DetailsOf(calculator::Compute(
+      Function::Binomial, {"0.999999999999999", "100", "", "87"}, Mode::Forward));
+  const auto& b = std::get<details::DiscreteForward>(binomial.values);
+  const long double atMost = 7.1105424997986255697451948e-180L;
+  EXPECT_NEAR(static_cast<double>(*b.atMost.value / atMost - 1), 0, 1e-15);
+  const auto t = calculator::DetailsOf(
+      calculator::Compute(Function::T, {"1", "", "", "0.999999"}, Mode::Inverse));
+  const auto& i = std::get<details::ContinuousInverse>(t.values);
+  EXPECT_NEAR(static_cast<double>(*i.xLower.value / 318309.886182743473986570240L - 1), 0, 1e-15);
 }
 
 }  // namespace
