@@ -47,6 +47,14 @@ struct Outcome {
   Kind kind;
   std::vector<std::string> lines;  // Lines: the header and result lines
   std::string message;  // InvalidField: "Edit_N"; RunTimeError: the box text; Usage: the fault
+  // InvalidField: the field's caption and rule as the window's status bar
+  // says them, "Variance: a number of at least 0.000001".
+  std::string fieldRule;
+
+  // What a single command prints on standard error for an invalid field:
+  // "invalid field: Edit_2: Variance: a number of at least 0.000001".  A
+  // batch line keeps the first words alone (BatchText).
+  std::string InvalidFieldText() const;
 };
 
 // The outcome of a computation's result.

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
       for (const auto& l : outcome.lines) std::cout << l << '\n';
       return 0;
     case cli::Outcome::Kind::InvalidField:
-      std::cerr << "invalid field: " << outcome.message << '\n';
+      std::cerr << outcome.InvalidFieldText() << '\n';
       return kExitInvalidField;
     case cli::Outcome::Kind::RunTimeError:
       std::cerr << outcome.message << '\n';
