@@ -136,20 +136,6 @@ std::string PlainCaption(std::string_view caption) {
   return text;
 }
 
-std::string FunctionHelp() {
-  // The field lists start two blanks after the longest name.
-  size_t nameColumn = 0;
-  for (const calculator::FunctionAbout& about : calculator::Functions())
-    nameColumn = std::max(nameColumn, std::string_view(about.commandName).size() + 4);
-  std::string text;
-  for (const calculator::FunctionAbout& about : calculator::Functions()) {
-    std::string line = std::string("  ") + about.commandName;
-    line.resize(nameColumn, ' ');
-    text += line + "fields: " + FieldList(about) + "\n";
-  }
-  return text;
-}
-
 std::string FunctionList() {
   std::string text;
   for (const calculator::FunctionAbout& about : calculator::Functions()) {

@@ -96,9 +96,6 @@ std::string FieldList(const calculator::FunctionAbout& about);
 // reads "Hypergeometric Distribution" ("&&" stands for one "&").
 std::string PlainCaption(std::string_view caption);
 
-// The FUNCTION list of --help, one line per function with its fields.
-std::string FunctionHelp();
-
 // The text of --list-functions: one line per function in the table's order,
 // its command name, caption, fields (FieldList) and modes ("forward" or
 // "forward inverse"), separated by TAB characters.

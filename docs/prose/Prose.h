@@ -68,7 +68,15 @@ char KeyName(char key);
 //   access-keys            "Alt+N, Alt+C, ..."
 //   function-table         the rows of a table of names and fields (scd)
 //   family-list            one <li> line per family (markup)
+// and, for scdoc, probex-calc's help (cli/HelpText.h) as its manual page
+// writes it, the options in bold and the values they take underlined:
+//   calc-synopsis          one line per form of the command
+//   calc-description       what a command computes
+//   calc-fields            what its FIELDs are
+//   calc-options           each option's term and its paragraph
+//   calc-exit-status       each exit status and its paragraph
 Placeholders TablePlaceholders(Format format);
+Placeholders CalcPagePlaceholders();
 
 // `text` with every placeholder expanded.
 std::string Expand(std::string_view text, const Placeholders& placeholders);
