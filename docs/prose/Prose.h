@@ -83,8 +83,9 @@ std::string Expand(std::string_view text, const Placeholders& placeholders);
 
 // The help file: the skeleton with the function sections assembled from the
 // fragments in `fragmentFolder` (one per function, NAME.html by its command
-// name), and every <h2> numbered in order and listed where {{contents}}
-// stands.  Beside the table's placeholders:
+// name), and every <h2> numbered in order, every <h3> with an anchor
+// within its <h2> ("5.2"), and listed where {{contents}} stands.  Beside the
+// table's placeholders:
 //   function-sections  each function's heading, fragment and back link
 //   buttons            the rows of the table of function buttons
 //   fields             the rows of the table of fields and valid values
