@@ -70,23 +70,49 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles
   return {command, {}};
 }
 
+namespace {
+
+// "Variance: a number of at least 0.000001": the caption of the field in
+// the slot, as the result's mode and readings show it, and the rule its
+// fault gives.
+std::string FieldRule(const calculator::Result& result, int slot) {
+  const calculator::FunctionAbout& about = calculator::AboutFunction(result.function);
+  const auto fault =
+      std::find_if(result.faults.begin(), result.faults.end(),
+                   [slot](const calculator::FieldFault& f) { return f.index == slot; });
+  const std::string rule = fault != result.faults.end() ? fault->Message() : std::string();
+  for (const calculator::FieldAbout& field : calculator::FieldsIn(about, result.mode))
+    if (field.slot == slot)
+      return calculator::FieldCaption(about, field, result.mode, result.readings) + (": " + rule);
+  return rule;
+}
+
+}  // namespace
+
+std::string Outcome::InvalidFieldText() const {
+  return "invalid field: " + message + (fieldRule.empty() ? "" : ": " + fieldRule);
+}
+
 Outcome OutcomeOf(const calculator::Result& result) {
   switch (result.outcome) {
     case calculator::Outcome::Ok:
-      return {Outcome::Kind::Lines, {result.lines.begin(), result.lines.end()}, {}};
-    case calculator::Outcome::Invalid:
+      return {Outcome::Kind::Lines, {result.lines.begin(), result.lines.end()}, {}, {}};
+    case calculator::Outcome::Invalid: {
+      const int slot = result.FocusField().value_or(0);
       return {Outcome::Kind::InvalidField,
               {},
-              "Edit_" + std::to_string(result.FocusField().value_or(0) + 1)};
+              "Edit_" + std::to_string(slot + 1),
+              FieldRule(result, slot)};
+    }
     case calculator::Outcome::Error:
-      return {Outcome::Kind::RunTimeError, {}, calculator::ErrorBoxText(result.message)};
+      return {Outcome::Kind::RunTimeError, {}, calculator::ErrorBoxText(result.message), {}};
   }
   return {};
 }
 
 Outcome Run(const std::vector<std::string>& words) {
   const ParsedCommand parsed = ParseCommand(words);
-  if (!parsed.command) return {Outcome::Kind::Usage, {}, parsed.usage};
+  if (!parsed.command) return {Outcome::Kind::Usage, {}, parsed.usage, {}};
   const Command& c = *parsed.command;
   return OutcomeOf(calculator::Compute(c.function, c.texts, c.mode, c.readings));
 }
@@ -106,20 +132,6 @@ std::string PlainCaption(std::string_view caption) {
   for (size_t i = 0; i < caption.size(); ++i) {
     if (caption[i] == '&' && ++i == caption.size()) break;
     text += caption[i];
-  }
-  return text;
-}
-
-std::string FunctionHelp() {
-  // The field lists start two blanks after the longest name.
-  size_t nameColumn = 0;
-  for (const calculator::FunctionAbout& about : calculator::Functions())
-    nameColumn = std::max(nameColumn, std::string_view(about.commandName).size() + 4);
-  std::string text;
-  for (const calculator::FunctionAbout& about : calculator::Functions()) {
-    std::string line = std::string("  ") + about.commandName;
-    line.resize(nameColumn, ' ');
-    text += line + "fields: " + FieldList(about) + "\n";
   }
   return text;
 }

@@ -47,6 +47,14 @@ struct Outcome {
   Kind kind;
   std::vector<std::string> lines;  // Lines: the header and result lines
   std::string message;  // InvalidField: "Edit_N"; RunTimeError: the box text; Usage: the fault
+  // InvalidField: the field's caption and rule as the window's status bar
+  // says them, "Variance: a number of at least 0.000001".
+  std::string fieldRule;
+
+  // What a single command prints on standard error for an invalid field:
+  // "invalid field: Edit_2: Variance: a number of at least 0.000001".  A
+  // batch line keeps the first words alone (BatchText).
+  std::string InvalidFieldText() const;
 };
 
 // The outcome of a computation's result.
@@ -87,9 +95,6 @@ std::string FieldList(const calculator::FunctionAbout& about);
 // A caption without its access-key mark: "H&ypergeometric Distribution"
 // reads "Hypergeometric Distribution" ("&&" stands for one "&").
 std::string PlainCaption(std::string_view caption);
-
-// The FUNCTION list of --help, one line per function with its fields.
-std::string FunctionHelp();
 
 // The text of --list-functions: one line per function in the table's order,
 // its command name, caption, fields (FieldList) and modes ("forward" or

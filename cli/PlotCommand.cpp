@@ -99,8 +99,9 @@ int RunPlotCommand(const std::vector<std::string>& words) {
   const Outcome outcome = OutcomeOf(result);
   if (outcome.kind != Outcome::Kind::Lines) {
     // The same message and status as without --plot.
-    std::cerr << (outcome.kind == Outcome::Kind::InvalidField ? "invalid field: " : "")
-              << outcome.message << '\n';
+    std::cerr << (outcome.kind == Outcome::Kind::InvalidField ? outcome.InvalidFieldText()
+                                                              : outcome.message)
+              << '\n';
     return outcome.kind == Outcome::Kind::InvalidField ? kExitInvalidField : kExitRunTimeError;
   }
   for (const auto& line : outcome.lines) std::cout << line << '\n';

@@ -5,6 +5,8 @@
 #include <map>
 #include <ostream>
 
+#include "cli/HelpText.h"
+
 namespace cli {
 
 namespace {
@@ -17,26 +19,6 @@ constexpr int kExitInvalidField = 2;
 // A table expected to run longer than this says so before it goes on.
 constexpr double kLongTableSeconds = 60;
 constexpr int kExitUsage = 64;
-
-constexpr const char* kTableUsage =
-    R"(usage: probex-calc --table FUNCTION [FIELD...] [--from A] [--to B] [--step H]
-       probex-calc --critical FUNCTION [FIELD...] [--alpha LIST] [--two-sided]
-                   [--df LIST | --df1 LIST --df2 LIST]
-
---table prints P(X<x) and P(X>x) (and the density) of a continuous
-distribution, or P(X<=x), P(X>=x) and P(X=x) of a discrete one, for x from A
-to B in steps of H (whole steps for the discrete distributions).  --critical
-prints the x with P(X>x) = alpha of a continuous distribution: rows for the
-degrees of freedom of --df (f: df2 of --df2), columns for the alphas (f: one
-alpha, columns for df1 of --df1).  --two-sided (a symmetric distribution:
-normal, t, cauchy, logistic) reads each alpha as two-sided, the x with
-P(X>x) = alpha/2.  Lists separate their entries by commas.
-The FIELDs are the function's fields without the x-value and the degrees of
-freedom that lists give; what is not given keeps its preset (--table: the
-distribution's bulk, from about its 0.001 to its 0.999 quantile in steps of
-1, 2 or 5 times a power of ten; --critical: the textbook tables).  Output:
-TAB-separated, with a header row.
-)";
 
 struct Usage {
   std::string message;
@@ -197,7 +179,7 @@ TableCommand PrepareTableCommand(const std::vector<std::string>& words) {
 
 int RunTableCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
   if (words.size() == 2 && words[1] == "--help") {
-    out << kTableUsage;
+    out << TableHelpText();
     return 0;
   }
   const TableCommand command = PrepareTableCommand(words);

@@ -146,21 +146,32 @@ std::string FieldRows(const FunctionAbout& about, const Fragment& fragment) {
   return rows;
 }
 
-// Numbers every <h2> in order and writes the contents where {{contents}}
-// stands.
+std::string SubHeading(const std::string& anchor, const std::string& title) {
+  return "<h3><a name=\"" + anchor + "\" id=\"" + anchor + "\"></a>" + title + "</h3>";
+}
+
+// Numbers every <h2> in order, and every <h3> with an anchor within its
+// <h2> ("5.2"), and writes the contents of both where {{contents}} stands,
+// the topics of a section indented below it.
 std::string Numbered(const std::string& text) {
-  static const std::regex kHeading(R"re(<h2><a name="([^"]+)" id="\1"></a>([^<]*)</h2>)re");
+  static const std::regex kHeading(R"re(<h([23])><a name="([^"]+)" id="\2"></a>([^<]*)</h\1>)re");
   std::string numbered, contents;
-  int number = 0;
+  int number = 0, topic = 0;
   auto from = text.cbegin();
   for (std::sregex_iterator h(text.begin(), text.end(), kHeading), end; h != end; ++h) {
-    const std::string n = std::to_string(++number) + ".";
-    const std::string anchor = (*h)[1], title = (*h)[2];
+    const bool section = (*h)[1] == "2";
+    const std::string anchor = (*h)[2], title = (*h)[3];
+    if (!section && number == 0)
+      throw ProseError("a topic <h3> before the first section: " + title);
+    topic = section ? 0 : topic + 1;
+    number += section;
+    const std::string n = std::to_string(number) + "." + (section ? "" : std::to_string(topic));
     numbered.append(from, (*h)[0].first);
-    numbered += Heading(anchor, n + " " + title);
+    numbered += section ? Heading(anchor, n + " " + title) : SubHeading(anchor, n + " " + title);
     from = (*h)[0].second;
-    contents += (contents.empty() ? "" : "\n") + std::string("<tr><td>") + n +
-                "</td><td><a href=\"#" + anchor + "\">" + title + "</a></td></tr>";
+    const std::string indent = section ? "" : "&nbsp;&nbsp;&nbsp;&nbsp;";
+    contents += (contents.empty() ? "" : "\n") + std::string("<tr><td>") + n + "</td><td>" +
+                indent + "<a href=\"#" + anchor + "\">" + title + "</a></td></tr>";
   }
   numbered.append(from, text.cend());
   size_t headings = 0;

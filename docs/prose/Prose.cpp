@@ -226,7 +226,7 @@ Placeholders TablePlaceholders(Format format) {
     const Family family = FamilyNamed(argument);
     return [family](const FunctionAbout& about) { return about.family == family; };
   };
-  return {
+  Placeholders placeholders{
       {"function-count",
        [=](std::string_view, const Site&) { return count([](auto&) { return true; }); }},
       {"inverse-count",
@@ -265,6 +265,8 @@ Placeholders TablePlaceholders(Format format) {
          return FamilyList(site);
        }},
   };
+  if (format == Format::Scd) placeholders.merge(CalcPagePlaceholders());
+  return placeholders;
 }
 
 std::string Expand(std::string_view text, const Placeholders& placeholders) {

@@ -68,15 +68,24 @@ char KeyName(char key);
 //   access-keys            "Alt+N, Alt+C, ..."
 //   function-table         the rows of a table of names and fields (scd)
 //   family-list            one <li> line per family (markup)
+// and, for scdoc, probex-calc's help (cli/HelpText.h) as its manual page
+// writes it, the options in bold and the values they take underlined:
+//   calc-synopsis          one line per form of the command
+//   calc-description       what a command computes
+//   calc-fields            what its FIELDs are
+//   calc-options           each option's term and its paragraph
+//   calc-exit-status       each exit status and its paragraph
 Placeholders TablePlaceholders(Format format);
+Placeholders CalcPagePlaceholders();
 
 // `text` with every placeholder expanded.
 std::string Expand(std::string_view text, const Placeholders& placeholders);
 
 // The help file: the skeleton with the function sections assembled from the
 // fragments in `fragmentFolder` (one per function, NAME.html by its command
-// name), and every <h2> numbered in order and listed where {{contents}}
-// stands.  Beside the table's placeholders:
+// name), and every <h2> numbered in order, every <h3> with an anchor
+// within its <h2> ("5.2"), and listed where {{contents}} stands.  Beside the
+// table's placeholders:
 //   function-sections  each function's heading, fragment and back link
 //   buttons            the rows of the table of function buttons
 //   fields             the rows of the table of fields and valid values

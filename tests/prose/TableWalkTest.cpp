@@ -1,9 +1,11 @@
 // A walk over the table of functions: besides its entry, each function has
 // its model (a distribution), its help fragment, a command in the golden
 // batch files and rows of reference values (a distribution); and the help
-// file assembled from the fragments links only to anchors it has.
+// file assembled from the fragments links only to anchors it has and lists
+// every anchored heading in its contents.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -90,6 +92,26 @@ TEST(HelpFile, LinksOnlyToItsAnchors) {
   for (std::sregex_iterator l(help.begin(), help.end(), link), end; l != end; ++l, ++links)
     EXPECT_NE(help.find("<a name=\"" + (*l)[1].str() + "\""), std::string::npos) << (*l)[0];
   EXPECT_GT(links, 0);
+}
+
+// Every section and every topic with an anchor is listed in the contents,
+// the topics of the window among them.
+TEST(HelpFile, ContentsListsEveryAnchoredHeading) {
+  std::ifstream in(PROBEX_HELP_FILE);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string help = text.str();
+  const size_t start = help.find("<table class=\"toc\"");
+  const std::string contents = help.substr(start, help.find("</table>", start) - start);
+  std::vector<std::string> anchors;
+  const std::regex heading(R"re(<h[23]><a name="([^"]+)")re");
+  for (std::sregex_iterator h(help.begin(), help.end(), heading), end; h != end; ++h)
+    anchors.push_back((*h)[1]);
+  for (const char* topic : {"chooser", "inverse", "between", "quantile", "sd", "realdf", "details",
+                            "plot", "saveplot", "table", "printing", "settings", "keys"})
+    EXPECT_NE(std::find(anchors.begin(), anchors.end(), topic), anchors.end()) << topic;
+  for (const std::string& anchor : anchors)
+    EXPECT_NE(contents.find("href=\"#" + anchor + "\""), std::string::npos) << anchor;
 }
 #endif
 
