@@ -1,8 +1,10 @@
 // The reports of the four continuous distributions: forward (tails at an
 // x-value) and inverse (the x-values whose lower and upper tails are p); and
 // the lines of every distribution's report.
+#include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 
 #include "Distr/Distr.h"
@@ -11,6 +13,17 @@
 #include "calculator/Reports.h"
 
 namespace calculator {
+
+namespace {
+
+// A scientific text of RealText is its significant digits and eight more
+// characters (sign, point, "E", sign of the exponent, four digits); a
+// quantile's check shows six to eighteen of them.
+constexpr int kScientificFrame = 8;
+constexpr int kFewestCheckDigits = 6;
+constexpr int kMostCheckDigits = 18;
+
+}  // namespace
 
 std::string TailLine(const std::string& a, const std::string& pa, const std::string& b,
                      const std::string& pb) {
@@ -21,6 +34,30 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
                          const std::string& point) {
   return "   P(X<=" + x + ")=" + lower + "      P(X>=" + x + ")=" + upper + "      P(X=" + x +
          ")=" + point;
+}
+
+// The three numbers of a quantile's check, P(X<=x) >= p > P(X<=x-1), in
+// texts that show it: six decimals where their rounding keeps both
+// relations, otherwise the scientific text with the fewest significant
+// digits (six at least) that does (p = 1e-100 is no 0.000000, and
+// 0.9999999999 no 1.000000).
+std::array<std::string, 3> CheckTexts(const QuantileAt& q) {
+  const auto holds = [&q](const std::array<std::string, 3>& t) {
+    const long double p = std::strtold(t[0].c_str(), nullptr);
+    return std::strtold(t[1].c_str(), nullptr) >= p && std::strtold(t[2].c_str(), nullptr) < p;
+  };
+  std::array<std::string, 3> texts{Fixed6Text(q.p), ProbabilityText(q.atMost),
+                                   ProbabilityText(q.atMostBelow)};
+  if (holds(texts)) return texts;
+  const auto scientific = [](long double v, int digits) {
+    const std::string text = RealText(v, kScientificFrame + digits, -1);
+    return text.substr(text.find_first_not_of(' '));
+  };
+  for (int digits = kFewestCheckDigits;; ++digits) {
+    texts = {scientific(q.p, digits), scientific(q.atMost, digits),
+             scientific(q.atMostBelow, digits)};
+    if (holds(texts) || digits == kMostCheckDigits) return texts;
+  }
 }
 
 // The result line of every distribution's report, by its numbers: the
@@ -45,11 +82,9 @@ std::string ResultLine(const Values& v) {
            " or X>" + b + ")=" + ProbabilityText(i->outside);
   }
   if (const auto* q = std::get_if<QuantileAt>(&v)) {
-    const std::string p = Fixed6Text(q->p);
-    return "   x=" + IntegerText(q->x) + ": P(X<=" + IntegerText(q->x) +
-           ")=" + ProbabilityText(q->atMost) + ">=" + p +
-           ", P(X<=" + std::to_string(int64_t{q->x} - 1) + ")=" + ProbabilityText(q->atMostBelow) +
-           "<" + p;
+    const auto [p, atMost, below] = CheckTexts(*q);
+    return "   x=" + IntegerText(q->x) + ": P(X<=" + IntegerText(q->x) + ")=" + atMost + ">=" + p +
+           ", P(X<=" + std::to_string(int64_t{q->x} - 1) + ")=" + below + "<" + p;
   }
   const auto& p = std::get<PointsOf>(v);
   return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
