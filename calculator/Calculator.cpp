@@ -1,5 +1,6 @@
 #include "calculator/Calculator.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <optional>
@@ -159,6 +160,12 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
              (field.role == Role::XValue && mode == Mode::Inverse))
       input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
   }
+  // x - location on the digits typed, for the details of a forward report.
+  const auto location = std::find_if(about.fields.begin(), about.fields.end(),
+                                     [](const FieldAbout& f) { return f.role == Role::Location; });
+  if (input.faults.empty() && mode == Mode::Forward && input.xField &&
+      location != about.fields.end())
+    input.arguments.fromLocation = DecimalDifference(texts[*input.xField], texts[location->slot]);
   const CrossRule& together = about.together;
   if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))
     input.faults.push_back({together.slot, together.rule});

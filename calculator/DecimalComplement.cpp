@@ -1,9 +1,13 @@
-// 1 - p on decimal digits: with p = D * 10^-n (D the digits, n the places
-// after the point), 1 - p = (10^n - D) * 10^-n, a subtraction of digit
-// strings; the result's text is read by strtold, which rounds once.
+// Decimal differences on digit strings: each text is read as s * D * 10^e
+// (s its sign, D its digits as a whole number), the two are brought to the
+// smaller power of ten and subtracted digit by digit, and the result's text
+// is read by strtold, which rounds once.
 #include "calculator/DecimalComplement.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cfenv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -11,38 +15,26 @@ namespace calculator {
 
 namespace {
 
-// More places than this: 1 - p is within a rounding of 1 (or p of 1), and
-// the digits are not worth the work.
-constexpr long long kMostPlaces = 6000;
+// Powers of ten further apart than this: the smaller number is below a
+// rounding of the larger, and the digits are not worth the work.
+constexpr long long kMostShift = 6000;
 
-// 10^places - digits, for digits of at most places + 1 characters whose
-// value is at most 10^places; leading zeros kept.
-std::string TenPowerMinus(const std::string& digits, long long places) {
-  std::string result(static_cast<std::size_t>(places) + 1, '0');
-  result[0] = '1';
-  int borrow = 0;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    const std::size_t r = result.size() - 1 - i;
-    const int d = i < digits.size() ? digits[digits.size() - 1 - i] - '0' : 0;
-    int v = (result[r] - '0') - d - borrow;
-    borrow = v < 0;
-    if (borrow) v += 10;
-    result[r] = static_cast<char>('0' + v);
-  }
-  return result;
-}
+struct Decimal {
+  bool negative = false;
+  std::string digits;  // without leading zeros; empty for 0
+  long long exponent = 0;
+};
 
-}  // namespace
-
-std::optional<long double> DecimalComplement(std::string_view text) {
+std::optional<Decimal> Read(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
     text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
     text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  // The digits and the places after the point, then the exponent.
-  std::string digits;
-  long long places = 0;
+  Decimal d;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    d.negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
   bool point = false, any = false;
   std::size_t i = 0;
   for (; i < text.size(); ++i) {
@@ -51,8 +43,8 @@ std::optional<long double> DecimalComplement(std::string_view text) {
       point = true;
     } else if (std::isdigit(static_cast<unsigned char>(c))) {
       any = true;
-      if (!(digits.empty() && c == '0')) digits += c;
-      if (point) ++places;
+      if (!(d.digits.empty() && c == '0')) d.digits += c;
+      if (point) --d.exponent;
     } else {
       break;
     }
@@ -63,20 +55,94 @@ std::optional<long double> DecimalComplement(std::string_view text) {
     const std::string exponent(text.substr(i + 1));
     char* end = nullptr;
     const long long e = std::strtoll(exponent.c_str(), &end, 10);
-    if (exponent.empty() || *end != '\0' || e > kMostPlaces || e < -kMostPlaces)
-      return std::nullopt;
-    places -= e;
+    if (exponent.empty() || *end != '\0' || e > kMostShift || e < -kMostShift) return std::nullopt;
+    d.exponent += e;
   }
-  if (digits.empty()) return 1;  // p = 0
-  // The value D * 10^-places: at most 1 needs D <= 10^places.
-  if (places < 0 || places > kMostPlaces) return std::nullopt;
-  if (static_cast<long long>(digits.size()) > places + 1) return std::nullopt;
-  if (static_cast<long long>(digits.size()) == places + 1 &&
-      digits != "1" + std::string(static_cast<std::size_t>(places), '0'))
-    return std::nullopt;
-  const std::string rest = TenPowerMinus(digits, places);
-  const std::string decimal = rest + "e-" + std::to_string(places);
-  return std::strtold(decimal.c_str(), nullptr);
+  return d;
+}
+
+// Whether digit string a (no leading zeros) is smaller than b.
+bool Smaller(const std::string& a, const std::string& b) {
+  return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+// a - b for digit strings with a >= b.
+std::string Minus(const std::string& a, const std::string& b) {
+  std::string result = a;
+  int borrow = 0;
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    const std::size_t r = result.size() - 1 - i;
+    const int d = i < b.size() ? b[b.size() - 1 - i] - '0' : 0;
+    int v = (result[r] - '0') - d - borrow;
+    borrow = v < 0;
+    if (borrow) v += 10;
+    result[r] = static_cast<char>('0' + v);
+  }
+  return result;
+}
+
+// a + b for digit strings.
+std::string Plus(const std::string& a, const std::string& b) {
+  std::string result;
+  int carry = 0;
+  for (std::size_t i = 0; i < std::max(a.size(), b.size()) || carry; ++i) {
+    const int x = i < a.size() ? a[a.size() - 1 - i] - '0' : 0;
+    const int y = i < b.size() ? b[b.size() - 1 - i] - '0' : 0;
+    const int v = x + y + carry;
+    carry = v / 10;
+    result += static_cast<char>('0' + v % 10);
+  }
+  std::reverse(result.begin(), result.end());
+  return result;
+}
+
+std::optional<long double> Difference(Decimal a, Decimal b) {
+  if (a.digits.empty()) a.exponent = b.exponent;
+  if (b.digits.empty()) b.exponent = a.exponent;
+  const long long e = std::min(a.exponent, b.exponent);
+  if (std::max(a.exponent, b.exponent) - e > kMostShift) return std::nullopt;
+  a.digits.append(static_cast<std::size_t>(a.exponent - e), '0');
+  b.digits.append(static_cast<std::size_t>(b.exponent - e), '0');
+  // a - b = a + (-b): a sum of magnitudes, or a difference with the sign of
+  // the larger.
+  bool negative;
+  std::string digits;
+  if (a.negative != b.negative) {
+    negative = a.negative;
+    digits = Plus(a.digits, b.digits);
+  } else if (Smaller(a.digits, b.digits)) {
+    negative = !a.negative;
+    digits = Minus(b.digits, a.digits);
+  } else {
+    negative = a.negative;
+    digits = Minus(a.digits, b.digits);
+  }
+  const std::string text =
+      (negative ? "-" : "") + (digits.empty() ? "0" : digits) + "e" + std::to_string(e);
+  // Reading the text may raise the overflow or underflow flag, which the
+  // log's computation after it would take for its own: the flags are kept.
+  std::fenv_t flags;
+  std::feholdexcept(&flags);
+  const long double difference = std::strtold(text.c_str(), nullptr);
+  std::fesetenv(&flags);
+  if (!std::isfinite(difference)) return std::nullopt;
+  return difference;
+}
+
+}  // namespace
+
+std::optional<long double> DecimalComplement(std::string_view text) {
+  const std::optional<Decimal> p = Read(text);
+  if (!p || p->negative) return std::nullopt;
+  const std::optional<long double> complement = Difference({false, "1", 0}, *p);
+  if (!complement || *complement < 0) return std::nullopt;
+  return complement;
+}
+
+std::optional<long double> DecimalDifference(std::string_view a, std::string_view b) {
+  const std::optional<Decimal> x = Read(a), y = Read(b);
+  if (!x || !y) return std::nullopt;
+  return Difference(*x, *y);
 }
 
 }  // namespace calculator

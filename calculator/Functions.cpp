@@ -83,7 +83,7 @@ constexpr FieldAbout AnyWhole(int slot, const char* name, int64_t most = 0) {
 constexpr RootReading kStandardDeviation{"Standard deviation", 0.001L,
                                          "a number of at least 0.001"};
 constexpr FieldAbout kNormalFields[] = {
-    {kEdit1, Role::Parameter, Number::Real, "Mean", "mean", "mean", "0", -kInf, false, kInf,
+    {kEdit1, Role::Location, Number::Real, "Mean", "mean", "mean", "0", -kInf, false, kInf,
      "a number"},
     {kEdit2, Role::Parameter, Number::Real, "Variance", "variance", "variance", "1",
      kSmallestVariance, false, kInf, "a number of at least 0.000001", 0, false, false,
@@ -135,9 +135,9 @@ constexpr FieldAbout Positive(int slot, const char* caption, const char* name,
           kInf, "a number greater than 0"};
 }
 constexpr FieldAbout AnyReal(int slot, const char* caption, const char* name,
-                             const char* defaultText) {
-  return {slot,        Role::Parameter, Number::Real, caption, name,      name,
-          defaultText, -kInf,           false,        kInf,    "a number"};
+                             const char* defaultText, Role role = Role::Parameter) {
+  return {slot,        role,  Number::Real, caption, name,      name,
+          defaultText, -kInf, false,        kInf,    "a number"};
 }
 constexpr FieldAbout RealDegrees(int slot, const char* caption, const char* parameter,
                                  const char* headerName, const char* defaultText) {
@@ -206,11 +206,12 @@ constexpr FieldAbout kLognormalFields[] = {AnyReal(kEdit1, "Mu (\u03bc of ln X)"
 constexpr FieldAbout kWeibullFields[] = {Positive(kEdit1, "Shape (k)", "shape", "1.5"),
                                          Positive(kEdit2, "Scale (\u03bb)", "scale", "1"),
                                          RealX("1")};
-constexpr FieldAbout kCauchyFields[] = {AnyReal(kEdit1, "Location (x\u2080)", "location", "0"),
-                                        Positive(kEdit2, "Scale (\u03b3)", "scale", "1"),
-                                        RealX("1")};
-constexpr FieldAbout kLogisticFields[] = {AnyReal(kEdit1, "Location (\u03bc)", "location", "0"),
-                                          Positive(kEdit2, "Scale (s)", "scale", "1"), RealX("1")};
+constexpr FieldAbout kCauchyFields[] = {
+    AnyReal(kEdit1, "Location (x\u2080)", "location", "0", Role::Location),
+    Positive(kEdit2, "Scale (\u03b3)", "scale", "1"), RealX("1")};
+constexpr FieldAbout kLogisticFields[] = {
+    AnyReal(kEdit1, "Location (\u03bc)", "location", "0", Role::Location),
+    Positive(kEdit2, "Scale (s)", "scale", "1"), RealX("1")};
 constexpr FieldAbout kNoncentralTFields[] = {
     RealDegrees(kEdit1, "Degrees of freedom", "df", "degrees of freedom", "10"),
     {kEdit2, Role::Parameter, Number::Real, "Noncentrality (\u03b4)", "delta", "delta", "1",

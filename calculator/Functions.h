@@ -101,6 +101,7 @@ constexpr int kEdit5 = 4;
 enum class Role {
   Parameter,    // a parameter of the distribution or counting function
   Probability,  // a parameter that is a probability (its complement matters as much)
+  Location,     // a parameter the distribution moves with: X - location has it at 0
   Degrees,      // degrees of freedom
   XValue,       // the x-value; in inverse mode the percentile, in interval mode the bound A
   Bound,        // the upper bound B of the interval mode
@@ -216,6 +217,10 @@ struct Arguments {
   // (DecimalComplement.h), which the details engine takes where it needs
   // 1 - p; 0: none.
   std::array<long double, kSlotCount> complement{};
+  // x - location from the decimal texts, rounded once, for a distribution
+  // with a Location field (its far tails depend on that difference); none
+  // where a text is no plain decimal.
+  std::optional<long double> fromLocation{};
   int32_t Whole(int slot) const { return static_cast<int32_t>(value[slot]); }
   // Whether the value is a whole number of the int32 range.
   bool IsWhole(int slot) const;

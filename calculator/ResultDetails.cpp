@@ -137,6 +137,27 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
   out.variance = details::Variance(d);
 }
 
+// The forward values at x; for a distribution that moves with a location
+// parameter, those of the same distribution at location 0 and at the
+// decimal difference x - location (the far tails depend on its digits),
+// reported at x.
+details::ContinuousForward ForwardFromLocation(const Result& result, details::Distribution d,
+                                               long double x) {
+  const std::optional<long double> offset = result.arguments.fromLocation;
+  std::size_t place = 0;
+  for (const FieldAbout& field : AboutFunction(result.function).fields) {
+    if (!field.IsParameter()) continue;
+    if (field.role == Role::Location && offset) {
+      d.parameters[place] = 0;
+      details::ContinuousForward f = details::Forward(d, *offset);
+      f.x = x;
+      return f;
+    }
+    ++place;
+  }
+  return details::Forward(d, x);
+}
+
 }  // namespace
 
 std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments) {
@@ -196,7 +217,7 @@ ResultDetails DetailsOf(const Result& result) {
   if (!d) return out;
   AddMoments(*d, out);
   if (const auto* t = std::get_if<TailsAt>(&result.values)) {
-    const details::ContinuousForward f = details::Forward(*d, t->x);
+    const details::ContinuousForward f = ForwardFromLocation(result, *d, t->x);
     CompareTails(*t, f, out.remarks);
     out.values = f;
   } else if (const auto* p = std::get_if<PointsOf>(&result.values)) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "calculator/DecimalComplement.h"
@@ -99,9 +100,20 @@ TEST(DecimalComplement, OnTheDigitsTyped) {
     EXPECT_EQ(calculator::DecimalComplement(text), expected) << text;
 }
 
+TEST(DecimalDifference, OnTheDigitsTyped) {
+  const std::tuple<const char*, const char*, std::optional<long double>> cases[] = {
+      {"130.1", "100.3", 29.8L},     {"1000050", "1000000.1", 49.9L}, {"-1.5", "2e3", -2001.5L},
+      {"0.1", "0.1", 0.0L},          {" 2.5 ", "1E-1", 2.4L},         {"1", "abc", std::nullopt},
+      {"1e5000", "1", std::nullopt},
+  };
+  for (const auto& [a, b, expected] : cases)
+    EXPECT_EQ(calculator::DecimalDifference(a, b), expected) << a << " - " << b;
+}
+
 // The details of a typed probability near 1 are those of the decimal: the
-// binomial's tail with p = 0.999999999999999 and t(1)'s quantile at
-// 0.999999, each against mpmath at 50 digits from the decimals.
+// binomial's tail with p = 0.999999999999999, t(1)'s quantile at 0.999999
+// and the normal's far tail at x - mean = 49.9, each against mpmath at 50
+// digits from the decimals.
 TEST(Details, OfTheDecimalTyped) {
   const auto binomial = calculator::DetailsOf(calculator::Compute(
       Function::Binomial, {"0.999999999999999", "100", "", "87"}, Mode::Forward));
@@ -112,6 +124,12 @@ TEST(Details, OfTheDecimalTyped) {
       calculator::Compute(Function::T, {"1", "", "", "0.999999"}, Mode::Inverse));
   const auto& i = std::get<details::ContinuousInverse>(t.values);
   EXPECT_NEAR(static_cast<double>(*i.xLower.value / 318309.886182743473986570240L - 1), 0, 1e-15);
+  const auto normal = calculator::DetailsOf(
+      calculator::Compute(Function::Normal, {"1000000.1", "1", "", "1000050"}, Mode::Forward));
+  const auto& n = std::get<details::ContinuousForward>(normal.values);
+  EXPECT_EQ(n.x, 1000050);
+  const long double upper = 1.598946152278330773246352859e-543L;  // Q(49.9)
+  EXPECT_NEAR(static_cast<double>(*n.upper.value / upper - 1), 0, 1e-15);
 }
 
 }  // namespace
