@@ -62,7 +62,7 @@ constexpr int kFontPixels = 13;
 constexpr QMargins kControlsMargins{8, 8, 8, 6};
 constexpr int kPanelGap = 7;
 constexpr int kBevelHeight = 2;
-constexpr int kPaneMinWidth = 150;
+constexpr int kPaneMinWidth = 200;
 constexpr int kPanesTabbedBelow = 1100;
 
 constexpr char kCaption[] = "Probex";

@@ -114,7 +114,7 @@ class TDistributionForm : public QMainWindow {
   // before they are kept, so that typing does not write at every key.
   static constexpr int kStateSaveDelayMs = 400;
   // The largest smallest size of the window, without its title bar.
-  static constexpr QSize kSmallestWindow{780, 430};
+  static constexpr QSize kSmallestWindow{800, 430};
 
   // Control events.
   void ComputeBtnClick();

@@ -235,6 +235,13 @@ void TResultsLog::DropBackup() {
   if (writable_) session_.RemoveLogBackup();
 }
 
+// A log whose caret stands at its end keeps showing its last line when the
+// window shrinks.
+void TResultsLog::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (Memo->textCursor().atEnd()) Memo->ensureCursorVisible();
+}
+
 void TResultsLog::ChooseFont(QWidget* dialogParent) {
   const std::optional<QFont> font = platform_.ChooseFont(dialogParent, Memo->font());
   if (!font) return;

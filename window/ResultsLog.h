@@ -79,6 +79,9 @@ class TResultsLog : public QWidget {
   void message(const QString& text);
   void undoAvailable(bool available);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void FitWrapToLines(int from, int added);
   void Changed();

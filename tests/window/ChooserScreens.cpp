@@ -21,6 +21,7 @@
 #include <span>
 #include <vector>
 
+#include "DarkPalette.h"
 #include "ScriptedPlatform.h"
 #include "TestSession.h"
 #include "TwentyThreeFunctions.h"
@@ -45,21 +46,6 @@ class TPictureForm : public window::TDistributionForm {
   void ActivateHelp() override {}
   void VersionCheck() override {}
 };
-
-QPalette DarkPalette() {
-  QPalette dark;
-  const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xe8, 0xe8, 0xe8);
-  for (const auto role : {QPalette::Window, QPalette::Button}) dark.setColor(role, window);
-  for (const auto role : {QPalette::Base, QPalette::AlternateBase}) dark.setColor(role, base);
-  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    dark.setColor(role, text);
-  dark.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
-  dark.setColor(QPalette::Highlight, QColor(0x2f, 0x65, 0xca));
-  dark.setColor(QPalette::HighlightedText, Qt::white);
-  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    dark.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-  return dark;
-}
 
 bool Save(QWidget& widget, const QString& name) {
   QTest::qWait(100);
@@ -114,7 +100,7 @@ int main(int argc, char** argv) {
   const QSize screen = qApp->devicePixelRatio() > 1.5 ? kScreenAtScale2 : kScreenAtScale1;
   const QString dir = QString::fromLocal8Bit(argv[1]);
   bool ok = Pictures(dir, QStringLiteral("light"), screen, table, platform);
-  QApplication::setPalette(DarkPalette());
+  QApplication::setPalette(window_test::DarkPalette());
   ok = Pictures(dir, QStringLiteral("dark"), screen, table, platform) && ok;
   app.SetPlatform(nullptr);
   return ok ? 0 : 1;
