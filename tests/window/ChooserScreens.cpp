@@ -21,7 +21,7 @@
 #include <span>
 #include <vector>
 
-#include "DarkPalette.h"
+#include "Pictures.h"
 #include "ScriptedPlatform.h"
 #include "TestSession.h"
 #include "TwentyThreeFunctions.h"
@@ -37,31 +37,13 @@ constexpr QSize kScreenAtScale1{1280, 720};
 constexpr QSize kScreenAtScale2{800, 500};
 constexpr int kDesktopChrome = 64;
 
-// The form without help set-up or version check: no network.
-class TPictureForm : public window::TDistributionForm {
- public:
-  using TDistributionForm::TDistributionForm;
-
- protected:
-  void ActivateHelp() override {}
-  void VersionCheck() override {}
-};
-
-bool Save(QWidget& widget, const QString& name) {
-  QTest::qWait(100);
-  const bool saved = widget.grab().save(name);
-  std::printf("%s %s (%dx%d units)\n", saved ? "wrote" : "FAILED", qPrintable(name), widget.width(),
-              widget.height());
-  return saved;
-}
-
 // One window with a few results in its log and its chooser replaced by one
 // over the 23 functions (the picture's chooser; the form's own one offers the
 // calculator's table).
 bool Pictures(const QString& dir, const QString& palette, const QSize& screen,
               std::span<const calculator::FunctionAbout> table, TScriptedPlatform& platform) {
   window_test::ForgetSession();
-  TPictureForm form(platform);
+  window_test::TPictureForm form(platform);
   form.resize(screen.width(), screen.height() - kDesktopChrome);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return false;
@@ -75,33 +57,23 @@ bool Pictures(const QString& dir, const QString& palette, const QSize& screen,
   const auto name = [&](const char* what) {
     return QStringLiteral("%1/probex-chooser-%2-%3-scale%4.png").arg(dir, what, palette, scale);
   };
-  bool ok = form.minimumSizeHint().height() <= form.height() && Save(form, name("screen"));
+  bool ok = form.minimumSizeHint().height() <= form.height() &&
+            window_test::SavePicture(form, name("screen"));
   QTest::keyClicks(chooser->FindField(), QStringLiteral("non"));
-  ok = Save(form, name("find")) && ok;
+  ok = window_test::SavePicture(form, name("find")) && ok;
   chooser->FindField()->clear();
   form.resize(form.minimumSizeHint());
-  return Save(form, name("smallest")) && ok;
+  return window_test::SavePicture(form, name("smallest")) && ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QTemporaryDir home;
-  window_test::IsolateHome(home);
-  window::TApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: chooser_screens DIR\n");
-    return 2;
-  }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  TScriptedPlatform platform;
-  app.SetPlatform(&platform);
   const std::vector<calculator::FunctionAbout> table = window_test::TwentyThreeFunctions();
-  const QSize screen = qApp->devicePixelRatio() > 1.5 ? kScreenAtScale2 : kScreenAtScale1;
-  const QString dir = QString::fromLocal8Bit(argv[1]);
-  bool ok = Pictures(dir, QStringLiteral("light"), screen, table, platform);
-  QApplication::setPalette(window_test::DarkPalette());
-  ok = Pictures(dir, QStringLiteral("dark"), screen, table, platform) && ok;
-  app.SetPlatform(nullptr);
-  return ok ? 0 : 1;
+  return window_test::RunPictures(
+      argc, argv, "chooser_screens DIR",
+      [&table](const QString& dir, const QString& palette, TScriptedPlatform& platform) {
+        const QSize screen = qApp->devicePixelRatio() > 1.5 ? kScreenAtScale2 : kScreenAtScale1;
+        return Pictures(dir, palette, screen, table, platform);
+      });
 }

@@ -12,16 +12,13 @@
 // picture is the window's own drawing, without the desktop's frame.
 #include <QApplication>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QTest>
-#include <cstdio>
 #include <utility>
 
-#include "DarkPalette.h"
 #include "FormControls.h"
+#include "Pictures.h"
 #include "ScriptedPlatform.h"
 #include "TestSession.h"
-#include "window/Application.h"
 #include "window/DistributionForm.h"
 
 namespace {
@@ -31,31 +28,13 @@ namespace {
 constexpr QSize kScreen{1600, 1000};
 constexpr int kDesktopChrome = 64;
 
-// The form without help set-up or version check: no network.
-class TPictureForm : public window::TDistributionForm {
- public:
-  using TDistributionForm::TDistributionForm;
-
- protected:
-  void ActivateHelp() override {}
-  void VersionCheck() override {}
-};
-
-bool Save(QWidget& widget, const QString& name) {
-  QTest::qWait(200);
-  const bool saved = widget.grab().save(name);
-  std::printf("%s %s (%dx%d units)\n", saved ? "wrote" : "FAILED", qPrintable(name), widget.width(),
-              widget.height());
-  return saved;
-}
-
-void Type(TPictureForm& form, const char* field, const char* text) {
+void Type(window_test::TPictureForm& form, const char* field, const char* text) {
   window_test::TypeInto(form.findChild<QLineEdit*>(QString::fromLatin1(field)),
                         QString::fromLatin1(text));
 }
 
 // A normal, a binomial between two bounds and a chi-square result.
-void ComputeExamples(TPictureForm& form) {
+void ComputeExamples(window_test::TPictureForm& form) {
   form.ComputeBtnClick();
   form.findChild<QRadioButton*>(QStringLiteral("BinomialRadio"))->click();
   form.findChild<QAbstractButton*>(QStringLiteral("BetweenCheckBox"))->click();
@@ -71,7 +50,7 @@ void ComputeExamples(TPictureForm& form) {
 
 bool Pictures(const QString& dir, const QString& palette, TScriptedPlatform& platform) {
   window_test::ForgetSession();
-  TPictureForm form(platform);
+  window_test::TPictureForm form(platform);
   const qreal scale = qApp->devicePixelRatio();
   form.resize(qRound(kScreen.width() / scale), qRound((kScreen.height() - kDesktopChrome) / scale));
   form.show();
@@ -81,28 +60,13 @@ bool Pictures(const QString& dir, const QString& palette, TScriptedPlatform& pla
     return QStringLiteral("%1/probex-window-%2-%3-scale%4.png")
         .arg(dir, what, palette, QString::number(qRound(scale)));
   };
-  bool ok = Save(form, name("screen"));
+  bool ok = window_test::SavePicture(form, name("screen"));
   form.resize(1, 1);
-  return Save(form, name("smallest")) && ok;
+  return window_test::SavePicture(form, name("smallest")) && ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QTemporaryDir home;
-  window_test::IsolateHome(home);
-  window::TApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: window_screens DIR\n");
-    return 2;
-  }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  TScriptedPlatform platform;
-  app.SetPlatform(&platform);
-  const QString dir = QString::fromLocal8Bit(argv[1]);
-  bool ok = Pictures(dir, QStringLiteral("light"), platform);
-  QApplication::setPalette(window_test::DarkPalette());
-  ok = Pictures(dir, QStringLiteral("dark"), platform) && ok;
-  app.SetPlatform(nullptr);
-  return ok ? 0 : 1;
+  return window_test::RunPictures(argc, argv, "window_screens DIR", Pictures);
 }
