@@ -29,7 +29,6 @@
 #include "calculator/FieldParsing.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
-#include "window/ComputeGlyph.h"
 #include "window/DetailsPane.h"
 #include "window/Errors.h"
 #include "window/FieldForm.h"
@@ -91,6 +90,9 @@ TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHos
 
 TDistributionForm::~TDistributionForm() {
   SaveSession();
+  // The controls and docks outlive this part of the window: what they
+  // announce as they go (a dock hidden, say) must reach no handler of it.
+  for (const QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
 void TDistributionForm::SetAboutBox(TAboutBox* aboutBox) {
