@@ -208,23 +208,27 @@ void TDistributionForm::createPanes() {
   ToolsMenu->insertAction(SettingsItem, TableItem);
 }
 
-// Side by side the panes need the height of both; on a narrow window they
-// share one place as tabs and the log keeps the height it needs.
+// One above the other the panes need the height of both; on a narrow window
+// they share one place as tabs and the log keeps the height it needs.  The
+// window arranges them as its width crosses kPanesTabbedBelow, and leaves
+// alone what the user arranged in between or elsewhere.
 void TDistributionForm::FitPanes() {
+  const bool narrow = width() < kPanesTabbedBelow;
+  if (narrow == narrow_) return;
+  narrow_ = narrow;
+  for (QDockWidget* dock : {detailsDock_, plotDock_})
+    if (dock->isFloating() || dockWidgetArea(dock) != Qt::RightDockWidgetArea) return;
   const bool tabbed = tabifiedDockWidgets(detailsDock_).contains(plotDock_);
-  if (tabbed == (width() < kPanesTabbedBelow) || detailsDock_->isFloating() ||
-      plotDock_->isFloating())
-    return;
-  if (!tabbed) {
+  if (narrow && !tabbed) {
     tabifyDockWidget(detailsDock_, plotDock_);
     plotDock_->raise();
-    return;
+  } else if (!narrow && tabbed) {
+    // Out of the tabs, below the Details pane.
+    const bool shown = !plotDock_->isHidden();
+    removeDockWidget(plotDock_);
+    addDockWidget(Qt::RightDockWidgetArea, plotDock_, Qt::Vertical);
+    plotDock_->setVisible(shown);
   }
-  // Out of the tabs, below the Details pane.
-  const bool shown = !plotDock_->isHidden();
-  removeDockWidget(plotDock_);
-  addDockWidget(Qt::RightDockWidgetArea, plotDock_, Qt::Vertical);
-  plotDock_->setVisible(shown);
 }
 
 void TDistributionForm::createMenus() {

@@ -39,6 +39,7 @@
 #include <QSize>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "calculator/Calculator.h"
@@ -241,6 +242,8 @@ class TDistributionForm : public QMainWindow {
   TPlotPane* plotPane_ = nullptr;
   QDockWidget* detailsDock_ = nullptr;
   QDockWidget* plotDock_ = nullptr;
+  // Whether the window was narrower than kPanesTabbedBelow at the last resize.
+  std::optional<bool> narrow_;
   TTableWindow* tableWindow_ = nullptr;  // made at the first Table of Values
   QMenu* HelpMenu = nullptr;
   QAction* HelpTopicsItem = nullptr;
