@@ -1,19 +1,16 @@
 #include "window/DistributionForm.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QFutureWatcher>
-#include <QGridLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,23 +18,20 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
-#include <QTextBlock>
-#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 
 #include "calculator/ErrorHints.h"
 #include "calculator/FieldParsing.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
-#include "window/ComputeGlyph.h"
 #include "window/DetailsPane.h"
 #include "window/Errors.h"
+#include "window/FieldForm.h"
 #include "window/FunctionChooser.h"
 #include "window/HelpViewer.h"
 #include "window/LogFile.h"
@@ -45,6 +39,7 @@
 #include "window/Obfuscated.h"
 #include "window/Platform.h"
 #include "window/PlotPane.h"
+#include "window/ResultsLog.h"
 #include "window/SettingsDialog.h"
 #include "window/TableWindow.h"
 
@@ -58,28 +53,16 @@ namespace {
 
 // Sizes in device-independent pixels (96 dpi).  The window's size before it
 // is first maximized; the controls' font; the margins and gaps of the
-// arrangement: the function chooser at the left, Compute and two columns of
-// labelled fields beside it, the log below.
+// arrangement: the function chooser at the left, the field form beside it,
+// the log below; the panes' smallest width, and the window width below
+// which they stack in tabs.
 constexpr QRect kRestoredGeometry{199, 195, 648, 488};
 constexpr int kFontPixels = 13;
-constexpr QMargins kControlsMargins{8, 14, 8, 8};
+constexpr QMargins kControlsMargins{8, 8, 8, 6};
 constexpr int kPanelGap = 7;
-constexpr int kFieldIndent = 16;
-constexpr int kLabelGap = 4;
-constexpr int kRowGap = 14;
-constexpr int kColumnGap = 15;
-constexpr int kMemoLeft = 8;
 constexpr int kBevelHeight = 2;
-constexpr int kEditMinWidth = 153;
-constexpr int kEditMaxWidth = 320;
-// The log shows at least this many lines at the window's smallest.
-constexpr int kMemoMinLines = 5;
-constexpr QSize kGlyphSize{16, 16};
-
-// The tint of an invalid field: the palette's base colour mixed with this
-// red, in this proportion, so that it shows on light and dark palettes.
-constexpr QRgb kErrorRed = 0xffd32f2f;
-constexpr qreal kErrorTint = 0.35;
+constexpr int kPaneMinWidth = 200;
+constexpr int kPanesTabbedBelow = 1100;
 
 constexpr char kCaption[] = "Probex";
 constexpr char kInitialSaveName[] = "table.txt";
@@ -88,49 +71,8 @@ constexpr char kNewVersionTitle[] = "Information";
 constexpr char kReplaceTitle[] = "Confirm Save As";
 constexpr char kPrintTimeFormat[] = "yyyy-MM-dd HH:mm";
 
-// The clipboard takes the platform's line ends.
-#ifdef Q_OS_WIN
-constexpr char kClipboardLineEnd[] = "\r\n";
-#else
-constexpr char kClipboardLineEnd[] = "\n";
-#endif
-
 constexpr int kFortyTwo = 42;
 constexpr int kFortyTwoFields = 4;
-
-QString FromModel(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QColor Mix(const QColor& a, const QColor& b, qreal share) {
-  return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * share,
-                          a.greenF() + (b.greenF() - a.greenF()) * share,
-                          a.blueF() + (b.blueF() - a.blueF()) * share);
-}
-
-// A label over its field, the field indented.
-QLayout* FieldPair(QWidget* label, QWidget* field) {
-  auto* indented = new QHBoxLayout;
-  indented->addSpacing(kFieldIndent);
-  indented->addWidget(field);
-  auto* pair = new QVBoxLayout;
-  pair->setSpacing(kLabelGap);
-  pair->addWidget(label);
-  pair->addLayout(indented);
-  return pair;
-}
-
-// The length of the longest line of `text`.
-qsizetype LongestLine(const QString& text) {
-  qsizetype longest = 0;
-  for (qsizetype start = 0; start <= text.size();) {
-    qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-    if (end < 0) end = text.size();
-    longest = std::max(longest, end - start);
-    start = end + 1;
-  }
-  return longest;
-}
 
 }  // namespace
 
@@ -148,6 +90,9 @@ TDistributionForm::TDistributionForm(TPlatform& platform, std::string versionHos
 
 TDistributionForm::~TDistributionForm() {
   SaveSession();
+  // The controls and docks outlive this part of the window: what they
+  // announce as they go (a dock hidden, say) must reach no handler of it.
+  for (const QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
 }
 
 void TDistributionForm::SetAboutBox(TAboutBox* aboutBox) {
@@ -165,6 +110,9 @@ void TDistributionForm::createControls() {
   setObjectName(QStringLiteral("DistributionForm"));
   setWindowTitle(QString::fromLatin1(kCaption));
   setGeometry(kRestoredGeometry);
+  // The dock area takes the corners, so that the panes stand beside the
+  // whole client area and the log keeps the full height below the fields.
+  setDockNestingEnabled(true);
 
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("ClientArea"));
@@ -178,74 +126,12 @@ void TDistributionForm::createControls() {
   Bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   Bevel->setFixedHeight(kBevelHeight);
 
+  selected_ = session_.SelectedFunction().value_or(calculator::FirstFunction());
   Panel1 = new TFunctionChooser(calculator::Functions(), client_);
   Panel1->setObjectName(QStringLiteral("Panel1"));
   Panel1->Select(selected_);
-
-  ComputeBtn = new QPushButton(ComputeGlyph(palette()), QStringLiteral("C&ompute"), client_);
-  ComputeBtn->setObjectName(QStringLiteral("ComputeBtn"));
-  ComputeBtn->setIconSize(kGlyphSize);
-  ComputeBtn->setAutoDefault(false);
-
-  for (int i = 0; i < kSlotCount; ++i) {
-    const QString number = QString::number(i + 1);
-    auto* label = new QLabel(client_);
-    label->setObjectName(QStringLiteral("Label_") + number);
-    label->setTextFormat(Qt::PlainText);
-    auto* edit = new QLineEdit(client_);
-    edit->setObjectName(QStringLiteral("Edit_") + number);
-    edit->setMinimumWidth(kEditMinWidth);
-    edit->setMaximumWidth(kEditMaxWidth);
-    edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    // Any length: parsing refuses what no number can be, and a cut text
-    // would compute another number than the one given.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    // Screen readers name the field after its label.
-    label->setBuddy(edit);
-    // A hidden pair keeps its place, so that no field moves when the
-    // function changes.
-    for (QWidget* w : {static_cast<QWidget*>(label), static_cast<QWidget*>(edit)}) {
-      QSizePolicy policy = w->sizePolicy();
-      policy.setRetainSizeWhenHidden(true);
-      w->setSizePolicy(policy);
-    }
-    labels_[i] = label;
-    edits_[i] = edit;
-  }
-
-  // The question options: at most one of inverse and between is checked
-  // (neither: the tails at the x-value); the standard deviation option
-  // shows for a function with a field that has that reading.
-  const auto option = [this](const char* caption, const char* name) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), client_);
-    box->setObjectName(QString::fromLatin1(name));
-    QSizePolicy keepPlace = box->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    box->setSizePolicy(keepPlace);
-    return box;
-  };
-  InversCheckBox = option("In&verse Distribution", "InversCheckBox");
-  BetweenCheckBox = option("Between A an&d B", "BetweenCheckBox");
-  SdCheckBox = option("&Standard deviation", "SdCheckBox");
-  BetweenCheckBox->setAccessibleDescription(
-      QStringLiteral("The probability between the bounds A and B and outside them"));
-  SdCheckBox->setAccessibleDescription(
-      QStringLiteral("Type the standard deviation instead of the variance"));
-
-  Memo = new QPlainTextEdit(client_);
-  Memo->setObjectName(QStringLiteral("Memo"));
-  Memo->setAccessibleName(QStringLiteral("Results log"));
-  Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  // The columns of the result lines align in a fixed-pitch font.
-  Memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  // Tab leaves the log and never enters it; a click still does.
-  Memo->setTabChangesFocus(true);
-  Memo->setFocusPolicy(Qt::ClickFocus);
-  Memo->setMinimumHeight(Memo->fontMetrics().lineSpacing() * kMemoMinLines +
-                         2 * Memo->frameWidth());
+  fieldForm_ = new TFieldForm(session_, selected_, client_);
+  resultsLog_ = new TResultsLog(session_, platform_, client_);
 
   auto* controls = new QHBoxLayout;
   controls->setContentsMargins(kControlsMargins);
@@ -254,53 +140,30 @@ void TDistributionForm::createControls() {
   // The list keeps its smallest height (it scrolls); extra room goes to the log.
   Panel1->setSizePolicy(Panel1->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
   Panel1->setMaximumHeight(Panel1->minimumSizeHint().height());
-  controls->addLayout(createFieldsLayout(), 2);
+  controls->addWidget(fieldForm_, 2, Qt::AlignTop);
   controls->addStretch(1);
-  auto* memoRow = new QHBoxLayout;
-  memoRow->setContentsMargins(kMemoLeft, 0, 0, 0);
-  memoRow->addWidget(Memo);
   auto* client = new QVBoxLayout(client_);
   client->setContentsMargins(0, 0, 0, 0);
   client->setSpacing(0);
   client->addWidget(Bevel);
   client->addLayout(controls);
-  client->addLayout(memoRow, 1);
-
-  // Tab order: the chooser's checked radio button (the others are reached
-  // with the arrow keys), Compute, the fields, the inverse option.
-  QList<QWidget*> chain = Panel1->Buttons();
-  chain << ComputeBtn << edits_[0] << edits_[1] << SdCheckBox << edits_[2] << edits_[3] << edits_[4]
-        << InversCheckBox << BetweenCheckBox;
-  for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
+  client->addWidget(resultsLog_, 1);
 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
 }
 
-// Compute above two columns: Edit_1 to Edit_3 at the left, Edit_4 and the
-// inverse option (level with Edit_2) at the right.
-QLayout* TDistributionForm::createFieldsLayout() {
-  auto* grid = new QGridLayout;
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->setHorizontalSpacing(kColumnGap);
-  grid->setVerticalSpacing(kRowGap);
-  grid->addWidget(ComputeBtn, 0, 0, Qt::AlignLeft);
-  grid->addLayout(FieldPair(labels_[0], edits_[0]), 1, 0);
-  grid->addLayout(FieldPair(labels_[1], edits_[1]), 2, 0);
-  grid->addLayout(FieldPair(labels_[2], edits_[2]), 3, 0);
-  grid->addLayout(FieldPair(labels_[3], edits_[3]), 1, 1);
-  grid->addLayout(FieldPair(labels_[4], edits_[4]), 2, 1);
-  const auto indented = [](std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    row->addSpacing(kFieldIndent);
-    for (QWidget* w : widgets) row->addWidget(w);
-    row->addStretch(1);
-    return row;
-  };
-  grid->addLayout(indented({InversCheckBox}), 3, 1, Qt::AlignBottom);
-  grid->addLayout(indented({BetweenCheckBox}), 4, 1, Qt::AlignTop);
-  grid->addLayout(indented({SdCheckBox}), 4, 0, Qt::AlignTop);
-  grid->setRowStretch(5, 1);
-  return grid;
+// Tab order: the chooser's checked radio button (the others are reached
+// with the arrow keys), Compute, the fields, the question options, then the
+// log, the Details and the Plot panes.
+void TDistributionForm::setTabChain() {
+  QList<QWidget*> chain = Panel1->Buttons();
+  chain << fieldForm_->TabChain() << resultsLog_->Pane();
+  for (QWidget* pane : {static_cast<QWidget*>(detailsPane_), static_cast<QWidget*>(plotPane_)}) {
+    if (pane->focusPolicy() & Qt::TabFocus) chain << pane;
+    for (QWidget* child : pane->findChildren<QWidget*>())
+      if (child->focusPolicy() & Qt::TabFocus) chain << child;
+  }
+  for (qsizetype i = 0; i + 1 < chain.size(); ++i) setTabOrder(chain[i], chain[i + 1]);
 }
 
 void TDistributionForm::createPanes() {
@@ -309,6 +172,7 @@ void TDistributionForm::createPanes() {
     auto* dock = new QDockWidget(title, this);
     dock->setObjectName(QString::fromLatin1(name));  // saveState finds docks by name
     dock->setWidget(pane);
+    dock->setMinimumWidth(kPaneMinWidth);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     QAction* item = dock->toggleViewAction();
     item->setObjectName(QString::fromLatin1(itemName));
@@ -317,15 +181,23 @@ void TDistributionForm::createPanes() {
   };
   detailsPane_ = new TDetailsPane;
   plotPane_ = new TPlotPane(platform_);
-  QDockWidget* details =
-      addDock("DetailsDock", QStringLiteral("Details"), detailsPane_, "DetailsPaneItem");
-  QDockWidget* plot = addDock("PlotDock", QStringLiteral("Plot"), plotPane_, "PlotPaneItem");
-  splitDockWidget(details, plot, Qt::Vertical);
-  // Tab keeps going round the calculator's controls, as before the panes;
-  // a click still enters them.
-  for (QWidget* pane : {static_cast<QWidget*>(detailsPane_), static_cast<QWidget*>(plotPane_)})
-    for (QWidget* child : pane->findChildren<QWidget*>())
-      if (child->focusPolicy() & Qt::TabFocus) child->setFocusPolicy(Qt::ClickFocus);
+  detailsPane_->setAccessibleName(QStringLiteral("Details"));
+  detailsPane_->setAccessibleDescription(
+      QStringLiteral("Every value of the last result at full precision"));
+  plotPane_->setAccessibleName(QStringLiteral("Plot"));
+  plotPane_->setAccessibleDescription(QStringLiteral("The picture of the last result"));
+  // The pane itself is a Tab stop, so that a screen reader names it.
+  plotPane_->setFocusPolicy(Qt::StrongFocus);
+  // The picture keeps its smallest size in a narrow dock and scrolls there.
+  auto* plotScroll = new QScrollArea;
+  plotScroll->setObjectName(QStringLiteral("PlotScroll"));
+  plotScroll->setFrameShape(QFrame::NoFrame);
+  plotScroll->setWidgetResizable(true);
+  plotScroll->setFocusPolicy(Qt::NoFocus);
+  plotScroll->setWidget(plotPane_);
+  detailsDock_ = addDock("DetailsDock", QStringLiteral("Details"), detailsPane_, "DetailsPaneItem");
+  plotDock_ = addDock("PlotDock", QStringLiteral("Plot"), plotScroll, "PlotPaneItem");
+  splitDockWidget(detailsDock_, plotDock_, Qt::Vertical);
 
   FileMenu->insertAction(N1, plotPane_->SavePlotAction());
   FileMenu->insertAction(N1, plotPane_->CopyPlotAction());
@@ -334,6 +206,29 @@ void TDistributionForm::createPanes() {
   TableItem->setObjectName(QStringLiteral("TableItem"));
   TableItem->setShortcut(Qt::CTRL | Qt::Key_T);
   ToolsMenu->insertAction(SettingsItem, TableItem);
+}
+
+// One above the other the panes need the height of both; on a narrow window
+// they share one place as tabs and the log keeps the height it needs.  The
+// window arranges them as its width crosses kPanesTabbedBelow, and leaves
+// alone what the user arranged in between or elsewhere.
+void TDistributionForm::FitPanes() {
+  const bool narrow = width() < kPanesTabbedBelow;
+  if (narrow == narrow_) return;
+  narrow_ = narrow;
+  for (QDockWidget* dock : {detailsDock_, plotDock_})
+    if (dock->isFloating() || dockWidgetArea(dock) != Qt::RightDockWidgetArea) return;
+  const bool tabbed = tabifiedDockWidgets(detailsDock_).contains(plotDock_);
+  if (narrow && !tabbed) {
+    tabifyDockWidget(detailsDock_, plotDock_);
+    plotDock_->raise();
+  } else if (!narrow && tabbed) {
+    // Out of the tabs, below the Details pane.
+    const bool shown = !plotDock_->isHidden();
+    removeDockWidget(plotDock_);
+    addDockWidget(Qt::RightDockWidgetArea, plotDock_, Qt::Vertical);
+    plotDock_->setVisible(shown);
+  }
 }
 
 void TDistributionForm::createMenus() {
@@ -395,8 +290,9 @@ void TDistributionForm::createMenus() {
   SettingsItem = addItem(ToolsMenu, "SettingsItem", QStringLiteral("&Settings..."));
 
   HelpMenu = addMenu("HelpMenu", QStringLiteral("&Help"));
-  HelpTopicsItem =
-      addItem(HelpMenu, "HelpTopicsItem", QStringLiteral("&Help Topics"), QKeySequence(Qt::Key_F1));
+  HelpTopicsItem = addItem(HelpMenu, "HelpTopicsItem", QStringLiteral("&Help Topics"));
+  FunctionHelpItem = addItem(HelpMenu, "FunctionHelpItem", QStringLiteral("Help on This &Function"),
+                             QKeySequence(Qt::Key_F1));
   HomePage1 = addItem(HelpMenu, "HomePage1", QStringLiteral("Home &Page"));
   AboutItem = addItem(HelpMenu, "AboutItem", QStringLiteral("&About Probex"));
 }
@@ -407,41 +303,38 @@ void TDistributionForm::createDialogs() {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   const qreal margin = kDefaultMarginMillimetres;
   printer_->setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
-  logSaveTimer_ = new QTimer(this);
-  logSaveTimer_->setSingleShot(true);
-  logSaveTimer_->setInterval(kLogSaveDelayMs);
+  stateSaveTimer_ = new QTimer(this);
+  stateSaveTimer_->setSingleShot(true);
+  stateSaveTimer_->setInterval(kStateSaveDelayMs);
   versionWatcher_ = new QFutureWatcher<TVersionAnswer>(this);
 }
 
 void TDistributionForm::connectSignals() {
   using T = TDistributionForm;
-  connect(ComputeBtn, &QPushButton::clicked, this, &T::Run<&T::ComputeBtnClick>);
-  ComputeBtn->installEventFilter(this);
-  for (int i = 0; i < kSlotCount; ++i) {
-    QLineEdit* edit = edits_[i];
-    // Enter in a field computes, as the button does.
-    connect(edit, &QLineEdit::returnPressed, this, &T::Run<&T::ComputeBtnClick>);
-    // A field the user edits is no longer marked invalid.
-    connect(edit, &QLineEdit::textEdited, this, [this, i] { MarkField(i, QString()); });
-    // Some of the window's shortcuts come before the field's own keys.
-    edit->installEventFilter(this);
-  }
-  Memo->installEventFilter(this);
-  connect(Memo->document(), &QTextDocument::contentsChanged, this, &T::ScheduleLogSave);
-  connect(Memo->document(), &QTextDocument::contentsChange, this,
-          [this](int from, int, int added) { FitWrapToLines(from, added); });
-  connect(logSaveTimer_, &QTimer::timeout, this, &T::SaveLogNow);
-  connect(Memo, &QPlainTextEdit::undoAvailable, UndoItem, &QAction::setEnabled);
+  connect(fieldForm_, &TFieldForm::computeRequested, this, &T::Run<&T::ComputeBtnClick>);
+  connect(fieldForm_, &TFieldForm::marksChanged, this, &T::ShowMessage);
+  connect(fieldForm_, &TFieldForm::edited, this, &T::ScheduleStateSave);
+  connect(resultsLog_, &TResultsLog::message, this, &T::ShowMessage);
+  connect(resultsLog_, &TResultsLog::undoAvailable, UndoItem, &QAction::setEnabled);
+  // Some of the window's shortcuts come before the controls' own keys:
+  // every control that takes keys hears them through eventFilter first.
+  fieldForm_->ComputeButton()->installEventFilter(this);
+  for (QWidget* control : findChildren<QWidget*>())
+    if (qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractScrollArea*>(control))
+      control->installEventFilter(this);
+  connect(stateSaveTimer_, &QTimer::timeout, this, &T::SaveSession);
   connect(versionWatcher_, &QFutureWatcherBase::finished, this, &T::VersionAnswered);
 
-  connect(InversCheckBox, &QCheckBox::toggled, this, &T::Run<&T::InversCheckBoxClick>);
-  connect(BetweenCheckBox, &QCheckBox::toggled, this, &T::Run<&T::BetweenCheckBoxClick>);
-  connect(SdCheckBox, &QCheckBox::toggled, this, &T::Run<&T::SdCheckBoxClick>);
   // The handler hears a button becoming checked (by click, arrow key, access
   // key or the find field), never an already checked button clicked again.
   connect(Panel1, &TFunctionChooser::FunctionChosen, this, [this](Function function) {
     RunCommand([this, function] { FunctionChosen(function); });
   });
+  for (QDockWidget* dock : {detailsDock_, plotDock_}) {
+    connect(dock, &QDockWidget::visibilityChanged, this, &T::ScheduleStateSave);
+    connect(dock, &QDockWidget::topLevelChanged, this, &T::ScheduleStateSave);
+    connect(dock, &QDockWidget::dockLocationChanged, this, &T::ScheduleStateSave);
+  }
 
   connect(SaveAsItem, &QAction::triggered, this, &T::Run<&T::SaveAsItemClick>);
   connect(PrintSetupItem, &QAction::triggered, this, &T::Run<&T::PrintSetupItemClick>);
@@ -453,23 +346,22 @@ void TDistributionForm::connectSignals() {
   connect(Clear, &QAction::triggered, this, &T::Run<&T::ClearClick>);
   connect(FontItem, &QAction::triggered, this, &T::Run<&T::FontItemClick>);
   connect(StatusBarItem, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+  connect(StatusBarItem, &QAction::toggled, this, &T::ScheduleStateSave);
   connect(SettingsItem, &QAction::triggered, this, &T::Run<&T::SettingsItemClick>);
   connect(TableItem, &QAction::triggered, this, &T::Run<&T::TableItemClick>);
   connect(this, &T::resultComputed, detailsPane_, &TDetailsPane::ShowResult);
   connect(this, &T::resultComputed, plotPane_, &TPlotPane::ShowResult);
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
+  connect(FunctionHelpItem, &QAction::triggered, this, &T::Run<&T::FunctionHelpItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
   connect(AboutItem, &QAction::triggered, this, &T::Run<&T::AboutItemClick>);
 }
 
-// The function, its fields and the log's font as the last run left them.
+// The function and its fields were restored with the controls; the status
+// bar's choice here, the docks' with the geometry (ShowAsRemembered).
 void TDistributionForm::restoreSession() {
-  keepLog_ = session_.KeepLog();
-  selected_ = session_.SelectedFunction().value_or(calculator::FirstFunction());
-  // The chooser shows the function; ArrangeFields below fills its fields.
-  Panel1->Select(selected_);
-  ArrangeFields();
-  if (const std::optional<QFont> font = session_.LogFont()) Memo->setFont(*font);
+  StatusBarItem->setChecked(session_.StatusBarShown());
+  setTabChain();
 }
 
 void TDistributionForm::ShowAsRemembered() {
@@ -487,164 +379,26 @@ void TDistributionForm::Run() {
 }
 
 QStringList TDistributionForm::LogLines() const {
-  QStringList lines = Memo->toPlainText().split(QLatin1Char('\n'));
-  // After a final line end there is no further line, as in a text file.
-  if (lines.last().isEmpty()) lines.removeLast();
-  return lines;
+  return resultsLog_->Lines();
 }
 
-// One more line at the end of the log.  An empty last line (the user ended
-// the log with Enter) takes the text itself.  The caret goes to the end of
-// the new line, so the log shows it.
-void TDistributionForm::AppendLogLine(const QString& line) {
-  QTextCursor cursor(Memo->document());
-  cursor.movePosition(QTextCursor::End);
-  if (!cursor.block().text().isEmpty()) cursor.insertBlock();
-  cursor.insertText(line);
-  Memo->setTextCursor(cursor);
-  Memo->ensureCursorVisible();
-}
-
-// The field texts; where the locale writes a decimal comma, a comma in a
-// text without a point reads as the point ("1,5" is 1.5).
 calculator::FieldTexts TDistributionForm::CurrentFieldTexts() const {
-  const bool decimalComma = locale().decimalPoint() == QLatin1Char(',');
-  calculator::FieldTexts texts;
-  for (int i = 0; i < kSlotCount; ++i) {
-    QString text = edits_[i]->text();
-    if (decimalComma && !text.contains(QLatin1Char('.')) && text.count(QLatin1Char(',')) == 1)
-      text.replace(QLatin1Char(','), QLatin1Char('.'));
-    texts[i] = text.toStdString();
-  }
-  return texts;
+  return fieldForm_->Texts();
 }
 
 Mode TDistributionForm::CurrentMode() const {
-  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  if (about.HasInverse() && InversCheckBox->isChecked()) return Mode::Inverse;
-  if (about.modes.Has(Mode::Interval) && BetweenCheckBox->isChecked()) return Mode::Interval;
-  return Mode::Forward;
+  return fieldForm_->CurrentMode();
 }
-
-namespace {
-
-// The field of a function that has another reading, where it has one.
-const calculator::FieldAbout* RootField(const calculator::FunctionAbout& about) {
-  for (const calculator::FieldAbout& field : about.fields)
-    if (field.root != nullptr) return &field;
-  return nullptr;
-}
-
-}  // namespace
 
 calculator::Readings TDistributionForm::CurrentReadings() const {
-  const calculator::FieldAbout* field = RootField(calculator::AboutFunction(selected_));
-  if (field == nullptr || !SdCheckBox->isChecked()) return {};
-  return calculator::Readings::RootAt(field->slot);
+  return fieldForm_->CurrentReadings();
 }
 
-// One label/edit pair: a null caption hides it.  setText would reset the
-// cursor and the undo history of an unchanged field, so an equal text is
-// left alone.
-void TDistributionForm::SetField(int index, const char* caption, const char* text) {
-  const bool visible = caption != nullptr;
-  if (visible) {
-    labels_[index]->setText(QString::fromUtf8(caption));
-    const QString fieldText = QString::fromUtf8(text);
-    if (edits_[index]->text() != fieldText) edits_[index]->setText(fieldText);
-  }
-  labels_[index]->setVisible(visible);
-  edits_[index]->setVisible(visible);
-}
-
-// The selected function's captions, with the texts and the options the
-// user left it with, or its defaults and the options unchecked.  An option
-// the function does not offer is hidden and keeps its state.
-void TDistributionForm::ArrangeFields() {
-  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  const std::optional<TFieldMemory> memory = session_.Fields(selected_);
-  const Mode remembered = memory ? memory->mode : Mode::Forward;
-  const Mode mode = about.modes.Has(remembered) ? remembered : Mode::Forward;
-  const calculator::FieldAbout* root = RootField(about);
-  InversCheckBox->setVisible(about.HasInverse());
-  BetweenCheckBox->setVisible(about.modes.Has(Mode::Interval));
-  SdCheckBox->setVisible(root != nullptr);
-  for (const auto& [box, checked] :
-       {std::pair{InversCheckBox, mode == Mode::Inverse},
-        std::pair{BetweenCheckBox, mode == Mode::Interval},
-        std::pair{SdCheckBox, root != nullptr && memory && memory->readings.Root(root->slot)}}) {
-    if (!box->isVisible() && !checked) continue;
-    const QSignalBlocker blocker(box);
-    box->setChecked(checked);
-  }
-  ShowFields(memory ? &memory->texts : nullptr);
-}
-
-// The fields of the current mode and readings: the remembered texts where
-// there are some, the defaults of the mode otherwise.
-void TDistributionForm::ShowFields(const calculator::FieldTexts* texts) {
-  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  const Mode mode = CurrentMode();
-  const std::vector<calculator::FieldAbout> fields = calculator::FieldsIn(about, mode);
-  for (int i = 0; i < kSlotCount; ++i) {
-    MarkField(i, QString());
-    const auto field = std::find_if(fields.begin(), fields.end(),
-                                    [i](const calculator::FieldAbout& f) { return f.slot == i; });
-    if (field == fields.end()) {
-      SetField(i, nullptr, nullptr);
-      continue;
-    }
-    const bool remembered = texts != nullptr && !(*texts)[i].empty();
-    const char* text =
-        remembered ? (*texts)[i].c_str() : calculator::FieldDefault(about, *field, mode);
-    SetField(i, calculator::FieldCaption(about, *field, mode, CurrentReadings()), text);
-  }
-}
-
-void TDistributionForm::RememberFields() {
-  calculator::FieldTexts texts;
-  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
-  session_.SetFields(selected_, {texts, CurrentMode(), CurrentReadings()});
-}
-
-void TDistributionForm::MarkField(int index, const QString& rule) {
-  if (marks_[index] == rule) return;
-  marks_[index] = rule;
-  ShowMark(index);
-  ShowFirstMark();
-}
-
-// A marked field is tinted with the palette's base mixed with red, and says
-// its rule as a tool tip and to screen readers.
-void TDistributionForm::ShowMark(int index) {
-  QLineEdit* edit = edits_[index];
-  const QString& rule = marks_[index];
-  if (rule.isEmpty()) {
-    edit->setPalette(QPalette());
-  } else {
-    // The window's palette: a palette change reaches the window before its
-    // controls.
-    QPalette palette = this->palette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
-      palette.setColor(group, QPalette::Base,
-                       Mix(palette.color(group, QPalette::Base), QColor(kErrorRed), kErrorTint));
-    edit->setPalette(palette);
-  }
-  const QString sentence = rule.isEmpty() ? QString() : labels_[index]->text() + ": " + rule;
-  edit->setToolTip(sentence);
-  edit->setAccessibleDescription(sentence);
-  edit->setProperty("invalid", !rule.isEmpty());
-}
-
-// "Degrees of freedom: a whole number from 1 to 1073741823": the rule of the
-// first marked field, in field order.
-void TDistributionForm::ShowFirstMark() {
-  for (int i = 0; i < kSlotCount; ++i) {
-    if (marks_[i].isEmpty()) continue;
-    statusBar()->showMessage(edits_[i]->toolTip());
-    return;
-  }
-  statusBar()->clearMessage();
+void TDistributionForm::ShowMessage(const QString& text) {
+  if (text.isEmpty())
+    statusBar()->clearMessage();
+  else
+    statusBar()->showMessage(text);
 }
 
 void TDistributionForm::ComputeBtnClick() {
@@ -654,10 +408,15 @@ void TDistributionForm::ComputeBtnClick() {
     const TBusyPointer busy;
     result = calculator::Compute(selected_, texts, CurrentMode(), CurrentReadings());
   }
-  RememberFields();
-  for (int i = 0; i < kSlotCount; ++i) MarkField(i, QString());
-  if (result.Ok())
-    for (const std::string& line : result.lines) AppendLogLine(FromModel(line));
+  fieldForm_->Remember();
+  session_.Sync();
+  fieldForm_->ClearMarks();
+  resultsLog_->DropBackup();
+  if (result.Ok()) {
+    QStringList lines;
+    for (const std::string& line : result.lines) lines << QString::fromStdString(line);
+    resultsLog_->Append(lines);
+  }
   emit resultComputed(result);
   if (!result.Ok()) ShowFailure(result, texts);
 }
@@ -670,73 +429,33 @@ void TDistributionForm::ShowFailure(const calculator::Result& result,
       text += "\n" + *hint;
     throw EComputeError(text);
   }
-  for (const calculator::FieldFault& fault : result.faults)
-    MarkField(fault.index, FromModel(fault.Message()));
-  QLineEdit* invalid = edits_[*result.FocusField()];
-  invalid->setFocus(Qt::OtherFocusReason);
-  // Entering a field selects its text, so typing replaces it.
-  invalid->selectAll();
-}
-
-// The x-value's field (and the bound B) change caption and default with
-// the question; the two question options exclude each other.
-void TDistributionForm::InversCheckBoxClick() {
-  if (InversCheckBox->isChecked()) {
-    const QSignalBlocker blocker(BetweenCheckBox);
-    BetweenCheckBox->setChecked(false);
-  }
-  ShowQuestionFields();
-}
-
-void TDistributionForm::BetweenCheckBoxClick() {
-  if (BetweenCheckBox->isChecked()) {
-    const QSignalBlocker blocker(InversCheckBox);
-    InversCheckBox->setChecked(false);
-  }
-  ShowQuestionFields();
-}
-
-// The x-value's field and the bound B take the defaults of the question
-// now asked; the parameters keep what was typed.
-void TDistributionForm::ShowQuestionFields() {
-  const calculator::FunctionAbout& about = calculator::AboutFunction(selected_);
-  calculator::FieldTexts texts;
-  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
-  if (const calculator::FieldAbout* x = about.XField()) texts[x->slot].clear();
-  texts[calculator::kEdit5].clear();
-  ShowFields(&texts);
-}
-
-// Switching between the variance and the standard deviation keeps the
-// distribution: the text becomes the other reading of the same value.
-void TDistributionForm::SdCheckBoxClick() {
-  const calculator::FieldAbout* root = RootField(calculator::AboutFunction(selected_));
-  if (root == nullptr) return;
-  QLineEdit* edit = edits_[root->slot];
-  bool ok = false;
-  const double value = edit->text().trimmed().toDouble(&ok);
-  if (ok && value > 0) {
-    const double other = SdCheckBox->isChecked() ? std::sqrt(value) : value * value;
-    edit->setText(QString::number(other, 'g', 15));
-  }
-  calculator::FieldTexts texts;
-  for (int i = 0; i < kSlotCount; ++i) texts[i] = edits_[i]->text().toStdString();
-  ShowFields(&texts);
+  fieldForm_->ShowFaults(result);
 }
 
 void TDistributionForm::FunctionChosen(Function function) {
   if (function == selected_) return;
-  RememberFields();
   selected_ = function;
+  fieldForm_->SetFunction(function);
   session_.SetSelectedFunction(function);
-  ArrangeFields();
+  ScheduleStateSave();
+}
+
+// The log's last lines came from the fields as they are kept (they are
+// kept at every Compute); a result that no longer computes shows nothing.
+void TDistributionForm::ShowLastResult() {
+  if (resultsLog_->Lines().isEmpty()) return;
+  const calculator::Result result =
+      calculator::Compute(selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings());
+  if (!result.Ok()) return;
+  detailsPane_->ShowResult(result);
+  plotPane_->ShowResult(result);
 }
 
 void TDistributionForm::ActivateHelp() {
   setProperty(kHelpContextProperty, kMainHelpContext);
   for (QObject* entry : std::initializer_list<QObject*>{
            FileMenu, EditMenu, HelpMenu, SaveAsItem, PrintItem, N1, ExitItem, CopyItem,
-           SelectAllItem, FontItem, HelpTopicsItem, AboutItem})
+           SelectAllItem, FontItem, HelpTopicsItem, FunctionHelpItem, AboutItem})
     entry->setProperty(kHelpContextProperty, kMainHelpContext);
   TApplication::SetHelpFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
                             QString::fromLatin1(kHelpFileName));
@@ -782,6 +501,12 @@ void TDistributionForm::HelpTopicsItemClick() {
   Viewer().ShowTopic(TApplication::HelpFile(), QString::fromLatin1(kContentsTopic));
 }
 
+// Each function's section of the help file has its command name as anchor.
+void TDistributionForm::FunctionHelpItemClick() {
+  Viewer().ShowTopic(TApplication::HelpFile(),
+                     QString::fromLatin1(calculator::AboutFunction(selected_).commandName));
+}
+
 // The help context of the highlighted entry of an open menu: its own, else
 // its menu's, else the window's.
 int TDistributionForm::MenuHelpContext(const QMenu& menu) const {
@@ -816,81 +541,41 @@ void TDistributionForm::FormActivate() {
   setWindowTitle(QString::fromLatin1(kCaption));
   if (firstActivation_) {
     firstActivation_ = false;
-    RestoreLog();
+    resultsLog_->Restore();
+    ShowLastResult();
   }
   VersionCheck();
 }
 
-// A saved log that cannot be read is left alone: the window says so and keeps
-// this run's results only in the pane (Save As still writes them).
-void TDistributionForm::RestoreLog() {
-  TSession::TSavedLog saved;
-  if (keepLog_) saved = session_.LoadLog();
-  // Before the text: a layout at word boundaries would already be slow.
-  if (LongestLine(saved.text) > kLongestWordWrappedLine)
-    Memo->setWordWrapMode(QTextOption::WrapAnywhere);
-  Memo->setPlainText(saved.text);
-  logWritable_ = saved.writable;
-  if (!saved.problem.isEmpty()) statusBar()->showMessage(saved.problem);
-  logRestored_ = true;
-  Memo->moveCursor(QTextCursor::End);
-  Memo->ensureCursorVisible();
-}
-
-// Qt lays out a line with a word longer than the log is wide in time that
-// grows with the square of the word's length (15 s for 250 KB): its search
-// for a word boundary starts again for each piece.  Once the log holds a
-// line longer than kLongestWordWrappedLine, lines wrap anywhere instead,
-// which takes linear time; the text itself is unchanged.
-void TDistributionForm::FitWrapToLines(int from, int added) {
-  if (added < kLongestWordWrappedLine || Memo->wordWrapMode() == QTextOption::WrapAnywhere) return;
-  const QTextDocument* document = Memo->document();
-  const QTextBlock last = document->findBlock(from + added);
-  for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
-    if (block.length() > kLongestWordWrappedLine) {
-      Memo->setWordWrapMode(QTextOption::WrapAnywhere);
-      return;
-    }
-    if (block == last) break;
-  }
-}
-
-void TDistributionForm::ScheduleLogSave() {
-  if (logRestored_ && keepLog_) logSaveTimer_->start();
-}
-
-// A log that cannot be kept is said in the status bar; the window carries on.
-void TDistributionForm::SaveLogNow() {
-  logSaveTimer_->stop();
-  if (!logRestored_ || !keepLog_ || !logWritable_) return;
-  try {
-    session_.SaveLog(Memo->toPlainText());
-  } catch (const EWindowError& error) {
-    statusBar()->showMessage(QString::fromStdString(error.what()));
-  }
-}
-
-void TDistributionForm::SetKeepLog(bool keep) {
-  keepLog_ = keep;
-  session_.SetKeepLog(keep);
-  if (keep) {
-    SaveLogNow();
-  } else if (logWritable_) {
-    logSaveTimer_->stop();
-    session_.RemoveLog();
-  }
+void TDistributionForm::ScheduleStateSave() {
+  stateSaveTimer_->start();
 }
 
 void TDistributionForm::SaveSession() {
-  RememberFields();
+  stateSaveTimer_->stop();
+  fieldForm_->Remember();
+  session_.SetSelectedFunction(selected_);
   session_.SetGeometry(saveGeometry());
   session_.SetDockState(saveState());
-  if (logSaveTimer_->isActive()) SaveLogNow();
+  session_.SetStatusBarShown(StatusBarItem->isChecked());
+  session_.Sync();
+  resultsLog_->Flush();
 }
 
 void TDistributionForm::closeEvent(QCloseEvent* event) {
   SaveSession();
   QMainWindow::closeEvent(event);
+}
+
+void TDistributionForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FitPanes();
+  if (isVisible()) ScheduleStateSave();
+}
+
+void TDistributionForm::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  if (isVisible()) ScheduleStateSave();
 }
 
 void TDistributionForm::SaveAsItemClick() {
@@ -915,21 +600,15 @@ void TDistributionForm::PrintItemClick() {
   const long double scale = PrintScale(MeasuringSize(*printer_));
   const std::optional<int> copies = platform_.PrintDialog(this, *printer_);
   if (!copies) return;
-  const QFont font = PrintFont(Memo->font(), scale);
-  const QStringList lines = LogLines();
   const bool withPlot =
       plotPane_->HasPlot() && platform_.AskYesNo(this, QString::fromLatin1(kCaption),
                                                  QStringLiteral("Print the plot below the log?"));
   const QString title =
       QString::fromLatin1(kCaption) + QStringLiteral(", ") +
       QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
-  for (int copy = 0; copy < *copies; ++copy) {
-    QPainter painter;
-    StartPrintJob(platform_, painter, *printer_);
-    PrintLines(painter, *printer_, font, lines, title);
-    if (withPlot) PrintPlot(painter);
-    platform_.EndPrintJob(painter);
-  }
+  std::function<void(QPainter&)> plot;
+  if (withPlot) plot = [this](QPainter& painter) { PrintPlot(painter); };
+  resultsLog_->Print(*printer_, scale, *copies, title, plot);
 }
 
 // The plot on a page of its own after the log's last page, as wide as the
@@ -947,46 +626,29 @@ void TDistributionForm::ExitItemClick() {
 }
 
 void TDistributionForm::UndoItemClick() {
-  Memo->undo();
+  resultsLog_->Undo();
 }
 
 void TDistributionForm::CopyItemClick() {
   // The four fields of every function (the bound B is a field of one question).
   bool allFortyTwo = true;
   for (int i = 0; i < kFortyTwoFields; ++i)
-    if (calculator::ParseInteger(edits_[i]->text().toStdString()).value != kFortyTwo)
+    if (calculator::ParseInteger(fieldForm_->Edit(i)->text().toStdString()).value != kFortyTwo)
       allFortyTwo = false;
   if (allFortyTwo) setWindowTitle(FortyTwoNotice());
-
-  if (!Memo->textCursor().hasSelection()) {
-    Memo->setFocus(Qt::OtherFocusReason);
-    Memo->selectAll();
-  }
-  QTextCursor cursor = Memo->textCursor();
-  QString text = cursor.selection().toPlainText();
-  text.replace(QLatin1Char('\n'), QString::fromLatin1(kClipboardLineEnd));
-  platform_.SetClipboardText(text);
-  cursor.setPosition(cursor.selectionStart());
-  Memo->setTextCursor(cursor);
+  resultsLog_->Copy();
 }
 
 void TDistributionForm::SelectAllItemClick() {
-  Memo->setFocus(Qt::OtherFocusReason);
-  Memo->selectAll();
+  resultsLog_->SelectAll();
 }
 
-// One step of the log's undo history, so that Edit > Undo brings it back.
 void TDistributionForm::ClearClick() {
-  QTextCursor cursor(Memo->document());
-  cursor.select(QTextCursor::Document);
-  cursor.removeSelectedText();
+  resultsLog_->DeleteAll();
 }
 
 void TDistributionForm::FontItemClick() {
-  const std::optional<QFont> font = platform_.ChooseFont(this, Memo->font());
-  if (!font) return;
-  Memo->setFont(*font);
-  session_.SetLogFont(*font);
+  resultsLog_->ChooseFont(this);
 }
 
 // The Table of Values is one non-modal window; opened again, it shows the
@@ -1004,8 +666,8 @@ void TDistributionForm::TableItemClick() {
 
 void TDistributionForm::SettingsItemClick() {
   TSettingsDialog dialog(this);
-  dialog.SetKeepLog(keepLog_);
-  if (platform_.RunDialog(dialog)) SetKeepLog(dialog.KeepLog());
+  dialog.SetKeepLog(resultsLog_->KeepsLog());
+  if (platform_.RunDialog(dialog)) resultsLog_->SetKeep(dialog.KeepLog());
 }
 
 bool TDistributionForm::event(QEvent* event) {
@@ -1036,25 +698,17 @@ bool TDistributionForm::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
-// The glyph and the marks of invalid fields follow a new palette.  The
-// window hears of it before its controls, so its own palette is the new one.
-void TDistributionForm::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::PaletteChange && ComputeBtn != nullptr) {
-    ComputeBtn->setIcon(ComputeGlyph(palette()));
-    for (int i = 0; i < kSlotCount; ++i) ShowMark(i);
-  }
-  QMainWindow::changeEvent(event);
-}
-
 // Keys act where the focus is: a field takes its own editing keys (Ctrl+A,
 // Ctrl+C on a selection, Ctrl+X, Ctrl+V, Ctrl+Z).  The window keeps Exit and
-// Help Topics everywhere, Copy in a field without a selection (it copies the
-// log, as the menu does), and Copy and Select All in the log, whose own
-// would bypass the menu's commands.
+// the function's help everywhere, Undo everywhere while it brings back a
+// deleted log, Copy in a field without a selection (it copies the log, as
+// the menu does), and Copy and Select All in the log, whose own would
+// bypass the menu's commands.
 bool TDistributionForm::IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const {
   const QKeySequence pressed(key.keyCombination());
-  if (ExitItem->shortcut() == pressed || HelpTopicsItem->shortcut() == pressed) return true;
-  if (watched == Memo)
+  if (ExitItem->shortcut() == pressed || FunctionHelpItem->shortcut() == pressed) return true;
+  if (UndoItem->shortcut() == pressed && resultsLog_->CanRestore()) return true;
+  if (watched == resultsLog_->Pane())
     return CopyItem->shortcut() == pressed || SelectAllItem->shortcut() == pressed;
   const auto* edit = qobject_cast<const QLineEdit*>(watched);
   return edit != nullptr && CopyItem->shortcut() == pressed && !edit->hasSelectedText();
@@ -1066,7 +720,7 @@ bool TDistributionForm::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   auto* menu = qobject_cast<QMenu*>(watched);
   if (menu != nullptr && key->keyCombination() == QKeyCombination(Qt::Key_F1)) {
-    // F1 in an open menu is context help, not the shortcut of Help Topics:
+    // F1 in an open menu is context help, not the shortcut of the function's help:
     // the menu takes the key over the shortcut and answers it itself.
     if (event->type() == QEvent::ShortcutOverride) {
       event->accept();
@@ -1084,10 +738,11 @@ bool TDistributionForm::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  if (watched == ComputeBtn && event->type() == QEvent::KeyPress &&
+  QPushButton* compute = fieldForm_->ComputeButton();
+  if (watched == compute && event->type() == QEvent::KeyPress &&
       (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
     // Return presses a focused Compute, as Space does.
-    ComputeBtn->click();
+    compute->click();
     return true;
   }
   return QMainWindow::eventFilter(watched, event);

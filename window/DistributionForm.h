@@ -1,25 +1,29 @@
-// The main window: the function chooser (FunctionChooser.h), four labelled
-// edit fields, the inverse option, the Compute button and the results log
-// `Memo`, with the menus that save, print, copy, select, clear (undoably) and
-// re-font the log, a View and a Tools menu, and a status bar.
+// The main window: the function chooser (FunctionChooser.h) and the field
+// form (FieldForm.h: Compute, the labelled fields and the question options)
+// above the results log (ResultsLog.h), the Details and Plot panes docked
+// beside them, the menus, and a status bar.
 //
-// The chooser's radio buttons and the fields are built and arranged from the
-// table of functions (calculator/Functions.h), in Qt layouts: the controls
-// keep their arrangement and the log takes every pixel the window has to
-// spare.
-// Compute hands the selected function, the field texts and the inverse
-// option to calculator::Compute and appends the result's two lines to
-// `Memo`; an invalid input marks every field that breaks its rule, names the
-// first rule in the status bar and gives the last such field the focus; a
-// run-time error goes to the error box with a hint naming the field and its
-// limit (calculator/ErrorHints.h).  Every result is also announced by
-// resultComputed, for the panes that show more of it.  From then on the log
-// is the text of `Memo`, which the user may edit by hand, and Save As, Print
-// and Copy take that text.
+// The window composes those widgets and carries what passes between them:
+// the function the chooser checks goes to the field form; Compute hands the
+// function, the field texts and the question to calculator::Compute and
+// appends the result's two lines to the log; an invalid input marks every
+// field that breaks its rule, names the first rule in the status bar and
+// gives the last such field the focus; a run-time error goes to the error
+// box with a hint naming the field and its limit (calculator/ErrorHints.h).
+// Every result is also announced by resultComputed, for the panes that show
+// more of it.  The menus save, print, copy, select, delete (undoably from
+// anywhere in the window) and re-font the log.
 //
 // Nothing the user gives is lost (Session.h): each function keeps its last
-// field texts while the program runs and from one run to the next, and the
-// log, the window's size and the log's font are kept too.
+// field texts and options, and the dock and status bar choices are kept,
+// within kStateSaveDelayMs of a change, not only when the window closes; the
+// log keeps itself.  At the first activation the panes show the log's last
+// result again, computed anew from what the fields remember.
+//
+// The window fits a small screen: at its smallest it is at most
+// kSmallestWindow (device-independent pixels, the title bar not counted),
+// which a 1600x1000 screen at a scale of 2 holds; the chooser scrolls and
+// the panes stack in tabs below their width.
 //
 // Dialogs, message boxes, printer jobs, the clipboard and the desktop's
 // browser are reached through TPlatform, so that tests answer them.
@@ -32,9 +36,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <QStringList>
-#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "calculator/Calculator.h"
@@ -46,22 +51,20 @@ template <typename T>
 class QFutureWatcher;
 
 class QAction;
-class QCheckBox;
+class QDockWidget;
 class QFrame;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QPlainTextEdit;
 class QPrinter;
-class QPushButton;
 class QTimer;
 
 namespace window {
 
 class TAboutBox;
 class TDetailsPane;
+class TFieldForm;
 class TFunctionChooser;
+class TResultsLog;
 class TPlotPane;
 class TTableWindow;
 class THelpViewer;
@@ -108,19 +111,14 @@ class TDistributionForm : public QMainWindow {
   // of the last run; maximized the first time.
   void ShowAsRemembered();
 
-  // How long the log waits after a change before it is saved, so that
-  // typing in it does not write the file at every key.
-  static constexpr int kLogSaveDelayMs = 300;
-  // The longest line that wraps at word boundaries (see FitWrapToLines).
-  static constexpr int kLongestWordWrappedLine = 4096;
+  // How long the fields, the options and the docks wait after a change
+  // before they are kept, so that typing does not write at every key.
+  static constexpr int kStateSaveDelayMs = 400;
+  // The largest smallest size of the window, without its title bar.
+  static constexpr QSize kSmallestWindow{800, 430};
 
   // Control events.
   void ComputeBtnClick();
-  void InversCheckBoxClick();
-  void BetweenCheckBoxClick();
-  void SdCheckBoxClick();
-  void ShowQuestionFields();
-  void ShowFields(const calculator::FieldTexts* texts);
   // The user chose another function in the chooser.
   void FunctionChosen(calculator::Function function);
 
@@ -150,6 +148,8 @@ class TDistributionForm : public QMainWindow {
   // that the window's own tests can count them without a help window or a
   // web server.
   virtual void HelpTopicsItemClick();
+  // F1: the help at the section of the function chosen.
+  virtual void FunctionHelpItemClick();
   virtual void HomePage1Click();
   virtual void AboutItemClick();
   // First step of FormActivate: help contexts and the help file.
@@ -159,12 +159,12 @@ class TDistributionForm : public QMainWindow {
 
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void createControls();
-  QLayout* createFieldsLayout();
   void createMenus();
   // The Details and Plot docks, their View entries, the plot's File entries
   // and the Table of Values under Tools.
@@ -172,31 +172,23 @@ class TDistributionForm : public QMainWindow {
   void createDialogs();
   void connectSignals();
   void restoreSession();
+  void setTabChain();
+  // The panes one above the other on a wide window, in tabs on a narrow one.
+  void FitPanes();
 
   // A handler run from a signal: run-time errors go to the error box.
   template <void (TDistributionForm::*Handler)()>
   void Run();
 
-  void AppendLogLine(const QString& line);
-  void ArrangeFields();
-  void SetField(int index, const char* caption, const char* text);
   bool IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const;
   void ShowFailure(const calculator::Result& result, const calculator::FieldTexts& texts);
+  void ShowMessage(const QString& text);
 
-  // The fields of the selected function as the user left them.
-  void RememberFields();
-  // Invalid fields: marked until edited; the first one's rule in the status bar.
-  void MarkField(int index, const QString& rule);
-  void ShowMark(int index);
-  void ShowFirstMark();
-
-  // The kept log: restored at the first activation, saved after changes.
-  void RestoreLog();
-  void FitWrapToLines(int from, int added);
-  void ScheduleLogSave();
-  void SaveLogNow();
-  void SetKeepLog(bool keep);
+  // The fields, options, docks and status bar: kept soon after a change.
+  void ScheduleStateSave();
   void SaveSession();
+  // The panes show the log's last result, computed again from the fields.
+  void ShowLastResult();
 
   void StartVersionCheck();
   void VersionAnswered();
@@ -223,15 +215,8 @@ class TDistributionForm : public QMainWindow {
   QWidget* client_ = nullptr;  // the client area below the menu bar
   QFrame* Bevel = nullptr;
   TFunctionChooser* Panel1 = nullptr;  // the radio buttons of Functions()
-  QPushButton* ComputeBtn = nullptr;
-  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_5
-  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_5
-  // The rule each marked field breaks, in words; empty: not marked.
-  std::array<QString, calculator::kSlotCount> marks_{};
-  QCheckBox* InversCheckBox = nullptr;
-  QCheckBox* BetweenCheckBox = nullptr;  // the interval mode: bounds A and B
-  QCheckBox* SdCheckBox = nullptr;       // a variance typed as its standard deviation
-  QPlainTextEdit* Memo = nullptr;
+  TFieldForm* fieldForm_ = nullptr;
+  TResultsLog* resultsLog_ = nullptr;
 
   QMenuBar* MainMenu1 = nullptr;
   QMenu* FileMenu = nullptr;
@@ -255,9 +240,14 @@ class TDistributionForm : public QMainWindow {
   QAction* TableItem = nullptr;
   TDetailsPane* detailsPane_ = nullptr;
   TPlotPane* plotPane_ = nullptr;
+  QDockWidget* detailsDock_ = nullptr;
+  QDockWidget* plotDock_ = nullptr;
+  // Whether the window was narrower than kPanesTabbedBelow at the last resize.
+  std::optional<bool> narrow_;
   TTableWindow* tableWindow_ = nullptr;  // made at the first Table of Values
   QMenu* HelpMenu = nullptr;
   QAction* HelpTopicsItem = nullptr;
+  QAction* FunctionHelpItem = nullptr;
   QAction* HomePage1 = nullptr;
   QAction* AboutItem = nullptr;
 
@@ -273,13 +263,7 @@ class TDistributionForm : public QMainWindow {
   TAboutBox* aboutBox_ = nullptr;
 
   bool firstActivation_ = true;
-  // Whether the log is kept from run to run, and whether the kept log has
-  // been restored (until then nothing may overwrite it).
-  bool keepLog_ = true;
-  bool logRestored_ = false;
-  // False when the kept log could not be read: it is then never written over.
-  bool logWritable_ = true;
-  QTimer* logSaveTimer_ = nullptr;
+  QTimer* stateSaveTimer_ = nullptr;
   // Whether the next WindowActivate is an activation of the program's
   // focused window (see event()).
   bool activateOnReturn_ = true;

@@ -22,6 +22,8 @@ constexpr char kFontKey[] = "log/font";
 constexpr char kFunctionKey[] = "fields/function";
 constexpr char kGeometryKey[] = "window/geometry";
 constexpr char kDockStateKey[] = "window/state";
+constexpr char kStatusBarKey[] = "window/statusBar";
+constexpr char kBackupSuffix[] = ".bak";
 // The field texts kept by runs before the bound B of the interval mode.
 constexpr qsizetype kEarlierSlotCount = 4;
 
@@ -110,6 +112,18 @@ void TSession::SetDockState(const QByteArray& state) {
   settings_.setValue(kDockStateKey, state);
 }
 
+bool TSession::StatusBarShown() const {
+  return settings_.value(kStatusBarKey, true).toBool();
+}
+
+void TSession::SetStatusBarShown(bool shown) {
+  settings_.setValue(kStatusBarKey, shown);
+}
+
+void TSession::Sync() {
+  settings_.sync();
+}
+
 QString TSession::LogFileName() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
          QLatin1String(kLogFile);
@@ -149,8 +163,9 @@ TSession::TSavedLog TSession::LoadLog() const {
           true};
 }
 
-void TSession::SaveLog(const QString& text) const {
-  const QString name = LogFileName();
+namespace {
+
+void SaveText(const QString& name, const QString& text) {
   QDir().mkpath(QFileInfo(name).absolutePath());
   const QString failure = files::WriteWhole(name, text.toUtf8());
   if (!failure.isEmpty())
@@ -159,8 +174,26 @@ void TSession::SaveLog(const QString& text) const {
                            .toStdString());
 }
 
+}  // namespace
+
+void TSession::SaveLog(const QString& text) const {
+  SaveText(LogFileName(), text);
+}
+
 void TSession::RemoveLog() const {
   QFile::remove(LogFileName());
+}
+
+QString TSession::BackupFileName() {
+  return LogFileName() + QLatin1String(kBackupSuffix);
+}
+
+void TSession::SaveLogBackup(const QString& text) const {
+  SaveText(BackupFileName(), text);
+}
+
+void TSession::RemoveLogBackup() const {
+  QFile::remove(BackupFileName());
 }
 
 }  // namespace window

@@ -2,8 +2,11 @@
 //
 // In QSettings (organisation and application "Probex", the desktop's
 // configuration folder): the option to keep the results log, the selected
-// function, each function's last field texts with its inverse option, the
-// log's font, and the window's geometry and dock state.  The results log
+// function, each function's last field texts with its question options,
+// the log's font, the window's geometry and dock state and whether the
+// status bar shows.  Sync writes what was set to the disk at once, so that
+// the window can keep its state soon after each change and not only when
+// it closes.  The results log
 // itself is a UTF-8 text file in the user's data folder, replaced atomically
 // at each save so that a crash never leaves half a log.  Nothing here is
 // read before the window asks for it; what cannot be written stays in
@@ -48,6 +51,11 @@ class TSession {
   void SetGeometry(const QByteArray& geometry);
   QByteArray DockState() const;
   void SetDockState(const QByteArray& state);
+  bool StatusBarShown() const;
+  void SetStatusBarShown(bool shown);
+
+  // Writes the settings to the disk now.
+  void Sync();
 
   // The saved results log: its file, its text (empty when there is none),
   // saving (raises EWindowError when the file cannot be written; the old
@@ -67,6 +75,12 @@ class TSession {
   TSavedLog LoadLog() const;
   void SaveLog(const QString& text) const;
   void RemoveLog() const;
+
+  // A log the user deleted, kept beside the log (results-log.txt.bak) until
+  // it is no longer wanted; saving raises EWindowError as SaveLog does.
+  static QString BackupFileName();
+  void SaveLogBackup(const QString& text) const;
+  void RemoveLogBackup() const;
 
  private:
   QSettings settings_;

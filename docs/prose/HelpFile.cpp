@@ -89,10 +89,14 @@ std::string Heading(const std::string& anchor, const std::string& title) {
   return "<h2><a name=\"" + anchor + "\" id=\"" + anchor + "\"></a>" + title + "</h2>";
 }
 
+// A section whose anchor is not the command name has that one too: F1 in
+// the window opens the help at the chosen function's command name.
 std::string Section(const FunctionAbout& about, const Fragment& fragment) {
-  return "<!-- ============================================================ -->\n" +
-         Heading(fragment.anchor, Markup(about.title)) + "\n" + fragment.body +
-         "<p class=\"back\"><a href=\"#Contents\">Back to Contents</a></p>";
+  std::string heading = Heading(fragment.anchor, Markup(about.title));
+  if (fragment.anchor != about.commandName)
+    heading = std::string("<a name=\"") + about.commandName + "\"></a>" + heading;
+  return "<!-- ============================================================ -->\n" + heading +
+         "\n" + fragment.body + "<p class=\"back\"><a href=\"#Contents\">Back to Contents</a></p>";
 }
 
 // The caption with its access key underlined, the key, and what it computes.

@@ -9,8 +9,8 @@
 // the window at its smallest, and the list found by "non"; and
 // DIR/probex-question-{between,quantile,sd}-{light,dark}-scaleN.png: the
 // interval mode on the normal, the binomial's quantile and the normal by its
-// standard deviation, each computed.  N is the scale factor.  The dark pictures use the Fusion style's colours on a dark
-// palette.  Run on the offscreen platform; the picture is the window's own
+// standard deviation, each computed.  N is the scale factor.  The dark
+// pictures use the Fusion style's colours on a dark palette.  Run on the offscreen platform; the picture is the window's own
 // drawing, without the desktop's frame.
 #include <QApplication>
 #include <QLayout>
@@ -21,6 +21,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "Pictures.h"
 #include "ScriptedPlatform.h"
 #include "TestSession.h"
 #include "window/Application.h"
@@ -34,39 +35,6 @@ namespace {
 constexpr QSize kScreenAtScale1{1280, 720};
 constexpr QSize kScreenAtScale2{800, 500};
 constexpr int kDesktopChrome = 64;
-
-// The form without help set-up or version check: no network.
-class TPictureForm : public window::TDistributionForm {
- public:
-  using TDistributionForm::TDistributionForm;
-
- protected:
-  void ActivateHelp() override {}
-  void VersionCheck() override {}
-};
-
-QPalette DarkPalette() {
-  QPalette dark;
-  const QColor window(0x2b, 0x2b, 0x2b), base(0x1e, 0x1e, 0x1e), text(0xe8, 0xe8, 0xe8);
-  for (const auto role : {QPalette::Window, QPalette::Button}) dark.setColor(role, window);
-  for (const auto role : {QPalette::Base, QPalette::AlternateBase}) dark.setColor(role, base);
-  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    dark.setColor(role, text);
-  dark.setColor(QPalette::PlaceholderText, QColor(0x90, 0x90, 0x90));
-  dark.setColor(QPalette::Highlight, QColor(0x2f, 0x65, 0xca));
-  dark.setColor(QPalette::HighlightedText, Qt::white);
-  for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    dark.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
-  return dark;
-}
-
-bool Save(QWidget& widget, const QString& name) {
-  QTest::qWait(100);
-  const bool saved = widget.grab().save(name);
-  std::printf("%s %s (%dx%d units)\n", saved ? "wrote" : "FAILED", qPrintable(name), widget.width(),
-              widget.height());
-  return saved;
-}
 
 // Clicks a control of the form by its object name.
 void Click(QWidget& form, const char* name) {
@@ -87,21 +55,21 @@ bool Questions(QWidget& form, const QString& dir, const QString& palette, const 
   Type(form, 4, "-1.96");
   Type(form, 5, "1.96");
   Click(form, "ComputeBtn");
-  bool ok = Save(form, name("between"));
+  bool ok = window_test::SavePicture(form, name("between"));
   Click(form, "BetweenCheckBox");
   Click(form, "SdCheckBox");
   Type(form, 1, "100");
   Type(form, 2, "15");
   Type(form, 4, "130");
   Click(form, "ComputeBtn");
-  ok = Save(form, name("sd")) && ok;
+  ok = window_test::SavePicture(form, name("sd")) && ok;
   Click(form, "SdCheckBox");
   Click(form, "BinomialRadio");
   Click(form, "InversCheckBox");
   Type(form, 2, "10");
   Type(form, 4, "0.5");
   Click(form, "ComputeBtn");
-  ok = Save(form, name("quantile")) && ok;
+  ok = window_test::SavePicture(form, name("quantile")) && ok;
   Click(form, "InversCheckBox");
   return ok;
 }
@@ -110,7 +78,7 @@ bool Questions(QWidget& form, const QString& dir, const QString& palette, const 
 bool Pictures(const QString& dir, const QString& palette, const QSize& screen,
               TScriptedPlatform& platform) {
   window_test::ForgetSession();
-  TPictureForm form(platform);
+  window_test::TPictureForm form(platform);
   form.resize(screen.width(), screen.height() - kDesktopChrome);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return false;
@@ -122,32 +90,21 @@ bool Pictures(const QString& dir, const QString& palette, const QSize& screen,
     return QStringLiteral("%1/probex-chooser-%2-%3-scale%4.png").arg(dir, what, palette, scale);
   };
   chooser->Select(calculator::Function::Normal);
-  ok = form.minimumSizeHint().height() <= form.height() && Save(form, name("screen")) && ok;
+  ok = form.minimumSizeHint().height() <= form.height() && window_test::SavePicture(form, name("screen")) && ok;
   QTest::keyClicks(chooser->FindField(), QStringLiteral("non"));
-  ok = Save(form, name("find")) && ok;
+  ok = window_test::SavePicture(form, name("find")) && ok;
   chooser->FindField()->clear();
   form.resize(form.minimumSizeHint());
-  return Save(form, name("smallest")) && ok;
+  return window_test::SavePicture(form, name("smallest")) && ok;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const QTemporaryDir home;
-  window_test::IsolateHome(home);
-  window::TApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: chooser_screens DIR\n");
-    return 2;
-  }
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  TScriptedPlatform platform;
-  app.SetPlatform(&platform);
-  const QSize screen = qApp->devicePixelRatio() > 1.5 ? kScreenAtScale2 : kScreenAtScale1;
-  const QString dir = QString::fromLocal8Bit(argv[1]);
-  bool ok = Pictures(dir, QStringLiteral("light"), screen, platform);
-  QApplication::setPalette(DarkPalette());
-  ok = Pictures(dir, QStringLiteral("dark"), screen, platform) && ok;
-  app.SetPlatform(nullptr);
-  return ok ? 0 : 1;
+  return window_test::RunPictures(
+      argc, argv, "chooser_screens DIR",
+      [](const QString& dir, const QString& palette, TScriptedPlatform& platform) {
+        const QSize screen = qApp->devicePixelRatio() > 1.5 ? kScreenAtScale2 : kScreenAtScale1;
+        return Pictures(dir, palette, screen, platform);
+      });
 }

@@ -14,6 +14,8 @@
 #include <QTextBlock>
 
 #include "FormFixture.h"
+#include "window/DetailsPane.h"
+#include "window/PlotPane.h"
 
 namespace {
 
@@ -68,6 +70,10 @@ class TCommandsTest : public QObject {
   void keptLogThatCannotBeReadIsLeftAlone();
   void keptLogBytesSurviveAsACopy();
   void longLineOfTheKeptLogWrapsAnywhere();
+  void stateKeptSoonAfterChange_data();
+  void stateKeptSoonAfterChange();
+  void panesShowLastResultAtStart_data();
+  void panesShowLastResultAtStart();
 };
 
 void TCommandsTest::saveAsBytes_data() {
@@ -454,6 +460,60 @@ void TCommandsTest::longLineOfTheKeptLogWrapsAnywhere() {
   QVERIFY(ReadFile(name).startsWith("a note\n" + line + "\n"));
   TFormFixture fresh;  // a log of short lines wraps at word boundaries
   QCOMPARE(fresh.Memo()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void TCommandsTest::stateKeptSoonAfterChange_data() {
+  QTest::addColumn<QString>("change");
+  QTest::addColumn<QByteArray>("kept");  // what the settings file holds soon after
+  QTest::newRow("field text") << "Edit_1" << QByteArray("12.75");
+  QTest::newRow("inverse option") << "InversCheckBox" << QByteArray("inverse=true");
+  QTest::newRow("function") << "TRadio" << QByteArray("function=t");
+  QTest::newRow("status bar") << "StatusBarItem" << QByteArray("statusBar=false");
+  QTest::newRow("plot pane hidden: the dock state") << "PlotPaneItem" << QByteArray();
+}
+
+// Kept on the disk within a second of the change, as a program killed then
+// would find it: not only at Compute or when the window closes.
+void TCommandsTest::stateKeptSoonAfterChange() {
+  QFETCH(QString, change);
+  QFETCH(QByteArray, kept);
+  TFormFixture f;
+  const QString file = QSettings("Probex", "Probex").fileName();
+  QTest::qWait(2 * TTestForm::kStateSaveDelayMs);  // what the window keeps as it opens
+  const QByteArray before = ReadFile(file);
+  if (!kept.isEmpty()) QVERIFY(!before.contains(kept));
+  if (change == "Edit_1") f.Type(1, "12.75");
+  if (change.endsWith("Box")) f.Click(f.Invers());
+  if (change.endsWith("Radio")) f.Click(f.Radio("TRadio"));
+  if (change.endsWith("Item")) f.Item(qPrintable(change))->trigger();
+  if (kept.isEmpty())
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFile(file) != before, 1000);
+  else
+    QTRY_VERIFY_WITH_TIMEOUT(ReadFile(file).contains(kept), 1000);
+}
+
+void TCommandsTest::panesShowLastResultAtStart_data() {
+  QTest::addColumn<bool>("deleted");  // the log deleted before the end of the run
+  QTest::newRow("log with results") << false;
+  QTest::newRow("empty log") << true;
+}
+
+// The panes show the log's last result again, computed from the fields.
+void TCommandsTest::panesShowLastResultAtStart() {
+  QFETCH(bool, deleted);
+  {
+    TFormFixture f;
+    f.Click(f.Radio("ChiSquareRadio"));
+    f.Click(f.Compute());
+    if (deleted) f.Item("Clear")->trigger();
+    f.Item("ExitItem")->trigger();
+  }
+  TFormFixture f({}, false);
+  const auto* details = f.form->findChild<window::TDetailsPane*>();
+  const auto* plot = f.form->findChild<window::TPlotPane*>();
+  QCOMPARE(plot->HasPlot(), !deleted);
+  QCOMPARE(details->PlainText().isEmpty(), deleted);
+  if (!deleted) QVERIFY(details->PlainText().startsWith(f.form->LogLines().at(0)));
 }
 
 PROBEX_WINDOW_TEST_MAIN(TCommandsTest)

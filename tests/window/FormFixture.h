@@ -25,6 +25,7 @@ class TTestForm : public window::TDistributionForm {
   using TDistributionForm::TDistributionForm;
 
   int helpTopics = 0;
+  int functionHelp = 0;
   int homePage = 0;
   int about = 0;
   int helpSetups = 0;
@@ -32,6 +33,7 @@ class TTestForm : public window::TDistributionForm {
 
  protected:
   void HelpTopicsItemClick() override { ++helpTopics; }
+  void FunctionHelpItemClick() override { ++functionHelp; }
   void HomePage1Click() override { ++homePage; }
   void AboutItemClick() override { ++about; }
   void ActivateHelp() override { ++helpSetups; }

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QDialog>
+#include <QDockWidget>
 #include <QFontMetricsF>
 #include <QMenu>
 #include <QMenuBar>
@@ -71,6 +72,7 @@ class TFormTest : public QObject {
   void nothingClipped();
   void drawingsFollowPalette();
   void tabOrder();
+  void smallestWindowFitsSmallScreens();
   void panesAndTableFollowTheWindow();
   void accessibility();
   void menuItems_data();
@@ -408,6 +410,15 @@ void TFormTest::keysActWhereTheFocusIs_data() {
   QTest::newRow("Ctrl+A in the log") << "Memo" << ctrlA << "log selected";
   QTest::newRow("Ctrl+Q in a field") << "Edit_4" << QKeySequence(Qt::CTRL | Qt::Key_Q) << "exit";
   QTest::newRow("F1 in a field") << "Edit_1" << QKeySequence(Qt::Key_F1) << "help";
+  // After Delete All, Ctrl+Z brings the log back wherever the focus is.
+  const QKeySequence ctrlZ(Qt::CTRL | Qt::Key_Z);
+  QTest::newRow("Ctrl+Z in a field after Delete All") << "Edit_1!" << ctrlZ << "log restored";
+  QTest::newRow("Ctrl+Z in the log after Delete All") << "Memo" << ctrlZ << "log restored";
+  QTest::newRow("Ctrl+Z on a radio after Delete All") << "NormalRadio" << ctrlZ << "log restored";
+  QTest::newRow("Ctrl+Z in the find field after Delete All")
+      << "FunctionFind" << ctrlZ << "log restored";
+  QTest::newRow("Ctrl+Z in the details after Delete All")
+      << "DetailsText" << ctrlZ << "log restored";
   QTest::newRow("Ctrl+S in a field") << "Edit_1" << QKeySequence(Qt::CTRL | Qt::Key_S) << "save";
   QTest::newRow("Ctrl+P in the log") << "Memo" << QKeySequence(Qt::CTRL | Qt::Key_P) << "print";
   QTest::newRow("Return on Compute") << "ComputeBtn" << QKeySequence(Qt::Key_Return) << "computed";
@@ -432,6 +443,11 @@ void TFormTest::keysActWhereTheFocusIs() {
   auto* edit = qobject_cast<QLineEdit*>(control);
   control->setFocus();
   if (edit != nullptr && select) edit->setSelection(1, 2);
+  if (effect == "log restored") {
+    f.Item("Clear")->trigger();
+    QVERIFY(f.form->LogLines().isEmpty());
+    QCOMPARE(f.form->statusBar()->currentMessage(), QString("Log deleted \u2014 Ctrl+Z restores it"));
+  }
   QTest::keySequence(control, keys);
   if (effect == "field replaced") {
     QTest::keyClicks(control, "2.5");
@@ -448,7 +464,10 @@ void TFormTest::keysActWhereTheFocusIs() {
   } else if (effect == "exit") {
     QVERIFY(!f.form->isVisible());
   } else if (effect == "help") {
-    QCOMPARE(f.form->helpTopics, 1);
+    QCOMPARE(f.form->functionHelp, 1);
+  } else if (effect == "log restored") {
+    QCOMPARE(f.form->LogLines(), log);
+    if (edit != nullptr) QCOMPARE(edit->text(), QString(focus == "Edit_1" ? "12345" : ""));
   } else if (effect == "computed") {
     QCOMPARE(f.form->LogLines().mid(0, 2), log);
     QCOMPARE(f.form->LogLines().size(), 4);
@@ -459,7 +478,8 @@ void TFormTest::keysActWhereTheFocusIs() {
              QStringList{effect == "save" ? "GetSaveFileName" : "PrintDialog"});
   }
   if (effect != "log copied") QVERIFY(f.platform.clipboard.isEmpty());
-  if (effect != "help") QCOMPARE(f.form->helpTopics, 0);
+  if (effect != "help") QCOMPARE(f.form->functionHelp, 0);
+  QCOMPARE(f.form->helpTopics, 0);
   QCOMPARE(f.form->LogLines(), log);
 }
 
@@ -637,6 +657,7 @@ void TFormTest::nothingClipped() {
     f.Click(f.Radio(radio));
     for (QWidget* control : f.form->centralWidget()->findChildren<QWidget*>()) {
       const bool named = control->parentWidget() == f.form->centralWidget() ||
+                         control->parentWidget() == f.form->findChild<QWidget*>("FieldForm") ||
                          qobject_cast<QRadioButton*>(control) != nullptr;
       if (!control->isVisible() || !named || control->visibleRegion().isEmpty()) continue;
       const QRect place(control->mapTo(f.form->centralWidget(), QPoint()), control->size());
@@ -683,20 +704,43 @@ void TFormTest::drawingsFollowPalette() {
   QVERIFY(mark.red() > mark.green() && qGray(mark.rgb()) < 128);
 }
 
+// A 1600x1000 screen at a scale of 2 holds the window at its smallest (the
+// tests run at scales 1 and 2): the panes share one place as tabs then, and
+// stand one above the other on a wide window.
+void TFormTest::smallestWindowFitsSmallScreens() {
+  TFormFixture f;
+  f.form->resize(1, 1);
+  QTRY_COMPARE(f.form->size(), f.form->minimumSize());
+  const QSize largest = TTestForm::kSmallestWindow;
+  QVERIFY2(f.form->width() <= largest.width() && f.form->height() <= largest.height(),
+           qPrintable(QStringLiteral("%1x%2").arg(f.form->width()).arg(f.form->height())));
+  auto* details = f.form->findChild<QDockWidget*>("DetailsDock");
+  auto* plot = f.form->findChild<QDockWidget*>("PlotDock");
+  QCOMPARE(f.form->tabifiedDockWidgets(details), QList<QDockWidget*>{plot});
+  f.form->resize(1200, 700);
+  QTRY_COMPARE(f.form->size(), QSize(1200, 700));
+  QVERIFY(f.form->tabifiedDockWidgets(details).isEmpty());
+  QVERIFY(plot->geometry().top() > details->geometry().bottom());
+}
+
 void TFormTest::tabOrder() {
   TFormFixture f;
+  f.form->resize(1200, 700);  // the panes one above the other
   f.Radio("NormalRadio")->setFocus();
   QWidget* sd = f.form->findChild<QWidget*>("SdCheckBox");
   QWidget* between = f.form->findChild<QWidget*>("BetweenCheckBox");
-  const QList<QWidget*> chain{f.Compute(), f.Edit(1),  f.Edit(2), sd,
-                              f.Edit(4),   f.Invers(), between,   f.Radio("NormalRadio")};
+  QWidget* details = f.form->findChild<QWidget*>("DetailsText");
+  QWidget* plot = f.form->findChild<QWidget*>("PlotPane");
+  // The plot's option shows for an inverse result only.
+  const QList<QWidget*> chain{f.Compute(), f.Edit(1), f.Edit(2), sd,   f.Edit(4), f.Invers(),
+                              between,     f.Memo(),  details,   plot, f.Radio("NormalRadio")};
   for (QWidget* next : chain) {
     QTest::keyClick(FocusWidget(), Qt::Key_Tab);
     QCOMPARE(FocusWidget(), next);
   }
   // With Chi Square checked, Tab enters the panel at that button.
   f.Click(f.Radio("ChiSquareRadio"));
-  between->setFocus();
+  plot->setFocus();
   QTest::keyClick(FocusWidget(), Qt::Key_Tab);
   QCOMPARE(FocusWidget(), static_cast<QWidget*>(f.Radio("ChiSquareRadio")));
 }
@@ -704,7 +748,12 @@ void TFormTest::tabOrder() {
 void TFormTest::accessibility() {
   TFormFixture f;
   for (int n = 1; n <= 4; ++n) QCOMPARE(f.Label(n)->buddy(), static_cast<QWidget*>(f.Edit(n)));
-  QVERIFY(!(f.Memo()->focusPolicy() & Qt::TabFocus));
+  QVERIFY(f.Memo()->focusPolicy() & Qt::TabFocus);
+  QVERIFY(f.Memo()->tabChangesFocus());
+  for (const char* name : {"Memo", "DetailsPane", "PlotPane"}) {
+    const QWidget* pane = f.form->findChild<QWidget*>(name);
+    QVERIFY2(!pane->accessibleName().isEmpty() && !pane->accessibleDescription().isEmpty(), name);
+  }
   QVERIFY(!f.Memo()->isReadOnly());
   QCOMPARE(f.Memo()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   QCOMPARE(f.Memo()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -783,7 +832,11 @@ void TFormTest::menuItems_data() {
   QTest::newRow("Help Topics") << "HelpMenu"
                                << "&Help"
                                << "HelpTopicsItem"
-                               << "&Help Topics" << QKeySequence(Qt::Key_F1);
+                               << "&Help Topics" << none;
+  QTest::newRow("Help on This Function") << "HelpMenu"
+                                         << "&Help"
+                                         << "FunctionHelpItem"
+                                         << "Help on This &Function" << QKeySequence(Qt::Key_F1);
   QTest::newRow("Home Page") << "HelpMenu"
                              << "&Help"
                              << "HomePage1"

@@ -276,14 +276,16 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
         "the version file fetched at that activation");
   Check(answerer.texts.size() == 1, "no message for the current version");
 
-  // F1 in a field opens the help at its contents; going back to the window
-  // is no activation.
+  // F1 in a field opens the help at the function's section; going back to
+  // the window is no activation.
   QTest::mouseClick(edit("Edit_1"), Qt::LeftButton);
   QTest::keyClick(edit("Edit_1"), Qt::Key_F1);
   window::THelpViewer* help = form.HelpViewer();
   Check(help != nullptr && QTest::qWaitForWindowActive(help), "help window active");
   if (help != nullptr) {
-    Check(help->ShownTopic() == "Contents", "help at Contents");
+    Check(help->ShownTopic() ==
+              QLatin1String(calculator::AboutFunction(form.SelectedFunction()).commandName),
+          "help at the function's section");
     Check(help->Browser()->toPlainText().contains("Keyboard summary"), "help file shown");
     Grab(*help, shot("help"));
     Check(Activate(form), "back to the window from the help");
