@@ -926,20 +926,9 @@ void TDistributionForm::PrintItemClick() {
   for (int copy = 0; copy < *copies; ++copy) {
     QPainter painter;
     StartPrintJob(platform_, painter, *printer_);
-    PrintLines(painter, *printer_, font, lines, title);
-    if (withPlot) PrintPlot(painter);
+    PrintLines(painter, *printer_, font, lines, title, withPlot ? plotPane_ : nullptr);
     platform_.EndPrintJob(painter);
   }
-}
-
-// The plot on a page of its own after the log's last page, as wide as the
-// page between its margins and in the pane's proportions.
-void TDistributionForm::PrintPlot(QPainter& painter) {
-  printer_->newPage();
-  const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-  const QSize canvas = plotPane_->CanvasSize();
-  const qreal height = canvas.width() > 0 ? page.width() * canvas.height() / canvas.width() : 0;
-  plotPane_->PaintOnPage(painter, QRectF(0, 0, page.width(), std::min(height, page.height())));
 }
 
 void TDistributionForm::ExitItemClick() {

@@ -46,9 +46,9 @@ class TPlotPane : public QWidget {
   // The picture black on white at `size` logical pixels.
   QImage PlotImage(QSize size, double devicePixelRatio = 1) const;
   // Paints the picture black on white into `target` on any painter (a
-  // printer's page): laid out as on a 96-dpi screen and scaled to the
-  // painter's device, so that texts keep their size on paper.
-  void PaintOnPage(QPainter& painter, const QRectF& target) const;
+  // printer's page), laid out at the scale of the painter's device at which
+  // the body texts measure `points`.
+  void PaintOnPage(QPainter& painter, const QRectF& target, double points) const;
   // The size the picture has on the screen, which Save Plot As writes.
   QSize CanvasSize() const;
 

@@ -126,7 +126,7 @@ class PlotPaneTest : public QObject {
     pane_->ShowResult(ResultOf({"poisson", "6", "8"}));
     const QRect target(200, 1800, 2080, 1300);
     QPainter painter(&page);
-    pane_->PaintOnPage(painter, target);
+    pane_->PaintOnPage(painter, target, 10);
     painter.end();
     int inside = 0, outside = 0;
     for (int y = 0; y < page.height(); y += 2)

@@ -1,7 +1,7 @@
 // Printing the results log: the measuring loop, the scale, the printed font,
 // character-wise breaking, pages with their title and number, margins and
-// jobs, checked in PDF files with poppler's pdftotext, pdfinfo, pdffonts and
-// pdftoppm.
+// jobs, and the plot's page after the log's, checked in PDF files with
+// poppler's pdftotext, pdfinfo, pdffonts and pdftoppm.
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageLayout>
@@ -14,6 +14,7 @@
 
 #include "FormFixture.h"
 #include "window/LogPrinting.h"
+#include "window/PlotPane.h"
 
 using window::BreakCharacterWise;
 using window::MeasuringFont;
@@ -67,6 +68,21 @@ QStringList PageBody(const QString& file, int page, int pages) {
   return body;
 }
 
+// The words that pdftotext finds on a page, with their boxes in points.
+std::vector<std::pair<QString, QRectF>> PdfWords(const QString& file, int page) {
+  const QString n = QString::number(page);
+  const QRegularExpression word(
+      R"re(<word xMin="(\S+)" yMin="(\S+)" xMax="(\S+)" yMax="(\S+)">(.*)</word>)re");
+  std::vector<std::pair<QString, QRectF>> words;
+  for (auto it = word.globalMatch(Run("pdftotext", {"-bbox", "-f", n, "-l", n, file, "-"}));
+       it.hasNext();) {
+    const auto m = it.next();
+    const auto at = [&](int i) { return m.captured(i).toDouble(); };
+    words.emplace_back(m.captured(5), QRectF(QPointF(at(1), at(2)), QPointF(at(3), at(4))));
+  }
+  return words;
+}
+
 void ToPdf(QPrinter& printer, const QString& file) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(file);
@@ -113,6 +129,8 @@ class TPrintTest : public QObject {
   void blackTextOnWhitePaper();
   void printUsesLogFont();
   void printSetupServesPrinting();
+  void plotPageIsNumberedWithTheLog_data();
+  void plotPageIsNumberedWithTheLog();
 
  private:
   QTemporaryDir dir_;
@@ -464,6 +482,54 @@ void TPrintTest::printSetupServesPrinting() {
   Print(f, 1);
   QVERIFY2(Run("pdfinfo", {file}).contains("842 x 595 pts"), qPrintable(Run("pdfinfo", {file})));
   QCOMPARE(Words(PageBody(file, 1, 1).join(' ')), Words(f.form->LogLines().join(' ')));
+}
+
+void TPrintTest::plotPageIsNumberedWithTheLog_data() {
+  QTest::addColumn<QPageLayout::Orientation>("orientation");
+  QTest::addColumn<int>("logLines");
+  QTest::newRow("portrait, one page of log") << QPageLayout::Portrait << 0;
+  QTest::newRow("landscape, one page of log") << QPageLayout::Landscape << 0;
+  QTest::newRow("portrait, pages of log") << QPageLayout::Portrait << 150;
+}
+
+// The plot's page counts among the pages and holds the plot across the
+// page's width, wider than tall, its texts of a size to read.
+void TPrintTest::plotPageIsNumberedWithTheLog() {
+  QFETCH(QPageLayout::Orientation, orientation);
+  QFETCH(int, logLines);
+  // A word's box spans ascent to descent, 1.16 points a point of DejaVu Sans: 9 points.
+  constexpr double kReadable = 10.5;
+  TFormFixture f;
+  f.Click(f.Compute());
+  if (logLines > 0) f.Memo()->appendPlainText(QStringList(logLines, "line").join('\n'));
+  const QString file = dir_.filePath(QStringLiteral("plot%1.pdf").arg(logLines + orientation));
+  f.platform.printerSetupAnswers.push_back([&](QPrinter& printer) {
+    ToPdf(printer, file);
+    printer.setPageOrientation(orientation);
+  });
+  f.Item("PrintSetupItem")->trigger();
+  f.platform.questionAnswers.push_back(true);
+  Print(f, 1);
+  const int pages = PdfPages(file);
+  QVERIFY(pages >= (logLines > 0 ? 3 : 2));
+  QStringList printed;
+  for (int page = 1; page < pages; ++page) printed << PageBody(file, page, pages);
+  QCOMPARE(printed.size(), logLines + 2);
+  const QString legend = f.form->findChild<window::TPlotPane*>()->Model().legend[0].text;
+  QVERIFY(Words(PageBody(file, pages, pages).join(' ')).contains(legend));
+  const QRectF paper = QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(20, 20, 20, 20),
+                                   QPageLayout::Millimeter)
+                           .paintRect(QPageLayout::Point);
+  QRectF drawn;  // the plot's words: not the title line at the top nor the page number
+  for (const auto& [text, box] : PdfWords(file, pages)) {
+    if (box.top() < paper.top() + kReadable || box.bottom() > paper.bottom() - kReadable) continue;
+    drawn |= box;
+    if (text == legend)
+      QVERIFY2(box.height() >= kReadable, qPrintable(QString::number(box.height())));
+  }
+  QVERIFY2(drawn.width() > paper.width() * 0.8 && drawn.height() < drawn.width() &&
+               drawn.height() > drawn.width() * 0.4,
+           qPrintable(QStringLiteral("%1 x %2").arg(drawn.width()).arg(drawn.height())));
 }
 
 PROBEX_WINDOW_TEST_MAIN(TPrintTest)
