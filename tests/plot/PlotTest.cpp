@@ -153,6 +153,40 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"binomial", "0.3", "20", "5"},
                     std::vector<std::string>{"poisson", "100000000", "99990000"}));
 
+// --- The pane's smallest size ------------------------------------------------
+
+class Smallest : public testing::TestWithParam<std::vector<std::string>> {};
+
+// The title shows whole above the plot area, and the y-axis has two labels
+// or more: runs of dark rows left of the axis, apart from each other.
+TEST_P(Smallest, WholeTitleAndTwoLabelsOnY) {
+  const Rendered r = Render(GetParam(), QSize(240, 160));
+  const QRectF& title = r.layout.title;
+  const QRectF needed = QFontMetricsF(r.layout.titleFont)
+                            .boundingRect(QRectF(0, 0, title.width(), 1000),
+                                          Qt::AlignHCenter | Qt::TextWordWrap, r.model.title);
+  EXPECT_LE(needed.height(), title.height() + 0.5);
+  EXPECT_LE(title.bottom(), r.layout.area.top());
+  EXPECT_GT(r.layout.area.height(), 2 * QFontMetricsF(PlotStyle::Paper().font).height());
+  int runs = 0;
+  bool inRun = false;
+  for (int y = 0; y < r.image.height(); ++y) {
+    bool dark = false;
+    for (int x = 0; x < r.layout.area.left() - 4; ++x) dark |= qGray(r.image.pixel(x, y)) < 128;
+    const bool beside = y > r.layout.markerRow.bottom() && y < r.layout.area.bottom() + 8;
+    runs += beside && dark && !inRun;
+    inRun = dark;
+  }
+  EXPECT_GE(runs, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plot, Smallest,
+    testing::Values(std::vector<std::string>{"normal", "0", "1", "0.5"},
+                    std::vector<std::string>{"noncentralf", "3", "20", "2", "1.5"},
+                    std::vector<std::string>{"beta", "0.5", "0.5", "0.3"},
+                    std::vector<std::string>{"--between", "binomial", "0.5", "10", "3", "7"}));
+
 // --- Extremes ------------------------------------------------------------------
 
 struct ExtremeCase {
@@ -281,6 +315,9 @@ INSTANTIATE_TEST_SUITE_P(
         TickCase{"Tiny", 0, 4.3e-5L, 5, false, {"0", "0.00001", "0.00002", "0.00003", "0.00004"}},
         TickCase{"Far", 0, 4.2e-2001L, 5, false, {"0", "1e-2001", "2e-2001", "3e-2001", "4e-2001"}},
         TickCase{"WholeOnly", -0.5L, 3.5L, 20, true, {"0", "1", "2", "3"}},
+        TickCase{"TwoWhereOneFits", 0, 0.43L, 2, false, {"0", "0.25"}},
+        TickCase{"TwoAndAHalf", 0, 4.5L, 2, false, {"0", "2.5"}},
+        TickCase{"TwoAtMostOne", 0, 1.08L, 1, false, {"0", "1"}},
         TickCase{"Empty", 1, 1, 5, false, {}},
         TickCase{"BelowPrecision", 1e30L, 1e30L + 1e10L, 5, false, {}}),
     [](const auto& info) { return std::string(info.param.label); });
