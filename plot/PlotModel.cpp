@@ -19,6 +19,7 @@
 // values, so a redraw never evaluates more than a few hundred probabilities.
 #include "plot/PlotModel.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -525,6 +526,15 @@ PlotModel BuildPlotModel(const calculator::Result& result, InverseShading shadin
                         : ContinuousModel(result, *d, shading);
   model.title = TitleOf(result);
   return model;
+}
+
+QString DescribePlot(const PlotModel& model) {
+  QStringList parts;
+  if (!model.title.isEmpty()) parts << model.title;
+  if (!model.HasPicture()) parts << model.message;
+  for (const LegendEntry& entry : model.legend) parts << entry.text;
+  if (!model.note.isEmpty()) parts << model.note;
+  return parts.join(QStringLiteral(". "));
 }
 
 }  // namespace plot

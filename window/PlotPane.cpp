@@ -28,6 +28,7 @@ class TPlotCanvas : public QWidget {
  public:
   TPlotCanvas(const plot::PlotModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("PlotCanvas"));
+    setAccessibleName(QStringLiteral("Plot"));
     setMinimumSize(kSmallestCanvasSize);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   }
@@ -144,6 +145,9 @@ void TPlotPane::Rebuild() {
 
 void TPlotPane::UpdateControls() {
   staleLabel_->setVisible(stale_);
+  canvas_->setAccessibleDescription(
+      plot::DescribePlot(model_) +
+      (stale_ ? QStringLiteral(". ") + staleLabel_->text() : QString()));
   centralBox_->setEnabled(shown_ && shown_->Inverse());
   saveAction_->setEnabled(HasPlot());
   copyAction_->setEnabled(HasPlot());

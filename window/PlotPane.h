@@ -8,6 +8,8 @@
 // two tails.  The right-click menu saves the picture (PNG or SVG by the
 // name's extension) and copies it to the clipboard as an image, both black
 // on white like paper, through TPlatform so that tests answer the dialog.
+// The canvas is named "Plot" to a screen reader and described by the
+// picture's title and legend (plot::DescribePlot), and the staleness.
 //
 // The main window docks the pane and adds the File menu entries and the
 // Print choice through SavePlotAs, CopyPlot, HasPlot, PlotImage and

@@ -1,6 +1,7 @@
 // The Plot pane on Qt's offscreen platform: stale pictures, saving (the
 // same PNG as probex-calc --plot), copying, the inverse option, and the
 // desktop's dark palette against paper's black on white.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -134,6 +135,25 @@ class PlotPaneTest : public QObject {
         (target.contains(x, y) ? inside : outside) += page.pixel(x, y) != qRgb(255, 255, 255);
     QCOMPARE(outside, 0);
     QVERIFY(inside > 100000);
+  }
+
+  // A screen reader hears "Plot" and the title and legend of the result
+  // shown, and that the picture is stale.
+  void accessibleNameAndDescriptionFollowTheResult() {
+    auto* canvas = pane_->findChild<QWidget*>(QStringLiteral("PlotCanvas"));
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(canvas);
+    QCOMPARE(reader->text(QAccessible::Name), QString("Plot"));
+    for (const char* words : {"normal 100 225 130", "--between binomial 0.5 10 3 7"}) {
+      std::vector<std::string> command;
+      for (const QString& word : QString(words).split(' ')) command.push_back(word.toStdString());
+      pane_->ShowResult(ResultOf(command));
+      const QString description = reader->text(QAccessible::Description);
+      QVERIFY(description.startsWith(pane_->Model().title));
+      for (const plot::LegendEntry& entry : pane_->Model().legend)
+        QVERIFY2(description.contains(entry.text), qPrintable(description));
+    }
+    pane_->ShowResult(ResultOf({"normal", "100", "-1", "130"}));
+    QVERIFY(reader->text(QAccessible::Description).endsWith(QString("an invalid field.")));
   }
 
   void inverseOptionShadesTheCentralInterval() {
