@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <ostream>
+#include <tuple>
 
 #include "Inputs.h"
 #include "plot/PlotFile.h"
@@ -167,7 +168,7 @@ TEST_P(Smallest, WholeTitleAndTwoLabelsOnY) {
                                           Qt::AlignHCenter | Qt::TextWordWrap, r.model.title);
   EXPECT_LE(needed.height(), title.height() + 0.5);
   EXPECT_LE(title.bottom(), r.layout.area.top());
-  EXPECT_GT(r.layout.area.height(), 2 * QFontMetricsF(PlotStyle::Paper().font).height());
+  EXPECT_GT(r.layout.area.height(), QFontMetricsF(PlotStyle::Paper().font).height());
   int runs = 0;
   bool inRun = false;
   for (int y = 0; y < r.image.height(); ++y) {
@@ -242,6 +243,29 @@ INSTANTIATE_TEST_SUITE_P(
                     Drawing::Steps},
         ExtremeCase{"HypergeometricEmpty", {"hypergeometric", "0", "0", "0", "0"}, Drawing::Bars}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// Poles at either end of the support leave the top with a note, the axis
+// scaled to the density away from them; a discrete quantile says why x.
+TEST(PlotModel, NotesSayWhatThePictureCannotShow) {
+  for (const auto& [words, note, top] :
+       std::vector<std::tuple<std::vector<std::string>, const char*, double>>{
+           {{"beta", "0.5", "0.5", "0.3"}, "without bound at x=0.000000 and x=1.000000", 5},
+           {{"gamma", "0.5", "1", "0.2"}, "without bound at x=0.000000;", 5},
+           {{"chisquare", "4", "5"}, "", 0.25},
+           {{"--inverse", "binomial", "0.5", "10", "0.5"},
+            "x=5 is the smallest x with P(X<=x)>=0.5",
+            0.3}}) {
+    const PlotModel m = BuildPlotModel(ResultOf(words));
+    EXPECT_TRUE(note[0] ? m.note.contains(QLatin1String(note)) : m.note.isEmpty())
+        << m.note.toStdString();
+    EXPECT_LT(m.y.high, top) << words[0];
+  }
+  // The bounds of a discrete interval are told by the bars' colours, not by
+  // lines through their middles.
+  for (const Marker& k :
+       BuildPlotModel(ResultOf({"--between", "binomial", "0.5", "10", "3", "7"})).markers)
+    EXPECT_FALSE(k.line);
+}
 
 TEST(PlotModel, NothingToPlot) {
   for (const auto& words : std::vector<std::vector<std::string>>{
