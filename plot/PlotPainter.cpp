@@ -285,7 +285,7 @@ void PaintData(QPainter& painter, const PlotModel& model, const PlotStyle& style
 }
 
 void PaintAxes(QPainter& painter, const PlotModel& model, const PlotStyle& style,
-               const Frame& frame, const QRectF& rect) {
+               const Frame& frame, const QRectF& rect, const std::vector<Tick>& yTicks) {
   const QFontMetricsF metrics(style.font);
   const double tick = metrics.height() * kTickLength;
   const QRectF& area = frame.area;
@@ -293,7 +293,7 @@ void PaintAxes(QPainter& painter, const PlotModel& model, const PlotStyle& style
   painter.setPen(QPen(style.foreground, kAxisWidth, Qt::SolidLine, Qt::FlatCap));
   painter.drawLine(area.bottomLeft(), area.topLeft());
   painter.drawLine(area.bottomLeft(), area.bottomRight());
-  for (const Tick& t : YTicks(model, area, metrics)) {
+  for (const Tick& t : yTicks) {
     const double y = frame.Y(t.at);
     painter.drawLine(QPointF(area.left() - tick, y), QPointF(area.left(), y));
     const QRectF box(rect.left(), y - metrics.height() / 2, area.left() - tick * 2 - rect.left(),
@@ -505,9 +505,9 @@ PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyl
 
   // The left margin holds the y labels, which depend on the area's height.
   QRectF area(rect.left(), top, rect.width(), std::max(0.0, bottom - top));
+  layout.yTicks = YTicks(model, area, metrics);
   double widest = 0;
-  for (const Tick& t : YTicks(model, area, metrics))
-    widest = std::max(widest, metrics.horizontalAdvance(t.label));
+  for (const Tick& t : layout.yTicks) widest = std::max(widest, metrics.horizontalAdvance(t.label));
   const double left = rect.left() + pad + widest + line * kTickLength * 2;
   // Room on the right for half of the last x label.
   const double right = rect.right() - pad - metrics.horizontalAdvance(QStringLiteral("0000"));
@@ -535,7 +535,7 @@ void PaintPlot(QPainter& painter, const QRectF& rect, const PlotModel& model,
   const Frame frame{layout.area};
   if (layout.area.width() > 0 && layout.area.height() > 0) {
     PaintData(painter, model, style, frame);
-    PaintAxes(painter, model, style, frame, rect);
+    PaintAxes(painter, model, style, frame, rect, layout.yTicks);
     PaintMarkerLabels(painter, model, style, frame, layout.markerRow);
   }
   PaintLegend(painter, model, style, layout.legend);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "plot/PlotModel.h"
+#include "plot/Ticks.h"
 
 class QPainter;
 class QPalette;
@@ -49,9 +50,10 @@ struct PlotLayout {
   // smaller (a little below the body's) where they would take much room.
   QRectF title;
   QFont titleFont;
-  QRectF markerRow;  // the labels of the x-values and the caption of y
-  QRectF area;       // the plot area: everything of the distribution lies inside
-  QRectF legend;     // the legend rows and the note
+  QRectF markerRow;          // the labels of the x-values and the caption of y
+  QRectF area;               // the plot area: everything of the distribution lies inside
+  std::vector<Tick> yTicks;  // two or more where the axis has room for their labels
+  QRectF legend;             // the legend rows and the note
 };
 
 PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyle& style);
