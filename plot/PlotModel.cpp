@@ -3,13 +3,15 @@
 // Continuous: the range runs from the 10^-4 to the 1 - 10^-4 quantile (for a
 // normal or near-normal distribution: the mean -+ 3.72 standard deviations), cut
 // to at most kHeavyTailReach interquartile ranges beyond the quartiles (t
-// with 1 degree of freedom would otherwise spread over +-3000), started at
-// the end of the support when it is near, and widened to show the x-values
-// of the report when they are not too far out.  The density is sampled at
-// kCurveSamples points and at the x-values themselves, so that every shaded
-// area ends on a sample; the tails are areas under the sampled curve, never
-// a tail computed per point.  A pole at the end of the support (chi-square
-// with 1 degree of freedom, F with df1 = 1) leaves the top of the area.
+// with 1 degree of freedom would otherwise spread over +-3000), started and
+// ended at the ends of the support when they are near, and widened to show
+// the x-values of the report when they are not too far out.  The density is
+// sampled at kCurveSamples points and at the x-values themselves, so that
+// every shaded area ends on a sample; the tails are areas under the sampled
+// curve, never a tail computed per point.  A pole at an end of the support (chi-square
+// with 1 degree of freedom, F with df1 = 1, gamma and Weibull with shape
+// below 1, beta with a parameter below 1, at either end) leaves the top of
+// the area, and the note says so.
 //
 // Discrete: the range is the mean +-(kDiscreteReach standard deviations +
 // kDiscreteReachFloor) within the support, trimmed to the values whose
@@ -19,10 +21,13 @@
 // values, so a redraw never evaluates more than a few hundred probabilities.
 #include "plot/PlotModel.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "calculator/NumberText.h"
 #include "calculator/ResultDetails.h"
@@ -51,9 +56,11 @@ constexpr int kCurveSamples = 400;
 constexpr long double kHeadroom = 1.08;  // the top of the area above the highest point
 constexpr double kCeiling = 1.05;        // outline heights end just above the top of the area
 // A density higher than kPoleCap times the highest one away from the
-// support's end (beyond kPoleSkip of the width) is a pole there.
+// support's ends (beyond kPoleSkip of the width) is a pole there.
 constexpr long double kPoleSkip = 0.015L;
 constexpr long double kPoleCap = 1.5L;
+// How the details engine's note on a density begins at a pole.
+constexpr std::string_view kPoleNote = "infinite";
 // Probability beyond the range shown from which the picture says so.
 constexpr long double kOutsideNote = 0.005L;
 // A range narrower than this share of its distance from 0 cannot be resolved
@@ -173,23 +180,55 @@ std::optional<Range> BulkRange(const Distribution& d, bool& clipped) {
   }
   const auto support = details::Support(d);
   Range range{std::max(bulk->low, support.first), std::min(bulk->high, support.second)};
-  if (std::isfinite(support.first) && range.low - support.first < kSnapToSupport * range.Width())
-    range.low = support.first;
+  const long double snap = kSnapToSupport * range.Width();
+  if (std::isfinite(support.first) && range.low - support.first < snap) range.low = support.first;
+  if (std::isfinite(support.second) && support.second - range.high < snap)
+    range.high = support.second;
   return range;
 }
 
-// The density at x, with 0 outside the support; empty where the engine has
-// no value (a pole answers infinity).
+// The density at x, with 0 outside the support and infinity at a pole (the
+// engine has no value there, with a note that says "infinite"); empty where
+// the engine has no value for another reason.
 std::optional<long double> DensityAt(const Distribution& d, std::pair<long double, long double> s,
                                      long double x) {
   if (x < s.first || x > s.second) return 0.0L;
   const details::Value v = details::Density(d, x);
+  if (!v.value && v.note.starts_with(kPoleNote))
+    return std::numeric_limits<long double>::infinity();
   if (!v.value || std::isnan(*v.value)) return std::nullopt;
   return *v.value;
 }
 
-// Samples the density and fills the outline and the y-axis; false when no
-// point has a usable density.
+// Whether x lies within kPoleSkip of the range's width from a finite end
+// of the support.
+bool NearAnEnd(std::pair<long double, long double> support, const Range& range, long double x) {
+  const long double skip = kPoleSkip * range.Width();
+  return (std::isfinite(support.first) && x - support.first <= skip) ||
+         (std::isfinite(support.second) && support.second - x <= skip);
+}
+
+// Says where the curve leaves the top of the area: at a pole (an infinite
+// density) or where a finite one rises above it.
+QString AboveTopNote(const std::vector<std::pair<long double, long double>>& points,
+                     long double top) {
+  QStringList poles;
+  std::optional<long double> above;
+  for (const auto& [x, f] : points)
+    if (!std::isfinite(f))
+      poles << QStringLiteral("x=") + Fixed(x);
+    else if (f > top && !above)
+      above = x;
+  if (!poles.isEmpty())
+    return QStringLiteral("The density grows without bound at %1; the curve leaves the top")
+        .arg(poles.join(QStringLiteral(" and ")));
+  if (above)
+    return QStringLiteral("The density rises above the top of the picture near x=") + Fixed(*above);
+  return {};
+}
+
+// Samples the density and fills the outline, the y-axis and the note of a
+// curve cut at the top; false when no point has a usable density.
 bool SampleCurve(const Distribution& d, const Range& range, std::span<const long double> xs,
                  PlotModel& model) {
   const auto support = details::Support(d);
@@ -211,18 +250,23 @@ bool SampleCurve(const Distribution& d, const Range& range, std::span<const long
     points.emplace_back(x, *f);
     if (!std::isfinite(*f)) continue;
     highest = std::max(highest, *f);
-    if (!std::isfinite(support.first) || x - support.first > kPoleSkip * range.Width())
-      highestInside = std::max(highestInside, *f);
+    if (!NearAnEnd(support, range, x)) highestInside = std::max(highestInside, *f);
   }
   long double peak = highest;
   if (highestInside > 0 && highest > kPoleCap * highestInside) peak = kPoleCap * highestInside;
   if (!(peak > 0)) return false;
   model.y = {0, peak * kHeadroom, false, QStringLiteral("density")};
+  model.note = AboveTopNote(points, model.y.high);
   for (const auto& [x, f] : points) {
     const long double up = std::isfinite(f) ? f / model.y.high : kCeiling;
     model.outline.emplace_back(range.At(x), std::min<double>(static_cast<double>(up), kCeiling));
   }
   return !model.outline.empty();
+}
+
+QString JoinNotes(const QString& first, const QString& second) {
+  if (first.isEmpty() || second.isEmpty()) return first + second;
+  return first + QStringLiteral("; ") + second;
 }
 
 // Says how much probability the range leaves out, when it is more than a trace.
@@ -321,7 +365,7 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
   else
     ShadePoints(std::get<calculator::PointsOf>(result.values), range, shading, model);
   // Unclipped, the range leaves out at most 2 * kBulkTail, too little to say.
-  if (clipped) model.note = OutsideNote(d, range);
+  if (clipped) model.note = JoinNotes(model.note, OutsideNote(d, range));
   return model;
 }
 
@@ -455,8 +499,10 @@ void FillBetween(const Sampled& s, const calculator::WholeBetween& b, const Rang
     model.areas = {ValuesArea(axis, axis.low, from - 1, Shade::Upper),
                    ValuesArea(axis, from, to, Shade::Central),
                    ValuesArea(axis, to + 1, axis.high, Shade::Upper)};
-  model.markers = {MarkerAt(axis, from, QStringLiteral("A=") + Whole(from)),
-                   MarkerAt(axis, to, QStringLiteral("B=") + Whole(to))};
+  // Bars show the bounds by their colour; a line through a bar's middle
+  // would cut off half of a value the interval holds.
+  model.markers = {MarkerAt(axis, from, QStringLiteral("A=") + Whole(from), !s.bars),
+                   MarkerAt(axis, to, QStringLiteral("B=") + Whole(to), !s.bars)};
   const QString a = Whole(from), bText = Whole(to);
   model.legend = {
       {Shade::Central, QStringLiteral("P(%1<=X<=%2)=%3").arg(a, bText, Fixed(b.inside))},
@@ -506,6 +552,9 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
     FillBetween(s, *between, axis, model);
   else
     FillDiscrete(s, v, axis, model);
+  if (const auto* q = std::get_if<calculator::QuantileAt>(&result.values))
+    model.note =
+        QStringLiteral("x=%1 is the smallest x with P(X<=x)>=%2").arg(Whole(q->x), Fixed(q->p));
   return model;
 }
 
@@ -525,6 +574,15 @@ PlotModel BuildPlotModel(const calculator::Result& result, InverseShading shadin
                         : ContinuousModel(result, *d, shading);
   model.title = TitleOf(result);
   return model;
+}
+
+QString DescribePlot(const PlotModel& model) {
+  QStringList parts;
+  if (!model.title.isEmpty()) parts << model.title;
+  if (!model.HasPicture()) parts << model.message;
+  for (const LegendEntry& entry : model.legend) parts << entry.text;
+  if (!model.note.isEmpty()) parts << model.note;
+  return parts.join(QStringLiteral(". "));
 }
 
 }  // namespace plot

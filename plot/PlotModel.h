@@ -96,4 +96,8 @@ enum class InverseShading { Tails, Central };
 PlotModel BuildPlotModel(const calculator::Result& result,
                          InverseShading shading = InverseShading::Tails);
 
+// The picture in words, for a screen reader: the title, then the legend's
+// texts and the note, or the message when there is nothing to draw.
+QString DescribePlot(const PlotModel& model);
+
 }  // namespace plot

@@ -20,6 +20,8 @@ constexpr const char* kPaperFamily = "DejaVu Sans";
 constexpr int kPaperFontPixels = 13;
 constexpr double kPointsPerInch = 72;
 constexpr double kTitleGrowth = 1.15;  // the title's font against the body's
+// The smallest the title's font gets where room is short, against the body's.
+constexpr double kLeastTitleScale = 0.85;
 // Below this lightness (0..255) a background counts as dark.
 constexpr int kDarkBelow = 128;
 
@@ -56,24 +58,38 @@ struct Frame {
   double Y(double up) const { return area.bottom() - up * area.height(); }
 };
 
-QFont TitleFont(const QFont& body) {
+QFont TitleFont(const QFont& body, int pixels) {
   QFont font = body;
   font.setBold(true);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(body.pixelSize() * kTitleGrowth))));
+  font.setPixelSize(std::max(1, pixels));
   return font;
 }
 
-// The title breaks between words onto as many as kTitleLines lines.
+// The title breaks between words onto as many lines as it needs.
 constexpr int kTitleFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-constexpr int kTitleLines = 2;
+// The share of the height that the title's lines may take before its font
+// shrinks.
+constexpr double kMostTitleShare = 0.25;
 
-double TitleHeight(const PlotModel& model, const PlotStyle& style, double width) {
-  const QFontMetricsF metrics(TitleFont(style.font));
-  const double needed = metrics
-                            .boundingRect(QRectF(0, 0, width, metrics.height() * kTitleLines),
-                                          kTitleFlags, model.title)
-                            .height();
-  return std::clamp(needed, metrics.height(), metrics.height() * kTitleLines);
+double TitleHeight(const QString& title, const QFont& font, double width) {
+  const QFontMetricsF metrics(font);
+  // A height that any number of lines fits in: the wrapping alone decides.
+  const double unbounded = metrics.height() * (title.size() + 1);
+  return std::max(
+      metrics.height(),
+      metrics.boundingRect(QRectF(0, 0, width, unbounded), kTitleFlags, title).height());
+}
+
+// The title's font: bold, kTitleGrowth times the body's size, and smaller,
+// down to kLeastTitleScale of it, while its lines would take more than
+// kMostTitleShare of `height`.  The title shows whole at any size.
+QFont FitTitleFont(const QString& title, const QFont& body, double width, double height) {
+  const int least = std::max(1, static_cast<int>(std::lround(body.pixelSize() * kLeastTitleScale)));
+  int pixels = std::max(least, static_cast<int>(std::lround(body.pixelSize() * kTitleGrowth)));
+  while (pixels > least &&
+         TitleHeight(title, TitleFont(body, pixels), width) > height * kMostTitleShare)
+    --pixels;
+  return TitleFont(body, pixels);
 }
 
 double LegendEntryWidth(const LegendEntry& entry, const QFontMetricsF& metrics) {
@@ -269,7 +285,7 @@ void PaintData(QPainter& painter, const PlotModel& model, const PlotStyle& style
 }
 
 void PaintAxes(QPainter& painter, const PlotModel& model, const PlotStyle& style,
-               const Frame& frame, const QRectF& rect) {
+               const Frame& frame, const QRectF& rect, const std::vector<Tick>& yTicks) {
   const QFontMetricsF metrics(style.font);
   const double tick = metrics.height() * kTickLength;
   const QRectF& area = frame.area;
@@ -277,7 +293,7 @@ void PaintAxes(QPainter& painter, const PlotModel& model, const PlotStyle& style
   painter.setPen(QPen(style.foreground, kAxisWidth, Qt::SolidLine, Qt::FlatCap));
   painter.drawLine(area.bottomLeft(), area.topLeft());
   painter.drawLine(area.bottomLeft(), area.bottomRight());
-  for (const Tick& t : YTicks(model, area, metrics)) {
+  for (const Tick& t : yTicks) {
     const double y = frame.Y(t.at);
     painter.drawLine(QPointF(area.left() - tick, y), QPointF(area.left(), y));
     const QRectF box(rect.left(), y - metrics.height() / 2, area.left() - tick * 2 - rect.left(),
@@ -380,14 +396,18 @@ void PaintLegend(QPainter& painter, const PlotModel& model, const PlotStyle& sty
   }
 }
 
+// The title, and the message in the middle of what is left below it.
 void PaintMessage(QPainter& painter, const QRectF& rect, const PlotModel& model,
                   const PlotStyle& style) {
   painter.setPen(style.foreground);
   const double pad = QFontMetricsF(style.font).height() * kPad;
-  const QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
-  const QFont title = TitleFont(style.font);
-  painter.setFont(title);
-  painter.drawText(inner, kTitleFlags, model.title);
+  QRectF inner = rect.adjusted(pad, pad, -pad, -pad);
+  if (!model.title.isEmpty()) {
+    const QFont title = FitTitleFont(model.title, style.font, inner.width(), inner.height());
+    painter.setFont(title);
+    painter.drawText(inner, kTitleFlags, model.title);
+    inner.setTop(inner.top() + TitleHeight(model.title, title, inner.width()));
+  }
   painter.setFont(style.font);
   painter.drawText(inner, Qt::AlignCenter | Qt::TextWordWrap, model.message);
 }
@@ -469,7 +489,9 @@ PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyl
   const double width = std::max(0.0, rect.width() - 2 * pad);
   PlotLayout layout;
   double top = rect.top() + pad;
-  layout.title = QRectF(rect.left() + pad, top, width, TitleHeight(model, style, width));
+  layout.titleFont = FitTitleFont(model.title, style.font, width, rect.height());
+  layout.title =
+      QRectF(rect.left() + pad, top, width, TitleHeight(model.title, layout.titleFont, width));
   top = layout.title.bottom();
   layout.markerRow = QRectF(rect.left() + pad, top, width, line);
   top = layout.markerRow.bottom() + pad / 2;
@@ -483,9 +505,9 @@ PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyl
 
   // The left margin holds the y labels, which depend on the area's height.
   QRectF area(rect.left(), top, rect.width(), std::max(0.0, bottom - top));
+  layout.yTicks = YTicks(model, area, metrics);
   double widest = 0;
-  for (const Tick& t : YTicks(model, area, metrics))
-    widest = std::max(widest, metrics.horizontalAdvance(t.label));
+  for (const Tick& t : layout.yTicks) widest = std::max(widest, metrics.horizontalAdvance(t.label));
   const double left = rect.left() + pad + widest + line * kTickLength * 2;
   // Room on the right for half of the last x label.
   const double right = rect.right() - pad - metrics.horizontalAdvance(QStringLiteral("0000"));
@@ -508,12 +530,12 @@ void PaintPlot(QPainter& painter, const QRectF& rect, const PlotModel& model,
   }
   const PlotLayout layout = LayoutPlot(rect, model, style);
   painter.setPen(style.foreground);
-  painter.setFont(TitleFont(style.font));
+  painter.setFont(layout.titleFont);
   painter.drawText(layout.title, kTitleFlags, model.title);
   const Frame frame{layout.area};
   if (layout.area.width() > 0 && layout.area.height() > 0) {
     PaintData(painter, model, style, frame);
-    PaintAxes(painter, model, style, frame, rect);
+    PaintAxes(painter, model, style, frame, rect, layout.yTicks);
     PaintMarkerLabels(painter, model, style, frame, layout.markerRow);
   }
   PaintLegend(painter, model, style, layout.legend);

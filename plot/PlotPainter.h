@@ -2,13 +2,13 @@
 // screen, the PNG and SVG files, the clipboard image and the printed page.
 //
 // PaintPlot draws a plot model (PlotModel.h) into a rectangle of a QPainter:
-// the title, a row with the labels of the x-values, the plot area with the
-// shaded areas, the outline or bars and the vertical lines at x, the axes
-// with round ticks (Ticks.h) and, below, the legend with each probability as
-// the log prints it.  What belongs to the distribution is clipped to the plot
-// area.  Sizes are in the painter's logical units with a font given in
-// pixels, so that a device pixel ratio of 2 or a scaled printer painter draws
-// the same picture, sharper.
+// the title (broken between words, never cut), a row with the labels of the
+// x-values, the plot area with the shaded areas, the outline or bars and the
+// vertical lines at x, the axes with round ticks (Ticks.h) and, below, the
+// legend with each probability as the log prints it.  What belongs to the
+// distribution is clipped to the plot area.  Sizes are in the painter's
+// logical units with a font given in pixels, so that a device pixel ratio of
+// 2 or a scaled printer painter draws the same picture, sharper.
 #pragma once
 
 #include <QColor>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "plot/PlotModel.h"
+#include "plot/Ticks.h"
 
 class QPainter;
 class QPalette;
@@ -45,10 +46,14 @@ struct PlotStyle {
 
 // Where PaintPlot puts each part inside its rectangle.
 struct PlotLayout {
+  // The title's lines, as many as it needs to show whole, and their font,
+  // smaller (a little below the body's) where they would take much room.
   QRectF title;
-  QRectF markerRow;  // the labels of the x-values and the caption of y
-  QRectF area;       // the plot area: everything of the distribution lies inside
-  QRectF legend;     // the legend rows and the note
+  QFont titleFont;
+  QRectF markerRow;          // the labels of the x-values and the caption of y
+  QRectF area;               // the plot area: everything of the distribution lies inside
+  std::vector<Tick> yTicks;  // two or more where the axis has room for their labels
+  QRectF legend;             // the legend rows and the note
 };
 
 PlotLayout LayoutPlot(const QRectF& rect, const PlotModel& model, const PlotStyle& style);

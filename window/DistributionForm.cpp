@@ -606,19 +606,7 @@ void TDistributionForm::PrintItemClick() {
   const QString title =
       QString::fromLatin1(kCaption) + QStringLiteral(", ") +
       QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
-  std::function<void(QPainter&)> plot;
-  if (withPlot) plot = [this](QPainter& painter) { PrintPlot(painter); };
-  resultsLog_->Print(*printer_, scale, *copies, title, plot);
-}
-
-// The plot on a page of its own after the log's last page, as wide as the
-// page between its margins and in the pane's proportions.
-void TDistributionForm::PrintPlot(QPainter& painter) {
-  printer_->newPage();
-  const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-  const QSize canvas = plotPane_->CanvasSize();
-  const qreal height = canvas.width() > 0 ? page.width() * canvas.height() / canvas.width() : 0;
-  plotPane_->PaintOnPage(painter, QRectF(0, 0, page.width(), std::min(height, page.height())));
+  resultsLog_->Print(*printer_, scale, *copies, title, withPlot ? plotPane_ : nullptr);
 }
 
 void TDistributionForm::ExitItemClick() {

@@ -137,7 +137,6 @@ class TDistributionForm : public QMainWindow {
   void FontItemClick();
   void SettingsItemClick();
   void TableItemClick();
-  void PrintPlot(QPainter& painter);
 
  signals:
   // After every Compute, whatever its outcome: the panes and tables read it.

@@ -5,11 +5,13 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
 
 #include "window/Errors.h"
+#include "window/PlotPane.h"
 
 namespace window {
 
@@ -145,8 +147,31 @@ std::vector<PrintedPage> Paginate(const QStringList& lines, const QFontMetrics& 
 
 }  // namespace
 
+namespace {
+
+// The page's frame: the title line at the top and "Page n of N" at the foot.
+void PrintFrame(QPainter& painter, const QPrinter& printer, const QString& title, int page,
+                int pages) {
+  const QFontMetrics metrics = painter.fontMetrics();
+  painter.drawText(0, metrics.ascent(), title);
+  painter.drawText(QRect(0, printer.height() - metrics.height(), printer.width(), metrics.height()),
+                   Qt::AlignHCenter | Qt::AlignBottom, PageNumberText(page, pages));
+}
+
+// The plot's rectangle on a page whose body runs from `top` to `bottom`:
+// the page's width, and the printable page's proportions turned landscape.
+QRectF PlotRect(const QPrinter& printer, int top, int bottom) {
+  const double width = printer.width();
+  const double shorter = std::min(printer.width(), printer.height());
+  const double longer = std::max(printer.width(), printer.height());
+  const double height = longer > 0 ? width * shorter / longer : 0;
+  return QRectF(0, top, width, std::max(0.0, std::min(height, static_cast<double>(bottom - top))));
+}
+
+}  // namespace
+
 void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines,
-                const QString& title) {
+                const QString& title, const TPlotPane* plot) {
   painter.setFont(font);
   // Paper is white whatever the screen's colours.
   painter.setPen(Qt::black);
@@ -159,16 +184,17 @@ void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const Q
   const int bodyHeight = std::max(advance, pageHeight - 4 * advance);
 
   const std::vector<PrintedPage> pages = Paginate(lines, metrics, pageWidth, bodyHeight);
+  const int total = static_cast<int>(pages.size()) + (plot ? 1 : 0);
   for (size_t page = 0; page < pages.size(); ++page) {
     if (page > 0) printer.newPage();
-    painter.drawText(0, metrics.ascent(), title);
+    PrintFrame(painter, printer, title, static_cast<int>(page) + 1, total);
     for (const PrintedPiece& piece : pages[page])
       painter.drawText(0, bodyTop + piece.y + metrics.ascent(), piece.text);
-    const QString number =
-        PageNumberText(static_cast<int>(page) + 1, static_cast<int>(pages.size()));
-    painter.drawText(QRect(0, pageHeight - metrics.height(), pageWidth, metrics.height()),
-                     Qt::AlignHCenter | Qt::AlignBottom, number);
   }
+  if (!plot) return;
+  printer.newPage();
+  PrintFrame(painter, printer, title, total, total);
+  plot->PaintOnPage(painter, PlotRect(printer, bodyTop, bodyTop + bodyHeight), kPlotPrintPoints);
 }
 
 }  // namespace window

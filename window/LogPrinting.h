@@ -6,7 +6,11 @@
 // with a title line (the program, date and time), then a blank line and the
 // log's lines from the left margin, and closes with "Page n of N" centred
 // at the bottom margin; black on the white paper whatever the screen's
-// palette.  Long lines break between characters.
+// palette.  Long lines break between characters.  The plot, when it is
+// printed, takes a page of its own after the log's, counted in N: below the
+// title line, as wide as the page and as tall as the printable page's short
+// side is of its long side (landscape on any paper, cut to the room above
+// the page number), its texts at kPlotPrintPoints.
 #pragma once
 
 #include <QFont>
@@ -17,6 +21,8 @@ class QPainter;
 class QPrinter;
 
 namespace window {
+
+class TPlotPane;
 
 // The 72 characters whose width in "Courier New" measures the page.
 inline constexpr char kMeasuringText[] =
@@ -40,11 +46,14 @@ QFont PrintFont(const QFont& logFont, long double scale);
 // The margins a new printer starts with, on every side; Page Setup changes them.
 inline constexpr double kDefaultMarginMillimetres = 20;
 
-// One print job's text: `title` and the page number on every page, every
-// line of `lines` in order, page after page.  `painter` is active on
-// `printer`.
+// The size of the plot's body texts on paper.
+inline constexpr double kPlotPrintPoints = 10;
+
+// One print job: `title` and the page number on every page, every line of
+// `lines` in order, page after page, and then, when `plot` is given, its
+// picture on a page of its own.  `painter` is active on `printer`.
 void PrintLines(QPainter& painter, QPrinter& printer, const QFont& font, const QStringList& lines,
-                const QString& title);
+                const QString& title, const TPlotPane* plot = nullptr);
 
 // "Page 2 of 3".
 QString PageNumberText(int page, int pages);

@@ -18,8 +18,7 @@ namespace window {
 
 namespace {
 
-// The resolution the picture is laid out for on paper: that of a screen.
-constexpr double kLayoutDotsPerInch = 96;
+constexpr double kPointsPerInch = 72;
 // The canvas's size before the pane is shown, and what it asks for.
 constexpr QSize kDefaultCanvasSize(800, 500);
 constexpr QSize kSmallestCanvasSize(240, 160);
@@ -29,6 +28,7 @@ class TPlotCanvas : public QWidget {
  public:
   TPlotCanvas(const plot::PlotModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setObjectName(QStringLiteral("PlotCanvas"));
+    setAccessibleName(QStringLiteral("Plot"));
     setMinimumSize(kSmallestCanvasSize);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   }
@@ -95,13 +95,16 @@ QImage TPlotPane::PlotImage(QSize size, double devicePixelRatio) const {
   return plot::PlotImage(size, model_, devicePixelRatio);
 }
 
-void TPlotPane::PaintOnPage(QPainter& painter, const QRectF& target) const {
-  const double scale = painter.device()->logicalDpiY() / kLayoutDotsPerInch;
+void TPlotPane::PaintOnPage(QPainter& painter, const QRectF& target, double points) const {
+  const plot::PlotStyle paper = plot::PlotStyle::Paper();
+  // Device units per logical pixel of the layout.
+  const double scale =
+      points * painter.device()->logicalDpiY() / (kPointsPerInch * paper.font.pixelSize());
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(scale, scale);
   plot::PaintPlot(painter, QRectF(0, 0, target.width() / scale, target.height() / scale), model_,
-                  plot::PlotStyle::Paper());
+                  paper);
   painter.restore();
 }
 
@@ -142,6 +145,9 @@ void TPlotPane::Rebuild() {
 
 void TPlotPane::UpdateControls() {
   staleLabel_->setVisible(stale_);
+  canvas_->setAccessibleDescription(
+      plot::DescribePlot(model_) +
+      (stale_ ? QStringLiteral(". ") + staleLabel_->text() : QString()));
   centralBox_->setEnabled(shown_ && shown_->Inverse());
   saveAction_->setEnabled(HasPlot());
   copyAction_->setEnabled(HasPlot());

@@ -8,6 +8,8 @@
 // two tails.  The right-click menu saves the picture (PNG or SVG by the
 // name's extension) and copies it to the clipboard as an image, both black
 // on white like paper, through TPlatform so that tests answer the dialog.
+// The canvas is named "Plot" to a screen reader and described by the
+// picture's title and legend (plot::DescribePlot), and the staleness.
 //
 // The main window docks the pane and adds the File menu entries and the
 // Print choice through SavePlotAs, CopyPlot, HasPlot, PlotImage and
@@ -46,9 +48,9 @@ class TPlotPane : public QWidget {
   // The picture black on white at `size` logical pixels.
   QImage PlotImage(QSize size, double devicePixelRatio = 1) const;
   // Paints the picture black on white into `target` on any painter (a
-  // printer's page): laid out as on a 96-dpi screen and scaled to the
-  // painter's device, so that texts keep their size on paper.
-  void PaintOnPage(QPainter& painter, const QRectF& target) const;
+  // printer's page), laid out at the scale of the painter's device at which
+  // the body texts measure `points`.
+  void PaintOnPage(QPainter& painter, const QRectF& target, double points) const;
   // The size the picture has on the screen, which Save Plot As writes.
   QSize CanvasSize() const;
 

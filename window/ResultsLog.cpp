@@ -250,14 +250,13 @@ void TResultsLog::ChooseFont(QWidget* dialogParent) {
 }
 
 void TResultsLog::Print(QPrinter& printer, long double scale, int copies, const QString& title,
-                        const std::function<void(QPainter&)>& after) {
+                        const TPlotPane* plot) {
   const QFont font = PrintFont(Memo->font(), scale);
   const QStringList lines = Lines();
   for (int copy = 0; copy < copies; ++copy) {
     QPainter painter;
     StartPrintJob(platform_, painter, printer);
-    PrintLines(painter, printer, font, lines, title);
-    if (after) after(painter);
+    PrintLines(painter, printer, font, lines, title, plot);
     platform_.EndPrintJob(painter);
   }
 }

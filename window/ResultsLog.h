@@ -19,7 +19,6 @@
 
 #include <QStringList>
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 class QFont;
@@ -31,6 +30,7 @@ class QTimer;
 namespace window {
 
 class TPlatform;
+class TPlotPane;
 class TSession;
 
 class TResultsLog : public QWidget {
@@ -69,10 +69,10 @@ class TResultsLog : public QWidget {
   void DropBackup();
   void ChooseFont(QWidget* dialogParent);
 
-  // `copies` print jobs of the log, each with `title` on every page and
-  // `after` (more pages; may be empty) after the log's last page.
+  // `copies` print jobs of the log, each with `title` on every page and,
+  // where `plot` is given, the plot on a page of its own after the log's.
   void Print(QPrinter& printer, long double scale, int copies, const QString& title,
-             const std::function<void(QPainter&)>& after);
+             const TPlotPane* plot = nullptr);
 
  signals:
   // Words for the status bar: a log that cannot be kept, a deleted log.

@@ -1,6 +1,7 @@
 // The Plot pane on Qt's offscreen platform: stale pictures, saving (the
 // same PNG as probex-calc --plot), copying, the inverse option, and the
 // desktop's dark palette against paper's black on white.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -126,7 +127,7 @@ class PlotPaneTest : public QObject {
     pane_->ShowResult(ResultOf({"poisson", "6", "8"}));
     const QRect target(200, 1800, 2080, 1300);
     QPainter painter(&page);
-    pane_->PaintOnPage(painter, target);
+    pane_->PaintOnPage(painter, target, 10);
     painter.end();
     int inside = 0, outside = 0;
     for (int y = 0; y < page.height(); y += 2)
@@ -134,6 +135,19 @@ class PlotPaneTest : public QObject {
         (target.contains(x, y) ? inside : outside) += page.pixel(x, y) != qRgb(255, 255, 255);
     QCOMPARE(outside, 0);
     QVERIFY(inside > 100000);
+  }
+
+  // A screen reader hears "Plot", the result's title and legend, and staleness.
+  void accessibleNameAndDescriptionFollowTheResult() {
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(
+        pane_->findChild<QWidget*>(QStringLiteral("PlotCanvas")));
+    QCOMPARE(reader->text(QAccessible::Name), QString("Plot"));
+    pane_->ShowResult(ResultOf({"--between", "binomial", "0.5", "10", "3", "7"}));
+    QCOMPARE(reader->text(QAccessible::Description),
+             "Binomial Distribution, p=0.500000, n=10. P(3<=X<=7)=0.890625. "
+             "P(X<3 or X>7)=0.109375");
+    pane_->ShowResult(ResultOf({"normal", "100", "-1", "130"}));
+    QVERIFY(reader->text(QAccessible::Description).endsWith("an invalid field."));
   }
 
   void inverseOptionShadesTheCentralInterval() {

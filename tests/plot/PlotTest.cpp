@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <ostream>
+#include <tuple>
 
 #include "Inputs.h"
 #include "plot/PlotFile.h"
@@ -153,6 +154,27 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"binomial", "0.3", "20", "5"},
                     std::vector<std::string>{"poisson", "100000000", "99990000"}));
 
+// --- The pane's smallest size ------------------------------------------------
+
+// The title shows whole, and the y-axis has two labels or more, apart.
+TEST(PlotPicture, SmallestShowsTheWholeTitleAndTwoLabelsOnY) {
+  for (const auto& words :
+       std::vector<std::vector<std::string>>{{"normal", "0", "1", "0.5"},
+                                             {"noncentralf", "3", "20", "2", "1.5"},
+                                             {"beta", "0.5", "0.5", "0.3"},
+                                             {"--between", "binomial", "0.5", "10", "3", "7"}}) {
+    const Rendered r = Render(words, QSize(240, 160));
+    const QRectF& title = r.layout.title;
+    EXPECT_LE(QFontMetricsF(r.layout.titleFont)
+                  .boundingRect(QRectF(0, 0, title.width(), 1000), Qt::TextWordWrap, r.model.title)
+                  .height(),
+              title.height() + 0.5);
+    ASSERT_GE(r.layout.yTicks.size(), 2u) << words[0];
+    const double apart = (r.layout.yTicks[1].at - r.layout.yTicks[0].at) * r.layout.area.height();
+    EXPECT_GE(apart, QFontMetricsF(PlotStyle::Paper().font).height()) << words[0];
+  }
+}
+
 // --- Extremes ------------------------------------------------------------------
 
 struct ExtremeCase {
@@ -208,6 +230,26 @@ INSTANTIATE_TEST_SUITE_P(
                     Drawing::Steps},
         ExtremeCase{"HypergeometricEmpty", {"hypergeometric", "0", "0", "0", "0"}, Drawing::Bars}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// Poles at either end of the support leave the top with a note, the axis
+// scaled to the density away from them; a discrete quantile says why x; the
+// bars of an interval's bounds have no line through their middles.
+TEST(PlotModel, NotesSayWhatThePictureCannotShow) {
+  for (const auto& [words, note, top] :
+       std::vector<std::tuple<std::vector<std::string>, const char*, double>>{
+           {{"beta", "0.5", "0.5", "0.3"}, "without bound at x=0.000000 and x=1.000000", 5},
+           {{"gamma", "0.5", "1", "0.2"}, "without bound at x=0.000000;", 5},
+           {{"chisquare", "4", "5"}, "", 0.25},
+           {{"--inverse", "binomial", "0.5", "10", "0.5"}, "x=5 is the smallest x", 0.3}}) {
+    const PlotModel m = BuildPlotModel(ResultOf(words));
+    EXPECT_TRUE(note[0] ? m.note.contains(QLatin1String(note)) : m.note.isEmpty())
+        << m.note.toStdString();
+    EXPECT_LT(m.y.high, top) << words[0];
+  }
+  for (const Marker& k :
+       BuildPlotModel(ResultOf({"--between", "binomial", "0.5", "10", "3", "7"})).markers)
+    EXPECT_FALSE(k.line);
+}
 
 TEST(PlotModel, NothingToPlot) {
   for (const auto& words : std::vector<std::vector<std::string>>{
@@ -281,6 +323,9 @@ INSTANTIATE_TEST_SUITE_P(
         TickCase{"Tiny", 0, 4.3e-5L, 5, false, {"0", "0.00001", "0.00002", "0.00003", "0.00004"}},
         TickCase{"Far", 0, 4.2e-2001L, 5, false, {"0", "1e-2001", "2e-2001", "3e-2001", "4e-2001"}},
         TickCase{"WholeOnly", -0.5L, 3.5L, 20, true, {"0", "1", "2", "3"}},
+        TickCase{"TwoWhereOneFits", 0, 0.43L, 2, false, {"0", "0.25"}},
+        TickCase{"TwoAndAHalf", 0, 4.5L, 2, false, {"0", "2.5"}},
+        TickCase{"TwoAtMostOne", 0, 1.08L, 1, false, {"0", "1"}},
         TickCase{"Empty", 1, 1, 5, false, {}},
         TickCase{"BelowPrecision", 1e30L, 1e30L + 1e10L, 5, false, {}}),
     [](const auto& info) { return std::string(info.param.label); });

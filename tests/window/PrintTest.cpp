@@ -1,7 +1,7 @@
 // Printing the results log: the measuring loop, the scale, the printed font,
 // character-wise breaking, pages with their title and number, margins and
-// jobs, checked in PDF files with poppler's pdftotext, pdfinfo, pdffonts and
-// pdftoppm.
+// jobs, and the plot's page after the log's, checked in PDF files with
+// poppler's pdftotext, pdfinfo, pdffonts and pdftoppm.
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageLayout>
@@ -14,6 +14,7 @@
 
 #include "FormFixture.h"
 #include "window/LogPrinting.h"
+#include "window/PlotPane.h"
 
 using window::BreakCharacterWise;
 using window::MeasuringFont;
@@ -113,6 +114,7 @@ class TPrintTest : public QObject {
   void blackTextOnWhitePaper();
   void printUsesLogFont();
   void printSetupServesPrinting();
+  void plotPageIsNumberedWithTheLog();
 
  private:
   QTemporaryDir dir_;
@@ -464,6 +466,41 @@ void TPrintTest::printSetupServesPrinting() {
   Print(f, 1);
   QVERIFY2(Run("pdfinfo", {file}).contains("842 x 595 pts"), qPrintable(Run("pdfinfo", {file})));
   QCOMPARE(Words(PageBody(file, 1, 1).join(' ')), Words(f.form->LogLines().join(' ')));
+}
+
+// The plot's page counts among the pages and holds the plot as wide as the
+// page and wider than tall (from its title to its legend), with words of 9
+// points or more: their boxes, ascent to descent, are 1.16 times the size.
+void TPrintTest::plotPageIsNumberedWithTheLog() {
+  constexpr double kReadable = 10.5;
+  constexpr double kPrintableWidth = 595.28 - 2 * 20 / 25.4 * 72;  // A4 in points, 20 mm margins
+  constexpr int kLogLines = 150;
+  TFormFixture f;
+  f.Click(f.Compute());
+  f.Memo()->appendPlainText(QStringList(kLogLines, "line").join('\n'));
+  const QString file = dir_.filePath("plot.pdf");
+  SetUpPdf(f, file);
+  f.platform.questionAnswers.push_back(true);
+  Print(f, 1);
+  const int pages = PdfPages(file);
+  QStringList printed;  // PageBody checks each page's "Page n of N"
+  for (int page = 1; page < pages; ++page) printed << PageBody(file, page, pages);
+  QCOMPARE(printed.size(), kLogLines + 2);
+  QVERIFY(PageBody(file, pages, pages).size() > 1);  // the plot's texts between title and number
+  const plot::PlotModel& model = f.form->findChild<window::TPlotPane*>()->Model();
+  const QString n = QString::number(pages);
+  const QString boxes = Run("pdftotext", {"-bbox", "-f", n, "-l", n, file, "-"});
+  const auto box = [&](const QString& word) {  // top and bottom
+    const auto m = QRegularExpression(R"re(yMin="(\S+)" xMax="\S+" yMax="(\S+)">)re" +
+                                      QRegularExpression::escape(word.toHtmlEscaped()) + "<")
+                       .match(boxes);
+    return std::pair(m.captured(1).toDouble(), m.captured(2).toDouble());
+  };
+  const auto [legendTop, legendBottom] = box(model.legend[0].text);  // on the last page
+  QVERIFY(legendBottom - legendTop >= kReadable);
+  const double height = legendBottom - box(model.title.section(' ', 0, 0)).first;
+  QVERIFY2(height < kPrintableWidth && height > kPrintableWidth * 0.4,
+           qPrintable(QString::number(height)));
 }
 
 PROBEX_WINDOW_TEST_MAIN(TPrintTest)
