@@ -21,7 +21,9 @@ namespace {
 constexpr double kPointsPerInch = 72;
 // The canvas's size before the pane is shown, and what it asks for.
 constexpr QSize kDefaultCanvasSize(800, 500);
-constexpr QSize kSmallestCanvasSize(240, 160);
+// The smallest canvas fits the narrowest dock (its title wraps there); the
+// check box's words are short for the same reason.
+constexpr QSize kSmallestCanvasSize(160, 160);
 
 // The drawing area of the pane.
 class TPlotCanvas : public QWidget {
@@ -68,8 +70,11 @@ TPlotPane::TPlotPane(TPlatform& platform, QWidget* parent)
   staleLabel_->setWordWrap(true);
   staleLabel_->hide();
   canvas_ = new TPlotCanvas(model_, this);
-  centralBox_ = new QCheckBox(QStringLiteral("Shade the central interval of an inverse"), this);
+  centralBox_ = new QCheckBox(QStringLiteral("Shade central interval"), this);
   centralBox_->setObjectName(QStringLiteral("PlotCentralBox"));
+  centralBox_->setToolTip(
+      QStringLiteral("For an inverse result, shade the central interval between its two "
+                     "x-values instead of the two tails"));
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

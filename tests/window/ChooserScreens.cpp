@@ -89,7 +89,7 @@ bool Pictures(const QString& dir, const QString& palette, const QSize& screen,
   const auto name = [&](const char* what) {
     return QStringLiteral("%1/probex-chooser-%2-%3-scale%4.png").arg(dir, what, palette, scale);
   };
-  chooser->Select(calculator::Function::Normal);
+  Click(form, "NormalRadio");
   ok = form.minimumSizeHint().height() <= form.height() && window_test::SavePicture(form, name("screen")) && ok;
   QTest::keyClicks(chooser->FindField(), QStringLiteral("non"));
   ok = window_test::SavePicture(form, name("find")) && ok;
