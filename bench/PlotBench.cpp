@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -94,10 +95,32 @@ std::string RunCase(size_t i) {
   return Redraw(prepared[i]->result, prepared[i]->image);
 }
 
+// The redraw of every distribution of the table at the texts its fields
+// start with, computed at the first run as above.
+std::string RunDefault(const calculator::FunctionAbout& about, std::optional<Prepared>& prepared) {
+  if (!prepared) {
+    EnsureApplication();
+    calculator::FieldTexts texts;
+    for (const calculator::FieldAbout& field : about.fields)
+      texts[field.slot] = calculator::FieldDefault(about, field, calculator::Mode::Forward);
+    prepared = Prepared{calculator::Compute(about.function, texts, calculator::Mode::Forward),
+                        QImage(kPaneSize, QImage::Format_ARGB32_Premultiplied)};
+  }
+  if (!prepared->result.Ok()) return "the default texts give no result";
+  return Redraw(prepared->result, prepared->image);
+}
+
 [[maybe_unused]] const bool kRegistered = [] {
   for (size_t i = 0; i < std::size(kCases); ++i)
     bench::RegisterReport({kCases[i].name, Input(kCases[i]), kRedrawTargetMs},
                           [i] { return RunCase(i); });
+  for (const calculator::FunctionAbout& about : calculator::Functions()) {
+    if (about.family == calculator::Family::Counting) continue;
+    auto prepared = std::make_shared<std::optional<Prepared>>();
+    bench::RegisterReport(
+        {std::string("Redraw/") + about.commandName, "its field defaults", kRedrawTargetMs},
+        [&about, prepared] { return RunDefault(about, *prepared); });
+  }
   return true;
 }();
 

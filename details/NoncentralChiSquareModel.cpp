@@ -5,10 +5,11 @@
 // and the density is sum_j w_j g(df/2 + j, x/2) / 2 with g the gamma density;
 // each a sum of positive terms (PoissonMixture.h) over the incomplete gamma
 // functions of Incomplete.h, each tail taken directly.  Beyond kMixtureLimit the
-// tails and density are Boost's; the quantiles are Boost's, refined on these
-// tails (QuantileRefinement.h).  With lambda = 0 the distribution is the central
-// chi-square one, whose model answers (ChiSquareModel.cpp; its quantiles are
-// Boost's chi-square ones).  Mean df + lambda, variance 2 (df + 2 lambda).
+// tails and density are Boost's; the quantiles start from Patnaik's
+// approximation, refined on these tails (QuantileRefinement.h).  With
+// lambda = 0 the distribution is the central chi-square one, whose model
+// answers (ChiSquareModel.cpp; its quantiles are Boost's chi-square ones).  Mean df + lambda,
+// variance 2 (df + 2 lambda).
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/non_central_chi_squared.hpp>
 #include <cmath>
@@ -59,15 +60,22 @@ long double MixtureDensity(const Parameters& p, long double x) {
   return PoissonMixture(P1(p) / 2, [&](long double j) { return GammaDensity(a + j, z); }) / 2;
 }
 
-// Boost's quantile as the first guess, refined on the tails above
-// (QuantileRefinement.h); the mean where Boost gives up.
+// Patnaik's approximation, c times a central chi-square with h degrees of
+// freedom of the same mean and variance, as the first guess (Boost's own
+// noncentral quantile takes some forty sums of the mixture, ten times these
+// steps), refined on the tails above (QuantileRefinement.h); the mean where
+// the approximation fails.
 long double Refined(const Parameters& p, long double q, bool upper) {
+  const long double df = P0(p), lambda = P1(p);
+  const long double c = (df + 2 * lambda) / (df + lambda);
+  const long double h = (df + lambda) * ((df + lambda) / (df + 2 * lambda));
   long double guess = 0;
   try {
-    guess = upper ? quantile(complement(Of(p), q)) : quantile(Of(p), q);
+    const ChiSquared patnaik(h);
+    guess = c * (upper ? quantile(complement(patnaik, q)) : quantile(patnaik, q));
   } catch (const std::exception&) {
-    guess = P0(p) + P1(p);
   }
+  if (!(guess > 0 && std::isfinite(guess))) guess = df + lambda;
   return RefinedQuantile(
       guess, q, upper, [&](long double x) { return Tail(p, x, upper); },
       [&](long double x) { return MixtureDensity(p, x); });
