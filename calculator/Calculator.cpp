@@ -157,8 +157,10 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
             ReadField(field, texts[i], mode, input.arguments.value[i], readings.Root(i)))
       input.faults.push_back({i, rule, WhyBroken(field, texts[i], mode, readings.Root(i))});
     else if (field.role == Role::Probability ||
-             (field.role == Role::XValue && mode == Mode::Inverse))
+             (field.role == Role::XValue && mode == Mode::Inverse)) {
       input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
+      input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(details::Ratio{});
+    }
   }
   // x - location on the digits typed, for the details of a forward report.
   const auto location = std::find_if(about.fields.begin(), about.fields.end(),

@@ -217,6 +217,9 @@ struct Arguments {
   // (DecimalComplement.h), which the details engine takes where it needs
   // 1 - p; 0: none.
   std::array<long double, kSlotCount> complement{};
+  // The same decimals as exact fractions, for the discrete quantile's
+  // boundaries; empty where none.
+  std::array<details::Ratio, kSlotCount> typed{};
   // x - location from the decimal texts, rounded once, for a distribution
   // with a Location field (its far tails depend on that difference); none
   // where a text is no plain decimal.

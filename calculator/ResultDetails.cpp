@@ -158,6 +158,17 @@ details::ContinuousForward ForwardFromLocation(const Result& result, details::Di
   return details::Forward(d, x);
 }
 
+// The decimals typed for a discrete quantile: the percentile and the
+// probability parameter, as exact fractions.
+details::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
+  details::Typed typed;
+  for (const FieldAbout& field : about.fields) {
+    if (field.role == Role::XValue) typed.percentile = arguments.typed[field.slot];
+    if (field.role == Role::Probability) typed.probability = arguments.typed[field.slot];
+  }
+  return typed;
+}
+
 }  // namespace
 
 std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments) {
@@ -191,7 +202,7 @@ ResultDetails DetailsOfError(const Result& result) {
   if (result.mode == Mode::Interval)
     out.values = details::Between(*d, at, result.arguments.value[kEdit5]);
   else if (about.family == Family::Discrete && result.Inverse())
-    out.values = details::DiscreteInv(*d, at);
+    out.values = details::DiscreteInv(*d, at, TypedOf(about, result.arguments));
   else if (about.family == Family::Discrete)
     out.values = details::DiscreteAt(*d, at);
   else if (result.Inverse())
@@ -235,7 +246,8 @@ ResultDetails DetailsOf(const Result& result) {
   } else if (const auto* w = std::get_if<WholeBetween>(&result.values)) {
     out.values = details::Between(*d, w->a, w->b);
   } else if (const auto* q = std::get_if<QuantileAt>(&result.values)) {
-    const details::DiscreteInverse i = details::DiscreteInv(*d, q->p);
+    const details::DiscreteInverse i =
+        details::DiscreteInv(*d, q->p, TypedOf(AboutFunction(result.function), result.arguments));
     if (i.quantile.value && *i.quantile.value != q->x)
       out.remarks.push_back("the quantile: the log printed " + IntegerText(q->x) +
                             "; the accurate value is " + WholeText(*i.quantile.value) + ".");
@@ -250,7 +262,8 @@ ResultDetails QuantileDetails(Function function, const Arguments& arguments) {
   const FieldAbout* x = AboutFunction(function).XField();
   if (!d || x == nullptr) return out;
   AddMoments(*d, out);
-  out.values = details::DiscreteInv(*d, arguments.value[x->slot]);
+  out.values = details::DiscreteInv(*d, arguments.value[x->slot],
+                                    TypedOf(AboutFunction(function), arguments));
   return out;
 }
 

@@ -119,8 +119,8 @@ DiscreteForward DiscreteAt(const Distribution& d, long double x) {
   return f;
 }
 
-DiscreteInverse DiscreteInv(const Distribution& d, long double p) {
-  return {p, DiscreteQuantile(d, p)};
+DiscreteInverse DiscreteInv(const Distribution& d, long double p, const Typed& typed) {
+  return {p, DiscreteQuantile(d, p, typed)};
 }
 
 namespace {

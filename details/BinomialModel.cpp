@@ -113,9 +113,10 @@ class Binomial final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return cdf(BinomialDistribution(P1(p), P0(p)), k);
   }
-  std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                   long double q) const override {
-    return CompareBinomialAtMost(P0(p), P1(p), k, q);
+  std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                   const Ratio& probability) const override {
+    ExactRatio success(P0(p), probability);
+    return CompareBinomialAtMost(success, P1(p), k, q);
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters& p, long double x) const override {

@@ -47,6 +47,19 @@ struct Distribution {
   const Model* model = nullptr;
   Parameters parameters{};
 };
+
+// A number of [0, 1] exactly as a user typed it: numerator / denominator,
+// whole numbers in decimal digits (0.3 is 3 / 10).  Empty: none typed.
+struct Ratio {
+  std::string numerator, denominator;
+  bool Empty() const { return denominator.empty(); }
+};
+// The typed decimals a discrete quantile answers for, where a boundary
+// P(X <= k) = p is decided exactly: the probability p asked for, and the
+// model's probability parameter (the binomial's p).
+struct Typed {
+  Ratio percentile, probability;
+};
 // Whether d has a model and that model is discrete.
 bool IsDiscrete(const Distribution& d);
 
@@ -104,10 +117,11 @@ Value QuantileUpper(const Distribution& d, long double q);  // x with P(X > x) =
 
 // Discrete distributions (k whole; a fractional k counts the whole numbers
 // on its side: AtMost(2.5) = P(X <= 2), AtLeast(2.5) = P(X >= 3)).
-Value Point(const Distribution& d, long double k);             // P(X = k)
-Value AtMost(const Distribution& d, long double k);            // P(X <= k)
-Value AtLeast(const Distribution& d, long double k);           // P(X >= k)
-Value DiscreteQuantile(const Distribution& d, long double p);  // smallest k with P(X <= k) >= p
+Value Point(const Distribution& d, long double k);    // P(X = k)
+Value AtMost(const Distribution& d, long double k);   // P(X <= k)
+Value AtLeast(const Distribution& d, long double k);  // P(X >= k)
+// The smallest k with P(X <= k) >= p, for the decimals typed where given.
+Value DiscreteQuantile(const Distribution& d, long double p, const Typed& typed = {});
 
 // The smallest and largest value of the support, as long double (may be huge,
 // or infinite for the Poisson and every continuous distribution's open end).
@@ -149,7 +163,7 @@ IntervalValues Between(const Distribution& d, long double a, long double b);
 // tail at it, P(X < x) = p being P(X > x) = 1 - p.
 ContinuousInverse Inverse(const Distribution& d, long double p, long double complement = 0);
 DiscreteForward DiscreteAt(const Distribution& d, long double x);
-DiscreteInverse DiscreteInv(const Distribution& d, long double p);
+DiscreteInverse DiscreteInv(const Distribution& d, long double p, const Typed& typed = {});
 
 // Counting functions.
 constexpr int kMaxExactDigits = 10000;

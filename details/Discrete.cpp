@@ -21,6 +21,7 @@
 #include <string>
 
 #include "details/BoostPolicy.h"
+#include "details/ExactTails.h"
 #include "details/Families.h"
 
 namespace details {
@@ -126,6 +127,10 @@ Value DiscreteModel::AtLeast(const Parameters& p, long double k) const {
 }
 
 Value DiscreteModel::Quantile(const Parameters& p, long double q) const {
+  return TypedQuantile(p, q, {});
+}
+
+Value DiscreteModel::TypedQuantile(const Parameters& p, long double q, const Typed& typed) const {
   if (std::isnan(q)) return Value::None(std::string("x is ") + kNotFinite);
   if (!(q > 0 && q < 1)) return Value::None(kProbabilityRange);
   // Plain variables, not a structured binding: the lambdas below capture hi.
@@ -148,12 +153,14 @@ Value DiscreteModel::Quantile(const Parameters& p, long double q) const {
   }
   const auto searched = [&](long double j) { return j >= hi ? 1 : SearchedAtMost(p, j); };
   // P(X <= j) >= q on the accurate tail, and where that lies within its error
-  // of q, in exact arithmetic: at a boundary, P(X <= j) = q, the rounded
-  // tail may fall on either side.
+  // of q, in exact arithmetic on the decimals typed: at a boundary,
+  // P(X <= j) = q, the rounded tail may fall on either side.
+  std::optional<ExactRatio> exactQ;
   const auto reaches = [&](long double j) {
     const long double tail = atMost(j);
     if (j >= hi || std::fabs(tail - q) > kBoundaryTolerance * q) return tail >= q;
-    const std::optional<int> exact = CompareAtMost(p, j, q);
+    if (!exactQ) exactQ.emplace(q, typed.percentile);
+    const std::optional<int> exact = CompareAtMost(p, j, *exactQ, typed.probability);
     return exact ? *exact >= 0 : tail >= q;
   };
   long double k = SearchQuantile(searched, lo, hi, guess, q);
@@ -205,8 +212,10 @@ Value AtLeast(const Distribution& d, long double k) {
   return Guarded(d, [&] { return d.model->AtLeast(d.parameters, k); });
 }
 
-Value DiscreteQuantile(const Distribution& d, long double p) {
-  return Guarded(d, [&] { return d.model->Quantile(d.parameters, p); });
+Value DiscreteQuantile(const Distribution& d, long double p, const Typed& typed) {
+  const auto* discrete = dynamic_cast<const DiscreteModel*>(d.model);
+  if (discrete == nullptr) return Guarded(d, [&] { return d.model->Quantile(d.parameters, p); });
+  return Guarded(d, [&] { return discrete->TypedQuantile(d.parameters, p, typed); });
 }
 
 std::optional<DiscreteSplit> ShortSums(const Distribution& d, long double x) {

@@ -69,8 +69,8 @@ class DiscreteUniform final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return AtMostInside(p, k);
   }
-  std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                   long double q) const override {
+  std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                   const Ratio&) const override {
     return CompareCountAtMost(k - P0(p) + 1, Points(p), q);
   }
 

@@ -3,24 +3,26 @@
 // (GMP integers), for the discrete quantile at a boundary, as ExactTails.h
 // does for the binomial and the urn.
 //
-// With p = a / D (D = 2^t, every extended real being such a fraction), the
-// probability of at most k failures before the r-th success is
+// With p = a / D exactly (ExactTails.h), the probability of at most k
+// failures before the r-th success is
 //   P(X <= k) = a^r sum_{i <= k} C(r + i - 1, i) (D - a)^i D^(k - i) / D^(r + k),
 // and that of the discrete uniform distribution on n points is count / n;
-// both are compared with q = m / 2^s by cross-multiplying.
+// both are compared with q by cross-multiplying.
 #pragma once
 
 #include <optional>
+
+#include "details/ExactTails.h"
 
 namespace details {
 
 // The sign of P(X <= k) - q for the negative binomial distribution of r
 // successes of probability p: -1, 0 or 1; none where the integers would
-// pass kExactTailBits (ExactTails.h).  k whole, at least 0; q in (0, 1).
-std::optional<int> CompareFailuresAtMost(long double p, long double r, long double k,
-                                         long double q);
+// pass kExactTailBits.  k whole, at least 0; q in (0, 1).
+std::optional<int> CompareFailuresAtMost(ExactRatio& p, long double r, long double k,
+                                         ExactRatio& q);
 
 // The sign of count / total - q, for whole 0 <= count <= total < 2^64.
-int CompareCountAtMost(long double count, long double total, long double q);
+int CompareCountAtMost(long double count, long double total, ExactRatio& q);
 
 }  // namespace details

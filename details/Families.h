@@ -93,6 +93,8 @@ struct Shape {
   long double mean, sd, skew;
 };
 
+struct ExactRatio;  // ExactTails.h
+
 class DiscreteModel : public Model {
  public:
   bool Discrete() const final { return true; }
@@ -102,6 +104,8 @@ class DiscreteModel : public Model {
   Value AtMost(const Parameters& p, long double k) const final;
   Value AtLeast(const Parameters& p, long double k) const final;
   Value Quantile(const Parameters& p, long double q) const final;
+  // The quantile for the decimals typed (Details.h), where they are given.
+  Value TypedQuantile(const Parameters& p, long double q, const Typed& typed) const;
   std::optional<DiscreteSplit> ShortSums(const Parameters& p, long double x) const final;
 
   Value Density(const Parameters& p, long double x) const final;
@@ -132,9 +136,10 @@ class DiscreteModel : public Model {
   virtual long double SearchedAtMost(const Parameters& p, long double k) const = 0;
   // The sign of P(X <= k) - q in exact arithmetic, for lo <= k < hi, where
   // the distribution's tails are fractions of integers of a workable size
-  // (ExactTails.h); none otherwise (a Poisson tail never equals a q).
-  virtual std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                           long double q) const = 0;
+  // (ExactTails.h), with the model's probability parameter as typed where
+  // given; none otherwise (a Poisson tail never equals a q).
+  virtual std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                           const Ratio& probability) const = 0;
 
   // The point and both strict tails at whole x strictly inside the support
   // from one sum, where that sum is short; none otherwise.

@@ -70,9 +70,10 @@ class Geometric final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return AtMostInside(p, k);
   }
-  std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                   long double q) const override {
-    return CompareFailuresAtMost(P0(p), 1, k, q);
+  std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                   const Ratio& probability) const override {
+    ExactRatio success(P0(p), probability);
+    return CompareFailuresAtMost(success, 1, k, q);
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters&, long double) const override {

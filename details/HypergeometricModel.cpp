@@ -156,8 +156,8 @@ class Hypergeometric final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return AtMostInside(p, k);
   }
-  std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                   long double q) const override {
+  std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                   const Ratio&) const override {
     return CompareUrnAtMost(P0(p), P1(p), P2(p), k, q);
   }
 

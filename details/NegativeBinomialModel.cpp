@@ -88,9 +88,10 @@ class NegativeBinomial final : public DiscreteModel {
   long double SearchedAtMost(const Parameters& p, long double k) const override {
     return AtMostInside(p, k);
   }
-  std::optional<int> CompareAtMost(const Parameters& p, long double k,
-                                   long double q) const override {
-    return CompareFailuresAtMost(P1(p), P0(p), k, q);
+  std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
+                                   const Ratio& probability) const override {
+    ExactRatio success(P1(p), probability);
+    return CompareFailuresAtMost(success, P0(p), k, q);
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters&, long double) const override {

@@ -87,7 +87,8 @@ class Poisson final : public DiscreteModel {
     return cdf(PoissonDistribution(P0(p)), k);
   }
   // e^-lambda times a rational is irrational (Lindemann): never equal to q.
-  std::optional<int> CompareAtMost(const Parameters&, long double, long double) const override {
+  std::optional<int> CompareAtMost(const Parameters&, long double, ExactRatio&,
+                                   const Ratio&) const override {
     return std::nullopt;
   }
 

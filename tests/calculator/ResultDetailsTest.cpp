@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "calculator/DecimalComplement.h"
 #include "calculator/ResultDetails.h"
@@ -130,6 +132,28 @@ TEST(Details, OfTheDecimalTyped) {
   EXPECT_EQ(n.x, 1000050);
   const long double upper = 1.598946152278330773246352859e-543L;  // Q(49.9)
   EXPECT_NEAR(static_cast<double>(*n.upper.value / upper - 1), 0, 1e-15);
+}
+
+// A discrete quantile at a boundary P(X <= k) = p of the decimals typed,
+// where the extended reals nearest them fall on the wrong side (0.3 rounds
+// up, so P(X <= 3) = 3/10 of the rounded values is below it).
+TEST(Details, QuantileAtTheBoundaryTyped) {
+  const std::tuple<Function, std::vector<std::string>, long double> cases[] = {
+      {Function::DiscreteUniform, {"1", "10", "0.3"}, 3},
+      {Function::Binomial, {"0.1", "2", "0.99"}, 1},
+      {Function::Geometric, {"0.1", "0.19"}, 1},
+      {Function::NegativeBinomial, {"2", "0.1", "0.028"}, 1},
+      {Function::Hypergeometric, {"3", "7", "5", "0.5"}, 1},
+  };
+  for (const auto& [function, words, expected] : cases) {
+    calculator::FieldTexts texts;
+    std::size_t next = 0;
+    for (const auto& field : calculator::AboutFunction(function).fields)
+      texts[field.slot] = words[next++];
+    const auto details = calculator::DetailsOf(calculator::Compute(function, texts, Mode::Inverse));
+    const auto& i = std::get<details::DiscreteInverse>(details.values);
+    EXPECT_EQ(i.quantile.value, expected) << words.back();
+  }
 }
 
 }  // namespace
