@@ -10,7 +10,8 @@
 // are Loader's beta term (Stirling.h) with
 // delta = a - m z = a b (1 - x) / (a x + b), which needs no 1 - z: for large
 // degrees of freedom Boost's incomplete beta function takes that prefix
-// (Incomplete.h), for small ones the continued fraction under it, and the
+// (Incomplete.h), for small ones, and for few on one side against many on the
+// other (F(20, 3627), F(7646561, 30)), the engine's continued fractions, and the
 // density needs no power function (Boost's missed 1e-15 for degrees of
 // freedom below 80).  The quantiles are Boost's.  Mean df2 / (df2 - 2) for
 // df2 > 2; variance 2 df2^2 (df1 + df2 - 2) / (df1 (df2 - 2)^2 (df2 - 4))
