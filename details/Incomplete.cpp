@@ -142,7 +142,7 @@ std::optional<long double> LambdaFraction(long double a, long double b, long dou
   long double f = LentzDenominator(b0), c = f, d = 0;
   for (int m = 1; m <= kMaxFractionTerms; ++m) {
     const long double odd = a + 2 * m - 1;
-    const long double an = (a + m - 1) * (a + b + m - 1) * m * (b - m) * x * x / (odd * odd);
+    const long double an = (a + m - 1) / odd * ((a + b + m - 1) / odd) * m * (b - m) * x * x;
     const long double bn = m + m * (b - m) * x / odd +
                            (a + m) * (a * y - b * x + 1 + m * (2 - x)) / (odd + 2);
     d = 1 / LentzDenominator(bn + an * d);
