@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "details/BoostPolicy.h"
+#include "details/ExtendedPair.h"
 #include "details/Families.h"
 #include "details/Incomplete.h"
 #include "details/Models.h"
@@ -46,7 +47,11 @@ FBeta FBetaOf(const Parameters& p, long double x) {
   const long double a = P0(p) / 2, b = P1(p) / 2;
   const long double s = a * x + b;
   const long double z = a * x / s, y = b / s;
-  return {a, b, z, y, BetaSaddleTerm(a, b, z, y, a * b * (1 - x) / s)};
+  // delta = a (1 - x) b / s in pairs: far out, with many degrees of freedom,
+  // the deviance is 10^4 and each rounding of delta counts twice.
+  const ExtendedPair share = QuotientOfPairs({b, 0}, SumPair(TwoProduct(a, x), {b, 0}));
+  const ExtendedPair delta = ProductOfPairs(ProductOfPairs({a, 0}, TwoSum(1, -x)), share);
+  return {a, b, z, y, BetaSaddleTerm(a, b, z, y, delta)};
 }
 
 // The cached term itself, read in place (valid until the thread's next call).
