@@ -41,9 +41,11 @@ inline ExtendedPair TwoProduct(long double a, long double b) {
   return {p, err};
 }
 
-// The sum, product and quotient of two pairs, as a pair with a relative
-// error of a few units of 2^-126 (the usual double-length arithmetic: the
-// exact leading part, the rest to first order).
+// The sum, product and quotient of two pairs, as a pair: the usual
+// double-length arithmetic, the leading parts exactly, the rest to first
+// order.  The product and quotient are good to a few units of 2^-126
+// relative, the sum to a few units of 2^-126 of its larger term (the low
+// parts' sum rounds once).
 inline ExtendedPair SumPair(const ExtendedPair& a, const ExtendedPair& b) {
   const ExtendedPair s = TwoSum(a.hi, b.hi);
   return TwoSum(s.hi, s.lo + (a.lo + b.lo));
