@@ -4,8 +4,8 @@
 // tail taken directly from Boost's incomplete beta function through
 // Incomplete.h, which keeps its relative accuracy for large n; the point
 // probability is Loader's term (Stirling.h) with delta = k - n p formed
-// exactly, so that neither the rounding of 1 - p (which n multiplies) nor a
-// difference of tails enters.  Where k + 1 or n - k is below kBoostBetaLimit
+// exactly as a pair, so that neither the rounding of 1 - p (which n
+// multiplies) nor a difference of tails enters.  Where k + 1 or n - k is below kBoostBetaLimit
 // the tail is instead the short sum of those terms (TermSums.h), with the
 // ratio
 //   P(X = j + 1) / P(X = j) = (n - j) p / ((j + 1) (1 - p)),
@@ -34,10 +34,12 @@ namespace {
 
 using BinomialDistribution = boost::math::binomial_distribution<long double, BoostPolicy>;
 
-// a - m p exactly but for one rounding: m p as an unevaluated pair.
-long double ExactOffset(long double a, long double m, long double p) {
+// a - m p as a pair, to far more than extended precision: m p exactly as
+// a pair, a - its leading part exactly.
+ExtendedPair ExactOffset(long double a, long double m, long double p) {
   const ExtendedPair mp = TwoProduct(m, p);
-  return (a - mp.hi) - mp.lo;
+  const ExtendedPair offset = TwoSum(a, -mp.hi);
+  return TwoSum(offset.hi, offset.lo - mp.lo);
 }
 
 // The terms of the distribution, and its tails inside the support.

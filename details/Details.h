@@ -25,8 +25,9 @@
 // wherever its magnitude is at least 1e-4900, and tests/details hold it to
 // that on independent values; what cancels in the mathematics itself can
 // miss it (a quantile near 0 that is the mean less a deviation of nearly the
-// same size; for parameters of 10^4 and more, tails below about 1e-2000,
-// where the rounding of the exponent alone comes near 1e-15).  No call
+// same size; for parameters of 10^4 and more, tails below about 1e-2000
+// where x or 1 - x is off its mean by more than half of it, there the
+// rounding of a logarithm in the exponent alone comes near 1e-15).  No call
 // throws, and each runs in a held floating-point environment: the flags the
 // caller sees after it are the flags it had.
 #pragma once

@@ -41,4 +41,26 @@ inline ExtendedPair TwoProduct(long double a, long double b) {
   return {p, err};
 }
 
+// The sum, product and quotient of two pairs, as a pair: the usual
+// double-length arithmetic, the leading parts exactly, the rest to first
+// order.  The product and quotient are good to a few units of 2^-126
+// relative, the sum to a few units of 2^-126 of its larger term (the low
+// parts' sum rounds once).
+inline ExtendedPair SumPair(const ExtendedPair& a, const ExtendedPair& b) {
+  const ExtendedPair s = TwoSum(a.hi, b.hi);
+  return TwoSum(s.hi, s.lo + (a.lo + b.lo));
+}
+
+inline ExtendedPair ProductOfPairs(const ExtendedPair& a, const ExtendedPair& b) {
+  const ExtendedPair p = TwoProduct(a.hi, b.hi);
+  return TwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
+}
+
+inline ExtendedPair QuotientOfPairs(const ExtendedPair& a, const ExtendedPair& b) {
+  const long double q = a.hi / b.hi;
+  const ExtendedPair qb = TwoProduct(q, b.hi);
+  const long double rest = (((a.hi - qb.hi) - qb.lo) + a.lo - q * b.lo) / b.hi;
+  return TwoSum(q, rest);
+}
+
 }  // namespace details

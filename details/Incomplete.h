@@ -16,7 +16,11 @@
 // For beta parameters both below kBoostBetaLimit the engine evaluates the
 // continued fraction itself under its own prefix (Boost's would call powl
 // for the prefix, some microseconds, and its fraction functor is undefined
-// at a = 1).
+// at a = 1).  So it does for one parameter below kBoostBetaLimit and the
+// other above, with Didonato and Morris's fraction, which takes 1 - x where
+// it matters: there Boost's finite sums and asymptotic expansion for a small
+// parameter against a large one lose up to 1e-12, and the fraction in x
+// alone loses 1 / (1 - x) times the rounding.
 #pragma once
 
 namespace details {
@@ -38,7 +42,7 @@ long double GammaTail(long double a, long double x, bool upper);
 
 // 1 - I_x(a, b) when upper, else I_x(a, b), with y = 1 - x and
 // saddle = x^a y^b Gamma(a + b + 1) / (Gamma(a + 1) Gamma(b + 1)) from the
-// caller (BetaSaddleTerm); for parameters below kBoostBetaLimit Boost's own.
+// caller (BetaSaddleTerm).
 long double BetaTail(long double a, long double b, long double x, long double y, bool upper,
                      long double saddle);
 

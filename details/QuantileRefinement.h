@@ -17,6 +17,11 @@ inline constexpr int kRefinementSteps = 64;
 inline constexpr long double kRefinementTolerance = 0x1p-63L;
 // The largest step in ln x: e^10 at a time from a guess far off.
 inline constexpr long double kLargestLogStep = 10;
+// Below this size a step no smaller than the one before it ends the
+// refinement: the steps are then the rounding of the tails, which moves x
+// back and forth by some units of 1e-18 relative where the tail falls slowly
+// (F(0.2, 82280004) at 0.1), and would go on to kRefinementSteps.
+inline constexpr long double kRoundingSteps = 0x1p-40L;
 
 // The x > 0 with tail(x) = q, tail(x) the upper tail when upper, else the
 // lower, density(x) its slope, from guess > 0.  With u = ln x,
@@ -27,7 +32,7 @@ template <class Tail, class Density>
 long double RefinedQuantile(long double guess, long double q, bool upper, Tail&& tail,
                             Density&& density) {
   const long double logQ = std::log(q);
-  long double x = guess, good = 0;
+  long double x = guess, good = 0, last = kLargestLogStep;
   for (int step = 0; step < kRefinementSteps; ++step) {
     const long double t = tail(x), f = density(x);
     if (!(t > 0 && f > 0 && std::isfinite(t) && std::isfinite(f))) {
@@ -39,6 +44,8 @@ long double RefinedQuantile(long double guess, long double q, bool upper, Tail&&
     const long double slope = x * f / t;  // |d ln tail / d ln x|
     const long double move =
         std::clamp((std::log(t) - logQ) / slope, -kLargestLogStep, kLargestLogStep);
+    if (std::fabs(move) < kRoundingSteps && std::fabs(move) >= last) return x;
+    last = std::fabs(move);
     x *= std::exp(upper ? move : -move);
     if (std::fabs(move) <= kRefinementTolerance) return x;
   }

@@ -3,8 +3,13 @@
 // probabilities in Loader's saddle-point form, whose only large quantity is
 // the deviance itself (no difference of large logarithms): relative error a
 // few units of 1e-19 times (1 + the deviance), that is 1e-15 or better for
-// values down to about 1e-2000.
+// values down to about 1e-2000.  The beta term, given delta as a pair, keeps
+// a few units of 1e-19 down to the bottom of the range wherever |delta| is at
+// most half of each parameter; beyond, the rounding of ln x (or ln y) times
+// its parameter remains.
 #pragma once
+
+#include "details/ExtendedPair.h"
 
 namespace details {
 
@@ -32,7 +37,13 @@ long double BinomialTerm(long double x, long double m, long double p, long doubl
 //   D = -a g(-delta/a) - b g(delta/b) >= 0,  g(u) = ln(1 + u) - u,
 // where 1 - delta/a = m x / a and 1 + delta/b = m y / b; x and y themselves
 // serve only where |u| > 1/2, when their rounding no longer matters.
+// From a deviance of 64 on, delta as the pair hi + lo (ExtendedPair.h) is
+// taken to its full length, so that the caller that forms it to more than
+// extended precision gets the term to a few units of 1e-19 even at the
+// bottom of the range, where the deviance is 11000.
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            long double delta);
+long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
+                           const ExtendedPair& delta);
 
 }  // namespace details

@@ -6,12 +6,12 @@
 // the density
 //   f(t) = z^a y^b / (B(a, b) |t|) = (a b / m) saddle / |t|,  m = a + b,
 // with the saddle-point term of Stirling.h and delta = a - m z =
-// n (t - 1)(t + 1) / (2 (n + t^2)) formed without rounding z: no power
-// function, and more accurate than Boost's pdf.  For n below 2 kBoostBetaLimit
-// the tails are the continued fraction under that prefix (Incomplete.h);
-// above it, near t = 0 (where y underflows) and where t^2 overflows, they
-// are Boost's students_t, each tail in its own form (the upper one through
-// complement(), never 1 - P).  The quantiles are Boost's; the central
+// n (t^2 - 1) / (2 (n + t^2)) formed in pairs without rounding z: no power
+// function, and more accurate than Boost's pdf.  The tails are the engine's
+// continued fractions under that prefix (Incomplete.h; Boost's tail for
+// 89884183 degrees of freedom at 136.668 was 1e-15 off); near t = 0 (where y
+// underflows) and where t^2 overflows they are Boost's students_t, each tail
+// in its own form (the upper one through complement(), never 1 - P).  The quantiles are Boost's; the central
 // interval of probability p is -+w with P(|T| < w) = I_y(1/2, n/2) = p,
 // from p itself.  Mean 0 for n > 1, variance n / (n - 2) for n > 2.
 #include <boost/math/constants/constants.hpp>
@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "details/BoostPolicy.h"
+#include "details/ExtendedPair.h"
 #include "details/Families.h"
 #include "details/Incomplete.h"
 #include "details/Models.h"
@@ -49,7 +50,11 @@ std::optional<TBeta> TBetaOf(const Parameters& p, long double t) {
   const long double s = n + t * t;
   if (!(std::fabs(t) >= kTSaddleFrom) || !std::isfinite(s)) return std::nullopt;
   const long double a = n / 2, b = 0.5L, z = n / s, y = t * t / s;
-  const long double delta = n / (2 * s) * ((t - 1) * (t + 1));
+  // delta = n (t^2 - 1) / (2 (n + t^2)) in pairs: far out, with n in the
+  // millions, the deviance is 10^4 and each rounding of delta counts twice.
+  const ExtendedPair square = TwoProduct(t, t);
+  const ExtendedPair ratio = QuotientOfPairs({n / 2, 0}, SumPair({n, 0}, square));
+  const ExtendedPair delta = ProductOfPairs(ratio, SumPair(square, {-1, 0}));
   return TBeta{a, b, z, y, BetaSaddleTerm(a, b, z, y, delta)};
 }
 
@@ -65,9 +70,8 @@ long double TDensity(const Parameters& p, long double t) {
 }
 
 // P(T > t) when upper, else P(T < t): the tail beyond |t| is I_z(a, b) / 2,
-// the other one minus that.  Through Incomplete.h for degrees of freedom
-// below 2 kBoostBetaLimit, where its continued fraction converges in a few
-// dozen terms; Boost's students_t above, and near t = 0.
+// the other one minus that.  Through Incomplete.h; Boost's students_t near
+// t = 0 and where t^2 overflows.
 long double TTail(const Parameters& p, long double t, bool upper) {
   if (P0(p) == 1 && !std::isfinite(t * t) && std::isfinite(t)) {
     // One degree of freedom, where t^2 overflows (|t| > 1e2466): the Cauchy
@@ -76,7 +80,7 @@ long double TTail(const Parameters& p, long double t, bool upper) {
     const long double beyond = std::atan2(1.0L, std::fabs(t)) / kPi;
     return upper == (t > 0) ? beyond : 1;
   }
-  const std::optional<TBeta> f = P0(p) / 2 < kBoostBetaLimit ? TBetaAt(p, t) : std::nullopt;
+  const std::optional<TBeta>& f = TBetaAt(p, t);
   if (!f) {
     const StudentsT dist(P0(p));
     return upper ? cdf(complement(dist, t)) : cdf(dist, t);

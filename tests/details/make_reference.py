@@ -63,12 +63,32 @@ def gamma_q(a, x):
     return gamma_q_fraction(a, x) if x > a else 1 - gamma_p_series(a, x)
 
 
+def beta_fraction(a, b, x):
+    """The continued fraction of I_x(a, b) over x^a (1-x)^b / (a B(a,b)),
+    1 / (1 + d1 / (1 + d2 / ...)) with d(2m+1) = -(a+m)(a+b+m) x / ((a+2m)(a+2m+1))
+    and d(2m) = m (b-m) x / ((a+2m-1)(a+2m)), by the modified Lentz method."""
+    tiny = mpf(10) ** -300
+    guard = lambda v: v if abs(v) > tiny else tiny
+    c, d = mpf(1), 1 / guard(1 - (a + b) * x / (a + 1))
+    h, m = d, 1
+    while True:
+        for step in (m * (b - m) * x / ((a + 2 * m - 1) * (a + 2 * m)),
+                     -(a + m) * (a + b + m) * x / ((a + 2 * m) * (a + 2 * m + 1))):
+            d, c = 1 / guard(1 + step * d), guard(1 + step / c)
+            h *= d * c
+        if abs(d * c - 1) < mpf(10) ** -(mp.dps - 5):
+            return h
+        m += 1
+
+
 def ibeta(a, b, x, mirror=True):
     """I_x(a, b); the series x^a (1-x)^b / (a B(a,b)) 2F1(a+b, 1; a+1; x) below the mean.
 
     Beyond the mean, or where the series would need about 1/(1-x) terms (x
     within 1e-5 of 1), it is one minus the mirrored integral, at 60 more digits
-    to cover the cancellation."""
+    to cover the cancellation.  For a + b above 10^5, where the series needs
+    too many terms, the continued fraction replaces it (below the mean it
+    converges in some sqrt(a + b) terms at most)."""
     if x == 0:
         return mpf(0)
     if mirror and (x > a / (a + b) or 1 - x < mpf("1e-5")):
@@ -77,6 +97,9 @@ def ibeta(a, b, x, mirror=True):
         return +result
     prefix = mp.exp(a * mp.log(x) + b * mp.log1p(-x) - mp.log(a)
                     - (mp.loggamma(a) + mp.loggamma(b) - mp.loggamma(a + b)))
+    if a + b > 10 ** 5:
+        with mp.workdps(mp.dps + 10):
+            return prefix * beta_fraction(a, b, x)
     return prefix * mp.hyp2f1(a + b, 1, a + 1, x, maxterms=MAXTERMS)
 
 
@@ -769,6 +792,24 @@ CASES = [
     ("noncentralf", ("5", "10", "10"), "1e-100", ("x_upper",)),
     ("noncentralf", ("60", "80", "20"), "1.5", ("lower", "upper", "density")),
     ("noncentralf", ("4", "12", "3"), "", ("mean", "variance")),
+    # Few degrees of freedom against many: F and t tails from the fractions,
+    # typical and far out, and the F quantiles refined on them.
+    ("f", ("20", "3627"), "1.6693", ("lower", "upper", "density")),
+    ("f", ("20", "3627"), "9", ("upper", "density")),
+    ("f", ("7646561", "30"), "0.98062", ("lower", "upper")),
+    ("f", ("7646561", "30"), "0.2", ("lower", "density")),
+    ("f", ("89482002", "48"), "0.91226845", ("lower", "upper")),
+    ("f", ("16", "41336312"), "1.6", ("lower", "upper")),
+    ("f", ("16", "41336312"), "40", ("upper", "density")),
+    ("f", ("1", "50000000"), "200", ("upper",)),
+    ("f", ("12285", "30"), "0.717117", ("x_lower", "x_upper")),
+    ("f", ("4957", "34"), "0.3", ("x_lower",)),
+    ("t", ("89884183",), "136.668", ("upper", "density")),
+    ("t", ("89884183",), "-2.5", ("lower",)),
+    ("t", ("411144000",), "94.088616", ("upper",)),
+    # A binomial tail near the bottom of the range with n in the hundreds of millions.
+    ("binomial", ("0.9", "419435296"), "378337267", ("at_most", "point", "above")),
+    ("binomial", ("0.16", "92755446"), "15193948", ("above",)),
 ]
 
 
