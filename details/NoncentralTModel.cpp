@@ -3,16 +3,23 @@
 // V chi-square of df degrees of freedom.
 //
 // The density, tails and quantiles are Boost's non_central_t, each tail in
-// its own form (the upper one through complement(), never 1 - P).  With
+// its own form (the upper one through complement(), never 1 - P), except on
+// the side of 0 opposite to delta (x < 0 < delta or delta < 0 < x), where
+// the density and the tail beyond x are integrals over the scale of the
+// denominator (below) and the quantiles there are refined on that tail.  With
 // delta = 0 the distribution is Student's t, whose model answers
 // (TModel.cpp).  Mean delta sqrt(df/2) Gamma((df - 1)/2) / Gamma(df/2) for
 // df > 1, the ratio of gamma functions taken as one (tgamma_delta_ratio);
 // variance df (1 + delta^2) / (df - 2) - mean^2 for df > 2.
+#include <boost/math/constants/constants.hpp>
 #include <boost/math/distributions/non_central_t.hpp>
 #include <boost/math/distributions/students_t.hpp>
+#include <boost/math/special_functions/erf.hpp>
 #include <boost/math/special_functions/gamma.hpp>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -20,6 +27,8 @@
 #include "details/Families.h"
 #include "details/LocationScale.h"
 #include "details/Models.h"
+#include "details/QuantileRefinement.h"
+#include "details/Stirling.h"
 
 namespace details {
 
@@ -41,6 +50,149 @@ long double MeanOf(const Parameters& p) {
   const long double df = P0(p);
   const long double ratio = boost::math::tgamma_delta_ratio((df - 1) / 2, 0.5L, BoostPolicy());
   return P1(p) * std::sqrt(df / 2) * ratio;
+}
+
+// ---- The side opposite to delta ----
+//
+// With S = sqrt(V / df), T < x is Z < x S - delta, so that
+//   P(T < x) = E[Phi(x S - delta)],  f(x) = E[S phi(x S - delta)].
+// For x < 0 < delta, with a = -x and b = delta, the tail is E[Phi-bar(a S + b)]
+// and the density E[S phi(a S + b)] (x > 0 > delta is the mirror image, T
+// against -T).  Both are integrals over u = ln s of e^L(u), where with
+// m = df / 2 the density of S, times s, is
+//   2 m^m e^(2 m u - m e^(2u)) / Gamma(m)
+//     = e^(ln(2 sqrt(m / (2 pi))) - StirlingError(m) - m (e^(2u) - 1 - 2u)),
+// no difference of large logarithms however large df.  Either L is concave
+// (the tail: the normal hazard phi / Phi-bar grows with its argument; the
+// density: L'' = -t (2 (a^2 + df) t + a b) with t = e^u), smooth, with the
+// double-exponential fall of e^(-m e^(2u)) to the right and the fall of
+// e^(df u) (the tail) or e^((df + 1) u) (the density) to the left.  The
+// trapezoid rule over the whole line converges geometrically for such
+// integrands; summed relative to the peak, the logarithm of the integral
+// reaches values far below the extended range's smallest real before its
+// last exponential.  Boost's non_central_t has none of this side's far tail:
+// it reports 0 below about 1e-20 of P(T < 0) and the density at -x for the
+// one at x.
+
+constexpr long double kLnRootTwoPi = 0.918938533204672741780329736405617639861L;
+
+// Terms below e^-kNegligible of the peak's end the sums (about 2e-22).
+constexpr long double kNegligible = 50;
+// The largest step in u: e^(2u) is analytic in the strip |Im u| < pi/4,
+// across which the trapezoid rule's error falls as e^(-pi^2 / (2 step)),
+// 4e-22 at 0.1.
+constexpr long double kLargestStep = 0.1L;
+// Terms on either side at most.
+constexpr int kMostTerms = 4000;
+
+// e^v - 1 - v, without the cancellation of its plain form for small |v|.
+long double ExpRemainder(long double v) {
+  if (std::fabs(v) > 0.5L) return std::expm1(v) - v;
+  long double term = v * v / 2, sum = term;
+  for (int k = 3; std::fabs(term) > 1e-21L * sum; ++k) {
+    term *= v / k;
+    sum += term;
+  }
+  return sum;
+}
+
+// The Mills ratio Phi-bar(y) / phi(y) for y >= 0: below 4 from erfc; from 4
+// on by Laplace's continued fraction 1/(y + 1/(y + 2/(y + 3/(y + ...)))),
+// evaluated backward from 8 + 800/y^2 terms, within 1e-20 there (and a few
+// times cheaper than erfc).
+long double MillsRatio(long double y) {
+  if (y < 4) {
+    const long double root2 = boost::math::constants::root_two<long double>();
+    const long double rootHalfPi = boost::math::constants::root_half_pi<long double>();
+    return boost::math::erfc(y / root2, BoostPolicy()) * rootHalfPi * std::exp(y * y / 2);
+  }
+  long double r = 0;
+  for (int k = 8 + static_cast<int>(800 / (y * y)); k > 0; --k) r = k / (y + r);
+  return 1 / (y + r);
+}
+
+// ln Phi-bar(y) for y >= 0.
+long double LogUpperNormal(long double y) {
+  return -y * y / 2 - kLnRootTwoPi + std::log(MillsRatio(y));
+}
+
+// ln of the chi density of S at e^u, times e^u, for m = df / 2: c - m (e^(2u) - 1 - 2u).
+struct ScaleDensity {
+  long double m, c;
+  explicit ScaleDensity(long double df)
+      : m(df / 2), c(std::log(2 * m / boost::math::constants::pi<long double>()) / 2 - StirlingError(m)) {}
+  long double operator()(long double u) const { return c - m * ExpRemainder(2 * u); }
+};
+
+// ln of the integral over the real line of e^f(u), f unimodal with its peak
+// near u0, about -(u - u0)^2 / (2 width^2) there, and falling as rate * u far
+// to the left.  Where that fall is slow beside the width, the left side is
+// stretched, u = u0 + width / 2 (v + 1 - e^-v), which turns it into a
+// double-exponential fall in v and keeps the steps near the peak.
+template <class F>
+long double LogIntegral(F&& f, long double u0, long double width, long double rate) {
+  const long double f0 = f(u0);
+  long double sum = 0, step = 0;
+  if (rate * width >= 2) {
+    step = std::min(width / 2, kLargestStep);
+    sum = 1;
+    for (int dir : {1, -1})
+      for (int k = 1; k < kMostTerms; ++k) {
+        const long double e = f(u0 + dir * k * step) - f0;
+        sum += std::exp(e);
+        if (!(e > -kNegligible)) break;
+      }
+  } else {
+    step = std::min(0.5L, kLargestStep / width);
+    for (int dir : {1, -1})
+      for (int k = dir > 0 ? 0 : 1; k < kMostTerms; ++k) {
+        const long double v = dir * k * step, stretch = std::exp(-v);
+        const long double e = f(u0 + width / 2 * (v + 1 - stretch)) - f0;
+        sum += std::exp(e) * (1 + stretch) / 2;
+        if (k > 0 && !(e > -kNegligible)) break;
+      }
+    step *= width;
+  }
+  return f0 + std::log(step * sum);
+}
+
+// ln E[Phi-bar(a S + b)] for a, b > 0.
+long double LogFarTail(long double df, long double a, long double b) {
+  const ScaleDensity scale(df);
+  const auto f = [&](long double u) { return LogUpperNormal(a * std::exp(u) + b) + scale(u); };
+  // The peak: L'(u) = df (1 - t^2) - a t h(a t + b) = 0, h the hazard, from
+  // its root with h(y) taken as y (h(y) > y: the peak lies below), by
+  // Newton's steps kept inside the bracket.
+  long double u = std::log(2 * df / (a * b + std::sqrt(a * a * b * b + 4 * df * (a * a + df))));
+  long double low = u - 60, high = u, width = 1;
+  for (int i = 0; i < 60; ++i) {
+    const long double t = std::exp(u), y = a * t + b;
+    const long double hazard = 1 / MillsRatio(y);
+    const long double slope = df * (1 - t * t) - a * t * hazard;
+    const long double curvature =
+        2 * df * t * t + a * t * hazard + a * a * t * t * hazard * std::max(hazard - y, 0.0L);
+    width = 1 / std::sqrt(curvature);
+    (slope > 0 ? low : high) = u;
+    long double next = u + slope / curvature;
+    if (!(next > low && next < high)) next = (low + high) / 2;
+    const bool done = std::fabs(next - u) < 1e-3L * width;
+    u = next;
+    if (done) break;
+  }
+  return LogIntegral(f, u, width, df);
+}
+
+// ln E[S phi(a S + b)] for a > 0, b >= 0: the peak where
+// (a^2 + df) t^2 + a b t - (df + 1) = 0.
+long double LogFarDensity(long double df, long double a, long double b) {
+  const ScaleDensity scale(df);
+  const auto f = [&](long double u) {
+    const long double y = a * std::exp(u) + b;
+    return -y * y / 2 - kLnRootTwoPi + scale(u) + u;
+  };
+  const long double t = 2 * (df + 1) / (a * b + std::sqrt(a * a * b * b + 4 * (a * a + df) * (df + 1)));
+  const long double width = 1 / std::sqrt(t * (2 * (a * a + df) * t + a * b));
+  return LogIntegral(f, std::log(t), width, df + 1);
 }
 
 class NoncentralT final : public ContinuousModel {
@@ -77,23 +229,61 @@ class NoncentralT final : public ContinuousModel {
  protected:
   Value DensityAt(const Parameters& p, long double x) const override {
     if (Central(p)) return TModel().Density(p, x);
+    if (Opposite(p, x)) return Positive(std::exp(LogFarDensity(P0(p), std::fabs(x), std::fabs(P1(p)))));
     return Positive(pdf(Of(p), x));
   }
   Value LowerAt(const Parameters& p, long double x) const override {
     if (Central(p)) return TModel().Lower(p, x);
+    if (Opposite(p, x) && x < 0) return Positive(FarTail(p, x));
     return Positive(cdf(Of(p), x));
   }
   Value UpperAt(const Parameters& p, long double x) const override {
     if (Central(p)) return TModel().Upper(p, x);
+    if (Opposite(p, x) && x > 0) return Positive(FarTail(p, x));
     return Positive(cdf(complement(Of(p), x)));
   }
   long double LowerQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(StudentsT(P0(p)), q);
+    if (P1(p) > 0 && q < NormalBelowZero(p)) return -FarQuantile(p, q, [&] { return quantile(Of(p), q); });
     return quantile(Of(p), q);
   }
   long double UpperQuantile(const Parameters& p, long double q) const override {
     if (Central(p)) return quantile(complement(StudentsT(P0(p)), q));
+    if (P1(p) < 0 && q < NormalBelowZero(p))
+      return FarQuantile(p, q, [&] { return quantile(complement(Of(p), q)); });
     return quantile(complement(Of(p), q));
+  }
+
+ private:
+  // Whether x lies on the side of 0 opposite to delta.
+  static bool Opposite(const Parameters& p, long double x) {
+    return (x < 0 && P1(p) > 0) || (x > 0 && P1(p) < 0);
+  }
+  // P(T < 0) for delta > 0, P(T > 0) for delta < 0: Phi-bar(|delta|).
+  static long double NormalBelowZero(const Parameters& p) {
+    const long double root2 = boost::math::constants::root_two<long double>();
+    return boost::math::erfc(std::fabs(P1(p)) / root2, BoostPolicy()) / 2;
+  }
+  // The tail beyond x on the side opposite to delta.
+  static long double FarTail(const Parameters& p, long double x) {
+    return std::exp(LogFarTail(P0(p), std::fabs(x), std::fabs(P1(p))));
+  }
+  // |x| of the quantile q on the side opposite to delta (q below
+  // NormalBelowZero), refined on FarTail from Boost's where that lies on the
+  // side, from 1 where it does not or where Boost gives up (below about
+  // 1e-20 of NormalBelowZero).
+  template <class BoostQuantile>
+  static long double FarQuantile(const Parameters& p, long double q, BoostQuantile&& boostQuantile) {
+    const long double df = P0(p), b = std::fabs(P1(p));
+    long double guess = 1;
+    try {
+      const long double x = boostQuantile();
+      if (std::isfinite(x) && x * P1(p) < 0) guess = std::fabs(x);
+    } catch (const std::exception&) {
+    }
+    return RefinedQuantile(
+        guess, q, true, [&](long double z) { return std::exp(LogFarTail(df, z, b)); },
+        [&](long double z) { return std::exp(LogFarDensity(df, z, b)); });
   }
 };
 

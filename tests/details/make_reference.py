@@ -238,7 +238,76 @@ def nct_beyond(nu, delta, t):
             j += 1
 
 
+def log_normal_upper(y):
+    """ln Phi-bar(y) for y >= 0: from erfc below 100, above by the asymptotic
+    series phi(y) / y (1 - 1/y^2 + 3/y^4 - ...), whose 40th term is below 1e-80 there."""
+    if y < 100:
+        return mp.log(mp.erfc(y / mp.sqrt(2)) / 2)
+    s, term = mpf(1), mpf(1)
+    for k in range(1, 40):
+        term = -term * (2 * k - 1) / (y * y)
+        s += term
+    return -y * y / 2 - mp.log(y) - mp.log(2 * mp.pi) / 2 + mp.log(s)
+
+
+def log_peak_integral(L):
+    """ln of the integral over the real line of e^L(u), L unimodal: its peak by
+    golden section, then mp.quad over pieces of the peak's width, widening
+    outward until L is 170 below its peak."""
+    a, b, g = mpf(-3000), mpf(12), (mp.sqrt(5) - 1) / 2
+    while b - a > mpf(10) ** -25:
+        c, d = b - g * (b - a), a + g * (b - a)
+        a, b = (a, d) if L(c) > L(d) else (c, b)
+    u0 = (a + b) / 2
+    L0, eps = L(u0), mpf(10) ** -10
+    curvature = -(L(u0 + eps) - 2 * L0 + L(u0 - eps)) / eps ** 2
+    width = 1 / mp.sqrt(curvature) if curvature > 0 else mpf(1)
+    points = [u0]
+    for sign in (1, -1):
+        k = mpf(1) / 2
+        while True:
+            points.append(u0 + sign * k * width)
+            if L(points[-1]) - L0 < -170:
+                break
+            k = k * 3 / 2 + mpf(1) / 2
+    return L0 + mp.log(mp.quad(lambda u: mp.exp(L(u) - L0), sorted(points)))
+
+
+class Values(tuple):
+    """(lower, upper, density) with the density computed only when read."""
+    def __new__(cls, lower, upper, density):
+        self = super().__new__(cls, (lower, upper, None))
+        self.density = density
+        return self
+
+    def __getitem__(self, i):
+        return self.density() if i == 2 else super().__getitem__(i)
+
+    def __iter__(self):
+        return iter((self[0], self[1], self[2]))
+
+
+def nct_opposite(nu, delta, t):
+    """P(T < t) and the density for t < 0 < delta, the tail tiny where delta is
+    large: with S = sqrt(V / nu), a = -t, P(T < t) = E[Phi-bar(a S + delta)] and
+    the density E[S phi(a S + delta)], both integrals over u = ln s of positive
+    terms (no cancellation), the density of S times s being
+    2 (nu/2)^(nu/2) e^(nu u - nu e^(2u) / 2) / Gamma(nu/2)."""
+    a = -t
+    log_scale = lambda u: (mp.log(2) + nu / 2 * mp.log(nu / 2) - mp.loggamma(nu / 2)
+                           + nu * u - nu * mp.exp(2 * u) / 2)
+    tail = mp.exp(log_peak_integral(lambda u: log_normal_upper(a * mp.exp(u) + delta) + log_scale(u)))
+    density = lambda: mp.exp(log_peak_integral(
+        lambda u: -(a * mp.exp(u) + delta) ** 2 / 2 - mp.log(2 * mp.pi) / 2 + u + log_scale(u)))
+    return tail, density
+
+
 def noncentralt(nu, delta, t):
+    if t * delta < 0:
+        tail, density = nct_opposite(nu, abs(delta), -abs(t))
+        with mp.workdps(mp.dps + 60):
+            rest = +(1 - tail)
+        return Values(tail, rest, density) if t < 0 else Values(rest, tail, density)
     if t > 0:
         upper, density = nct_beyond(nu, delta, t)
         with mp.workdps(mp.dps + 60):
@@ -774,6 +843,16 @@ CASES = [
     ("noncentralt", ("10", "1.5"), "1e30", ("upper", "density")),
     ("noncentralt", ("5", "2"), "1e400", ("upper",)),
     ("noncentralt", ("3", "1"), "-50", ("lower", "density")),
+    # The side opposite to delta, where the tail falls as Phi-bar(|delta|) and below.
+    ("noncentralt", ("30", "20"), "-1", ("lower", "upper", "density", "two_tailed")),
+    ("noncentralt", ("3", "-20"), "0.5", ("lower", "upper", "density")),
+    ("noncentralt", ("10", "5"), "-1000", ("lower", "density")),
+    ("noncentralt", ("0.5", "40"), "-1000", ("lower", "density")),
+    ("noncentralt", ("1e4", "40"), "-10", ("lower", "density")),
+    ("noncentralt", ("30", "135"), "-2", ("lower", "density")),
+    ("noncentralt", ("30", "160"), "-1", ("lower",)),
+    ("noncentralt", ("30", "20"), "1e-100", ("x_lower",)),
+    ("noncentralt", ("3", "-5"), "1e-10", ("x_upper",)),
     ("noncentralt", ("10", "1.5"), "", ("mean", "variance")),
     ("noncentralchisquare", ("4", "3"), "5", ("lower", "upper", "density", "two_tailed")),
     ("noncentralchisquare", ("4", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
