@@ -853,6 +853,11 @@ CASES = [
     ("noncentralt", ("30", "160"), "-1", ("lower",)),
     ("noncentralt", ("30", "20"), "1e-100", ("x_lower",)),
     ("noncentralt", ("3", "-5"), "1e-10", ("x_upper",)),
+    # Between 0 and delta, the tail towards 0 and the density on delta's side.
+    ("noncentralt", ("100", "40"), "20", ("lower", "density")),
+    ("noncentralt", ("100", "-40"), "-22", ("upper", "density")),
+    ("noncentralt", ("1e4", "20"), "15", ("lower", "density")),
+    ("noncentralt", ("1e4", "20"), "60", ("density",)),
     ("noncentralt", ("10", "1.5"), "", ("mean", "variance")),
     ("noncentralchisquare", ("4", "3"), "5", ("lower", "upper", "density", "two_tailed")),
     ("noncentralchisquare", ("4", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
