@@ -84,6 +84,10 @@ constexpr long double kNegligible = 50;
 constexpr long double kLargestStep = 0.1L;
 // Terms on either side at most.
 constexpr int kMostTerms = 4000;
+// The plain sum's steps to the left at most, and the step in v of the
+// stretched one.
+constexpr long double kMostPlainTerms = 1000;
+constexpr long double kStretchedStep = 0.1L;
 // LogNearTail's peak: bisected this often within kPeakReach of its bounds,
 // its curvature from second differences this far apart.
 constexpr long double kPeakReach = 40;
@@ -132,15 +136,17 @@ struct ScaleDensity {
 
 // ln of the integral over the real line of e^f(u), f unimodal with its peak
 // near u0, about -(u - u0)^2 / (2 width^2) there, and falling as rate * u far
-// to the left.  Where that fall is slow beside the width, the left side is
-// stretched, u = u0 + width / 2 (v + 1 - e^-v), which turns it into a
-// double-exponential fall in v and keeps the steps near the peak.
+// to the left.  Where that fall would take more than kMostPlainTerms steps,
+// the left side is stretched, u = u0 + width / 2 (v + 1 - e^-v), which
+// turns it into a double-exponential fall in v and keeps the steps near the
+// peak; the stretch's growth off the real axis then needs steps of
+// kStretchedStep in v (at 0.5, the density at df 7, delta 14, x 20 was 3e-7
+// off).
 template <class F>
 long double LogIntegral(F&& f, long double u0, long double width, long double rate) {
   const long double f0 = f(u0);
-  long double sum = 0, step = 0;
-  if (rate * width >= 2) {
-    step = std::min(width / 2, kLargestStep);
+  long double sum = 0, step = std::min(width / 2, kLargestStep);
+  if (kNegligible / (rate * step) <= kMostPlainTerms) {
     sum = 1;
     for (int dir : {1, -1})
       for (int k = 1; k < kMostTerms; ++k) {
@@ -149,7 +155,7 @@ long double LogIntegral(F&& f, long double u0, long double width, long double ra
         if (!(e > -kNegligible)) break;
       }
   } else {
-    step = std::min(0.5L, kLargestStep / width);
+    step = std::min(kStretchedStep, kLargestStep / width);
     for (int dir : {1, -1})
       for (int k = dir > 0 ? 0 : 1; k < kMostTerms; ++k) {
         const long double v = dir * k * step, stretch = std::exp(-v);
@@ -236,7 +242,9 @@ long double LogNearTail(long double df, long double a, long double b) {
   const long double u = (low + high) / 2;
   const long double second = (f(u + kCurvatureStep) - 2 * f(u) + f(u - kCurvatureStep)) /
                              (kCurvatureStep * kCurvatureStep);
-  const long double width = second < 0 ? 1 / std::sqrt(-second) : kLargestStep;
+  // The step must also resolve Phi-bar(b - a t), which turns from Phi-bar(b)
+  // to 1 across a width of about 1 / b in u where a t passes b.
+  const long double width = std::min(second < 0 ? 1 / std::sqrt(-second) : kLargestStep, 1 / b);
   return LogIntegral(f, u, width, df);
 }
 

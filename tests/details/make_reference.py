@@ -858,6 +858,9 @@ CASES = [
     ("noncentralt", ("100", "-40"), "-22", ("upper", "density")),
     ("noncentralt", ("1e4", "20"), "15", ("lower", "density")),
     ("noncentralt", ("1e4", "20"), "60", ("density",)),
+    # Small df: the density on delta's side, and the tail just below delta.
+    ("noncentralt", ("7", "14"), "20", ("density",)),
+    ("noncentralt", ("7", "14"), "13.99", ("lower", "density")),
     ("noncentralt", ("10", "1.5"), "", ("mean", "variance")),
     ("noncentralchisquare", ("4", "3"), "5", ("lower", "upper", "density", "two_tailed")),
     ("noncentralchisquare", ("4", "3"), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
