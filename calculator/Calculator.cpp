@@ -145,6 +145,17 @@ std::vector<Parameter> NamedParameters(const FunctionAbout& about, const Argumen
   return parameters;
 }
 
+// The residual of field's value: for a probability above 1/2, that of
+// its complement, as a change to the probability (the engine takes the
+// smaller of p and 1 - p as the one it holds exactly).
+long double Residual(const FieldAbout& field, const std::string& text, const Arguments& arguments,
+                     int slot) {
+  const long double value = arguments.value[slot], complement = arguments.complement[slot];
+  if (field.role == Role::Probability && value > 0.5L && complement > 0)
+    return -DecimalResidual(text, complement, true).value_or(0);
+  return DecimalResidual(text, value).value_or(0);
+}
+
 }  // namespace
 
 ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Readings readings) {
@@ -161,6 +172,8 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
       input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
       input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(details::Ratio{});
     }
+    if (mode == Mode::Forward && !readings.Root(i))
+      input.arguments.residual[i] = Residual(field, texts[i], input.arguments, i);
   }
   // x - location on the digits typed, for the details of a forward report.
   const auto location = std::find_if(about.fields.begin(), about.fields.end(),

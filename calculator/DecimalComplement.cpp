@@ -1,12 +1,14 @@
 // Decimal differences on digit strings: each text is read as s * D * 10^e
 // (s its sign, D its digits as a whole number), the two are brought to the
 // smaller power of ten and subtracted digit by digit, and the result's text
-// is read by strtold, which rounds once.
+// is read by strtold, which rounds once.  The residual of a value read
+// from a text subtracts the value's own digits (forty of them) likewise.
 #include "calculator/DecimalComplement.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -96,7 +98,8 @@ std::string Plus(const std::string& a, const std::string& b) {
   return result;
 }
 
-std::optional<long double> Difference(Decimal a, Decimal b) {
+// a - b exactly.
+std::optional<Decimal> Subtract(Decimal a, Decimal b) {
   if (a.digits.empty()) a.exponent = b.exponent;
   if (b.digits.empty()) b.exponent = a.exponent;
   const long long e = std::min(a.exponent, b.exponent);
@@ -117,8 +120,18 @@ std::optional<long double> Difference(Decimal a, Decimal b) {
     negative = a.negative;
     digits = Minus(a.digits, b.digits);
   }
-  const std::string text =
-      (negative ? "-" : "") + (digits.empty() ? "0" : digits) + "e" + std::to_string(e);
+  const std::size_t first = digits.find_first_not_of('0');
+  digits.erase(0, first == std::string::npos ? digits.size() : first);
+  return Decimal{negative, digits, e};
+}
+
+// a - b, rounded once.
+std::optional<long double> Difference(const Decimal& a, const Decimal& b) {
+  const std::optional<Decimal> exact = Subtract(a, b);
+  if (!exact) return std::nullopt;
+  const std::string text = (exact->negative ? "-" : "") +
+                           (exact->digits.empty() ? "0" : exact->digits) + "e" +
+                           std::to_string(exact->exponent);
   // Reading the text may raise the overflow or underflow flag, which the
   // log's computation after it would take for its own: the flags are kept.
   std::fenv_t flags;
@@ -152,6 +165,22 @@ std::optional<long double> DecimalDifference(std::string_view a, std::string_vie
   const std::optional<Decimal> x = Read(a), y = Read(b);
   if (!x || !y) return std::nullopt;
   return Difference(*x, *y);
+}
+
+std::optional<long double> DecimalResidual(std::string_view text, long double value,
+                                           bool ofComplement) {
+  std::optional<Decimal> typed = Read(text);
+  if (!typed || !std::isfinite(value)) return std::nullopt;
+  if (ofComplement) typed = Subtract({false, "1", 0}, *typed);
+  // Forty digits of the binary value: its residual is some 1e-20 of it, so
+  // the digits left out are below 1e-20 of the residual.
+  char held[64];
+  const auto written =
+      std::to_chars(held, held + sizeof held, value, std::chars_format::scientific, 40);
+  if (written.ec != std::errc()) return std::nullopt;
+  const std::optional<Decimal> read = Read(std::string_view(held, written.ptr - held));
+  if (!typed || !read) return std::nullopt;
+  return Difference(*typed, *read);
 }
 
 }  // namespace calculator

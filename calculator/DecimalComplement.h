@@ -24,4 +24,10 @@ std::optional<details::Ratio> DecimalRatio(std::string_view text);
 // either is no plain decimal or their powers of ten lie too far apart.
 std::optional<long double> DecimalDifference(std::string_view a, std::string_view b);
 
+// What the long double value read from text leaves out of it: text - value
+// (or, with ofComplement, (1 - text) - value, for the complement of a
+// probability), rounded once; none where the text is no plain decimal.
+std::optional<long double> DecimalResidual(std::string_view text, long double value,
+                                           bool ofComplement = false);
+
 }  // namespace calculator

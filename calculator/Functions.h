@@ -224,6 +224,11 @@ struct Arguments {
   // with a Location field (its far tails depend on that difference); none
   // where a text is no plain decimal.
   std::optional<long double> fromLocation{};
+  // What each value leaves out of its decimal text (DecimalResidual), for the
+  // details of a forward report: of a probability above 1/2, what the
+  // complement's leaves out, with the sign of a change to the probability.
+  // 0 where the text is exact in binary, no plain decimal, or a square root.
+  std::array<long double, kSlotCount> residual{};
   int32_t Whole(int slot) const { return static_cast<int32_t>(value[slot]); }
   // Whether the value is a whole number of the int32 range.
   bool IsWhole(int slot) const;

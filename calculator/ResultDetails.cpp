@@ -137,25 +137,42 @@ void AddMoments(const details::Distribution& d, ResultDetails& out) {
   out.variance = details::Variance(d);
 }
 
-// The forward values at x; for a distribution that moves with a location
-// parameter, those of the same distribution at location 0 and at the
-// decimal difference x - location (the far tails depend on its digits),
-// reported at x.
+// What the decimals typed leave out of the values read from them, by the
+// places of the distribution's parameters.
+details::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& arguments) {
+  details::Residuals r;
+  std::size_t place = 0;
+  for (const FieldAbout& field : about.fields) {
+    if (field.role == Role::XValue) r.x = arguments.residual[field.slot];
+    if (!field.IsParameter() || place >= details::kComplementPlace) continue;
+    if (field.role == Role::Probability) r.probability = static_cast<int>(place);
+    r.parameters[place++] = arguments.residual[field.slot];
+  }
+  return r;
+}
+
+// The forward values at x, for the decimals typed; for a distribution that
+// moves with a location parameter, those of the same distribution at
+// location 0 and at the decimal difference x - location (the far tails
+// depend on its digits, which hold x's and the location's), reported at x.
 details::ContinuousForward ForwardFromLocation(const Result& result, details::Distribution d,
                                                long double x) {
+  const FunctionAbout& about = AboutFunction(result.function);
+  details::Residuals residuals = ResidualsOf(about, result.arguments);
   const std::optional<long double> offset = result.arguments.fromLocation;
   std::size_t place = 0;
-  for (const FieldAbout& field : AboutFunction(result.function).fields) {
+  for (const FieldAbout& field : about.fields) {
     if (!field.IsParameter()) continue;
     if (field.role == Role::Location && offset) {
       d.parameters[place] = 0;
-      details::ContinuousForward f = details::Forward(d, *offset);
+      residuals.parameters[place] = residuals.x = 0;
+      details::ContinuousForward f = details::Forward(d, *offset, residuals);
       f.x = x;
       return f;
     }
     ++place;
   }
-  return details::Forward(d, x);
+  return details::Forward(d, x, residuals);
 }
 
 // The decimals typed for a discrete quantile: the percentile and the
@@ -238,7 +255,8 @@ ResultDetails DetailsOf(const Result& result) {
     ComparePoints(*p, i, out.remarks);
     out.values = i;
   } else if (const auto* k = std::get_if<DiscreteAt>(&result.values)) {
-    const details::DiscreteForward f = details::DiscreteAt(*d, k->x);
+    const details::DiscreteForward f = details::DiscreteAt(
+        *d, k->x, ResidualsOf(AboutFunction(result.function), result.arguments));
     CompareDiscrete(*k, f, out.remarks);
     out.values = f;
   } else if (const auto* b = std::get_if<Between>(&result.values)) {

@@ -101,8 +101,10 @@ DiscreteForward DiscreteAt(const Distribution& d, long double x) {
   const auto below = [&] { return AtMost(d, std::ceil(x) - 1); };
   const auto above = [&] { return AtLeast(d, std::floor(x) + 1); };
   DiscreteForward f{x, {}, {}, Point(d, x), {}, {}};
+  // A probability: the sum's rounding may not carry it past 1.
   const auto withPoint = [&](const Value& tail) {
-    return tail.value && f.point.value ? Value::Of(*tail.value + *f.point.value) : Value{};
+    return tail.value && f.point.value ? Value::Of(std::fmin(*tail.value + *f.point.value, 1.0L))
+                                       : Value{};
   };
   if (LowerLikelySmaller(d, x)) {
     f.below = below();

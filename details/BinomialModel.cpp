@@ -47,11 +47,13 @@ class Terms {
  public:
   explicit Terms(const Parameters& p) : n_(P1(p)), p_(P0(p)), q_(Complement(p, 0)) {}
 
-  // C(n, j) p^j q^(n-j); at the ends q^n = e^(n ln(1 - p)) and p^n.
+  // C(n, j) p^j q^(n-j); at the ends q^n = e^(n ln(1 - p)) and p^n, each
+  // logarithm taken from the smaller of p and q, the one held to its last
+  // bit (q is the complement of the decimal typed, not 1 minus its rounding).
   long double Point(long double j) const {
     if (j == 0) return std::exp(n_ * (p_ <= 0.5L ? std::log1p(-p_) : std::log(q_)));
-    if (j == n_) return std::exp(n_ * std::log(p_));
-    return BetaSaddleTerm(j, n_ - j, p_, q_, ExactOffset(j, n_, p_));
+    if (j == n_) return std::exp(n_ * (p_ >= 0.5L ? std::log1p(-q_) : std::log(p_)));
+    return BetaSaddleTerm(j, n_ - j, p_, q_, Offset(j, n_));
   }
   long double Up(long double j) const { return (n_ - j) / (j + 1) * (p_ / q_); }
   long double Down(long double j) const { return j / (n_ - j + 1) * (q_ / p_); }
@@ -64,11 +66,22 @@ class Terms {
     const long double a = k + 1, b = n_ - k;
     if (a < kBoostBetaLimit || b < kBoostBetaLimit)
       return above ? SummedAbove(*this, k) : SummedAtMost(*this, k);
-    const long double saddle = BetaSaddleTerm(a, b, p_, q_, ExactOffset(a, n_ + 1, p_));
+    const long double saddle = BetaSaddleTerm(a, b, p_, q_, Offset(a, n_ + 1));
+    // I_p(a, b) = 1 - I_q(b, a): the incomplete beta takes the smaller of p
+    // and q as its x, held exactly, and forms the other as 1 - x.
+    if (q_ < p_) return BetaTail(b, a, q_, p_, above, saddle);
     return BetaTail(a, b, p_, q_, !above, saddle);
   }
 
  private:
+  // a - m p, from p where p is the smaller, else as -((m - a) - m q): n times
+  // the rounding of p near 1 would be far larger than q's.
+  ExtendedPair Offset(long double a, long double m) const {
+    if (p_ <= q_) return ExactOffset(a, m, p_);
+    const ExtendedPair other = ExactOffset(m - a, m, q_);
+    return {-other.hi, -other.lo};
+  }
+
   long double n_, p_, q_;
 };
 

@@ -158,6 +158,21 @@ struct IntervalValues {
   Value between, outside;
 };
 ContinuousForward Forward(const Distribution& d, long double x);
+// What the decimals typed add to the long doubles read from them: the exact
+// inputs are parameters[i] + this parameters[i], and x + this x.  The
+// parameter in place `probability` (-1: none) moves its complement, when
+// given, the other way.
+struct Residuals {
+  Parameters parameters{};
+  long double x = 0;
+  int probability = -1;
+};
+// The forward values at the exact inputs: those at the long doubles, each
+// times e^(sum of d ln v / d input times residual), to first order in the
+// residuals (some 1e-20 of their inputs, but multiplied in a far tail by
+// derivatives in the thousands).
+ContinuousForward Forward(const Distribution& d, long double x, const Residuals& residuals);
+DiscreteForward DiscreteAt(const Distribution& d, long double x, const Residuals& residuals);
 IntervalValues Between(const Distribution& d, long double a, long double b);
 // `complement`, when above 0, is 1 - p exactly (the decimal typed, minus
 // from one): above p = 1/2 each x-value is then the quantile of the other

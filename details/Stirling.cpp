@@ -97,12 +97,6 @@ long double Deviance(long double x, long double M) {
   return x * std::log(x / M) + M - x;
 }
 
-long double PoissonTerm(long double k, long double lambda) {
-  if (k == 0) return std::exp(-lambda);
-  const long double twoPi = boost::math::constants::two_pi<long double>();
-  return std::exp(-StirlingError(k) - Deviance(k, lambda)) / std::sqrt(twoPi * k);
-}
-
 namespace {
 
 // From this deviance on the beta term takes it as a pair: its rounding in
@@ -134,6 +128,19 @@ ExtendedPair PairDeviance(const ExtendedPair& delta, long double c, long double 
 }
 
 }  // namespace
+
+long double PoissonTerm(long double k, long double lambda) {
+  if (k == 0) return std::exp(-lambda);
+  const long double root = std::sqrt(boost::math::constants::two_pi<long double>() * k);
+  const long double deviance = Deviance(k, lambda);
+  if (!(deviance >= kPairDevianceFrom)) return std::exp(-StirlingError(k) - deviance) / root;
+  // D(k, lambda) = k (u - ln(1 + u)) with u = (lambda - k) / k, from
+  // lambda - k exactly as a pair.
+  const ExtendedPair gap = TwoSum(lambda, -k);
+  const ExtendedPair exact = PairDeviance(gap, k, gap.hi / k, lambda / k);
+  const ExtendedPair exponent = SumPair({-StirlingError(k), 0}, {-exact.hi, -exact.lo});
+  return std::exp(exponent.hi) * (1 + exponent.lo) / root;
+}
 
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            const ExtendedPair& delta) {

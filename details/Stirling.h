@@ -1,12 +1,13 @@
 // Stirling's error term and the deviance: the building blocks of accurate
 // logarithms of large factorials, and of the binomial and Poisson point
 // probabilities in Loader's saddle-point form, whose only large quantity is
-// the deviance itself (no difference of large logarithms): relative error a
-// few units of 1e-19 times (1 + the deviance), that is 1e-15 or better for
-// values down to about 1e-2000.  The beta term, given delta as a pair, keeps
-// a few units of 1e-19 down to the bottom of the range wherever |delta| is at
-// most half of each parameter; beyond, the rounding of ln x (or ln y) times
-// its parameter remains.
+// the deviance itself (no difference of large logarithms).  Rounded in
+// extended precision the deviance would carry a few units of 1e-19 times
+// itself, 3e-15 at 1e-700; from a deviance of 64 on, the Poisson and beta
+// terms take it as a pair, and keep a few units of 1e-19 down to the bottom
+// of the range wherever |delta| is at most half of each parameter; beyond,
+// the rounding of ln x (or ln y, or ln(lambda / k)) times its parameter
+// remains.
 #pragma once
 
 #include "details/ExtendedPair.h"

@@ -134,6 +134,75 @@ TEST(Details, OfTheDecimalTyped) {
   EXPECT_NEAR(static_cast<double>(*n.upper.value / upper - 1), 0, 1e-15);
 }
 
+TEST(DecimalResidual, IsWhatTheRoundingLeftOut) {
+  // Against mpmath: each decimal less the long double nearest it.
+  const std::tuple<const char*, long double, bool, std::optional<long double>> cases[] = {
+      {"0.5", 0.5L, false, 0.0L},
+      {"0.1", 0.1L, false, -1.355252715606880542509029e-21L},
+      {"123.456", 123.456L, false, -2.553512956637860042974165e-18L},
+      {"0.7", 0.3L, true, -1.084202172485504434007223e-20L},  // (1 - 0.7) - 0.3L
+      {"1,5", 1.5L, false, std::nullopt},
+  };
+  for (const auto& [text, value, ofComplement, expected] : cases) {
+    const std::optional<long double> residual =
+        calculator::DecimalResidual(text, value, ofComplement);
+    ASSERT_EQ(residual.has_value(), expected.has_value()) << text;
+    if (expected && *expected != 0) {
+      EXPECT_NEAR(static_cast<double>(*residual / *expected - 1), 0, 1e-15) << text;
+    } else if (expected) {
+      EXPECT_EQ(*residual, 0.0L) << text;
+    }
+  }
+}
+
+// Far tails that move by more than 1e-15 with the rounding of the decimals
+// typed (a Poisson point near 1e-35 at lambda = 5463608.68218) or of p near
+// 1 (n times it), against mpmath at 40 digits from the decimals.
+TEST(Details, FarTailsOfTheDecimalsTyped) {
+  struct Case {
+    Function function;
+    calculator::FieldTexts texts;
+    const char* value;
+    long double expected;
+  };
+  const Case cases[] = {
+      {Function::Poisson,
+       {"5463608.68218", "", "", "5491550"},
+       "point",
+       1.797923782994881640229814e-35L},
+      {Function::Poisson,
+       {"59072.5763217", "", "", "45801"},
+       "point",
+       1.023790146425180228682364e-705L},
+      {Function::Binomial,
+       {"0.999999998588506", "139178796", "", "139178796"},
+       "point",
+       0.8216423831220434623307827L},
+      {Function::Binomial, {"0.999999998588506", "139178796", "", "139178796"}, "at most", 1},
+      {Function::Binomial,
+       {"0.999996894296527", "580736541", "", "580734704"},
+       "at most",
+       0.2187655226242658456397101L},
+      {Function::Gamma,
+       {"59072.5763217", "0.3", "", "13740.3"},
+       "lower",
+       2.946436992316429247826787e-767L},
+  };
+  for (const Case& c : cases) {
+    const auto details =
+        calculator::DetailsOf(calculator::Compute(c.function, c.texts, Mode::Forward));
+    std::optional<long double> got;
+    if (const auto* d = std::get_if<details::DiscreteForward>(&details.values))
+      got = std::string(c.value) == "point" ? d->point.value : d->atMost.value;
+    else if (const auto* f = std::get_if<details::ContinuousForward>(&details.values))
+      got = f->lower.value;
+    ASSERT_TRUE(got.has_value()) << c.texts[0] << " " << c.value;
+    EXPECT_NEAR(static_cast<double>(*got / c.expected - 1), 0, 1e-15)
+        << c.texts[0] << " " << c.value;
+    EXPECT_LE(*got, 1.0L) << c.texts[0] << " " << c.value;
+  }
+}
+
 // A discrete quantile at a boundary P(X <= k) = p of the decimals typed,
 // where the extended reals nearest them fall on the wrong side (0.3 rounds
 // up, so P(X <= 3) = 3/10 of the rounded values is below it).
