@@ -8,10 +8,11 @@
 // tens of microseconds for every point probability, and a cdf adds
 // many) and then falls back on Lanczos sums that lose relative accuracy with
 // N, so the probabilities are computed here: the point probability by Loader's saddle-point form
-// with p = n/N,
+// with p = n/N (held to 31 bits),
 //   P(X = x) = b(x; B, p) b(n - x; R, p) / b(n; N, p),  b(x; m, p) = C(m, x) p^x q^(m-x)
 // (Stirling.h), where the powers of p and q cancel exactly in the quotient,
-// so that the rounding of p costs nothing; the tails are sums of these
+// so that the rounding of p costs nothing, and with p so held the means
+// m p of the terms are exact; the tails are sums of these
 // points (TermSums.h) with the ratio
 //   P(X = j + 1) / P(X = j) = (B - j)(n - j) / ((j + 1)(R - n + j + 1)),
 // and the quantile walks from its first guess one point at a time.  Mean
@@ -44,6 +45,8 @@ constexpr unsigned kTabledFactorials = boost::math::max_factorial<long double>::
 // The largest count of an urn: counts stay below 2^32, as Boost's unsigned
 // hypergeometric arguments do.
 constexpr long double kUrnCountLimit = 4294967296.0L;  // 2^32
+// The held proportion n / N is a multiple of 1 / kProportionScale.
+constexpr long double kProportionScale = 2147483648.0L;  // 2^31
 
 class Urn {
  public:
@@ -52,8 +55,8 @@ class Urn {
         red_(P1(p)),
         n_(P2(p)),
         total_(P0(p) + P1(p)),
-        p_(n_ / total_),
-        q_((total_ - n_) / total_) {}
+        p_(HeldProportion(n_, total_)),
+        q_(1 - p_) {}
 
   bool ByBoost() const { return total_ <= kBoostUrnLimit; }
   HypergeometricDistribution Boost() const {
@@ -93,6 +96,15 @@ class Urn {
   }
   long double TabledPoint(long double x) const {
     return Choose(blue_, x) * Choose(red_, n_ - x) / Choose(total_, n_);
+  }
+
+  // n / N to 31 bits, and at least 2^-31 from 0 and 1: then p, q = 1 - p
+  // and their products with the counts (below 2^33) are exact, so that the
+  // mean of each term's binomial, m p, carries no rounding into its deviance
+  // (which would cost |m p - x| units of 1e-19 in a far tail).
+  static long double HeldProportion(long double n, long double total) {
+    const long double scaled = std::round(n / total * kProportionScale);
+    return std::fmin(std::fmax(scaled, 1), kProportionScale - 1) / kProportionScale;
   }
 
   long double blue_, red_, n_, total_, p_, q_;

@@ -168,10 +168,21 @@ long double BinomialTerm(long double x, long double m, long double p, long doubl
   // q^m = exp(m ln q) = exp(-D(m, mq) - mp), and p^m likewise.
   if (x == 0) return std::exp(-Deviance(m, m * q) - m * p);
   if (x == m) return std::exp(-Deviance(m, m * p) - m * q);
-  const long double lc = StirlingError(m) - StirlingError(x) - StirlingError(m - x) -
-                         Deviance(x, m * p) - Deviance(m - x, m * q);
-  const long double twoPi = boost::math::constants::two_pi<long double>();
-  return std::exp(lc) * std::sqrt(m / (twoPi * x * (m - x)));
+  const long double stirling = StirlingError(m) - StirlingError(x) - StirlingError(m - x);
+  const long double root =
+      std::sqrt(m / (boost::math::constants::two_pi<long double>() * x * (m - x)));
+  const long double mp = m * p, mq = m * q;
+  const long double deviance = Deviance(x, mp) + Deviance(m - x, mq);
+  if (!(deviance >= kPairDevianceFrom)) return std::exp(stirling - deviance) * root;
+  // Each D(k, M) = k (u - ln(1 + u)), u = (M - k) / k, from M - k exactly
+  // as a pair (exact when M = m p is).
+  const auto pair = [](long double k, long double M) {
+    const ExtendedPair gap = TwoSum(M, -k);
+    return PairDeviance(gap, k, gap.hi / k, M / k);
+  };
+  const ExtendedPair exact = SumPair(pair(x, mp), pair(m - x, mq));
+  const ExtendedPair exponent = SumPair({stirling, 0}, {-exact.hi, -exact.lo});
+  return std::exp(exponent.hi) * (1 + exponent.lo) * root;
 }
 
 }  // namespace details
