@@ -105,17 +105,31 @@ namespace {
 // the hundreds of millions, where delta itself is 10^5 and more).
 constexpr long double kPairDevianceFrom = 64;
 
+// ln v as a pair: the rounded logarithm l and one Newton step on it,
+// (v - e^l) / e^l, whose difference is exact (e^l lies within a few units
+// of v): good to the rounding of e^l, some 1e-19 absolute, where l alone
+// has half a unit of its own last place (9e-19 at l = -20, which a
+// deviance multiplies by its parameter).
+ExtendedPair LogPair(long double v) {
+  const long double l = std::log(v), e = std::exp(l);
+  return TwoSum(l, (v - e) / e);
+}
+
 // -c g(u) = c (u - ln(1 + u)) for u = delta / c (delta of either sign), as
 // a pair.  For |u| <= 1/2, (delta^2 / c) h(u) with
 //   h(u) = (u - ln(1 + u)) / u^2 = 1/2 - u/3 + u^2/4 - ...,
 // delta^2 / c in pairs and the part of h beyond its 1/2 in extended
 // precision (at most 0.12 of h, 0.04 for |u| <= 0.1).  Beyond, delta in
-// pairs less c ln(1 + u) from the caller's 1 + u: exact but for the rounding
-// of that logarithm, which is all of the term for u near -1, and little of it
-// for large u (the t tail far out: c = 1/2 and u = t^2 - 1).
+// pairs less c ln(1 + u) from the caller's 1 + u, the logarithm as a pair
+// (LogPair): exact but for the rounding of 1 + u, which is all of the term
+// for u near -1, and little of it for large u (the t tail far out: c = 1/2
+// and u = t^2 - 1).
 ExtendedPair PairDeviance(const ExtendedPair& delta, long double c, long double u,
                           long double onePlusU) {
-  if (std::fabs(u) > kLog1pmxSwitch) return SumPair(delta, {-c * std::log(onePlusU), 0});
+  if (std::fabs(u) > kLog1pmxSwitch) {
+    const ExtendedPair product = ProductOfPairs({c, 0}, LogPair(onePlusU));
+    return SumPair(delta, {-product.hi, -product.lo});
+  }
   long double rest = 0, power = 1;
   for (int j = 1; j < kDevianceMaxTerms; ++j) {
     power *= -u;

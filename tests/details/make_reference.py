@@ -645,6 +645,8 @@ CASES = [
     ("chisquare", ("10",), "18.307038", ("lower", "upper", "density", "two_tailed")),
     ("chisquare", ("10",), "0.95", ("x_lower", "x_upper", "central_low", "central_high")),
     ("chisquare", ("1",), "0.000001", ("x_lower", "x_upper")),
+    # A density near 1e-4715: the logarithm of x / 2 times 547 as a pair.
+    ("chisquare", ("1097.24593495",), "1e-6", ("density",)),
     ("t", ("10",), "2", ("lower", "upper", "density", "two_tailed")),
     ("t", ("10",), "0.975", ("x_lower", "x_upper", "central_low", "central_high")),
     ("t", ("1",), "0.000001", ("x_lower", "x_upper")),
