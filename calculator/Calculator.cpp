@@ -172,7 +172,7 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
       input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
       input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(details::Ratio{});
     }
-    if (mode == Mode::Forward && !readings.Root(i))
+    if (mode != Mode::Inverse && !readings.Root(i))
       input.arguments.residual[i] = Residual(field, texts[i], input.arguments, i);
   }
   // x - location on the digits typed, for the details of a forward report.

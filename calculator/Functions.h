@@ -225,7 +225,7 @@ struct Arguments {
   // where a text is no plain decimal.
   std::optional<long double> fromLocation{};
   // What each value leaves out of its decimal text (DecimalResidual), for the
-  // details of a forward report: of a probability above 1/2, what the
+  // details of a forward or interval report: of a probability above 1/2, what the
   // complement's leaves out, with the sign of a change to the probability.
   // 0 where the text is exact in binary, no plain decimal, or a square root.
   std::array<long double, kSlotCount> residual{};

@@ -151,6 +151,14 @@ details::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& argu
   return r;
 }
 
+// The residuals of an interval's report: x's is the lower bound's, and the
+// upper bound's is that of its own field.
+details::Residuals BoundsResiduals(const Result& result) {
+  details::Residuals r = ResidualsOf(AboutFunction(result.function), result.arguments);
+  r.b = result.arguments.residual[kEdit5];
+  return r;
+}
+
 // The forward values at x, for the decimals typed; for a distribution that
 // moves with a location parameter, those of the same distribution at
 // location 0 and at the decimal difference x - location (the far tails
@@ -260,9 +268,9 @@ ResultDetails DetailsOf(const Result& result) {
     CompareDiscrete(*k, f, out.remarks);
     out.values = f;
   } else if (const auto* b = std::get_if<Between>(&result.values)) {
-    out.values = details::Between(*d, b->a, b->b);
+    out.values = details::Between(*d, b->a, b->b, BoundsResiduals(result));
   } else if (const auto* w = std::get_if<WholeBetween>(&result.values)) {
-    out.values = details::Between(*d, w->a, w->b);
+    out.values = details::Between(*d, w->a, w->b, BoundsResiduals(result));
   } else if (const auto* q = std::get_if<QuantileAt>(&result.values)) {
     const details::DiscreteInverse i =
         details::DiscreteInv(*d, q->p, TypedOf(AboutFunction(result.function), result.arguments));

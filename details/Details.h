@@ -159,12 +159,12 @@ struct IntervalValues {
 };
 ContinuousForward Forward(const Distribution& d, long double x);
 // What the decimals typed add to the long doubles read from them: the exact
-// inputs are parameters[i] + this parameters[i], and x + this x.  The
-// parameter in place `probability` (-1: none) moves its complement, when
-// given, the other way.
+// inputs are parameters[i] + this parameters[i], and x + this x (for an
+// interval, a + x and b + this b).  The parameter in place `probability`
+// (-1: none) moves its complement, when given, the other way.
 struct Residuals {
   Parameters parameters{};
-  long double x = 0;
+  long double x = 0, b = 0;
   int probability = -1;
 };
 // The forward values at the exact inputs: those at the long doubles, each
@@ -173,6 +173,8 @@ struct Residuals {
 // derivatives in the thousands).
 ContinuousForward Forward(const Distribution& d, long double x, const Residuals& residuals);
 DiscreteForward DiscreteAt(const Distribution& d, long double x, const Residuals& residuals);
+IntervalValues Between(const Distribution& d, long double a, long double b,
+                       const Residuals& residuals);
 IntervalValues Between(const Distribution& d, long double a, long double b);
 // `complement`, when above 0, is 1 - p exactly (the decimal typed, minus
 // from one): above p = 1/2 each x-value is then the quantile of the other

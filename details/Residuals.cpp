@@ -10,6 +10,7 @@
 // (1e-18) then enter the derivative at 1e-9, and the correction (below 1e-12
 // of the value) at far less than a unit of its last place.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
@@ -21,6 +22,9 @@ namespace details {
 namespace {
 
 constexpr long double kStep = 1e-9L;
+
+// x and 0, or the bounds of an interval.
+using Points = std::array<long double, 2>;
 
 // The exponents e^(...) that correct each value of a forward aggregate.
 template <class Aggregate>
@@ -54,18 +58,19 @@ class Corrections {
   std::vector<long double> exponents_ = std::vector<long double>(members_.size());
 };
 
-// The aggregate at the exact inputs: compute(d, x) once at the long doubles
-// and once more for each input with a residual, nudged by a step of that
-// residual's sign.
+// The aggregate at the exact inputs: compute(d, points) once at the long
+// doubles and once more for each input with a residual, nudged by a step of
+// that residual's sign.  The points are x (and 0), or the bounds a and b of
+// an interval.
 template <class Aggregate, class Compute>
-Aggregate Corrected(const Distribution& d, long double x, const Residuals& r, Compute compute,
+Aggregate Corrected(const Distribution& d, Points points, const Residuals& r, Compute compute,
                     Corrections<Aggregate> corrections) {
   HeldFloatEnvironment held;  // once for all the values
-  Aggregate at = compute(d, x);
+  Aggregate at = compute(d, points);
   if (d.model == nullptr || !ParameterProblem(d).empty()) return at;
-  const auto nudge = [&](Distribution moved, long double movedX, long double step,
+  const auto nudge = [&](const Distribution& moved, const Points& movedPoints, long double step,
                          long double residual) {
-    corrections.Add(at, compute(moved, movedX), residual / step);
+    corrections.Add(at, compute(moved, movedPoints), residual / step);
   };
   const int count = std::min(d.model->ParameterCount(), kComplementPlace);
   for (int i = 0; i < count; ++i) {
@@ -79,11 +84,15 @@ Aggregate Corrected(const Distribution& d, long double x, const Residuals& r, Co
     moved.parameters[i] = value + step;
     if (withComplement) moved.parameters[kComplementPlace] = complement - step;
     if (!ParameterProblem(moved).empty()) continue;
-    nudge(moved, x, step, residual);
+    nudge(moved, points, step, residual);
   }
-  if (r.x != 0 && std::isfinite(x) && x != 0) {
-    const long double step = std::copysign(kStep * std::fabs(x), r.x);
-    nudge(d, x + step, step, r.x);
+  const Points residuals{r.x, r.b};
+  for (std::size_t j = 0; j < points.size(); ++j) {
+    if (residuals[j] == 0 || !std::isfinite(points[j]) || points[j] == 0) continue;
+    Points moved = points;
+    const long double step = std::copysign(kStep * std::fabs(points[j]), residuals[j]);
+    moved[j] += step;
+    nudge(d, moved, step, residuals[j]);
   }
   corrections.Apply(at);
   return at;
@@ -93,16 +102,26 @@ Aggregate Corrected(const Distribution& d, long double x, const Residuals& r, Co
 
 ContinuousForward Forward(const Distribution& d, long double x, const Residuals& residuals) {
   return Corrected<ContinuousForward>(
-      d, x, residuals, [](const Distribution& at, long double y) { return Forward(at, y); },
+      d, {x, 0}, residuals,
+      [](const Distribution& at, const Points& y) { return Forward(at, y[0]); },
       {&ContinuousForward::lower, &ContinuousForward::upper, &ContinuousForward::density,
        &ContinuousForward::twoTailed});
 }
 
 DiscreteForward DiscreteAt(const Distribution& d, long double x, const Residuals& residuals) {
   return Corrected<DiscreteForward>(
-      d, x, residuals, [](const Distribution& at, long double y) { return DiscreteAt(at, y); },
+      d, {x, 0}, residuals,
+      [](const Distribution& at, const Points& y) { return DiscreteAt(at, y[0]); },
       {&DiscreteForward::below, &DiscreteForward::atMost, &DiscreteForward::point,
        &DiscreteForward::atLeast, &DiscreteForward::above});
+}
+
+IntervalValues Between(const Distribution& d, long double a, long double b,
+                       const Residuals& residuals) {
+  return Corrected<IntervalValues>(
+      d, {a, b}, residuals,
+      [](const Distribution& at, const Points& y) { return Between(at, y[0], y[1]); },
+      {&IntervalValues::between, &IntervalValues::outside});
 }
 
 }  // namespace details

@@ -203,6 +203,15 @@ TEST(Details, FarTailsOfTheDecimalsTyped) {
   }
 }
 
+// An interval of that Poisson's far tail, P(5491550 <= X <= 5491560).
+TEST(Details, IntervalOfTheDecimalsTyped) {
+  const auto details = calculator::DetailsOf(calculator::Compute(
+      Function::Poisson, {"5463608.68218", "", "", "5491550", "5491560"}, Mode::Interval));
+  const auto& between = std::get<details::IntervalValues>(details.values).between;
+  ASSERT_TRUE(between.value.has_value());
+  EXPECT_NEAR(static_cast<double>(*between.value / 1.928155813876254067413e-34L - 1), 0, 1e-15);
+}
+
 // A discrete quantile at a boundary P(X <= k) = p of the decimals typed,
 // where the extended reals nearest them fall on the wrong side (0.3 rounds
 // up, so P(X <= 3) = 3/10 of the rounded values is below it).
