@@ -148,9 +148,9 @@ std::vector<Parameter> NamedParameters(const FunctionAbout& about, const Argumen
 // The residual of field's value: for a probability above 1/2, that of
 // its complement, as a change to the probability (the engine takes the
 // smaller of p and 1 - p as the one it holds exactly).
-long double Residual(const FieldAbout& field, const std::string& text, const Arguments& arguments,
-                     int slot) {
-  const long double value = arguments.value[slot], complement = arguments.complement[slot];
+long double Residual(const FieldAbout& field, const std::string& text, const Arguments& arguments) {
+  const long double value = arguments.value[field.slot];
+  const long double complement = arguments.complement[field.slot];
   if (field.role == Role::Probability && value > 0.5L && complement > 0)
     return -DecimalResidual(text, complement, true).value_or(0);
   return DecimalResidual(text, value).value_or(0);
@@ -173,7 +173,7 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
       input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(details::Ratio{});
     }
     if (mode != Mode::Inverse && !readings.Root(i))
-      input.arguments.residual[i] = Residual(field, texts[i], input.arguments, i);
+      input.arguments.residual[i] = Residual(field, texts[i], input.arguments);
   }
   // x - location on the digits typed, for the details of a forward report.
   const auto location = std::find_if(about.fields.begin(), about.fields.end(),

@@ -86,20 +86,26 @@ long double LentzDenominator(long double v) {
   return std::fabs(v) < kLentzTiny ? kLentzTiny : v;
 }
 
+// The modified Lentz method's running ratios; Step takes the next partial
+// numerator an and denominator bn and gives the factor by which the
+// convergent changes.
+struct Lentz {
+  long double c, d;
+  long double Step(long double an, long double bn) {
+    d = 1 / LentzDenominator(bn + an * d);
+    c = LentzDenominator(bn + an / c);
+    return d * c;
+  }
+};
+
 std::optional<long double> BetaFraction(long double a, long double b, long double x) {
-  long double d = 1 / LentzDenominator(1 - (a + b) * x / (a + 1));
-  long double c = 1;
-  long double h = d;
+  Lentz lentz{1, 1 / LentzDenominator(1 - (a + b) * x / (a + 1))};
+  long double h = lentz.d;
   for (int m = 1; m <= kMaxFractionTerms; ++m) {
     const long double twoM = 2.0L * m;
-    long double step = m * (b - m) * x / ((a + twoM - 1) * (a + twoM));
-    d = 1 / LentzDenominator(1 + step * d);
-    c = LentzDenominator(1 + step / c);
-    h *= d * c;
-    step = -(a + m) * (a + b + m) * x / ((a + twoM) * (a + twoM + 1));
-    d = 1 / LentzDenominator(1 + step * d);
-    c = LentzDenominator(1 + step / c);
-    const long double change = d * c;
+    h *= lentz.Step(m * (b - m) * x / ((a + twoM - 1) * (a + twoM)), 1);
+    const long double change =
+        lentz.Step(-(a + m) * (a + b + m) * x / ((a + twoM) * (a + twoM + 1)), 1);
     h *= change;
     if (std::fabs(change - 1) <= kFractionTolerance) return h;
   }
@@ -139,15 +145,14 @@ std::optional<long double> FractionTail(long double a, long double b, long doubl
 std::optional<long double> LambdaFraction(long double a, long double b, long double x,
                                           long double y) {
   const long double b0 = a * (a * y - b * x + 1) / (a + 1);
-  long double f = LentzDenominator(b0), c = f, d = 0;
+  long double f = LentzDenominator(b0);
+  Lentz lentz{f, 0};
   for (int m = 1; m <= kMaxFractionTerms; ++m) {
     const long double odd = a + 2 * m - 1;
     const long double an = (a + m - 1) / odd * ((a + b + m - 1) / odd) * m * (b - m) * x * x;
-    const long double bn = m + m * (b - m) * x / odd +
-                           (a + m) * (a * y - b * x + 1 + m * (2 - x)) / (odd + 2);
-    d = 1 / LentzDenominator(bn + an * d);
-    c = LentzDenominator(bn + an / c);
-    const long double change = c * d;
+    const long double bn =
+        m + m * (b - m) * x / odd + (a + m) * (a * y - b * x + 1 + m * (2 - x)) / (odd + 2);
+    const long double change = lentz.Step(an, bn);
     f *= change;
     if (std::fabs(change - 1) <= kFractionTolerance) return f;
   }

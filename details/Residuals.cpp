@@ -1,5 +1,5 @@
-// The forward values at the exact decimals typed rather than at their
-// roundings.  A long double holds a decimal such as 0.3 to some 1e-20 of
+// The forward and interval values at the exact decimals typed rather than
+// at their roundings.  A long double holds a decimal such as 0.3 to some 1e-20 of
 // it, which is nothing in a central value but not in a far tail, whose
 // logarithm may change thousands of times faster than its input: a Poisson
 // tail near 1e-35 at lambda = 5463608.68218 moves 1e-15 with lambda's
@@ -26,7 +26,7 @@ constexpr long double kStep = 1e-9L;
 // x and 0, or the bounds of an interval.
 using Points = std::array<long double, 2>;
 
-// The exponents e^(...) that correct each value of a forward aggregate.
+// The exponents e^(...) that correct each value of an aggregate.
 template <class Aggregate>
 class Corrections {
  public:
@@ -35,21 +35,17 @@ class Corrections {
 
   // Adds (ln nudged - ln at) * (residual / step) for each value.
   void Add(const Aggregate& at, const Aggregate& nudged, long double ratio) {
-    std::size_t i = 0;
-    for (const Member m : members_) {
-      const Value &v = at.*m, &w = nudged.*m;
+    for (std::size_t i = 0; i < members_.size(); ++i) {
+      const Value &v = at.*members_[i], &w = nudged.*members_[i];
       if (v.value && w.value && *v.value > 0 && *w.value > 0)
         exponents_[i] += std::log(*w.value / *v.value) * ratio;
-      ++i;
     }
   }
 
   void Apply(Aggregate& at) const {
-    std::size_t i = 0;
-    for (const Member m : members_) {
-      Value& v = at.*m;
+    for (std::size_t i = 0; i < members_.size(); ++i) {
+      Value& v = at.*members_[i];
       if (v.value && exponents_[i] != 0) v.value = *v.value + *v.value * std::expm1(exponents_[i]);
-      ++i;
     }
   }
 

@@ -141,6 +141,13 @@ ExtendedPair PairDeviance(const ExtendedPair& delta, long double c, long double 
   return SumPair({q.hi / 2, q.lo / 2}, ProductOfPairs(q, {rest, 0}));
 }
 
+// The deviance D(k, M) = k (u - ln(1 + u)), u = (M - k) / k, as a pair,
+// from M - k exactly (as exact as M itself).
+ExtendedPair DevianceAsPair(long double k, long double M) {
+  const ExtendedPair gap = TwoSum(M, -k);
+  return PairDeviance(gap, k, gap.hi / k, M / k);
+}
+
 }  // namespace
 
 long double PoissonTerm(long double k, long double lambda) {
@@ -148,10 +155,7 @@ long double PoissonTerm(long double k, long double lambda) {
   const long double root = std::sqrt(boost::math::constants::two_pi<long double>() * k);
   const long double deviance = Deviance(k, lambda);
   if (!(deviance >= kPairDevianceFrom)) return std::exp(-StirlingError(k) - deviance) / root;
-  // D(k, lambda) = k (u - ln(1 + u)) with u = (lambda - k) / k, from
-  // lambda - k exactly as a pair.
-  const ExtendedPair gap = TwoSum(lambda, -k);
-  const ExtendedPair exact = PairDeviance(gap, k, gap.hi / k, lambda / k);
+  const ExtendedPair exact = DevianceAsPair(k, lambda);
   const ExtendedPair exponent = SumPair({-StirlingError(k), 0}, {-exact.hi, -exact.lo});
   return std::exp(exponent.hi) * (1 + exponent.lo) / root;
 }
@@ -188,13 +192,7 @@ long double BinomialTerm(long double x, long double m, long double p, long doubl
   const long double mp = m * p, mq = m * q;
   const long double deviance = Deviance(x, mp) + Deviance(m - x, mq);
   if (!(deviance >= kPairDevianceFrom)) return std::exp(stirling - deviance) * root;
-  // Each D(k, M) = k (u - ln(1 + u)), u = (M - k) / k, from M - k exactly
-  // as a pair (exact when M = m p is).
-  const auto pair = [](long double k, long double M) {
-    const ExtendedPair gap = TwoSum(M, -k);
-    return PairDeviance(gap, k, gap.hi / k, M / k);
-  };
-  const ExtendedPair exact = SumPair(pair(x, mp), pair(m - x, mq));
+  const ExtendedPair exact = SumPair(DevianceAsPair(x, mp), DevianceAsPair(m - x, mq));
   const ExtendedPair exponent = SumPair({stirling, 0}, {-exact.hi, -exact.lo});
   return std::exp(exponent.hi) * (1 + exponent.lo) * root;
 }
