@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "bench/BenchRegistry.h"
-#include "details/Details.h"
-#include "details/Models.h"
+#include "models/Details.h"
+#include "models/Models.h"
 
 namespace {
 
-using details::Distribution;
+using models::Distribution;
 
 constexpr double kDetailsTypicalTargetMs = 0.1;
 constexpr double kDetailsExtremeTargetMs = bench::kReportTargetMs;
@@ -32,23 +32,23 @@ struct DetailsCase {
 };
 
 // A missing value where every case here has one.
-std::string Missing(const details::Value& v) {
+std::string Missing(const models::Value& v) {
   return v.value ? "" : v.note;
 }
 
 std::string Details(const DetailsCase& c) {
-  std::string fault = Missing(details::Mean(c.d)) + Missing(details::Variance(c.d));
+  std::string fault = Missing(models::Mean(c.d)) + Missing(models::Variance(c.d));
   switch (c.mode) {
     case Mode::Forward:
-      if (details::IsDiscrete(c.d)) return fault + Missing(details::DiscreteAt(c.d, c.x).point);
-      return fault + Missing(details::Forward(c.d, c.x).twoTailed);
+      if (models::IsDiscrete(c.d)) return fault + Missing(models::DiscreteAt(c.d, c.x).point);
+      return fault + Missing(models::Forward(c.d, c.x).twoTailed);
     case Mode::Inverse:
-      if (details::IsDiscrete(c.d)) return fault + Missing(details::DiscreteInv(c.d, c.x).quantile);
-      return fault + Missing(details::Inverse(c.d, c.x).centralHigh);
+      if (models::IsDiscrete(c.d)) return fault + Missing(models::DiscreteInv(c.d, c.x).quantile);
+      return fault + Missing(models::Inverse(c.d, c.x).centralHigh);
     case Mode::Factorial:
-      return Missing(details::Factorial(c.x).log10);
+      return Missing(models::Factorial(c.x).log10);
     case Mode::BinomialCoefficient:
-      return Missing(details::BinomialCoefficient(c.x, c.d.parameters[0]).log10);
+      return Missing(models::BinomialCoefficient(c.x, c.d.parameters[0]).log10);
   }
   return "";
 }
@@ -57,99 +57,99 @@ constexpr long double kMaxInt = 2147483647.0L;
 const double kExtreme = kDetailsExtremeTargetMs;
 
 const DetailsCase kCases[] = {
-    {"DetailsNormal", "100 225 130", {&details::NormalModel(), {100, 225, 0}}, Mode::Forward, 130},
+    {"DetailsNormal", "100 225 130", {&models::NormalModel(), {100, 225, 0}}, Mode::Forward, 130},
     {"DetailsNormalInverse",
      "inverse 100 225 0.95",
-     {&details::NormalModel(), {100, 225, 0}},
+     {&models::NormalModel(), {100, 225, 0}},
      Mode::Inverse,
      0.95L},
     {"DetailsChiSquare",
      "10 18.307038",
-     {&details::ChiSquareModel(), {10, 0, 0}},
+     {&models::ChiSquareModel(), {10, 0, 0}},
      Mode::Forward,
      18.307038L},
     {"DetailsChiSquareInverse",
      "inverse 10 0.95",
-     {&details::ChiSquareModel(), {10, 0, 0}},
+     {&models::ChiSquareModel(), {10, 0, 0}},
      Mode::Inverse,
      0.95L},
-    {"DetailsT", "10 2", {&details::TModel(), {10, 0, 0}}, Mode::Forward, 2},
+    {"DetailsT", "10 2", {&models::TModel(), {10, 0, 0}}, Mode::Forward, 2},
     {"DetailsTInverse",
      "inverse 10 0.975",
-     {&details::TModel(), {10, 0, 0}},
+     {&models::TModel(), {10, 0, 0}},
      Mode::Inverse,
      0.975L},
-    {"DetailsF", "5 10 3.325835", {&details::FModel(), {5, 10, 0}}, Mode::Forward, 3.325835L},
+    {"DetailsF", "5 10 3.325835", {&models::FModel(), {5, 10, 0}}, Mode::Forward, 3.325835L},
     {"DetailsFInverse",
      "inverse 5 10 0.95",
-     {&details::FModel(), {5, 10, 0}},
+     {&models::FModel(), {5, 10, 0}},
      Mode::Inverse,
      0.95L},
-    {"DetailsBinomial", "0.3 10 3", {&details::BinomialModel(), {0.3L, 10, 0}}, Mode::Forward, 3},
-    {"DetailsPoisson", "2.5 3", {&details::PoissonModel(), {2.5L, 0, 0}}, Mode::Forward, 3},
+    {"DetailsBinomial", "0.3 10 3", {&models::BinomialModel(), {0.3L, 10, 0}}, Mode::Forward, 3},
+    {"DetailsPoisson", "2.5 3", {&models::PoissonModel(), {2.5L, 0, 0}}, Mode::Forward, 3},
     {"DetailsHypergeometric",
      "10 15 8 3",
-     {&details::HypergeometricModel(), {10, 15, 8}},
+     {&models::HypergeometricModel(), {10, 15, 8}},
      Mode::Forward,
      3},
     {"DetailsFactorial", "1000", {}, Mode::Factorial, 1000},
     {"DetailsBinomialCoefficient",
      "5000 2500",
-     {&details::NormalModel(), {2500, 0, 0}},
+     {&models::NormalModel(), {2500, 0, 0}},
      Mode::BinomialCoefficient,
      5000},
     // The largest parameters.
     {"DetailsChiSquareHuge",
      "2147483647 2147483647",
-     {&details::ChiSquareModel(), {kMaxInt, 0, 0}},
+     {&models::ChiSquareModel(), {kMaxInt, 0, 0}},
      Mode::Forward,
      kMaxInt,
      kExtreme},
     {"DetailsChiSquareInverseHuge",
      "inverse 1073741823 0.999999",
-     {&details::ChiSquareModel(), {1073741823, 0, 0}},
+     {&models::ChiSquareModel(), {1073741823, 0, 0}},
      Mode::Inverse,
      0.999999L,
      kExtreme},
     {"DetailsTInverseHuge",
      "inverse 1073741823 0.999999",
-     {&details::TModel(), {1073741823, 0, 0}},
+     {&models::TModel(), {1073741823, 0, 0}},
      Mode::Inverse,
      0.999999L,
      kExtreme},
     {"DetailsFInverseHuge",
      "inverse 1073741823 1073741823 0.999999",
-     {&details::FModel(), {1073741823, 1073741823, 0}},
+     {&models::FModel(), {1073741823, 1073741823, 0}},
      Mode::Inverse,
      0.999999L,
      kExtreme},
     {"DetailsBinomialHuge",
      "0.5 1000000000 500000000",
-     {&details::BinomialModel(), {0.5L, 1e9L, 0}},
+     {&models::BinomialModel(), {0.5L, 1e9L, 0}},
      Mode::Forward,
      5e8L,
      kExtreme},
     {"DetailsBinomialQuantileHuge",
      "0.5 1000000000 p 0.999999",
-     {&details::BinomialModel(), {0.5L, 1e9L, 0}},
+     {&models::BinomialModel(), {0.5L, 1e9L, 0}},
      Mode::Inverse,
      0.999999L,
      kExtreme},
     {"DetailsPoissonHuge",
      "100000000 100000000",
-     {&details::PoissonModel(), {1e8L, 0, 0}},
+     {&models::PoissonModel(), {1e8L, 0, 0}},
      Mode::Forward,
      1e8L,
      kExtreme},
     {"DetailsPoissonQuantileHuge",
      "100000000 p 0.5",
-     {&details::PoissonModel(), {1e8L, 0, 0}},
+     {&models::PoissonModel(), {1e8L, 0, 0}},
      Mode::Inverse,
      0.5L,
      kExtreme},
     {"DetailsHypergeometricHuge",
      "2147483647 2147483647 2147483647 1073741823",
-     {&details::HypergeometricModel(), {kMaxInt, kMaxInt, kMaxInt}},
+     {&models::HypergeometricModel(), {kMaxInt, kMaxInt, kMaxInt}},
      Mode::Forward,
      1073741823,
      kExtreme},

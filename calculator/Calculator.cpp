@@ -170,7 +170,7 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
     else if (field.role == Role::Probability ||
              (field.role == Role::XValue && mode == Mode::Inverse)) {
       input.arguments.complement[i] = DecimalComplement(texts[i]).value_or(0);
-      input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(details::Ratio{});
+      input.arguments.typed[i] = DecimalRatio(texts[i]).value_or(models::Ratio{});
     }
     if (mode != Mode::Inverse && !readings.Root(i))
       input.arguments.residual[i] = Residual(field, texts[i], input.arguments);

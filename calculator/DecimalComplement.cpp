@@ -152,10 +152,10 @@ std::optional<long double> DecimalComplement(std::string_view text) {
   return complement;
 }
 
-std::optional<details::Ratio> DecimalRatio(std::string_view text) {
+std::optional<models::Ratio> DecimalRatio(std::string_view text) {
   const std::optional<Decimal> p = Read(text);
   if (!p || p->negative || !DecimalComplement(text)) return std::nullopt;
-  details::Ratio ratio{p->digits.empty() ? "0" : p->digits, "1"};
+  models::Ratio ratio{p->digits.empty() ? "0" : p->digits, "1"};
   const std::size_t zeros = static_cast<std::size_t>(p->exponent < 0 ? -p->exponent : p->exponent);
   (p->exponent < 0 ? ratio.denominator : ratio.numerator).append(zeros, '0');
   return ratio;

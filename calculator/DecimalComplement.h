@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "details/Details.h"
+#include "models/Details.h"
 
 namespace calculator {
 
@@ -18,7 +18,7 @@ std::optional<long double> DecimalComplement(std::string_view text);
 
 // p as the fraction of whole numbers it is exactly ("0.3" is 3 / 10), for
 // a text that reads as a decimal p with 0 <= p <= 1; none for any other.
-std::optional<details::Ratio> DecimalRatio(std::string_view text);
+std::optional<models::Ratio> DecimalRatio(std::string_view text);
 
 // a - b for two texts that read as decimals ("-1.5", "2e3"); none where
 // either is no plain decimal or their powers of ten lie too far apart.

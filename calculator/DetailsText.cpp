@@ -13,11 +13,11 @@ constexpr long double kSmallestFixed = 1e-4L;
 constexpr long double kLargestFixed = 1e10L;
 constexpr int kSignificant = 10;
 
-std::string ValueText(const details::Value& v) {
+std::string ValueText(const models::Value& v) {
   return v.value ? TenDigitText(*v.value) : "none: " + v.note;
 }
 
-void Add(std::vector<DetailRow>& rows, std::string label, const details::Value& v) {
+void Add(std::vector<DetailRow>& rows, std::string label, const models::Value& v) {
   rows.push_back({std::move(label), ValueText(v)});
 }
 
@@ -26,7 +26,7 @@ std::string Short(long double x) {
   return TenDigitText(x);
 }
 
-void ContinuousForwardRows(const details::ContinuousForward& f, std::vector<DetailRow>& rows) {
+void ContinuousForwardRows(const models::ContinuousForward& f, std::vector<DetailRow>& rows) {
   const std::string x = Short(f.x);
   Add(rows, "P(X<" + x + ")", f.lower);
   Add(rows, "P(X>" + x + ")", f.upper);
@@ -34,7 +34,7 @@ void ContinuousForwardRows(const details::ContinuousForward& f, std::vector<Deta
   Add(rows, "Density f(" + x + ")", f.density);
 }
 
-void ContinuousInverseRows(const details::ContinuousInverse& i, std::vector<DetailRow>& rows) {
+void ContinuousInverseRows(const models::ContinuousInverse& i, std::vector<DetailRow>& rows) {
   const std::string p = Short(i.p);
   Add(rows, "x with P(X<x)=" + p, i.xLower);
   Add(rows, "x with P(X>x)=" + p, i.xUpper);
@@ -46,7 +46,7 @@ void ContinuousInverseRows(const details::ContinuousInverse& i, std::vector<Deta
                     "none: " + (i.centralLow.value ? i.centralHigh.note : i.centralLow.note)});
 }
 
-void DiscreteRows(const details::DiscreteForward& d, std::vector<DetailRow>& rows) {
+void DiscreteRows(const models::DiscreteForward& d, std::vector<DetailRow>& rows) {
   const std::string x = Short(d.x);
   Add(rows, "P(X<" + x + ")", d.below);
   Add(rows, "P(X<=" + x + ")", d.atMost);
@@ -55,17 +55,17 @@ void DiscreteRows(const details::DiscreteForward& d, std::vector<DetailRow>& row
   Add(rows, "P(X>" + x + ")", d.above);
 }
 
-void IntervalRows(const details::IntervalValues& v, std::vector<DetailRow>& rows) {
+void IntervalRows(const models::IntervalValues& v, std::vector<DetailRow>& rows) {
   const std::string a = Short(v.a), b = Short(v.b);
   Add(rows, v.discrete ? "P(" + a + "<=X<=" + b + ")" : "P(" + a + "<X<" + b + ")", v.between);
   Add(rows, "P(X<" + a + " or X>" + b + ")", v.outside);
 }
 
-void QuantileRows(const details::DiscreteInverse& q, std::vector<DetailRow>& rows) {
+void QuantileRows(const models::DiscreteInverse& q, std::vector<DetailRow>& rows) {
   Add(rows, "Smallest x with P(X<=x)>=" + Short(q.p), q.quantile);
 }
 
-void CountingRows(const details::Counting& c, std::vector<DetailRow>& rows) {
+void CountingRows(const models::Counting& c, std::vector<DetailRow>& rows) {
   rows.push_back({"Exact value", c.exact ? *c.exact : "none: " + c.note});
   Add(rows, "log10", c.log10);
 }
@@ -87,21 +87,21 @@ std::string TenDigitText(long double value) {
 
 std::vector<DetailRow> DetailRows(const ResultDetails& details) {
   std::vector<DetailRow> rows;
-  if (const auto* f = std::get_if<details::ContinuousForward>(&details.values))
+  if (const auto* f = std::get_if<models::ContinuousForward>(&details.values))
     ContinuousForwardRows(*f, rows);
-  else if (const auto* i = std::get_if<details::ContinuousInverse>(&details.values))
+  else if (const auto* i = std::get_if<models::ContinuousInverse>(&details.values))
     ContinuousInverseRows(*i, rows);
-  else if (const auto* d = std::get_if<details::DiscreteForward>(&details.values))
+  else if (const auto* d = std::get_if<models::DiscreteForward>(&details.values))
     DiscreteRows(*d, rows);
-  else if (const auto* q = std::get_if<details::DiscreteInverse>(&details.values))
+  else if (const auto* q = std::get_if<models::DiscreteInverse>(&details.values))
     QuantileRows(*q, rows);
-  else if (const auto* v = std::get_if<details::IntervalValues>(&details.values))
+  else if (const auto* v = std::get_if<models::IntervalValues>(&details.values))
     IntervalRows(*v, rows);
-  else if (const auto* c = std::get_if<details::Counting>(&details.values))
+  else if (const auto* c = std::get_if<models::Counting>(&details.values))
     CountingRows(*c, rows);
   if (details.mean) Add(rows, "Mean", *details.mean);
   if (details.variance) {
-    const details::Value& v = *details.variance;
+    const models::Value& v = *details.variance;
     rows.push_back(
         {"Standard deviation", v.value ? TenDigitText(std::sqrt(*v.value)) : "none: " + v.note});
   }

@@ -6,7 +6,7 @@
 
 #include "calculator/NumberText.h"
 #include "calculator/Reports.h"
-#include "details/Models.h"
+#include "models/Models.h"
 
 namespace calculator {
 
@@ -279,17 +279,17 @@ constexpr RangeDefaults kNoRange{"", "", ""};
 constexpr RangeDefaults kCentredRange{"-5", "5", "0.1"};
 constexpr RangeDefaults kUnitRange{"0", "1", "0.05"};
 
-details::Counting ExactFactorial(const Arguments& a) {
-  return details::Factorial(a.value[kEdit1]);
+models::Counting ExactFactorial(const Arguments& a) {
+  return models::Factorial(a.value[kEdit1]);
 }
-details::Counting ExactBinomialCoefficient(const Arguments& a) {
-  return details::BinomialCoefficient(a.value[kEdit1], a.value[kEdit2]);
+models::Counting ExactBinomialCoefficient(const Arguments& a) {
+  return models::BinomialCoefficient(a.value[kEdit1], a.value[kEdit2]);
 }
 
 // An entry of a distribution with real parameters: caption and title alike,
 // both modes, every percentile.
 constexpr FunctionAbout Continuous(Function function, const char* command, const char* radio,
-                                   const char* title, const details::Model* model,
+                                   const char* title, const models::Model* model,
                                    std::span<const FieldAbout> fields, CrossRule together,
                                    Evaluate evaluate, RangeDefaults range, bool symmetric = false) {
   return {
@@ -299,7 +299,7 @@ constexpr FunctionAbout Continuous(Function function, const char* command, const
 }
 // The same for a discrete one: its inverse is its quantile.
 constexpr FunctionAbout Discrete(Function function, const char* command, const char* radio,
-                                 const char* title, const details::Model* model,
+                                 const char* title, const models::Model* model,
                                  std::span<const FieldAbout> fields, CrossRule together,
                                  Evaluate evaluate) {
   return {
@@ -316,7 +316,7 @@ const FunctionAbout* Table() {
        "&Normal Distribution",
        "Normal Distribution",
        Family::Continuous,
-       &details::NormalModel(),
+       &models::NormalModel(),
        kNormalFields,
        kBothWays,
        "0.975",
@@ -330,7 +330,7 @@ const FunctionAbout* Table() {
        true,
        true},
       {Function::ChiSquare, "chisquare", "ChiSquareRadio", "&Chi Square Distribution",
-       "Chi Square Distribution", Family::Continuous, &details::ChiSquareModel(), kChiSquareFields,
+       "Chi Square Distribution", Family::Continuous, &models::ChiSquareModel(), kChiSquareFields,
        kBothWays, "0.95", ":", kNoCrossRule, EvaluateChiSquare, FormatDistribution, nullptr,
        nullptr, kPositiveRange, false},
       {Function::T,
@@ -339,7 +339,7 @@ const FunctionAbout* Table() {
        "&t Distribution",
        "t Distribution",
        Family::Continuous,
-       &details::TModel(),
+       &models::TModel(),
        kTFields,
        kBothWays,
        "0.975",
@@ -353,48 +353,48 @@ const FunctionAbout* Table() {
        false,
        true},
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
-       &details::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF,
+       &models::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF,
        FormatDistribution, nullptr, nullptr, kPositiveRange, false},
       // The distributions with real parameters; their percentile may be any
       // probability between 0 and 1, and their lines never print "-0.000000".
       Continuous(Function::Exponential, "exponential", "ExponentialRadio",
-                 "Exponential Distribution", &details::ExponentialModel(), kExponentialFields,
+                 "Exponential Distribution", &models::ExponentialModel(), kExponentialFields,
                  kNoCrossRule, EvaluateExponential, kPositiveRange),
       Continuous(Function::Gamma, "gamma", "GammaRadio", "Gamma Distribution",
-                 &details::GammaModel(), kGammaFields, kNoCrossRule, EvaluateGamma, kPositiveRange),
-      Continuous(Function::Beta, "beta", "BetaRadio", "Beta Distribution", &details::BetaModel(),
+                 &models::GammaModel(), kGammaFields, kNoCrossRule, EvaluateGamma, kPositiveRange),
+      Continuous(Function::Beta, "beta", "BetaRadio", "Beta Distribution", &models::BetaModel(),
                  kBetaFields, kNoCrossRule, EvaluateBeta, kUnitRange),
       Continuous(Function::Uniform, "uniform", "UniformRadio", "Uniform Distribution",
-                 &details::UniformModel(), kUniformFields,
+                 &models::UniformModel(), kUniformFields,
                  {kEdit2, "a number greater than a", EndsInOrder}, EvaluateUniform, kUnitRange),
       Continuous(Function::Lognormal, "lognormal", "LognormalRadio", "Lognormal Distribution",
-                 &details::LognormalModel(), kLognormalFields, kNoCrossRule, EvaluateLognormal,
+                 &models::LognormalModel(), kLognormalFields, kNoCrossRule, EvaluateLognormal,
                  kPositiveRange),
       Continuous(Function::Weibull, "weibull", "WeibullRadio", "Weibull Distribution",
-                 &details::WeibullModel(), kWeibullFields, kNoCrossRule, EvaluateWeibull,
+                 &models::WeibullModel(), kWeibullFields, kNoCrossRule, EvaluateWeibull,
                  kPositiveRange),
       Continuous(Function::Cauchy, "cauchy", "CauchyRadio", "Cauchy Distribution",
-                 &details::CauchyModel(), kCauchyFields, kNoCrossRule, EvaluateCauchy,
+                 &models::CauchyModel(), kCauchyFields, kNoCrossRule, EvaluateCauchy,
                  kCentredRange, true),
       Continuous(Function::Logistic, "logistic", "LogisticRadio", "Logistic Distribution",
-                 &details::LogisticModel(), kLogisticFields, kNoCrossRule, EvaluateLogistic,
+                 &models::LogisticModel(), kLogisticFields, kNoCrossRule, EvaluateLogistic,
                  kCentredRange, true),
       Continuous(Function::NoncentralT, "noncentralt", "NoncentralTRadio",
-                 "Noncentral t Distribution", &details::NoncentralTModel(), kNoncentralTFields,
+                 "Noncentral t Distribution", &models::NoncentralTModel(), kNoncentralTFields,
                  kNoCrossRule, EvaluateNoncentralT, kCentredRange),
       Continuous(Function::NoncentralChiSquare, "noncentralchisquare", "NoncentralChiSquareRadio",
-                 "Noncentral Chi Square Distribution", &details::NoncentralChiSquareModel(),
+                 "Noncentral Chi Square Distribution", &models::NoncentralChiSquareModel(),
                  kNoncentralChiSquareFields, kNoCrossRule, EvaluateNoncentralChiSquare,
                  kPositiveRange),
       Continuous(Function::NoncentralF, "noncentralf", "NoncentralFRadio",
-                 "Noncentral F Distribution", &details::NoncentralFModel(), kNoncentralFFields,
+                 "Noncentral F Distribution", &models::NoncentralFModel(), kNoncentralFFields,
                  kNoCrossRule, EvaluateNoncentralF, kPositiveRange),
       {Function::Binomial, "binomial", "BinomialRadio", "&Binomial Distribution",
-       "Binomial Distribution", Family::Discrete, &details::BinomialModel(), kBinomialFields,
+       "Binomial Distribution", Family::Discrete, &models::BinomialModel(), kBinomialFields,
        kBothWays, "0.5", ":", kNoCrossRule, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       {Function::Poisson, "poisson", "PoissonRadio", "&Poisson Distribution",
-       "Poisson Distribution", Family::Discrete, &details::PoissonModel(), kPoissonFields,
+       "Poisson Distribution", Family::Discrete, &models::PoissonModel(), kPoissonFields,
        kBothWays, "0.5", ":", kNoCrossRule, EvaluatePoisson, FormatDistribution, nullptr, nullptr,
        kCountsRange, false},
       // This header carries x and, unlike the others, ends without a colon.
@@ -404,7 +404,7 @@ const FunctionAbout* Table() {
        "H&ypergeometric Distribution",
        "Hypergeometric Distribution",
        Family::Discrete,
-       &details::HypergeometricModel(),
+       &models::HypergeometricModel(),
        kHypergeometricFields,
        kBothWays,
        "0.5",
@@ -417,12 +417,12 @@ const FunctionAbout* Table() {
        kCountsRange,
        false},
       Discrete(Function::Geometric, "geometric", "GeometricRadio", "Geometric Distribution",
-               &details::GeometricModel(), kGeometricFields, kNoCrossRule, EvaluateGeometric),
+               &models::GeometricModel(), kGeometricFields, kNoCrossRule, EvaluateGeometric),
       Discrete(Function::NegativeBinomial, "negativebinomial", "NegativeBinomialRadio",
-               "Negative Binomial Distribution", &details::NegativeBinomialModel(),
+               "Negative Binomial Distribution", &models::NegativeBinomialModel(),
                kNegativeBinomialFields, kNoCrossRule, EvaluateNegativeBinomial),
       Discrete(Function::DiscreteUniform, "discreteuniform", "DiscreteUniformRadio",
-               "Discrete Uniform Distribution", &details::DiscreteUniformModel(),
+               "Discrete Uniform Distribution", &models::DiscreteUniformModel(),
                kDiscreteUniformFields, {kEdit2, "a whole number of at least a", WholeEndsInOrder},
                EvaluateDiscreteUniform),
       {Function::Factorial, "factorial", "FactorialRadio", "F&actorial Function",

@@ -10,7 +10,7 @@
 // fields' roles (which fields are degrees of freedom, which is the x-value)
 // and the range they start with; the error hints read the fields' limits of
 // the log's whole-number arithmetic; the details, the picture and the tables
-// reach the distribution's mathematics through its model (details/Model.h).
+// reach the distribution's mathematics through its model (models/Model.h).
 // A reader that needs to know more about a function asks for a new fact here,
 // never for the function by name.
 //
@@ -27,7 +27,7 @@
 #include <variant>
 #include <vector>
 
-#include "details/Details.h"
+#include "models/Details.h"
 
 namespace calculator {
 
@@ -219,7 +219,7 @@ struct Arguments {
   std::array<long double, kSlotCount> complement{};
   // The same decimals as exact fractions, for the discrete quantile's
   // boundaries; empty where none.
-  std::array<details::Ratio, kSlotCount> typed{};
+  std::array<models::Ratio, kSlotCount> typed{};
   // x - location from the decimal texts, rounded once, for a distribution
   // with a Location field (its far tails depend on that difference); none
   // where a text is no plain decimal.
@@ -240,7 +240,7 @@ using Evaluate = Values (*)(const Arguments& arguments, Mode mode);
 using Format = LogLines (*)(const FunctionAbout& about, const Arguments& arguments,
                             const Values& values);
 // The exact value of a counting function, for the details.
-using CountExactly = details::Counting (*)(const Arguments& arguments);
+using CountExactly = models::Counting (*)(const Arguments& arguments);
 
 // A rule that the fields break together, though each keeps its own: the
 // field it marks, its sentence, and the test (none: the function has none).
@@ -266,7 +266,7 @@ struct FunctionAbout {
   Family family;
   // The details engine's model of the distribution; nullptr for the
   // counting functions.
-  const details::Model* model;
+  const models::Model* model;
   std::span<const FieldAbout> fields;  // in the order probex-calc takes them
   Modes modes;                         // what the log answers
   const char* inverseDefault;          // the percentile the inverse mode starts with

@@ -19,7 +19,7 @@ std::string Scientific10(long double v) {
 // A value printed as 1.000000, with its digits: near 1 they are in the
 // complement, "1 - 2.058151846e-09"; a complement below the extended range
 // has none to show ("1.000000000e+00" would contradict "not exactly 1").
-std::string NearOne(long double v, const details::Value& complement) {
+std::string NearOne(long double v, const models::Value& complement) {
   if (complement.value && *complement.value > 0) return "1 - " + Scientific10(*complement.value);
   if (!complement.value) return "1 minus less than 3.4e-4932";
   return Scientific10(v);
@@ -35,7 +35,7 @@ std::string WithoutSignOfZero(std::string text) {
 // The log's whole-number text (a factorial or binomial coefficient written
 // in full) against the exact digits: the log keeps about 18 significant
 // digits and writes the rest as its arithmetic leaves them.
-void CompareWhole(const Result& result, const details::Counting& exact,
+void CompareWhole(const Result& result, const models::Counting& exact,
                   std::vector<std::string>& remarks) {
   const std::string& line = result.lines[1];
   const std::size_t first = line.find_first_not_of(' ');
@@ -81,8 +81,8 @@ bool SurelySameText(long double accurate, long double printed, double limit) {
 // outcome, is exactly 0: a value within 2^-65 of 1 is 1 in the extended
 // format, but the log's 1.000000 still hides that it is not.
 template <class Name>
-void Compare(Name&& name, long double logValue, const details::Value& accurate,
-             const details::Value& complement, std::vector<std::string>& remarks) {
+void Compare(Name&& name, long double logValue, const models::Value& accurate,
+             const models::Value& complement, std::vector<std::string>& remarks) {
   if (!accurate.value || SurelySameText(*accurate.value, logValue, kProbabilityUnits)) return;
   const long double v = *accurate.value;
   const std::string printed = ProbabilityText(logValue);
@@ -99,7 +99,7 @@ void Compare(Name&& name, long double logValue, const details::Value& accurate,
   }
 }
 
-void CompareTails(const TailsAt& log, const details::ContinuousForward& d,
+void CompareTails(const TailsAt& log, const models::ContinuousForward& d,
                   std::vector<std::string>& remarks) {
   const auto named = [&](const char* relation) {
     return [&log, relation] { return "P(X" + std::string(relation) + Fixed6Text(log.x) + ")"; };
@@ -108,9 +108,9 @@ void CompareTails(const TailsAt& log, const details::ContinuousForward& d,
   Compare(named(">"), log.upper, d.upper, d.lower, remarks);
 }
 
-void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
+void ComparePoints(const PointsOf& log, const models::ContinuousInverse& d,
                    std::vector<std::string>& remarks) {
-  const auto compare = [&](const char* name, long double printed, const details::Value& v) {
+  const auto compare = [&](const char* name, long double printed, const models::Value& v) {
     if (v.value && !SurelySameText(*v.value, printed, kPointUnits) &&
         WithoutSignOfZero(Fixed6Text(*v.value)) != WithoutSignOfZero(Fixed6Text(printed)))
       remarks.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
@@ -120,7 +120,7 @@ void ComparePoints(const PointsOf& log, const details::ContinuousInverse& d,
   compare("x with P(X>x) = p", log.xUpper, d.xUpper);
 }
 
-void CompareDiscrete(const DiscreteAt& log, const details::DiscreteForward& d,
+void CompareDiscrete(const DiscreteAt& log, const models::DiscreteForward& d,
                      std::vector<std::string>& remarks) {
   const auto named = [&](const char* relation) {
     return [&log, relation] { return "P(X" + std::string(relation) + IntegerText(log.x) + ")"; };
@@ -128,23 +128,23 @@ void CompareDiscrete(const DiscreteAt& log, const details::DiscreteForward& d,
   Compare(named("<="), log.atMost, d.atMost, d.above, remarks);
   Compare(named(">="), log.atLeast, d.atLeast, d.below, remarks);
   const bool outsideZero = d.below.value && d.above.value && *d.below.value + *d.above.value == 0;
-  Compare(named("="), log.point, d.point, outsideZero ? details::Value::Of(0) : details::Value{},
+  Compare(named("="), log.point, d.point, outsideZero ? models::Value::Of(0) : models::Value{},
           remarks);
 }
 
-void AddMoments(const details::Distribution& d, ResultDetails& out) {
-  out.mean = details::Mean(d);
-  out.variance = details::Variance(d);
+void AddMoments(const models::Distribution& d, ResultDetails& out) {
+  out.mean = models::Mean(d);
+  out.variance = models::Variance(d);
 }
 
 // What the decimals typed leave out of the values read from them, by the
 // places of the distribution's parameters.
-details::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& arguments) {
-  details::Residuals r;
+models::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& arguments) {
+  models::Residuals r;
   std::size_t place = 0;
   for (const FieldAbout& field : about.fields) {
     if (field.role == Role::XValue) r.x = arguments.residual[field.slot];
-    if (!field.IsParameter() || place >= details::kComplementPlace) continue;
+    if (!field.IsParameter() || place >= models::kComplementPlace) continue;
     if (field.role == Role::Probability) r.probability = static_cast<int>(place);
     r.parameters[place++] = arguments.residual[field.slot];
   }
@@ -153,8 +153,8 @@ details::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& argu
 
 // The residuals of an interval's report: x's is the lower bound's, and the
 // upper bound's is that of its own field.
-details::Residuals BoundsResiduals(const Result& result) {
-  details::Residuals r = ResidualsOf(AboutFunction(result.function), result.arguments);
+models::Residuals BoundsResiduals(const Result& result) {
+  models::Residuals r = ResidualsOf(AboutFunction(result.function), result.arguments);
   r.b = result.arguments.residual[kEdit5];
   return r;
 }
@@ -163,10 +163,10 @@ details::Residuals BoundsResiduals(const Result& result) {
 // moves with a location parameter, those of the same distribution at
 // location 0 and at the decimal difference x - location (the far tails
 // depend on its digits, which hold x's and the location's), reported at x.
-details::ContinuousForward ForwardFromLocation(const Result& result, details::Distribution d,
+models::ContinuousForward ForwardFromLocation(const Result& result, models::Distribution d,
                                                long double x) {
   const FunctionAbout& about = AboutFunction(result.function);
-  details::Residuals residuals = ResidualsOf(about, result.arguments);
+  models::Residuals residuals = ResidualsOf(about, result.arguments);
   const std::optional<long double> offset = result.arguments.fromLocation;
   std::size_t place = 0;
   for (const FieldAbout& field : about.fields) {
@@ -174,19 +174,19 @@ details::ContinuousForward ForwardFromLocation(const Result& result, details::Di
     if (field.role == Role::Location && offset) {
       d.parameters[place] = 0;
       residuals.parameters[place] = residuals.x = 0;
-      details::ContinuousForward f = details::Forward(d, *offset, residuals);
+      models::ContinuousForward f = models::Forward(d, *offset, residuals);
       f.x = x;
       return f;
     }
     ++place;
   }
-  return details::Forward(d, x, residuals);
+  return models::Forward(d, x, residuals);
 }
 
 // The decimals typed for a discrete quantile: the percentile and the
 // probability parameter, as exact fractions.
-details::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
-  details::Typed typed;
+models::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
+  models::Typed typed;
   for (const FieldAbout& field : about.fields) {
     if (field.role == Role::XValue) typed.percentile = arguments.typed[field.slot];
     if (field.role == Role::Probability) typed.probability = arguments.typed[field.slot];
@@ -196,16 +196,16 @@ details::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
 
 }  // namespace
 
-std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments) {
+std::optional<models::Distribution> DistributionOf(Function function, const Arguments& arguments) {
   const FunctionAbout& about = AboutFunction(function);
   if (about.model == nullptr) return std::nullopt;
-  details::Distribution d{about.model, {}};
+  models::Distribution d{about.model, {}};
   std::size_t next = 0;
   for (const FieldAbout& field : about.fields) {
-    if (!field.IsParameter() || next >= details::kComplementPlace) continue;
+    if (!field.IsParameter() || next >= models::kComplementPlace) continue;
     d.parameters[next++] = arguments.value[field.slot];
     if (field.role == Role::Probability)
-      d.parameters[details::kComplementPlace] = arguments.complement[field.slot];
+      d.parameters[models::kComplementPlace] = arguments.complement[field.slot];
   }
   return d;
 }
@@ -213,67 +213,67 @@ std::optional<details::Distribution> DistributionOf(Function function, const Arg
 ResultDetails DetailsOfError(const Result& result) {
   ResultDetails out;
   if (result.outcome != Outcome::Error || result.parameters.empty()) return out;
-  const details::HeldFloatEnvironment held;  // once for all the values
+  const models::HeldFloatEnvironment held;  // once for all the values
   const FunctionAbout& about = AboutFunction(result.function);
   if (about.countExactly != nullptr) {
     out.values = about.countExactly(result.arguments);
     return out;
   }
-  const std::optional<details::Distribution> d = DistributionOf(result.function, result.arguments);
+  const std::optional<models::Distribution> d = DistributionOf(result.function, result.arguments);
   const FieldAbout* x = about.XField();
   if (!d || x == nullptr) return out;
   AddMoments(*d, out);
   const long double at = result.arguments.value[x->slot];
   if (result.mode == Mode::Interval)
-    out.values = details::Between(*d, at, result.arguments.value[kEdit5]);
+    out.values = models::Between(*d, at, result.arguments.value[kEdit5]);
   else if (about.family == Family::Discrete && result.Inverse())
-    out.values = details::DiscreteInv(*d, at, TypedOf(about, result.arguments));
+    out.values = models::DiscreteInv(*d, at, TypedOf(about, result.arguments));
   else if (about.family == Family::Discrete)
-    out.values = details::DiscreteAt(*d, at);
+    out.values = models::DiscreteAt(*d, at);
   else if (result.Inverse())
-    out.values = details::Inverse(*d, at, result.arguments.complement[x->slot]);
+    out.values = models::Inverse(*d, at, result.arguments.complement[x->slot]);
   else
-    out.values = details::Forward(*d, at);
+    out.values = models::Forward(*d, at);
   return out;
 }
 
 ResultDetails DetailsOf(const Result& result) {
   ResultDetails out;
   if (!result.Ok()) return out;
-  const details::HeldFloatEnvironment held;  // once for all the values
+  const models::HeldFloatEnvironment held;  // once for all the values
   if (std::holds_alternative<CountingValue>(result.values)) {
     if (const CountExactly exactly = AboutFunction(result.function).countExactly) {
-      const details::Counting exact = exactly(result.arguments);
+      const models::Counting exact = exactly(result.arguments);
       CompareWhole(result, exact, out.remarks);
       out.values = exact;
     }
     return out;
   }
-  const std::optional<details::Distribution> d = DistributionOf(result.function, result.arguments);
+  const std::optional<models::Distribution> d = DistributionOf(result.function, result.arguments);
   if (!d) return out;
   AddMoments(*d, out);
   if (const auto* t = std::get_if<TailsAt>(&result.values)) {
-    const details::ContinuousForward f = ForwardFromLocation(result, *d, t->x);
+    const models::ContinuousForward f = ForwardFromLocation(result, *d, t->x);
     CompareTails(*t, f, out.remarks);
     out.values = f;
   } else if (const auto* p = std::get_if<PointsOf>(&result.values)) {
     const FieldAbout* x = AboutFunction(result.function).XField();
-    const details::ContinuousInverse i =
-        details::Inverse(*d, p->p, x ? result.arguments.complement[x->slot] : 0);
+    const models::ContinuousInverse i =
+        models::Inverse(*d, p->p, x ? result.arguments.complement[x->slot] : 0);
     ComparePoints(*p, i, out.remarks);
     out.values = i;
   } else if (const auto* k = std::get_if<DiscreteAt>(&result.values)) {
-    const details::DiscreteForward f = details::DiscreteAt(
+    const models::DiscreteForward f = models::DiscreteAt(
         *d, k->x, ResidualsOf(AboutFunction(result.function), result.arguments));
     CompareDiscrete(*k, f, out.remarks);
     out.values = f;
   } else if (const auto* b = std::get_if<Between>(&result.values)) {
-    out.values = details::Between(*d, b->a, b->b, BoundsResiduals(result));
+    out.values = models::Between(*d, b->a, b->b, BoundsResiduals(result));
   } else if (const auto* w = std::get_if<WholeBetween>(&result.values)) {
-    out.values = details::Between(*d, w->a, w->b, BoundsResiduals(result));
+    out.values = models::Between(*d, w->a, w->b, BoundsResiduals(result));
   } else if (const auto* q = std::get_if<QuantileAt>(&result.values)) {
-    const details::DiscreteInverse i =
-        details::DiscreteInv(*d, q->p, TypedOf(AboutFunction(result.function), result.arguments));
+    const models::DiscreteInverse i =
+        models::DiscreteInv(*d, q->p, TypedOf(AboutFunction(result.function), result.arguments));
     if (i.quantile.value && *i.quantile.value != q->x)
       out.remarks.push_back("the quantile: the log printed " + IntegerText(q->x) +
                             "; the accurate value is " + WholeText(*i.quantile.value) + ".");
@@ -284,11 +284,11 @@ ResultDetails DetailsOf(const Result& result) {
 
 ResultDetails QuantileDetails(Function function, const Arguments& arguments) {
   ResultDetails out;
-  const std::optional<details::Distribution> d = DistributionOf(function, arguments);
+  const std::optional<models::Distribution> d = DistributionOf(function, arguments);
   const FieldAbout* x = AboutFunction(function).XField();
   if (!d || x == nullptr) return out;
   AddMoments(*d, out);
-  out.values = details::DiscreteInv(*d, arguments.value[x->slot],
+  out.values = models::DiscreteInv(*d, arguments.value[x->slot],
                                     TypedOf(AboutFunction(function), arguments));
   return out;
 }

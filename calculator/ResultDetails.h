@@ -1,5 +1,5 @@
 // The details of a result: every value of a computation accurately, from the
-// details engine (details/Details.h), beside the log's six-decimal lines.
+// details engine (models/Details.h), beside the log's six-decimal lines.
 //
 // The log's numbers come from Distr and stay as they are; the details are
 // computed afresh from the parsed parameters, after the log's lines are done,
@@ -14,19 +14,19 @@
 #include <vector>
 
 #include "calculator/Calculator.h"
-#include "details/Details.h"
+#include "models/Details.h"
 
 namespace calculator {
 
 using DetailValues =
-    std::variant<std::monostate, details::ContinuousForward, details::ContinuousInverse,
-                 details::DiscreteForward, details::DiscreteInverse, details::IntervalValues,
-                 details::Counting>;
+    std::variant<std::monostate, models::ContinuousForward, models::ContinuousInverse,
+                 models::DiscreteForward, models::DiscreteInverse, models::IntervalValues,
+                 models::Counting>;
 
 struct ResultDetails {
   DetailValues values;
   // The distribution's moments; none for the counting functions.
-  std::optional<details::Value> mean, variance;
+  std::optional<models::Value> mean, variance;
   // Sentences for a user: where the log's printed digits hide or differ from
   // the accurate value.
   std::vector<std::string> remarks;
@@ -34,7 +34,7 @@ struct ResultDetails {
 
 // The engine's distribution of a function with its parsed fields (by slot);
 // none for the counting functions.
-std::optional<details::Distribution> DistributionOf(Function function, const Arguments& arguments);
+std::optional<models::Distribution> DistributionOf(Function function, const Arguments& arguments);
 
 // The details of an ok result (forward or inverse); empty values otherwise.
 ResultDetails DetailsOf(const Result& result);

@@ -11,7 +11,7 @@ namespace cli {
 
 namespace {
 
-using details::Value;
+using models::Value;
 
 // The text of one JSON object, built key by key into one string.  Strings
 // go through nlohmann::json for their escapes (bytes that are not UTF-8
@@ -109,13 +109,13 @@ void WriteParameters(JsonWriter& w, const std::vector<calculator::Parameter>& pa
 }
 
 void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
-  if (const auto* f = std::get_if<details::ContinuousForward>(&values)) {
+  if (const auto* f = std::get_if<models::ContinuousForward>(&values)) {
     w.Number("x", f->x);
     w.Detail("lower", f->lower);
     w.Detail("upper", f->upper);
     w.Detail("density", f->density);
     w.Detail("two_tailed", f->twoTailed);
-  } else if (const auto* i = std::get_if<details::ContinuousInverse>(&values)) {
+  } else if (const auto* i = std::get_if<models::ContinuousInverse>(&values)) {
     w.Number("p", i->p);
     w.Detail("x_lower", i->xLower);
     w.Detail("x_upper", i->xUpper);
@@ -125,22 +125,22 @@ void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
       w.Null("central");
       w.Note("central: " + (i->centralLow.value ? i->centralHigh.note : i->centralLow.note));
     }
-  } else if (const auto* d = std::get_if<details::DiscreteForward>(&values)) {
+  } else if (const auto* d = std::get_if<models::DiscreteForward>(&values)) {
     w.Number("x", d->x);
     w.Detail("below", d->below);
     w.Detail("at_most", d->atMost);
     w.Detail("point", d->point);
     w.Detail("at_least", d->atLeast);
     w.Detail("above", d->above);
-  } else if (const auto* q = std::get_if<details::DiscreteInverse>(&values)) {
+  } else if (const auto* q = std::get_if<models::DiscreteInverse>(&values)) {
     w.Number("p", q->p);
     w.Detail("quantile", q->quantile);
-  } else if (const auto* v = std::get_if<details::IntervalValues>(&values)) {
+  } else if (const auto* v = std::get_if<models::IntervalValues>(&values)) {
     w.Number("a", v->a);
     w.Number("b", v->b);
     w.Detail("between", v->between);
     w.Detail("outside", v->outside);
-  } else if (const auto* c = std::get_if<details::Counting>(&values)) {
+  } else if (const auto* c = std::get_if<models::Counting>(&values)) {
     if (c->exact) {
       w.String("exact", *c->exact);
     } else {

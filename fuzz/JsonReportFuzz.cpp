@@ -45,24 +45,24 @@ bool Near(long double read, long double value) {
 }
 
 // The engine's values of a report, by their JSON keys.
-std::vector<std::pair<const char*, details::Value>> Keyed(const calculator::ResultDetails& d) {
-  std::vector<std::pair<const char*, details::Value>> keyed;
-  if (const auto* f = std::get_if<details::ContinuousForward>(&d.values))
+std::vector<std::pair<const char*, models::Value>> Keyed(const calculator::ResultDetails& d) {
+  std::vector<std::pair<const char*, models::Value>> keyed;
+  if (const auto* f = std::get_if<models::ContinuousForward>(&d.values))
     keyed = {{"lower", f->lower},
              {"upper", f->upper},
              {"density", f->density},
              {"two_tailed", f->twoTailed}};
-  else if (const auto* i = std::get_if<details::ContinuousInverse>(&d.values))
+  else if (const auto* i = std::get_if<models::ContinuousInverse>(&d.values))
     keyed = {{"x_lower", i->xLower}, {"x_upper", i->xUpper}};
-  else if (const auto* k = std::get_if<details::DiscreteForward>(&d.values))
+  else if (const auto* k = std::get_if<models::DiscreteForward>(&d.values))
     keyed = {{"below", k->below},
              {"at_most", k->atMost},
              {"point", k->point},
              {"at_least", k->atLeast},
              {"above", k->above}};
-  else if (const auto* q = std::get_if<details::DiscreteInverse>(&d.values))
+  else if (const auto* q = std::get_if<models::DiscreteInverse>(&d.values))
     keyed = {{"quantile", q->quantile}};
-  else if (const auto* c = std::get_if<details::Counting>(&d.values))
+  else if (const auto* c = std::get_if<models::Counting>(&d.values))
     keyed = {{"log10", c->log10}};
   if (d.mean) keyed.emplace_back("mean", *d.mean);
   if (d.variance) keyed.emplace_back("variance", *d.variance);
@@ -88,7 +88,7 @@ void CheckValues(const ExtendedJson& json, const calculator::ResultDetails& d) {
     FUZZ_CHECK(Near(read, *value.value), "\"%s\": %.21Lg read back as %.21Lg", key, *value.value,
                read);
   }
-  if (const auto* c = std::get_if<details::Counting>(&d.values); c && c->exact) {
+  if (const auto* c = std::get_if<models::Counting>(&d.values); c && c->exact) {
     const std::string exact = json["exact"].get<std::string>();
     FUZZ_CHECK(exact == *c->exact && !exact.empty() &&
                    exact.find_first_not_of("0123456789") == std::string::npos &&

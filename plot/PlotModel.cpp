@@ -31,14 +31,14 @@
 
 #include "calculator/NumberText.h"
 #include "calculator/ResultDetails.h"
-#include "details/Details.h"
+#include "models/Details.h"
 
 namespace plot {
 
 namespace {
 
 using calculator::Function;
-using details::Distribution;
+using models::Distribution;
 
 // Continuous ranges.
 // The range holds the bulk between this tail and its mirror.
@@ -86,7 +86,7 @@ struct Range {
   double At(long double x) const { return static_cast<double>((x - low) / (high - low)); }
 };
 
-std::optional<long double> Finite(const details::Value& v) {
+std::optional<long double> Finite(const models::Value& v) {
   if (v.value && std::isfinite(*v.value)) return *v.value;
   return std::nullopt;
 }
@@ -151,8 +151,8 @@ bool NearNormal(const Distribution& d) {
 
 // The bulk of a (near-)normal distribution: mean -+ kBulkZ standard deviations.
 std::optional<Range> NormalBulk(const Distribution& d) {
-  const auto mean = Finite(details::Mean(d));
-  const auto variance = Finite(details::Variance(d));
+  const auto mean = Finite(models::Mean(d));
+  const auto variance = Finite(models::Variance(d));
   if (!mean || !variance || !(*variance > 0)) return std::nullopt;
   const long double sd = std::sqrt(*variance);
   return Range{*mean - kBulkZ * sd, *mean + kBulkZ * sd};
@@ -166,19 +166,19 @@ std::optional<Range> BulkRange(const Distribution& d, bool& clipped) {
   if (!bulk) {
     // No tail precision is needed here: the lower quantile of 1 - q serves
     // for the upper one of q, and is often much cheaper.
-    const auto low = Finite(details::QuantileLower(d, kBulkTail));
-    const auto high = Finite(details::QuantileLower(d, 1 - kBulkTail));
+    const auto low = Finite(models::QuantileLower(d, kBulkTail));
+    const auto high = Finite(models::QuantileLower(d, 1 - kBulkTail));
     if (!low || !high) return std::nullopt;
     bulk = Range{*low, *high};
-    const auto q1 = Finite(details::QuantileLower(d, kQuartileTail));
-    const auto q3 = Finite(details::QuantileLower(d, 1 - kQuartileTail));
+    const auto q1 = Finite(models::QuantileLower(d, kQuartileTail));
+    const auto q3 = Finite(models::QuantileLower(d, 1 - kQuartileTail));
     if (q1 && q3 && *q3 > *q1) {
       const long double reach = (*q3 - *q1) * kHeavyTailReach;
       clipped = bulk->low < *q1 - reach || bulk->high > *q3 + reach;
       bulk = Range{std::max(bulk->low, *q1 - reach), std::min(bulk->high, *q3 + reach)};
     }
   }
-  const auto support = details::Support(d);
+  const auto support = models::Support(d);
   Range range{std::max(bulk->low, support.first), std::min(bulk->high, support.second)};
   const long double snap = kSnapToSupport * range.Width();
   if (std::isfinite(support.first) && range.low - support.first < snap) range.low = support.first;
@@ -193,7 +193,7 @@ std::optional<Range> BulkRange(const Distribution& d, bool& clipped) {
 std::optional<long double> DensityAt(const Distribution& d, std::pair<long double, long double> s,
                                      long double x) {
   if (x < s.first || x > s.second) return 0.0L;
-  const details::Value v = details::Density(d, x);
+  const models::Value v = models::Density(d, x);
   if (!v.value && v.note.starts_with(kPoleNote))
     return std::numeric_limits<long double>::infinity();
   if (!v.value || std::isnan(*v.value)) return std::nullopt;
@@ -231,7 +231,7 @@ QString AboveTopNote(const std::vector<std::pair<long double, long double>>& poi
 // curve cut at the top; false when no point has a usable density.
 bool SampleCurve(const Distribution& d, const Range& range, std::span<const long double> xs,
                  PlotModel& model) {
-  const auto support = details::Support(d);
+  const auto support = models::Support(d);
   std::vector<long double> at;
   for (int i = 0; i <= kCurveSamples; ++i)
     at.push_back(range.low + range.Width() * i / kCurveSamples);
@@ -271,10 +271,10 @@ QString JoinNotes(const QString& first, const QString& second) {
 
 // Says how much probability the range leaves out, when it is more than a trace.
 QString OutsideNote(const Distribution& d, const Range& range) {
-  const auto support = details::Support(d);
+  const auto support = models::Support(d);
   long double outside = 0;
-  if (range.low > support.first) outside += Finite(details::Lower(d, range.low)).value_or(0);
-  if (range.high < support.second) outside += Finite(details::Upper(d, range.high)).value_or(0);
+  if (range.low > support.first) outside += Finite(models::Lower(d, range.low)).value_or(0);
+  if (range.high < support.second) outside += Finite(models::Upper(d, range.high)).value_or(0);
   if (outside < kOutsideNote) return {};
   return QStringLiteral("%1% of the probability lies beyond the range shown")
       .arg(static_cast<double>(outside * 100), 0, 'f', 1);
@@ -389,7 +389,7 @@ Sampled SampleValues(const Distribution& d, const Range& values, int most) {
   for (int i = 0; i < steps; ++i) {
     // The value in the middle of the step.
     const long double k = std::floor((s.edges[i] + s.edges[i + 1]) / 2 + 0.5L);
-    const auto p = Finite(details::Point(d, k));
+    const auto p = Finite(models::Point(d, k));
     s.probabilities.push_back(p ? std::max(*p, 0.0L) : 0);
   }
   return s;
@@ -407,16 +407,16 @@ std::optional<Range> Significant(const Sampled& s) {
 
 // The values to show: around the mean, or between two far quantiles.
 std::optional<Range> DiscreteBulk(const Distribution& d) {
-  const auto support = details::Support(d);
-  const auto mean = Finite(details::Mean(d));
-  const auto variance = Finite(details::Variance(d));
+  const auto support = models::Support(d);
+  const auto mean = Finite(models::Mean(d));
+  const auto variance = Finite(models::Variance(d));
   Range r{};
   if (mean && variance && *variance >= 0) {
     const long double reach = std::sqrt(*variance) * kDiscreteReach + kDiscreteReachFloor;
     r = {std::floor(*mean - reach), std::ceil(*mean + reach)};
   } else {
-    const auto low = Finite(details::DiscreteQuantile(d, kBulkTail));
-    const auto high = Finite(details::DiscreteQuantile(d, 1 - kBulkTail));
+    const auto low = Finite(models::DiscreteQuantile(d, kBulkTail));
+    const auto high = Finite(models::DiscreteQuantile(d, 1 - kBulkTail));
     if (!low || !high) return std::nullopt;
     r = {*low, *high};
   }
@@ -516,13 +516,13 @@ calculator::DiscreteAt ShownAt(const calculator::Result& result, const Distribut
   if (const auto* v = std::get_if<calculator::DiscreteAt>(&result.values)) return *v;
   if (const auto* b = std::get_if<calculator::WholeBetween>(&result.values)) return {b->a, 0, 0, 0};
   const auto& q = std::get<calculator::QuantileAt>(result.values);
-  const details::DiscreteForward f = details::DiscreteAt(d, q.x);
+  const models::DiscreteForward f = models::DiscreteAt(d, q.x);
   return {q.x, q.atMost, f.atLeast.value.value_or(0), f.point.value.value_or(0)};
 }
 
 PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d) {
   const calculator::DiscreteAt v = ShownAt(result, d);
-  const auto support = details::Support(d);
+  const auto support = models::Support(d);
   const std::optional<Range> bulk = DiscreteBulk(d);
   if (!bulk)
     return Nothing(

@@ -47,12 +47,12 @@ RangeTexts TableRange(const FunctionAbout& about) {
 
 // The x-values between the 0.001 and the 0.999 quantile; none where the
 // engine has no quantile or one is not finite.
-std::optional<std::pair<long double, long double>> Bulk(const details::Distribution& d) {
-  const bool discrete = details::IsDiscrete(d);
-  const details::Value low =
-      discrete ? details::DiscreteQuantile(d, kBulkTail) : details::QuantileLower(d, kBulkTail);
-  const details::Value high =
-      discrete ? details::DiscreteQuantile(d, 1 - kBulkTail) : details::QuantileUpper(d, kBulkTail);
+std::optional<std::pair<long double, long double>> Bulk(const models::Distribution& d) {
+  const bool discrete = models::IsDiscrete(d);
+  const models::Value low =
+      discrete ? models::DiscreteQuantile(d, kBulkTail) : models::QuantileLower(d, kBulkTail);
+  const models::Value high =
+      discrete ? models::DiscreteQuantile(d, 1 - kBulkTail) : models::QuantileUpper(d, kBulkTail);
   if (!low.value || !high.value || !std::isfinite(*low.value) || !std::isfinite(*high.value) ||
       *high.value < *low.value)
     return std::nullopt;
@@ -97,13 +97,13 @@ std::string EndText(long double multiple, const Step& step, long double limit, b
 }  // namespace
 
 RangeTexts DefaultRange(const FunctionAbout& about, const calculator::Arguments& arguments) {
-  const std::optional<details::Distribution> d =
+  const std::optional<models::Distribution> d =
       calculator::DistributionOf(about.function, arguments);
   const FieldAbout* x = about.XField();
-  if (!d || x == nullptr || !details::ParameterProblem(*d).empty()) return TableRange(about);
+  if (!d || x == nullptr || !models::ParameterProblem(*d).empty()) return TableRange(about);
   const std::optional<std::pair<long double, long double>> bulk = Bulk(*d);
   if (!bulk) return TableRange(about);
-  const bool discrete = details::IsDiscrete(*d);
+  const bool discrete = models::IsDiscrete(*d);
   const auto [low, high] = *bulk;
   const long double span = high - low;
   if (!discrete && !(span > 0)) return TableRange(about);
@@ -113,7 +113,7 @@ RangeTexts DefaultRange(const FunctionAbout& about, const calculator::Arguments&
       std::fabs(last) * step.digit > kLargestMultiple || (!discrete && last - first < 1))
     return TableRange(about);
   // The ends inside the support and the x-value's limits.
-  const auto [supportLow, supportHigh] = details::Support(*d);
+  const auto [supportLow, supportHigh] = models::Support(*d);
   const long double lowest = std::max(supportLow, x->low);
   const long double highest = std::min(supportHigh, x->high);
   const bool belowLowest = first * step.value<lowest, aboveHighest = last * step.value> highest;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "calculator/Calculator.h"
-#include "details/Details.h"
+#include "models/Details.h"
 #include "tables/Tables.h"
 
 namespace tables {
@@ -60,13 +60,13 @@ Cell FailedCell(const std::string& failure);
 
 // The details engine's distribution of a function whose parsed fields are
 // `values` (the x-value's field skipped).
-details::Distribution DistributionOf(calculator::Function function,
+models::Distribution DistributionOf(calculator::Function function,
                                      const std::array<long double, calculator::kSlotCount>& values);
 
 // A value of the details engine: in the log's number text (digits 0) or with
 // `digits` significant digits (SignificantText); none is a failed cell that
 // holds the engine's note.
-Cell DetailsCell(const details::Value& value, int digits);
+Cell DetailsCell(const models::Value& value, int digits);
 
 // The x-value of a row's text as the calculator reads it; none where the
 // text reads beyond the extended range.

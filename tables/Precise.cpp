@@ -9,14 +9,14 @@
 
 namespace tables {
 
-details::Distribution DistributionOf(
+models::Distribution DistributionOf(
     calculator::Function function, const std::array<long double, calculator::kSlotCount>& values) {
   const auto d = calculator::DistributionOf(function, calculator::Arguments{values});
   if (!d) throw std::invalid_argument("the counting functions are no distributions");
   return *d;
 }
 
-Cell DetailsCell(const details::Value& value, int digits) {
+Cell DetailsCell(const models::Value& value, int digits) {
   if (!value.value) return FailedCell(value.note);
   return {
       digits == 0 ? calculator::Fixed6Text(*value.value) : SignificantText(*value.value, digits),

@@ -30,8 +30,8 @@ struct SearchFailure {
 // with whole numbers a little above 2(x + 1), which must stay 32-bit); none
 // for parameters outside the distribution's domain.
 std::optional<std::pair<int64_t, int64_t>> Support(const calculator::FunctionAbout& about,
-                                                   const details::Distribution& d) {
-  auto [low, high] = details::Support(d);
+                                                   const models::Distribution& d) {
+  auto [low, high] = models::Support(d);
   if (const calculator::FieldAbout* x = about.XField(); x != nullptr && x->most > 0)
     high = std::min<long double>(high, static_cast<long double>(x->most));
   if (!(low <= high)) return std::nullopt;
@@ -100,15 +100,15 @@ std::optional<int64_t> SmallestAtLeast(Cumulative& f, long double p, int64_t low
 Row Plan::QuantileRow(std::size_t row) const {
   const Entry& p = down_[row];
   // The details engine's quantile is the start; the log's P(X<=x) decides.
-  const details::Distribution distribution = DistributionOf(request_.function, values_);
+  const models::Distribution distribution = DistributionOf(request_.function, values_);
   const auto support = Support(calculator::AboutFunction(request_.function), distribution);
   if (!support) {
-    const Cell outside = FailedCell(details::ParameterProblem(distribution));
+    const Cell outside = FailedCell(models::ParameterProblem(distribution));
     return {{p.text}, outside, outside};
   }
   const auto [low, high] = *support;
-  const details::Value guess = details::DiscreteQuantile(distribution, p.value);
-  const details::Value mean = details::Mean(distribution);
+  const models::Value guess = models::DiscreteQuantile(distribution, p.value);
+  const models::Value mean = models::Mean(distribution);
   long double start = guess.value ? *guess.value : mean.value.value_or(0);
   if (!std::isfinite(start)) start = static_cast<long double>(low);
   start = std::clamp<long double>(start, low, high);
@@ -123,7 +123,7 @@ Row Plan::QuantileRow(std::size_t row) const {
     return {
         {p.text},
         {std::to_string(*x)},
-        digits > 0 ? DetailsCell(details::AtMost(distribution, *x), digits) : NumberCell(f.At(*x))};
+        digits > 0 ? DetailsCell(models::AtMost(distribution, *x), digits) : NumberCell(f.At(*x))};
   } catch (const SearchFailure& failure) {
     return {{p.text}, FailedCell(failure.message), FailedCell(failure.message)};
   }

@@ -86,11 +86,11 @@ int Plan::Digits(int column) const {
 
 // The details engine's routine of each column of a range table (none for
 // the x-value): more digits where asked, and always the density.
-using DetailsRoutine = details::Value (*)(const details::Distribution&, long double);
-constexpr DetailsRoutine kContinuousRoutines[] = {nullptr, details::Lower, details::Upper,
-                                                  details::Density};
-constexpr DetailsRoutine kDiscreteRoutines[] = {nullptr, details::AtMost, details::AtLeast,
-                                                details::Point};
+using DetailsRoutine = models::Value (*)(const models::Distribution&, long double);
+constexpr DetailsRoutine kContinuousRoutines[] = {nullptr, models::Lower, models::Upper,
+                                                  models::Density};
+constexpr DetailsRoutine kDiscreteRoutines[] = {nullptr, models::AtMost, models::AtLeast,
+                                                models::Point};
 constexpr int kDensityColumn = 3;
 
 Row Plan::RangeRow(std::size_t row) const {
@@ -111,7 +111,7 @@ Row Plan::RangeRow(std::size_t row) const {
     cells = {NumberCell(t->x), NumberCell(t->lower), NumberCell(t->upper), {}};
 
   const std::optional<long double> x = ReadX(xText);
-  const details::Distribution distribution = DistributionOf(request_.function, values_);
+  const models::Distribution distribution = DistributionOf(request_.function, values_);
   for (int c = 1; c < static_cast<int>(cells.size()); ++c) {
     if (Digits(c) == 0 && (discrete || c != kDensityColumn)) continue;
     const DetailsRoutine routine = discrete ? kDiscreteRoutines[c] : kContinuousRoutines[c];
@@ -157,7 +157,7 @@ Plan::Entry Plan::UpperTail(const Entry& alpha) const {
   return {DecimalText({d->coefficient * 5, d->exponent - 1}), alpha.value / 2};
 }
 
-details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
+models::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
   std::array<long double, calculator::kSlotCount> values = values_;
   const CriticalLayout layout = CriticalLayoutOf(request_.function);
   long double alpha = UpperTail(column).value;
@@ -166,7 +166,7 @@ details::Value Plan::CriticalValue(std::size_t row, const Entry& column) const {
     values[layout.columnSlot] = column.value;
     alpha = UpperTail(alpha_).value;
   }
-  return details::QuantileUpper(DistributionOf(request_.function, values), alpha);
+  return models::QuantileUpper(DistributionOf(request_.function, values), alpha);
 }
 
 Row Plan::ZRow(std::size_t row) const {
@@ -176,8 +176,8 @@ Row Plan::ZRow(std::size_t row) const {
   for (int hundredths = 0; hundredths < kZColumns; ++hundredths) {
     texts[xIndex_] = DecimalText({tenths * 10 + hundredths, -2});
     if (const int digits = Digits(hundredths + 1); digits > 0) {
-      const details::Distribution standard = DistributionOf(request_.function, values_);
-      cells.push_back(DetailsCell(details::Lower(standard, *ReadX(texts[xIndex_])), digits));
+      const models::Distribution standard = DistributionOf(request_.function, values_);
+      cells.push_back(DetailsCell(models::Lower(standard, *ReadX(texts[xIndex_])), digits));
       continue;
     }
     const Logged log = Log(request_.function, texts, Mode::Forward);

@@ -16,7 +16,7 @@
 // log's number for that input, and a run-time error fills its cells with the
 // error's message while the other rows go on.  The density, and any column the
 // user asks to see with more significant digits, come from the details engine
-// (details/Details.h) instead.
+// (models/Details.h) instead.
 #pragma once
 
 #include <array>
@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "calculator/Calculator.h"
-#include "details/Details.h"
+#include "models/Details.h"
 #include "tables/RangeSteps.h"
 
 namespace tables {
@@ -173,7 +173,7 @@ class Plan {
   // (exactly, as a decimal text) for a two-sided table.
   Entry UpperTail(const Entry& alpha) const;
   // The details engine's x with P(X>x) = alpha of a critical-value cell.
-  details::Value CriticalValue(std::size_t row, const Entry& column) const;
+  models::Value CriticalValue(std::size_t row, const Entry& column) const;
   // The digits asked for a column; 0: the log's number text.
   int Digits(int column) const;
 

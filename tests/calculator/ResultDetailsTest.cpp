@@ -63,7 +63,7 @@ TEST(Details, OfAnErrorWhoseFieldsWereRead) {
       calculator::Compute(Function::T, {"1", "", "", "1e3700"}, Mode::Forward);
   ASSERT_EQ(overflow.outcome, calculator::Outcome::Error);
   const calculator::ResultDetails details = calculator::DetailsOfError(overflow);
-  const auto* forward = std::get_if<details::ContinuousForward>(&details.values);
+  const auto* forward = std::get_if<models::ContinuousForward>(&details.values);
   ASSERT_NE(forward, nullptr);
   EXPECT_EQ(forward->lower.value, 1.0L);
   // P(T > t) = atan(1/t)/pi: 3.18309886183790671537767526745028724e-3701 (mpmath).
@@ -119,16 +119,16 @@ TEST(DecimalDifference, OnTheDigitsTyped) {
 TEST(Details, OfTheDecimalTyped) {
   const auto binomial = calculator::DetailsOf(calculator::Compute(
       Function::Binomial, {"0.999999999999999", "100", "", "87"}, Mode::Forward));
-  const auto& b = std::get<details::DiscreteForward>(binomial.values);
+  const auto& b = std::get<models::DiscreteForward>(binomial.values);
   const long double atMost = 7.1105424997986255697451948e-180L;
   EXPECT_NEAR(static_cast<double>(*b.atMost.value / atMost - 1), 0, 1e-15);
   const auto t = calculator::DetailsOf(
       calculator::Compute(Function::T, {"1", "", "", "0.999999"}, Mode::Inverse));
-  const auto& i = std::get<details::ContinuousInverse>(t.values);
+  const auto& i = std::get<models::ContinuousInverse>(t.values);
   EXPECT_NEAR(static_cast<double>(*i.xLower.value / 318309.886182743473986570240L - 1), 0, 1e-15);
   const auto normal = calculator::DetailsOf(
       calculator::Compute(Function::Normal, {"1000000.1", "1", "", "1000050"}, Mode::Forward));
-  const auto& n = std::get<details::ContinuousForward>(normal.values);
+  const auto& n = std::get<models::ContinuousForward>(normal.values);
   EXPECT_EQ(n.x, 1000050);
   const long double upper = 1.598946152278330773246352859e-543L;  // Q(49.9)
   EXPECT_NEAR(static_cast<double>(*n.upper.value / upper - 1), 0, 1e-15);
@@ -192,9 +192,9 @@ TEST(Details, FarTailsOfTheDecimalsTyped) {
     const auto details =
         calculator::DetailsOf(calculator::Compute(c.function, c.texts, Mode::Forward));
     std::optional<long double> got;
-    if (const auto* d = std::get_if<details::DiscreteForward>(&details.values))
+    if (const auto* d = std::get_if<models::DiscreteForward>(&details.values))
       got = std::string(c.value) == "point" ? d->point.value : d->atMost.value;
-    else if (const auto* f = std::get_if<details::ContinuousForward>(&details.values))
+    else if (const auto* f = std::get_if<models::ContinuousForward>(&details.values))
       got = f->lower.value;
     ASSERT_TRUE(got.has_value()) << c.texts[0] << " " << c.value;
     EXPECT_NEAR(static_cast<double>(*got / c.expected - 1), 0, 1e-15)
@@ -207,7 +207,7 @@ TEST(Details, FarTailsOfTheDecimalsTyped) {
 TEST(Details, IntervalOfTheDecimalsTyped) {
   const auto details = calculator::DetailsOf(calculator::Compute(
       Function::Poisson, {"5463608.68218", "", "", "5491550", "5491560"}, Mode::Interval));
-  const auto& between = std::get<details::IntervalValues>(details.values).between;
+  const auto& between = std::get<models::IntervalValues>(details.values).between;
   ASSERT_TRUE(between.value.has_value());
   EXPECT_NEAR(static_cast<double>(*between.value / 1.928155813876254067413e-34L - 1), 0, 1e-15);
 }
@@ -229,7 +229,7 @@ TEST(Details, QuantileAtTheBoundaryTyped) {
     for (const auto& field : calculator::AboutFunction(function).fields)
       texts[field.slot] = words[next++];
     const auto details = calculator::DetailsOf(calculator::Compute(function, texts, Mode::Inverse));
-    const auto& i = std::get<details::DiscreteInverse>(details.values);
+    const auto& i = std::get<models::DiscreteInverse>(details.values);
     EXPECT_EQ(i.quantile.value, expected) << words.back();
   }
 }
