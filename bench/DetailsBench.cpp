@@ -40,7 +40,7 @@ std::string Details(const DetailsCase& c) {
   std::string fault = Missing(models::Mean(c.d)) + Missing(models::Variance(c.d));
   switch (c.mode) {
     case Mode::Forward:
-      if (models::IsDiscrete(c.d)) return fault + Missing(models::DiscreteAt(c.d, c.x).point);
+      if (models::IsDiscrete(c.d)) return fault + Missing(models::DiscreteForwardAt(c.d, c.x).point);
       return fault + Missing(models::Forward(c.d, c.x).twoTailed);
     case Mode::Inverse:
       if (models::IsDiscrete(c.d)) return fault + Missing(models::DiscreteInv(c.d, c.x).quantile);

@@ -220,10 +220,15 @@ Result Compute(Function function, const FieldTexts& texts, Mode mode, Readings r
     result.parameters = std::move(input.parameters);
     result.arguments = input.arguments;
     const Arguments& arguments = result.arguments;
-    result.values = result.mode == Mode::Interval ? reports::Interval(about, arguments)
-                    : result.mode == Mode::Inverse && about.family == Family::Discrete
-                        ? reports::DiscreteQuantile(about, arguments)
-                        : about.evaluate(arguments, result.mode);
+    result.byMethod = about.ByMethod(arguments);
+    if (!result.byMethod)
+      result.values = reports::ModelValues(about, arguments, result.mode);
+    else if (result.mode == Mode::Interval)
+      result.values = reports::Interval(about, arguments);
+    else if (result.mode == Mode::Inverse && about.family == Family::Discrete)
+      result.values = reports::DiscreteQuantile(about, arguments);
+    else
+      result.values = about.evaluate(arguments, result.mode);
     if (std::holds_alternative<std::monostate>(result.values)) {
       // Each field is valid but together they leave the domain, which the
       // cross rule should have caught: its field is marked.

@@ -13,7 +13,8 @@
 // the function's fields in order (FieldParsing.h) and checks each against
 // its rule in the table; every field that breaks its rule is listed, and the
 // last of them keeps the focus.  With every field valid it runs the
-// function's evaluate routine (Distr: TTailInverse, ...), formats the header
+// function's evaluate routine (Distr: TTailInverse, ...) where the table
+// gives one for these arguments, or takes the model's values, formats the header
 // and result lines from the numbers (NumberText.h), tests the floating-point
 // flags and answers with the numbers and both lines.  A run-time error
 // (Distr/Errors.h) answers with its message instead.  The window appends the
@@ -77,7 +78,10 @@ struct Result {
   // The parsed parameters by name (once every field parsed and kept its rule).
   std::vector<Parameter> parameters;
   Arguments arguments;  // the parsed fields by slot, once every field is valid
-  Values values;        // Ok
+  // Whether the log's numbers came from the function's own arithmetic
+  // (Distr/, its printed digits kept) rather than its model.
+  bool byMethod = false;
+  Values values;  // Ok
   LogLines lines;       // Ok: the header line and the result line
 
   bool Ok() const { return outcome == Outcome::Ok; }

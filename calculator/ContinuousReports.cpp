@@ -1,6 +1,7 @@
-// The reports of the four continuous distributions: forward (tails at an
-// x-value) and inverse (the x-values whose lower and upper tails are p); and
-// the lines of every distribution's report.
+// The reports of the four continuous distributions whose digits are their
+// own arithmetic's: forward (tails at an x-value) and inverse (the x-values
+// whose lower and upper tails are p); and the lines of every distribution's
+// report.
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -22,6 +23,8 @@ namespace {
 constexpr int kScientificFrame = 8;
 constexpr int kFewestCheckDigits = 6;
 constexpr int kMostCheckDigits = 18;
+// Whole numbers below this are written with all their digits (2^63).
+constexpr long double kInt64Range = 9223372036854775808.0L;
 
 }  // namespace
 
@@ -36,6 +39,27 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
          ")=" + point;
 }
 
+namespace {
+
+// A number of a line: "null" where the model left none.
+std::string Shown(long double v, std::string (*text)(long double)) {
+  return std::isnan(v) ? "null" : text(v);
+}
+std::string Probability(long double v) {
+  return Shown(v, ProbabilityText);
+}
+std::string Fixed6(long double v) {
+  return Shown(v, Fixed6Text);
+}
+// A whole number of any size: its digits within int64, the short
+// scientific text beyond.
+std::string Whole(long double v) {
+  if (std::isnan(v)) return "null";
+  if (std::fabs(v) < kInt64Range) return std::to_string(static_cast<int64_t>(v));
+  const std::string text = WholeText(v);
+  return text.substr(text.find_first_not_of(' '));
+}
+
 // The three numbers of a quantile's check, P(X<=x) >= p > P(X<=x-1), in
 // texts that show it: six decimals where their rounding keeps both
 // relations, otherwise the scientific text with the fewest significant
@@ -46,9 +70,9 @@ std::array<std::string, 3> CheckTexts(const QuantileAt& q) {
     const long double p = std::strtold(t[0].c_str(), nullptr);
     return std::strtold(t[1].c_str(), nullptr) >= p && std::strtold(t[2].c_str(), nullptr) < p;
   };
-  std::array<std::string, 3> texts{Fixed6Text(q.p), ProbabilityText(q.atMost),
-                                   ProbabilityText(q.atMostBelow)};
-  if (holds(texts)) return texts;
+  std::array<std::string, 3> texts{Fixed6Text(q.p), Probability(q.atMost),
+                                   Probability(q.atMostBelow)};
+  if (holds(texts) || std::isnan(q.atMost) || std::isnan(q.atMostBelow)) return texts;
   const auto scientific = [](long double v, int digits) {
     const std::string text = RealText(v, kScientificFrame + digits, -1);
     return text.substr(text.find_first_not_of(' '));
@@ -60,34 +84,46 @@ std::array<std::string, 3> CheckTexts(const QuantileAt& q) {
   }
 }
 
+std::string IntervalLine(const std::string& a, const std::string& b, const char* within,
+                         long double inside, long double outside) {
+  return "   P(" + a + within + b + ")=" + Probability(inside) + "      P(X<" + a + " or X>" + b +
+         ")=" + Probability(outside);
+}
+
+// The result line of each kind of numbers; every kind must have one.
+struct LineOf {
+  std::string operator()(std::monostate) const { return {}; }
+  std::string operator()(const TailsAt& t) const {
+    return TailLine(Fixed6Text(t.x), Probability(t.lower), Fixed6Text(t.x), Probability(t.upper));
+  }
+  std::string operator()(const PointsOf& p) const {
+    return TailLine(Fixed6(p.xLower), Fixed6Text(p.p), Fixed6(p.xUpper), Fixed6Text(p.p));
+  }
+  std::string operator()(const DiscreteAt& d) const {
+    const std::string x = IntegerText(d.x);
+    return DiscreteLine(x, Probability(d.atMost), Probability(d.atLeast), Probability(d.point));
+  }
+  std::string operator()(const QuantileAt& q) const {
+    const auto [p, atMost, below] = CheckTexts(q);
+    return "   x=" + Whole(q.x) + ": P(X<=" + Whole(q.x) + ")=" + atMost + ">=" + p + ", P(X<=" +
+           Whole(q.x - 1) + ")=" + below + "<" + p;
+  }
+  std::string operator()(const Between& i) const {
+    return IntervalLine(Fixed6Text(i.a), Fixed6Text(i.b), "<X<", i.inside, i.outside);
+  }
+  std::string operator()(const WholeBetween& i) const {
+    return IntervalLine(IntegerText(i.a), IntegerText(i.b), "<=X<=", i.inside, i.outside);
+  }
+  // The counting functions write their own lines.
+  std::string operator()(const CountingValue&) const { return {}; }
+};
+
+}  // namespace
+
 // The result line of every distribution's report, by its numbers: the
 // tails at x, the x-values of a percentile, or the discrete probabilities.
 std::string ResultLine(const Values& v) {
-  if (const auto* t = std::get_if<TailsAt>(&v))
-    return TailLine(Fixed6Text(t->x), ProbabilityText(t->lower), Fixed6Text(t->x),
-                    ProbabilityText(t->upper));
-  if (const auto* d = std::get_if<DiscreteAt>(&v)) {
-    const std::string x = IntegerText(d->x);
-    return DiscreteLine(x, ProbabilityText(d->atMost), ProbabilityText(d->atLeast),
-                        ProbabilityText(d->point));
-  }
-  if (const auto* i = std::get_if<Between>(&v)) {
-    const std::string a = Fixed6Text(i->a), b = Fixed6Text(i->b);
-    return "   P(" + a + "<X<" + b + ")=" + ProbabilityText(i->inside) + "      P(X<" + a +
-           " or X>" + b + ")=" + ProbabilityText(i->outside);
-  }
-  if (const auto* i = std::get_if<WholeBetween>(&v)) {
-    const std::string a = IntegerText(i->a), b = IntegerText(i->b);
-    return "   P(" + a + "<=X<=" + b + ")=" + ProbabilityText(i->inside) + "      P(X<" + a +
-           " or X>" + b + ")=" + ProbabilityText(i->outside);
-  }
-  if (const auto* q = std::get_if<QuantileAt>(&v)) {
-    const auto [p, atMost, below] = CheckTexts(*q);
-    return "   x=" + IntegerText(q->x) + ": P(X<=" + IntegerText(q->x) + ")=" + atMost + ">=" + p +
-           ", P(X<=" + std::to_string(int64_t{q->x} - 1) + ")=" + below + "<" + p;
-  }
-  const auto& p = std::get<PointsOf>(v);
-  return TailLine(Fixed6Text(p.xLower), Fixed6Text(p.p), Fixed6Text(p.xUpper), Fixed6Text(p.p));
+  return std::visit(LineOf{}, v);
 }
 
 namespace reports {
@@ -150,7 +186,6 @@ Values EvaluateNormal(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateChiSquare(const Arguments& a, Mode mode) {
-  if (!a.IsWhole(kEdit1)) return RealChiSquare(a, mode);
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
       a.value[kEdit4], mode, [n](long double x) { return Distr::ChiSquareTail(n, x); },
@@ -158,7 +193,6 @@ Values EvaluateChiSquare(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateT(const Arguments& a, Mode mode) {
-  if (!a.IsWhole(kEdit1)) return RealT(a, mode);
   const int32_t n = a.Whole(kEdit1);
   return TailsOrPoints(
       a.value[kEdit4], mode, [n](long double x) { return Distr::TTail(n, x); },
@@ -166,7 +200,6 @@ Values EvaluateT(const Arguments& a, Mode mode) {
 }
 
 Values EvaluateF(const Arguments& a, Mode mode) {
-  if (!a.IsWhole(kEdit1) || !a.IsWhole(kEdit2)) return RealF(a, mode);
   const int32_t m = a.Whole(kEdit1);  // numerator degrees of freedom
   const int32_t n = a.Whole(kEdit2);  // denominator degrees of freedom
   return TailsOrPoints(

@@ -287,24 +287,23 @@ models::Counting ExactBinomialCoefficient(const Arguments& a) {
 }
 
 // An entry of a distribution with real parameters: caption and title alike,
-// both modes, every percentile.
+// every mode, every percentile, its log from its model.
 constexpr FunctionAbout Continuous(Function function, const char* command, const char* radio,
                                    const char* title, const models::Model* model,
                                    std::span<const FieldAbout> fields, CrossRule together,
-                                   Evaluate evaluate, RangeDefaults range, bool symmetric = false) {
+                                   RangeDefaults range, bool symmetric = false) {
   return {
       function, command,   radio,  title, title,    Family::Continuous, model,
-      fields,   kBothWays, "0.95", ":",   together, evaluate,           FormatWithoutNegativeZero,
+      fields,   kBothWays, "0.95", ":",   together, nullptr,            FormatWithoutNegativeZero,
       nullptr,  nullptr,   range,  false, symmetric};
 }
 // The same for a discrete one: its inverse is its quantile.
 constexpr FunctionAbout Discrete(Function function, const char* command, const char* radio,
                                  const char* title, const models::Model* model,
-                                 std::span<const FieldAbout> fields, CrossRule together,
-                                 Evaluate evaluate) {
+                                 std::span<const FieldAbout> fields, CrossRule together) {
   return {
-      function,     command, radio, title,    title,    Family::Discrete,          model,   fields,
-      kBothWays,    "0.5",   ":",   together, evaluate, FormatWithoutNegativeZero, nullptr, nullptr,
+      function,     command, radio, title,    title,   Family::Discrete,          model,   fields,
+      kBothWays,    "0.5",   ":",   together, nullptr, FormatWithoutNegativeZero, nullptr, nullptr,
       kCountsRange, false};
 }
 
@@ -359,36 +358,36 @@ const FunctionAbout* Table() {
       // probability between 0 and 1, and their lines never print "-0.000000".
       Continuous(Function::Exponential, "exponential", "ExponentialRadio",
                  "Exponential Distribution", &models::ExponentialModel(), kExponentialFields,
-                 kNoCrossRule, EvaluateExponential, kPositiveRange),
+                 kNoCrossRule, kPositiveRange),
       Continuous(Function::Gamma, "gamma", "GammaRadio", "Gamma Distribution",
-                 &models::GammaModel(), kGammaFields, kNoCrossRule, EvaluateGamma, kPositiveRange),
+                 &models::GammaModel(), kGammaFields, kNoCrossRule, kPositiveRange),
       Continuous(Function::Beta, "beta", "BetaRadio", "Beta Distribution", &models::BetaModel(),
-                 kBetaFields, kNoCrossRule, EvaluateBeta, kUnitRange),
+                 kBetaFields, kNoCrossRule, kUnitRange),
       Continuous(Function::Uniform, "uniform", "UniformRadio", "Uniform Distribution",
                  &models::UniformModel(), kUniformFields,
-                 {kEdit2, "a number greater than a", EndsInOrder}, EvaluateUniform, kUnitRange),
+                 {kEdit2, "a number greater than a", EndsInOrder}, kUnitRange),
       Continuous(Function::Lognormal, "lognormal", "LognormalRadio", "Lognormal Distribution",
-                 &models::LognormalModel(), kLognormalFields, kNoCrossRule, EvaluateLognormal,
+                 &models::LognormalModel(), kLognormalFields, kNoCrossRule,
                  kPositiveRange),
       Continuous(Function::Weibull, "weibull", "WeibullRadio", "Weibull Distribution",
-                 &models::WeibullModel(), kWeibullFields, kNoCrossRule, EvaluateWeibull,
+                 &models::WeibullModel(), kWeibullFields, kNoCrossRule,
                  kPositiveRange),
       Continuous(Function::Cauchy, "cauchy", "CauchyRadio", "Cauchy Distribution",
-                 &models::CauchyModel(), kCauchyFields, kNoCrossRule, EvaluateCauchy,
+                 &models::CauchyModel(), kCauchyFields, kNoCrossRule,
                  kCentredRange, true),
       Continuous(Function::Logistic, "logistic", "LogisticRadio", "Logistic Distribution",
-                 &models::LogisticModel(), kLogisticFields, kNoCrossRule, EvaluateLogistic,
+                 &models::LogisticModel(), kLogisticFields, kNoCrossRule,
                  kCentredRange, true),
       Continuous(Function::NoncentralT, "noncentralt", "NoncentralTRadio",
                  "Noncentral t Distribution", &models::NoncentralTModel(), kNoncentralTFields,
-                 kNoCrossRule, EvaluateNoncentralT, kCentredRange),
+                 kNoCrossRule, kCentredRange),
       Continuous(Function::NoncentralChiSquare, "noncentralchisquare", "NoncentralChiSquareRadio",
                  "Noncentral Chi Square Distribution", &models::NoncentralChiSquareModel(),
-                 kNoncentralChiSquareFields, kNoCrossRule, EvaluateNoncentralChiSquare,
+                 kNoncentralChiSquareFields, kNoCrossRule,
                  kPositiveRange),
       Continuous(Function::NoncentralF, "noncentralf", "NoncentralFRadio",
                  "Noncentral F Distribution", &models::NoncentralFModel(), kNoncentralFFields,
-                 kNoCrossRule, EvaluateNoncentralF, kPositiveRange),
+                 kNoCrossRule, kPositiveRange),
       {Function::Binomial, "binomial", "BinomialRadio", "&Binomial Distribution",
        "Binomial Distribution", Family::Discrete, &models::BinomialModel(), kBinomialFields,
        kBothWays, "0.5", ":", kNoCrossRule, EvaluateBinomial, FormatDistribution, nullptr, nullptr,
@@ -417,14 +416,13 @@ const FunctionAbout* Table() {
        kCountsRange,
        false},
       Discrete(Function::Geometric, "geometric", "GeometricRadio", "Geometric Distribution",
-               &models::GeometricModel(), kGeometricFields, kNoCrossRule, EvaluateGeometric),
+               &models::GeometricModel(), kGeometricFields, kNoCrossRule),
       Discrete(Function::NegativeBinomial, "negativebinomial", "NegativeBinomialRadio",
                "Negative Binomial Distribution", &models::NegativeBinomialModel(),
-               kNegativeBinomialFields, kNoCrossRule, EvaluateNegativeBinomial),
+               kNegativeBinomialFields, kNoCrossRule),
       Discrete(Function::DiscreteUniform, "discreteuniform", "DiscreteUniformRadio",
                "Discrete Uniform Distribution", &models::DiscreteUniformModel(),
-               kDiscreteUniformFields, {kEdit2, "a whole number of at least a", WholeEndsInOrder},
-               EvaluateDiscreteUniform),
+               kDiscreteUniformFields, {kEdit2, "a whole number of at least a", WholeEndsInOrder}),
       {Function::Factorial, "factorial", "FactorialRadio", "F&actorial Function",
        "Factorial Function", Family::Counting, nullptr, kFactorialFields, kForwardOnly, nullptr,
        ":", kNoCrossRule, EvaluateFactorial, FormatFactorial, ExactFactorial, "the factorial",
@@ -469,6 +467,13 @@ bool Arguments::IsWhole(int slot) const {
 
 bool FieldAbout::IsWhole(long double value) const {
   return number == Number::Whole || (number == Number::Degrees && WholeValue(value));
+}
+
+bool FunctionAbout::ByMethod(const Arguments& arguments) const {
+  if (evaluate == nullptr) return false;
+  for (const FieldAbout& field : fields)
+    if (field.role == Role::Degrees && !arguments.IsWhole(field.slot)) return false;
+  return true;
 }
 
 const FieldAbout* FunctionAbout::FieldAt(int slot) const {

@@ -169,7 +169,9 @@ struct FieldAbout {
   bool IsWhole(long double value) const;
 };
 
-// The numbers of one computation, by family and mode.
+// The numbers of one computation, by family and mode.  A number a model
+// leaves without a value (beyond the extended range) is a quiet NaN, which
+// the log writes "null"; the details say why.
 // Continuous forward: P(X<x) and P(X>x).
 struct TailsAt {
   long double x, lower, upper;
@@ -187,7 +189,7 @@ struct DiscreteAt {
 // P(X<=x-1) to show it.
 struct QuantileAt {
   long double p;
-  int32_t x;
+  long double x;  // a whole number, which may pass the int32 range
   long double atMost, atMostBelow;
 };
 // Continuous interval: P(a<X<b) and P(X<a or X>b).
@@ -272,6 +274,10 @@ struct FunctionAbout {
   const char* inverseDefault;          // the percentile the inverse mode starts with
   const char* headerEnd;               // after the header's parameters: ":" or nothing
   CrossRule together;                  // also the rule marked when evaluate answers monostate
+  // Where the log's numbers come from: this routine of the function's own
+  // arithmetic (Distr/), whose printed digits are kept, for whole degrees
+  // of freedom where the function has them; otherwise, and for every
+  // function without one (nullptr), the model's values (ModelValues).
   Evaluate evaluate;
   Format format;
   CountExactly countExactly;  // the counting functions; nullptr otherwise
@@ -283,6 +289,8 @@ struct FunctionAbout {
   bool symmetric = false;
 
   bool HasInverse() const { return modes.Has(Mode::Inverse); }
+  // Whether the log's numbers for these arguments come from `evaluate`.
+  bool ByMethod(const Arguments& arguments) const;
   const FieldAbout* FieldAt(int slot) const;  // nullptr: the slot is not used
   const FieldAbout* XField() const;           // nullptr for the counting functions
   // How many fields have this role.

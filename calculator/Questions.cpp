@@ -54,7 +54,7 @@ Values DiscreteQuantile(const FunctionAbout& about, const Arguments& a) {
   };
   const int32_t x = Distr::SmallestReaching(atMost, p, 0);
   const long double below = x == INT32_MIN ? 0 : atMost(x - 1);
-  return QuantileAt{p, x, atMost(x), below};
+  return QuantileAt{p, static_cast<long double>(x), atMost(x), below};
 }
 
 Values Interval(const FunctionAbout& about, const Arguments& a) {

@@ -1,7 +1,9 @@
 // The evaluate and format routines of the table of functions (Functions.cpp).
 //
 // An evaluate routine takes the parsed fields and computes the numbers of
-// the log lines with Distr; a format routine writes the header and result
+// the log lines with Distr, for the functions whose printed digits are
+// those of that arithmetic; every other function's numbers are its model's
+// (ModelValues).  A format routine writes the header and result
 // lines from those numbers: FormatDistribution the header from the table and
 // the result line from the numbers alone, for every distribution.  Each expression is written in
 // the order of its arithmetic: the last printed digit depends on every rounding.
@@ -18,27 +20,14 @@ Values EvaluateF(const Arguments& a, Mode mode);
 Values EvaluateBinomial(const Arguments& a, Mode mode);
 Values EvaluatePoisson(const Arguments& a, Mode mode);
 Values EvaluateHypergeometric(const Arguments& a, Mode mode);
-// Chi-square, t and F with degrees of freedom that are not all whole
-// numbers (ShapeReports.cpp); the Evaluate routines above take them there.
-Values RealChiSquare(const Arguments& a, Mode mode);
-Values RealT(const Arguments& a, Mode mode);
-Values RealF(const Arguments& a, Mode mode);
-Values EvaluateExponential(const Arguments& a, Mode mode);
-Values EvaluateGamma(const Arguments& a, Mode mode);
-Values EvaluateBeta(const Arguments& a, Mode mode);
-Values EvaluateUniform(const Arguments& a, Mode mode);
-Values EvaluateLognormal(const Arguments& a, Mode mode);
-Values EvaluateWeibull(const Arguments& a, Mode mode);
-Values EvaluateCauchy(const Arguments& a, Mode mode);
-Values EvaluateLogistic(const Arguments& a, Mode mode);
-Values EvaluateNoncentralT(const Arguments& a, Mode mode);
-Values EvaluateNoncentralChiSquare(const Arguments& a, Mode mode);
-Values EvaluateNoncentralF(const Arguments& a, Mode mode);
-Values EvaluateGeometric(const Arguments& a, Mode mode);
-Values EvaluateNegativeBinomial(const Arguments& a, Mode mode);
-Values EvaluateDiscreteUniform(const Arguments& a, Mode mode);
 Values EvaluateFactorial(const Arguments& a, Mode mode);
 Values EvaluateBinomialCoefficient(const Arguments& a, Mode mode);
+
+// The log's numbers from the distribution's model, for every mode: the same
+// values as the details of the result (ResultDetails.h) at the numbers read,
+// with the percentile's and a probability's complements and x - location
+// from the decimals typed (ModelReports.cpp).
+Values ModelValues(const FunctionAbout& about, const Arguments& a, Mode mode);
 
 // The questions asked of a distribution's forward report (Questions.cpp):
 // the discrete quantile for the percentile in the x-value's field, and the

@@ -159,32 +159,35 @@ models::Residuals BoundsResiduals(const Result& result) {
   return r;
 }
 
-// The forward values at x, for the decimals typed; for a distribution that
-// moves with a location parameter, those of the same distribution at
-// location 0 and at the decimal difference x - location (the far tails
-// depend on its digits, which hold x's and the location's), reported at x.
-models::ContinuousForward ForwardFromLocation(const Result& result, models::Distribution d,
-                                               long double x) {
+// The forward values at x, for the decimals typed, where Located puts them.
+models::ContinuousForward ForwardFromLocation(const Result& result, const models::Distribution& d,
+                                              long double x) {
   const FunctionAbout& about = AboutFunction(result.function);
   models::Residuals residuals = ResidualsOf(about, result.arguments);
-  const std::optional<long double> offset = result.arguments.fromLocation;
-  std::size_t place = 0;
+  const LocatedAt at = Located(about, result.arguments, d, x);
+  if (at.place >= 0) residuals.parameters[at.place] = residuals.x = 0;
+  models::ContinuousForward f = models::Forward(at.d, at.x, residuals);
+  f.x = x;
+  return f;
+}
+
+}  // namespace
+
+LocatedAt Located(const FunctionAbout& about, const Arguments& arguments, models::Distribution d,
+                  long double x) {
+  const std::optional<long double> offset = arguments.fromLocation;
+  int place = 0;
   for (const FieldAbout& field : about.fields) {
     if (!field.IsParameter()) continue;
     if (field.role == Role::Location && offset) {
       d.parameters[place] = 0;
-      residuals.parameters[place] = residuals.x = 0;
-      models::ContinuousForward f = models::Forward(d, *offset, residuals);
-      f.x = x;
-      return f;
+      return {d, *offset, place};
     }
     ++place;
   }
-  return models::Forward(d, x, residuals);
+  return {d, x, -1};
 }
 
-// The decimals typed for a discrete quantile: the percentile and the
-// probability parameter, as exact fractions.
 models::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
   models::Typed typed;
   for (const FieldAbout& field : about.fields) {
@@ -193,8 +196,6 @@ models::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments) {
   }
   return typed;
 }
-
-}  // namespace
 
 std::optional<models::Distribution> DistributionOf(Function function, const Arguments& arguments) {
   const FunctionAbout& about = AboutFunction(function);
@@ -229,7 +230,7 @@ ResultDetails DetailsOfError(const Result& result) {
   else if (about.family == Family::Discrete && result.Inverse())
     out.values = models::DiscreteInv(*d, at, TypedOf(about, result.arguments));
   else if (about.family == Family::Discrete)
-    out.values = models::DiscreteAt(*d, at);
+    out.values = models::DiscreteForwardAt(*d, at);
   else if (result.Inverse())
     out.values = models::Inverse(*d, at, result.arguments.complement[x->slot]);
   else
@@ -263,7 +264,7 @@ ResultDetails DetailsOf(const Result& result) {
     ComparePoints(*p, i, out.remarks);
     out.values = i;
   } else if (const auto* k = std::get_if<DiscreteAt>(&result.values)) {
-    const models::DiscreteForward f = models::DiscreteAt(
+    const models::DiscreteForward f = models::DiscreteForwardAt(
         *d, k->x, ResidualsOf(AboutFunction(result.function), result.arguments));
     CompareDiscrete(*k, f, out.remarks);
     out.values = f;

@@ -36,6 +36,24 @@ struct ResultDetails {
 // none for the counting functions.
 std::optional<models::Distribution> DistributionOf(Function function, const Arguments& arguments);
 
+// Where a forward value of a distribution is taken: for one that moves with
+// a location parameter, where the decimals typed give x - location, the
+// same distribution at location 0 and that difference (its far tails
+// depend on those digits: x = 1e20 + 1 at location 1e20 is 1 from it);
+// otherwise d at x.  `place` is the location's place among the
+// parameters when it was moved, -1 otherwise.
+struct LocatedAt {
+  models::Distribution d;
+  long double x;
+  int place = -1;
+};
+LocatedAt Located(const FunctionAbout& about, const Arguments& arguments, models::Distribution d,
+                  long double x);
+
+// The decimals typed for a discrete quantile: the percentile and the
+// probability parameter, as exact fractions.
+models::Typed TypedOf(const FunctionAbout& about, const Arguments& arguments);
+
 // The details of an ok result (forward or inverse); empty values otherwise.
 ResultDetails DetailsOf(const Result& result);
 

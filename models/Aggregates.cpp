@@ -39,28 +39,35 @@ Value OtherTail(const Value& first, Direct&& direct) {
 
 }  // namespace
 
+BothTails Tails(const Distribution& d, long double x) {
+  HeldFloatEnvironment held;  // once for both
+  BothTails t;
+  if (LowerLikelySmaller(d, x)) {
+    t.lower = Lower(d, x);
+    t.upper = OtherTail(t.lower, [&] { return Upper(d, x); });
+  } else {
+    t.upper = Upper(d, x);
+    t.lower = OtherTail(t.upper, [&] { return Lower(d, x); });
+  }
+  return t;
+}
+
 ContinuousForward Forward(const Distribution& d, long double x) {
   HeldFloatEnvironment held;  // once for all the values
-  ContinuousForward f{x, {}, {}, Density(d, x), {}};
-  if (LowerLikelySmaller(d, x)) {
-    f.lower = Lower(d, x);
-    f.upper = OtherTail(f.lower, [&] { return Upper(d, x); });
-  } else {
-    f.upper = Upper(d, x);
-    f.lower = OtherTail(f.upper, [&] { return Lower(d, x); });
-  }
-  f.twoTailed = TwoTailed(f.lower, f.upper);
-  return f;
+  const BothTails t = Tails(d, x);
+  return {x, t.lower, t.upper, Density(d, x), TwoTailed(t.lower, t.upper)};
+}
+
+BothQuantiles Quantiles(const Distribution& d, long double p, long double complement) {
+  HeldFloatEnvironment held;  // once for both
+  if (complement > 0 && p > 0.5L) return {QuantileUpper(d, complement), QuantileLower(d, complement)};
+  return {QuantileLower(d, p), QuantileUpper(d, p)};
 }
 
 ContinuousInverse Inverse(const Distribution& d, long double p, long double complement) {
   HeldFloatEnvironment held;  // once for all the values
-  const bool byComplement = complement > 0 && p > 0.5L;
-  ContinuousInverse inv{p,
-                        byComplement ? QuantileUpper(d, complement) : QuantileLower(d, p),
-                        byComplement ? QuantileLower(d, complement) : QuantileUpper(d, p),
-                        {},
-                        {}};
+  const BothQuantiles x = Quantiles(d, p, complement);
+  ContinuousInverse inv{p, x.xLower, x.xUpper, {}, {}};
   const Interval central = d.model == nullptr
                                ? Interval{Value::None(kNoModel), Value::None(kNoModel)}
                                : d.model->CentralInterval(d.parameters, p);
@@ -91,7 +98,7 @@ std::optional<DiscreteForward> Summed(const Distribution& d, long double x) {
 
 }  // namespace
 
-DiscreteForward DiscreteAt(const Distribution& d, long double x) {
+DiscreteForward DiscreteForwardAt(const Distribution& d, long double x) {
   HeldFloatEnvironment held;  // once for all the values
   if (auto summed = Summed(d, x)) return *summed;
   // For whole x: P(X < x) = P(X <= x - 1) and P(X > x) = P(X >= x + 1); one
@@ -130,9 +137,12 @@ namespace {
 constexpr long double kHalf = 0.5L;
 
 // The sum or difference of two values, none (with the first note) when
-// either is none.
+// either is none, except that a tail below the extended range counts as 0
+// beside one within it (what it adds is below the other's last digit).
 template <class Op>
 Value Combined(const Value& a, const Value& b, Op op) {
+  if (a.BelowRange() && b.value) return Value::Of(op(0.0L, *b.value));
+  if (b.BelowRange() && a.value) return Value::Of(op(*a.value, 0.0L));
   if (!a.value) return a;
   if (!b.value) return b;
   return Value::Of(op(*a.value, *b.value));
@@ -145,7 +155,7 @@ IntervalValues Between(const Distribution& d, long double a, long double b) {
   // The tail below a, from a on, up to b and above b.
   Value belowA, fromA, upToB, aboveB;
   if (IsDiscrete(d)) {
-    const DiscreteForward atA = DiscreteAt(d, a), atB = DiscreteAt(d, b);
+    const DiscreteForward atA = DiscreteForwardAt(d, a), atB = DiscreteForwardAt(d, b);
     belowA = atA.below, fromA = atA.atLeast, upToB = atB.atMost, aboveB = atB.above;
   } else {
     belowA = Lower(d, a), fromA = Upper(d, a), upToB = Lower(d, b), aboveB = Upper(d, b);

@@ -157,6 +157,18 @@ struct IntervalValues {
   bool discrete;  // the bounds belong to the interval
   Value between, outside;
 };
+// The two tails at x alone, the likely smaller one first and the other as
+// one minus it where that keeps its accuracy (Forward's tails).
+struct BothTails {
+  Value lower, upper;
+};
+BothTails Tails(const Distribution& d, long double x);
+// The x with P(X < x) = p and the x with P(X > x) = p (Inverse's x-values);
+// `complement` as for Inverse.
+struct BothQuantiles {
+  Value xLower, xUpper;
+};
+BothQuantiles Quantiles(const Distribution& d, long double p, long double complement = 0);
 ContinuousForward Forward(const Distribution& d, long double x);
 // What the decimals typed add to the long doubles read from them: the exact
 // inputs are parameters[i] + this parameters[i], and x + this x (for an
@@ -172,7 +184,7 @@ struct Residuals {
 // residuals (some 1e-20 of their inputs, but multiplied in a far tail by
 // derivatives in the thousands).
 ContinuousForward Forward(const Distribution& d, long double x, const Residuals& residuals);
-DiscreteForward DiscreteAt(const Distribution& d, long double x, const Residuals& residuals);
+DiscreteForward DiscreteForwardAt(const Distribution& d, long double x, const Residuals& residuals);
 IntervalValues Between(const Distribution& d, long double a, long double b,
                        const Residuals& residuals);
 IntervalValues Between(const Distribution& d, long double a, long double b);
@@ -180,7 +192,7 @@ IntervalValues Between(const Distribution& d, long double a, long double b);
 // from one): above p = 1/2 each x-value is then the quantile of the other
 // tail at it, P(X < x) = p being P(X > x) = 1 - p.
 ContinuousInverse Inverse(const Distribution& d, long double p, long double complement = 0);
-DiscreteForward DiscreteAt(const Distribution& d, long double x);
+DiscreteForward DiscreteForwardAt(const Distribution& d, long double x);
 DiscreteInverse DiscreteInv(const Distribution& d, long double p, const Typed& typed = {});
 
 // Counting functions.

@@ -20,6 +20,10 @@ Value Value::None(std::string why) {
   return Value{std::nullopt, std::move(why)};
 }
 
+bool Value::BelowRange() const {
+  return !value && note == kBelowRange;
+}
+
 bool IsDiscrete(const Distribution& d) {
   return d.model != nullptr && d.model->Discrete();
 }

@@ -42,6 +42,9 @@ struct Value {
   std::string note;  // empty when value is set
   static Value Of(long double v);
   static Value None(std::string why);
+  // Whether the value is none for being below the smallest extended real
+  // (a tail too small to hold, not one without meaning).
+  bool BelowRange() const;
 };
 
 // P(X = x) and the strict tails P(X < x), P(X > x) of a discrete

@@ -104,10 +104,10 @@ ContinuousForward Forward(const Distribution& d, long double x, const Residuals&
        &ContinuousForward::twoTailed});
 }
 
-DiscreteForward DiscreteAt(const Distribution& d, long double x, const Residuals& residuals) {
+DiscreteForward DiscreteForwardAt(const Distribution& d, long double x, const Residuals& residuals) {
   return Corrected<DiscreteForward>(
       d, {x, 0}, residuals,
-      [](const Distribution& at, const Points& y) { return DiscreteAt(at, y[0]); },
+      [](const Distribution& at, const Points& y) { return DiscreteForwardAt(at, y[0]); },
       {&DiscreteForward::below, &DiscreteForward::atMost, &DiscreteForward::point,
        &DiscreteForward::atLeast, &DiscreteForward::above});
 }

@@ -465,8 +465,13 @@ Area ValuesArea(const Range& axis, long double from, long double to, Shade shade
           shade};
 }
 
-void FillDiscrete(const Sampled& s, const calculator::DiscreteAt& v, const Range& axis,
-                  PlotModel& model) {
+// The probabilities at the x a discrete result is about (a quantile's x may
+// pass the int32 range of a typed x).
+struct ShownValues {
+  long double x, atMost, atLeast, point;
+};
+
+void FillDiscrete(const Sampled& s, const ShownValues& v, const Range& axis, PlotModel& model) {
   const long double x = v.x;
   FillValues(
       s, axis,
@@ -512,16 +517,18 @@ void FillBetween(const Sampled& s, const calculator::WholeBetween& b, const Rang
 // The probabilities at the x the result is about: the log's own, or for a
 // quantile the log's P(X<=x) with the engine's other two (an interval shows
 // its lower bound here).
-calculator::DiscreteAt ShownAt(const calculator::Result& result, const Distribution& d) {
-  if (const auto* v = std::get_if<calculator::DiscreteAt>(&result.values)) return *v;
-  if (const auto* b = std::get_if<calculator::WholeBetween>(&result.values)) return {b->a, 0, 0, 0};
+ShownValues ShownAt(const calculator::Result& result, const Distribution& d) {
+  if (const auto* v = std::get_if<calculator::DiscreteAt>(&result.values))
+    return {static_cast<long double>(v->x), v->atMost, v->atLeast, v->point};
+  if (const auto* b = std::get_if<calculator::WholeBetween>(&result.values))
+    return {static_cast<long double>(b->a), 0, 0, 0};
   const auto& q = std::get<calculator::QuantileAt>(result.values);
-  const models::DiscreteForward f = models::DiscreteAt(d, q.x);
+  const models::DiscreteForward f = models::DiscreteForwardAt(d, q.x);
   return {q.x, q.atMost, f.atLeast.value.value_or(0), f.point.value.value_or(0)};
 }
 
 PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d) {
-  const calculator::DiscreteAt v = ShownAt(result, d);
+  const ShownValues v = ShownAt(result, d);
   const auto support = models::Support(d);
   const std::optional<Range> bulk = DiscreteBulk(d);
   if (!bulk)
@@ -529,7 +536,7 @@ PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d)
         QStringLiteral("Nothing to plot: the range of this distribution "
                        "cannot be computed."));
   const auto* between = std::get_if<calculator::WholeBetween>(&result.values);
-  std::vector<long double> xs{static_cast<long double>(v.x)};
+  std::vector<long double> xs{v.x};
   if (between) xs = {static_cast<long double>(between->a), static_cast<long double>(between->b)};
   Sampled s = SampleValues(d, *bulk, kScoutSamples);
   std::optional<Range> values = Significant(s);

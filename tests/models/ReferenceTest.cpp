@@ -94,11 +94,11 @@ Value Call(const Row& r) {
       {"x_upper", QuantileUpper},
       {"central_low", [](auto& d, auto p) { return Inverse(d, p).centralLow; }},
       {"central_high", [](auto& d, auto p) { return Inverse(d, p).centralHigh; }},
-      {"below", [](auto& d, auto x) { return DiscreteAt(d, x).below; }},
+      {"below", [](auto& d, auto x) { return DiscreteForwardAt(d, x).below; }},
       {"at_most", AtMost},
       {"point", Point},
       {"at_least", AtLeast},
-      {"above", [](auto& d, auto x) { return DiscreteAt(d, x).above; }},
+      {"above", [](auto& d, auto x) { return DiscreteForwardAt(d, x).above; }},
       {"quantile", [](auto& d, auto p) { return DiscreteInv(d, p).quantile; }},
       {"mean", [](auto& d, auto) { return Mean(d); }},
       {"variance", [](auto& d, auto) { return Variance(d); }},
@@ -184,7 +184,7 @@ TEST(Engine, ADistributionWithoutAModelGetsNotes) {
   const Distribution none{};
   const models::ContinuousForward f = models::Forward(none, 1);
   const models::ContinuousInverse i = models::Inverse(none, 0.5L);
-  const models::DiscreteForward k = models::DiscreteAt(none, 1);
+  const models::DiscreteForward k = models::DiscreteForwardAt(none, 1);
   for (const Value& v :
        {f.lower, f.upper, f.density, f.twoTailed, i.xLower, i.xUpper, i.centralLow, i.centralHigh,
         k.below, k.atMost, k.point, k.atLeast, k.above, models::DiscreteInv(none, 0.5L).quantile,
@@ -207,7 +207,7 @@ TEST(Environment, TheCallersFlagsStayAsTheyWere) {
     models::Density({&models::ChiSquareModel(), {1}}, 0);
     models::AtMost({&models::PoissonModel(), {1e4000L}}, 3);
     models::Forward({&models::TModel(), {3}}, 1e30L);  // nested holds
-    models::DiscreteAt({&models::BinomialModel(), {0.5L, 4000}}, 1);
+    models::DiscreteForwardAt({&models::BinomialModel(), {0.5L, 4000}}, 1);
     models::Factorial(3000);
     EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), before);
   }
