@@ -2,8 +2,15 @@
 // (written by make_reference.py with mpmath at 60 digits, from the same binary
 // inputs) is one call, whose value must agree to kRelativeTolerance, whose
 // integer must be exact, and whose null must come with its note.
+//
+// A row names its distribution by the command name of the calculator's table
+// (calculator::Functions()), which gives the model; a row the test cannot
+// read as one call (an unknown distribution or function, parameters that do
+// not fit the model, a number that is no number) fails, never passes unread.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -11,10 +18,11 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "calculator/Functions.h"
 #include "models/Details.h"
 #include "models/Engine.h"
 #include "models/Models.h"
@@ -29,63 +37,130 @@ constexpr long double kRelativeTolerance = 1e-15L;
 // sums of many central tails, or Boost's, and are held to this.
 constexpr long double kNoncentralTolerance = 1e-13L;
 
+// The columns of a row: label, function, kind, the parameters, x (or p) and
+// the expected value.  A function of fewer than kPaddedParameters
+// parameters leaves the rest of that many columns empty; one of more takes
+// a column for each.
+constexpr size_t kLeadingColumns = 3;
+constexpr size_t kTrailingColumns = 2;
+constexpr size_t kPaddedParameters = 3;
+// The kind of the rows of the counting functions, which have no model.
+const std::string kCountingKind = "count";
+
 struct Row {
+  int line = 0;
   std::string label, function, kind;
-  long double a, b, c, x;
-  std::string expected;
+  std::vector<std::string> parameters;
+  std::string x, expected;
 };
 
 // The row's label stands for it in the test names and messages.
 void PrintTo(const Row& r, std::ostream* os) {
-  *os << r.label;
+  *os << r.label << " (line " << r.line << ")";
 }
 
+// The fields of a line, the empty ones at its end included.
+std::vector<std::string> Split(const std::string& line) {
+  std::vector<std::string> fields(1);
+  for (const char c : line) {
+    if (c == ',')
+      fields.emplace_back();
+    else
+      fields.back() += c;
+  }
+  return fields;
+}
+
+// Every row of the file; a line too short to hold a row is kept with its
+// fields as parameters, which no function accepts.
 std::vector<Row> LoadRows() {
   std::vector<Row> rows;
   std::ifstream in(PROBEX_DETAILS_REFERENCE);
-  const auto real = [](const std::string& s) { return std::strtold(s.c_str(), nullptr); };
+  int number = 0;
   for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> f;
-    std::stringstream fields(line);
-    for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
-    if (line[0] == '#' || f.size() != 8) continue;
-    rows.push_back({f[0], f[1], f[2], real(f[3]), real(f[4]), real(f[5]), real(f[6]), f[7]});
+    ++number;
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> f = Split(line);
+    Row r;
+    r.line = number;
+    r.label = f[0];
+    if (f.size() >= kLeadingColumns + kTrailingColumns) {
+      r.function = f[1];
+      r.kind = f[2];
+      r.x = f[f.size() - 2];
+      r.expected = f.back();
+      r.parameters.assign(f.begin() + kLeadingColumns, f.end() - kTrailingColumns);
+    } else {
+      r.parameters = f;
+    }
+    rows.push_back(r);
   }
   return rows;
 }
 
-Distribution Of(const Row& r) {
-  using namespace models;
-  static const std::map<std::string, const Model*> kModels = {
-      {"normal", &NormalModel()},
-      {"chisquare", &ChiSquareModel()},
-      {"t", &TModel()},
-      {"f", &FModel()},
-      {"binomial", &BinomialModel()},
-      {"poisson", &PoissonModel()},
-      {"hypergeometric", &HypergeometricModel()},
-      {"exponential", &ExponentialModel()},
-      {"gamma", &GammaModel()},
-      {"beta", &BetaModel()},
-      {"uniform", &UniformModel()},
-      {"lognormal", &LognormalModel()},
-      {"weibull", &WeibullModel()},
-      {"cauchy", &CauchyModel()},
-      {"logistic", &LogisticModel()},
-      {"geometric", &GeometricModel()},
-      {"negativebinomial", &NegativeBinomialModel()},
-      {"discreteuniform", &DiscreteUniformModel()},
-      {"noncentralt", &NoncentralTModel()},
-      {"noncentralchisquare", &NoncentralChiSquareModel()},
-      {"noncentralf", &NoncentralFModel()}};
-  return {kModels.at(r.kind), {r.a, r.b, r.c}};
+// The whole of a text as a number, or none.
+std::optional<long double> Real(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  const long double v = std::strtold(text.c_str(), &end);
+  if (*end != '\0') return std::nullopt;
+  return v;
 }
 
+// The row's first `count` parameter columns as numbers, the columns after
+// them empty and only as many as the padding takes; none, with the reason
+// in *why, otherwise.
+std::optional<std::vector<long double>> Parameters(const Row& r, size_t count, std::string* why) {
+  const size_t columns = std::max(count, kPaddedParameters);
+  if (r.parameters.size() != columns) {
+    *why = std::to_string(r.parameters.size()) + " parameter columns for a function of " +
+           std::to_string(count) + " parameters (" + std::to_string(columns) + " columns)";
+    return std::nullopt;
+  }
+  std::vector<long double> values;
+  for (size_t i = 0; i < columns; ++i) {
+    const std::string& text = r.parameters[i];
+    const std::string column = "parameter column " + std::to_string(i + 1);
+    if (i >= count && !text.empty()) {
+      *why = column + " holds \"" + text + "\" beyond the parameters";
+      return std::nullopt;
+    }
+    if (i >= count) continue;
+    const std::optional<long double> v = Real(text);
+    if (!v) {
+      *why = column + " \"" + text + "\" is no number";
+      return std::nullopt;
+    }
+    values.push_back(*v);
+  }
+  return values;
+}
+
+// The row's distribution: the model of the function of the calculator's
+// table by that command name, with the row's parameters; none, with the
+// reason in *why, when the table has no such distribution or the
+// parameters do not fit its model.
+std::optional<Distribution> DistributionOf(const Row& r, std::string* why) {
+  const std::optional<calculator::Function> function = calculator::FunctionByCommandName(r.kind);
+  const models::Model* model = function ? calculator::AboutFunction(*function).model : nullptr;
+  if (!model) {
+    *why = "the calculator's table has no distribution \"" + r.kind + "\"";
+    return std::nullopt;
+  }
+  const auto count = static_cast<size_t>(model->ParameterCount());
+  const std::optional<std::vector<long double>> values = Parameters(r, count, why);
+  if (!values) return std::nullopt;
+  Distribution d{model, {}};
+  std::copy(values->begin(), values->end(), d.parameters.begin());
+  return d;
+}
+
+using Call = std::function<Value(const Distribution&, long double)>;
+
 // Every function by its name in the table; the aggregates by their fields.
-Value Call(const Row& r) {
+const std::map<std::string, Call>& Calls() {
   using namespace models;
-  using Fn = std::function<Value(const Distribution&, long double)>;
-  static const std::map<std::string, Fn> kCalls = {
+  static const std::map<std::string, Call> kCalls = {
       {"density", Density},
       {"lower", Lower},
       {"upper", Upper},
@@ -103,7 +178,15 @@ Value Call(const Row& r) {
       {"mean", [](auto& d, auto) { return Mean(d); }},
       {"variance", [](auto& d, auto) { return Variance(d); }},
   };
-  return kCalls.at(r.function)(Of(r), r.x);
+  return kCalls;
+}
+
+// The x (or p) of a row; the aggregates read none, and their rows leave it
+// empty.
+std::optional<long double> XOf(const Row& r) {
+  if (r.function != "mean" && r.function != "variance") return Real(r.x);
+  if (r.x.empty()) return 0.0L;
+  return std::nullopt;
 }
 
 bool IsNull(const std::string& expected) {
@@ -121,8 +204,9 @@ void ExpectValue(const Value& got, const std::string& expected,
     return;
   }
   ASSERT_TRUE(got.value.has_value()) << got.note;
-  const long double want = std::strtold(expected.c_str(), nullptr);
-  const long double error = want == 0 ? std::fabs(*got.value) : std::fabs(*got.value / want - 1);
+  const std::optional<long double> want = Real(expected);
+  ASSERT_TRUE(want.has_value()) << "expected \"" << expected << "\" is no number";
+  const long double error = *want == 0 ? std::fabs(*got.value) : std::fabs(*got.value / *want - 1);
   char text[64];
   std::snprintf(text, sizeof text, "%.21Lg", *got.value);
   EXPECT_LE(error, tolerance) << "got " << text << ", want " << expected << ", relative error "
@@ -136,29 +220,79 @@ std::string Abridged(const std::string& digits) {
          digits.substr(digits.size() - 30);
 }
 
+// The functions of the counting rows: how many parameters each reads, the
+// computation, and whether the row holds the value's logarithm.
+struct CountingCall {
+  size_t parameters;
+  models::Counting (*count)(const std::vector<long double>& p);
+  bool log10;
+};
+
+const std::map<std::string, CountingCall>& CountingCalls() {
+  const auto factorial = [](const std::vector<long double>& p) { return models::Factorial(p[0]); };
+  const auto coefficient = [](const std::vector<long double>& p) {
+    return models::BinomialCoefficient(p[0], p[1]);
+  };
+  static const std::map<std::string, CountingCall> kCalls = {
+      {"factorial", {1, factorial, false}},
+      {"factorial_log10", {1, factorial, true}},
+      {"binomial", {2, coefficient, false}},
+      {"binomial_log10", {2, coefficient, true}},
+  };
+  return kCalls;
+}
+
 void ExpectCounting(const Row& r) {
-  const bool factorial = r.function.rfind("factorial", 0) == 0;
-  const models::Counting c =
-      factorial ? models::Factorial(r.a) : models::BinomialCoefficient(r.a, r.b);
-  if (r.function.find("log10") != std::string::npos) return ExpectValue(c.log10, r.expected);
+  const auto call = CountingCalls().find(r.function);
+  ASSERT_NE(call, CountingCalls().end()) << "no counting function \"" << r.function << "\"";
+  std::string why;
+  const std::optional<std::vector<long double>> p = Parameters(r, call->second.parameters, &why);
+  ASSERT_TRUE(p.has_value()) << why;
+  const models::Counting c = call->second.count(*p);
+  if (call->second.log10) return ExpectValue(c.log10, r.expected);
   if (IsNull(r.expected)) return ExpectValue(Value::None(c.note), r.expected);
   ASSERT_TRUE(c.exact.has_value()) << c.note;
   EXPECT_EQ(Abridged(*c.exact), r.expected);
+}
+
+// Letters, digits and underscores, as a test's name takes them.
+bool IsName(const std::string& label) {
+  return !label.empty() && std::all_of(label.begin(), label.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  });
 }
 
 class Reference : public ::testing::TestWithParam<Row> {};
 
 TEST_P(Reference, AgreesWithTheIndependentValue) {
   const Row& r = GetParam();
-  if (r.kind == "count") return ExpectCounting(r);
+  EXPECT_TRUE(IsName(r.label)) << "label \"" << r.label << "\" is no test's name";
+  if (r.kind == kCountingKind) return ExpectCounting(r);
+  const auto call = Calls().find(r.function);
+  ASSERT_NE(call, Calls().end()) << "no function \"" << r.function << "\"";
+  std::string why;
+  const std::optional<Distribution> d = DistributionOf(r, &why);
+  ASSERT_TRUE(d.has_value()) << why;
+  const std::optional<long double> x = XOf(r);
+  ASSERT_TRUE(x.has_value()) << "x \"" << r.x << "\" for " << r.function;
   const bool noncentral = r.kind.rfind("noncentral", 0) == 0;
-  ExpectValue(Call(r), r.expected, noncentral ? kNoncentralTolerance : kRelativeTolerance);
+  ExpectValue(call->second(*d, *x), r.expected,
+              noncentral ? kNoncentralTolerance : kRelativeTolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Reference, ::testing::ValuesIn(LoadRows()),
-                         [](const ::testing::TestParamInfo<Row>& info) {
-                           return info.param.label;
-                         });
+// A test's name is the row's label, or the line's number where the label is
+// no name a test can have (and the test fails).
+std::string TestName(const ::testing::TestParamInfo<Row>& info) {
+  const std::string& label = info.param.label;
+  return IsName(label) ? label : "unnamed_row_at_line_" + std::to_string(info.param.line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Reference, ::testing::ValuesIn(LoadRows()), TestName);
+
+// Without the file the suite above would have no rows to fail.
+TEST(ReferenceFile, HasRows) {
+  EXPECT_FALSE(LoadRows().empty()) << PROBEX_DETAILS_REFERENCE;
+}
 
 // The whole-number test takes a shortcut through double below 2^53.
 TEST(Engine, WholeNumbersOnBothSidesOfTheShortcut) {

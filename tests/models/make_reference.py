@@ -9,16 +9,37 @@ series and continued fractions of the incomplete gamma and beta functions,
 the hypergeometric sums from their terms, the integers from Python's own.
 
     python3 tests/models/make_reference.py > tests/models/reference.csv
+    python3 tests/models/make_reference.py --only beta,gamma --merge tests/models/reference.csv
+    python3 tests/models/make_reference.py --check
 
-Columns: label, function, kind, three parameters, x (or p), expected.  An
-expected value of "null" (or "null:<words of the note>") says that the engine
-must give none; an exact integer longer than 60 digits is abridged as
-D<digit count>:<first 30 digits>:<last 30 digits>.
+The functions to cover are those of probex-calc --list-functions (--calc
+names the program; build/cli/probex-calc by default): a function of the table
+without a reference formula and rows here, or a row whose distribution the
+table lacks or whose parameters are not the table's count, stops the script
+with its name (--check does only that).  --only writes just the rows of the
+functions named, in minutes where the whole set takes the better part of an
+hour; --merge puts them in place of those functions' rows in the file given,
+and keeps every other row.
+
+Columns: label, function, kind, the parameters, x (or p), expected.  The
+parameters take three columns, the ones a distribution of fewer leaves
+empty, or one each for a distribution of more.  An expected value of "null"
+(or "null:<words of the note>") says that the engine must give none; an exact
+integer longer than 60 digits is abridged as D<digit count>:<first 30
+digits>:<last 30 digits>.
 """
+import argparse
 import math
+import os
 import re
+import sys
 
-from mpmath import mp, mpf
+import function_table
+
+try:
+    from mpmath import mp, mpf
+except ImportError:
+    sys.exit("make_reference.py: no mpmath (Debian: python3-mpmath; scripts/install-deps.sh)")
 
 mp.dps = 60
 MAXTERMS = 10**8
@@ -482,8 +503,10 @@ def support(kind, params):
         return int(params[0]), int(params[1])
     if kind in ("geometric", "negativebinomial"):
         return 0, None
-    if kind != "hypergeometric":
+    if kind in ("binomial", "poisson"):
         return 0, (int(params[1]) if kind == "binomial" else None)
+    if kind != "hypergeometric":
+        raise KeyError(f"{kind}: no support in make_reference.py")
     B, R, n = (int(v) for v in params)
     return max(0, n - R), min(n, B)
 
@@ -564,8 +587,98 @@ def moments(kind, q):
         return d2 / (d2 - 2), 2 * d2 ** 2 * (d1 + d2 - 2) / (d1 * (d2 - 2) ** 2 * (d2 - 4))
     if kind == "binomial":
         return q[1] * q[0], q[1] * q[0] * (1 - q[0])
+    if kind != "hypergeometric":
+        raise KeyError(f"{kind}: no mean and variance in make_reference.py")
     B, R, n = q
     return n * B / (B + R), n * B * R * (B + R - n) / ((B + R) ** 2 * (B + R - 1))
+
+
+# ---- the functions of the table, each covered, and a part of the rows ----
+
+# The counting functions of the table by the functions of their rows (kind "count").
+COUNTING_KIND = "count"
+COUNTING = {"factorial": ("factorial", "factorial_log10"),
+            "binomialcoefficient": ("binomial", "binomial_log10")}
+# The parameter columns every row has; a distribution of more takes more.
+PADDED_PARAMETERS = 3
+HEADER = "# label,function,kind,a,b,c,x,expected  (make_reference.py, mpmath at 60 digits)"
+
+
+def coverage(table):
+    """What the table has and this script lacks, each as a sentence naming it."""
+    problems = []
+    by_name = {f.name: f for f in table}
+    for f in table:
+        if f.distribution and f.name not in CONTINUOUS and f.name not in DISCRETE:
+            problems.append(f"{f.name}: no reference formula (CONTINUOUS or DISCRETE)")
+        if f.distribution and not any(case[0] == f.name for case in CASES):
+            problems.append(f"{f.name}: no rows in CASES")
+        if not f.distribution and f.name not in COUNTING:
+            problems.append(f"{f.name}: no counting rows (COUNTING)")
+    for kind, params, x, *_ in CASES + EDGES:
+        known = by_name.get(kind)
+        if not known or not known.distribution:
+            problems.append(f"{kind} {' '.join(params)} {x}: no distribution {kind} in the table")
+        elif len(params) != known.parameter_count:
+            problems.append(f"{kind} {' '.join(params)} {x}: {len(params)} parameters, "
+                            f"the table's {kind} takes {known.parameter_count}")
+    problems += [f"{name}: in COUNTING, not in the table" for name in COUNTING if name not in by_name]
+    return problems
+
+
+def row_key(kind, function):
+    """The function of the table that a row is of: its kind, or the counting
+    function of its function."""
+    if kind != COUNTING_KIND:
+        return kind
+    return next((name for name, functions in COUNTING.items() if function in functions), None)
+
+
+def padded(params):
+    return list(params) + [""] * (PADDED_PARAMETERS - len(params))
+
+
+def merged(lines, names, new):
+    """The lines with the rows of the functions named replaced by those of new
+    (label: row): a row where the row of its label was, a row of a new label
+    after the last row of its function (or at the end); the functions' other
+    rows dropped, every other line kept as it is.  Also how many rows were
+    replaced and dropped."""
+    out, last, replaced, dropped = [], {}, 0, 0
+    for line in lines:
+        words = line.split(",")
+        key = row_key(words[2], words[1]) if not line.startswith("#") and len(words) > 2 else None
+        if key not in names:
+            out.append([line])
+        elif words[0] in new:
+            out.append([",".join(new.pop(words[0]))])
+            last[key], replaced = len(out) - 1, replaced + 1
+        else:
+            dropped += 1
+    for row in new.values():
+        key = row_key(row[2], row[1])
+        if key not in last:
+            out.append([])
+            last[key] = len(out) - 1
+        out[last[key]].append(",".join(row))
+    return [line for group in out for line in group], replaced, dropped
+
+
+def merge(path, names, new_rows):
+    """Puts new_rows in place of the rows of the functions named in the file at path."""
+    new = {}
+    for row in new_rows:
+        if row[0] in new:
+            function_table.require([f"{row[0]}: two rows of this label"])
+        new[row[0]] = row
+    added = len(new)
+    with open(path, encoding="utf-8") as f:
+        lines, replaced, dropped = merged(f.read().splitlines(), names, new)
+    with open(path + ".new", "w", encoding="utf-8") as f:
+        f.writelines(line + "\n" for line in lines)
+    os.replace(path + ".new", path)
+    print(f"{path}: {replaced} rows replaced, {added - replaced} added, {dropped} dropped",
+          file=sys.stderr)
 
 
 # ---- the cases ----
@@ -995,24 +1108,50 @@ def label(*parts):
     return re.sub(r"[^A-Za-z0-9_]", "", text.replace(".", "p").replace("-", "m"))
 
 
-def main():
-    if hasattr(__import__("sys"), "set_int_max_str_digits"):
-        __import__("sys").set_int_max_str_digits(0)
-    print("# label,function,kind,a,b,c,x,expected  (make_reference.py, mpmath at 60 digits)")
+def rows(names):
+    """The rows of the functions named, in the order of the file, each a list of texts."""
     for kind, params, x, functions in CASES:
+        if kind not in names:
+            continue
         q = [ld(v) for v in params]
         arg = ld(x) if x else mpf(0)
-        texts = list(params) + [""] * (3 - len(params))
         for function in functions:
             v = values(function, kind, q, arg)
-            print(",".join([label(kind, *params, x, function), function, kind, *texts, x, fmt(v)]))
+            yield [label(kind, *params, x, function), function, kind, *padded(params), x, fmt(v)]
     for kind, params, x, function, expected in EDGES:
-        texts = list(params) + [""] * (3 - len(params))
-        print(",".join([label(kind, *params, x, function), function, kind, *texts, x, expected]))
-    for row in counting_rows():
-        print(",".join(row))
+        if kind in names:
+            yield [label(kind, *params, x, function), function, kind, *padded(params), x, expected]
+    if names & COUNTING.keys():
+        yield from (list(row) for row in counting_rows() if row_key(row[2], row[1]) in names)
     for name, function, n, k, expected in COUNTING_EDGES:
-        print(",".join([name, function, "count", n, k, "", "", expected]))
+        if row_key(COUNTING_KIND, function) in names:
+            yield [name, function, COUNTING_KIND, n, k, "", "", expected]
+
+
+def main():
+    if hasattr(sys, "set_int_max_str_digits"):
+        sys.set_int_max_str_digits(0)
+    parser = argparse.ArgumentParser(description="Writes the rows of reference.csv.")
+    parser.add_argument("--calc", default=function_table.DEFAULT_CALC,
+                        help="the probex-calc whose functions to cover")
+    parser.add_argument("--only", default="", metavar="NAME[,NAME]",
+                        help="just the rows of these functions")
+    parser.add_argument("--merge", metavar="CSV",
+                        help="put the rows in place of those functions' rows in this file")
+    parser.add_argument("--check", action="store_true",
+                        help="only check that every function of the table is covered")
+    args = parser.parse_args()
+    table = function_table.functions(args.calc)
+    function_table.require(coverage(table))
+    if args.check:
+        return
+    names = {f.name for f in function_table.chosen(table, args.only)}
+    if args.merge:
+        return merge(args.merge, names, rows(names))
+    if not args.only:
+        print(HEADER)
+    for row in rows(names):
+        print(",".join(row), flush=True)
 
 
 if __name__ == "__main__":

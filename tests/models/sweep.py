@@ -9,7 +9,12 @@ test: the cases are random (a seed makes them repeatable) and it prints the
 worst relative errors per distribution and every case above the tolerance.
 
     python3 tests/models/sweep.py build/cli/probex-calc [--seed N] [--cases N]
-                                    [--only NAME,...]
+                                    [--only NAME,...] [--check]
+
+It sweeps the distributions of that probex-calc's table (--list-functions),
+each through its maker here; a distribution without a maker, or whose maker
+gives other than the table's count of parameters, stops it with its name
+(--check does only that).
 """
 import argparse
 import json
@@ -20,6 +25,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import function_table  # noqa: E402
 import make_reference as ref  # noqa: E402
 from mpmath import mp, mpf  # noqa: E402
 
@@ -164,6 +170,23 @@ MAKERS = {
 SLOW = {"noncentralt", "noncentralchisquare", "noncentralf"}
 
 
+def coverage(distributions):
+    """What the table's distributions lack here, each as a sentence naming it:
+    a maker, a formula in make_reference.py, a maker's count of parameters."""
+    problems = []
+    for f in distributions:
+        if f.name not in ref.CONTINUOUS and f.name not in ref.DISCRETE:
+            problems.append(f"{f.name}: no formula in make_reference.py")
+        if f.name not in MAKERS:
+            problems.append(f"{f.name}: no maker (MAKERS)")
+            continue
+        params, _ = MAKERS[f.name](random.Random(0))
+        if len(params) != f.parameter_count:
+            problems.append(f"{f.name}: its maker gives {len(params)} parameters, "
+                            f"the table's takes {f.parameter_count}")
+    return problems
+
+
 def run_batch(calc, lines):
     out = subprocess.run([calc, "--json", "--batch"], input="".join(lines), text=True,
                          capture_output=True, check=False).stdout
@@ -212,11 +235,16 @@ def main():
     parser.add_argument("--cases", type=int, default=40)
     parser.add_argument("--only", default="")
     parser.add_argument("--inverse", action="store_true", help="continuous quantiles too")
+    parser.add_argument("--check", action="store_true",
+                        help="only check that every distribution of the table has its maker")
     args = parser.parse_args()
+    distributions = [f for f in function_table.functions(args.calc) if f.distribution]
+    function_table.require(coverage(distributions))
+    if args.check:
+        return
     mp.dps = 60
-    names = args.only.split(",") if args.only else list(MAKERS)
     failures = 0
-    for name in names:
+    for name in (f.name for f in function_table.chosen(distributions, args.only)):
         rng = random.Random(f"{args.seed}-{name}")
         count = max(4, args.cases // 8) if name in SLOW else args.cases
         cases = [MAKERS[name](rng) for _ in range(count)]
