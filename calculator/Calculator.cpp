@@ -185,9 +185,9 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
   if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))
     input.faults.push_back({together.slot, together.rule});
   if (input.faults.empty() && mode == Mode::Interval && input.xField &&
-      !(input.arguments.value[*input.xField] < input.arguments.value[kEdit5]))
-    input.faults.push_back(
-        {kEdit5, about.XField()->number == Number::Whole ? kWholeBoundRule : kBoundRule});
+      !(input.arguments.value[*input.xField] < input.arguments.value[about.BoundSlot()]))
+    input.faults.push_back({about.BoundSlot(),
+                            about.XField()->number == Number::Whole ? kWholeBoundRule : kBoundRule});
   if (input.faults.empty()) input.parameters = NamedParameters(about, input.arguments);
   return input;
 }

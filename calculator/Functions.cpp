@@ -1,6 +1,7 @@
 // The table of functions.
 #include "calculator/Functions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -238,9 +239,10 @@ constexpr FieldAbout kDiscreteUniformFields[] = {
      false, kMaxWhole, "a whole number"},
     CountX("x-value", "3")};
 
+// Every field, and the interval's bound after the last, has a label/edit pair.
 constexpr bool SlotsFit(std::span<const FieldAbout> fields) {
   for (const FieldAbout& field : fields)
-    if (field.slot < 0 || field.slot >= kSlotCount) return false;
+    if (field.slot < 0 || field.slot + 1 >= kSlotCount) return false;
   return true;
 }
 static_assert(SlotsFit(kNormalFields) && SlotsFit(kChiSquareFields) && SlotsFit(kTFields) &&
@@ -488,6 +490,12 @@ const FieldAbout* FunctionAbout::XField() const {
   return nullptr;
 }
 
+int FunctionAbout::BoundSlot() const {
+  int last = -1;
+  for (const FieldAbout& field : fields) last = std::max(last, field.slot);
+  return last + 1;
+}
+
 int FunctionAbout::CountOf(Role role) const {
   int count = 0;
   for (const FieldAbout& field : fields) count += field.role == role;
@@ -522,7 +530,7 @@ std::vector<FieldAbout> FieldsIn(const FunctionAbout& about, Mode mode) {
   const FieldAbout* x = about.XField();
   if (mode != Mode::Interval || !about.modes.Has(Mode::Interval) || x == nullptr) return fields;
   FieldAbout bound = *x;
-  bound.slot = kEdit5;
+  bound.slot = about.BoundSlot();
   bound.role = Role::Bound;
   bound.headerName = nullptr;
   fields.push_back(bound);

@@ -83,17 +83,13 @@ class Modes {
 };
 
 // The label/edit pairs of a window: slot 0 is Label_1/Edit_1.  A capacity:
-// a function uses as many slots as it has fields (the walk over the table in
-// the tests holds every slot below it).
+// a function uses as many slots as it has fields, and the interval mode one
+// more for its upper bound (the table's check holds every slot below it).
 constexpr int kSlotCount = 5;
 constexpr int kEdit1 = 0;
 constexpr int kEdit2 = 1;
 constexpr int kEdit3 = 2;
 constexpr int kEdit4 = 3;
-// The upper bound B of the interval mode, which no table entry lists: the
-// interval mode reads the x-value's field as the lower bound A and this one
-// after it (FieldsIn).
-constexpr int kEdit5 = 4;
 
 // What a field stands for, for the readers that treat fields alike by their
 // role: the critical-value tables list degrees of freedom, a table's range
@@ -293,6 +289,9 @@ struct FunctionAbout {
   bool ByMethod(const Arguments& arguments) const;
   const FieldAbout* FieldAt(int slot) const;  // nullptr: the slot is not used
   const FieldAbout* XField() const;           // nullptr for the counting functions
+  // The slot of the interval mode's upper bound B, which no entry lists: the
+  // one after the function's last field (FieldsIn).
+  int BoundSlot() const;
   // How many fields have this role.
   int CountOf(Role role) const;
 };

@@ -20,17 +20,6 @@ long double OrNull(const models::Value& v) {
   return v.BelowRange() ? 0 : v.value.value_or(kNull);
 }
 
-// The bounds' fields of an interval: A in the x-value's field, B after it.
-struct BoundSlots {
-  int a, b;
-};
-BoundSlots BoundsOf(const FunctionAbout& about, Mode mode) {
-  BoundSlots slots{about.XField()->slot, about.XField()->slot};
-  for (const FieldAbout& field : FieldsIn(about, mode))
-    if (field.role == Role::Bound) slots.b = field.slot;
-  return slots;
-}
-
 Values Forward(const FunctionAbout& about, const Arguments& a, const models::Distribution& d) {
   const int slot = about.XField()->slot;
   const long double x = a.value[slot];
@@ -57,12 +46,11 @@ Values Inverse(const FunctionAbout& about, const Arguments& a, const models::Dis
 }
 
 Values Interval(const FunctionAbout& about, const Arguments& a, const models::Distribution& d) {
-  const BoundSlots bounds = BoundsOf(about, Mode::Interval);
-  const long double low = a.value[bounds.a], high = a.value[bounds.b];
+  const int from = about.XField()->slot, to = about.BoundSlot();
+  const long double low = a.value[from], high = a.value[to];
   const models::IntervalValues v = models::Between(d, low, high);
   if (about.family == Family::Discrete)
-    return WholeBetween{a.Whole(bounds.a), a.Whole(bounds.b), OrNull(v.between),
-                        OrNull(v.outside)};
+    return WholeBetween{a.Whole(from), a.Whole(to), OrNull(v.between), OrNull(v.outside)};
   return Between{low, high, OrNull(v.between), OrNull(v.outside)};
 }
 

@@ -60,7 +60,7 @@ Values DiscreteQuantile(const FunctionAbout& about, const Arguments& a) {
 Values Interval(const FunctionAbout& about, const Arguments& a) {
   const int slot = about.XField()->slot;
   const long double lowBound = a.value[slot];
-  const long double highBound = a.value[kEdit5];
+  const long double highBound = a.value[about.BoundSlot()];
   const Edges e =
       EdgesOf(ForwardAt(about, a, slot, lowBound), ForwardAt(about, a, slot, highBound));
   const long double outside = e.belowA + e.aboveB;
@@ -72,7 +72,7 @@ Values Interval(const FunctionAbout& about, const Arguments& a) {
   else
     inside = 1 - outside;
   if (about.family == Family::Discrete)
-    return WholeBetween{a.Whole(slot), a.Whole(kEdit5), inside, outside};
+    return WholeBetween{a.Whole(slot), a.Whole(about.BoundSlot()), inside, outside};
   return Between{lowBound, highBound, inside, outside};
 }
 

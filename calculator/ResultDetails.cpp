@@ -155,7 +155,7 @@ models::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& argum
 // upper bound's is that of its own field.
 models::Residuals BoundsResiduals(const Result& result) {
   models::Residuals r = ResidualsOf(AboutFunction(result.function), result.arguments);
-  r.b = result.arguments.residual[kEdit5];
+  r.b = result.arguments.residual[AboutFunction(result.function).BoundSlot()];
   return r;
 }
 
@@ -226,7 +226,7 @@ ResultDetails DetailsOfError(const Result& result) {
   AddMoments(*d, out);
   const long double at = result.arguments.value[x->slot];
   if (result.mode == Mode::Interval)
-    out.values = models::Between(*d, at, result.arguments.value[kEdit5]);
+    out.values = models::Between(*d, at, result.arguments.value[about.BoundSlot()]);
   else if (about.family == Family::Discrete && result.Inverse())
     out.values = models::DiscreteInv(*d, at, TypedOf(about, result.arguments));
   else if (about.family == Family::Discrete)

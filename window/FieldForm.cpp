@@ -255,7 +255,7 @@ void TFieldForm::ShowQuestionFields() {
   const calculator::FunctionAbout& about = calculator::AboutFunction(function_);
   calculator::FieldTexts texts = TypedTexts();
   if (const calculator::FieldAbout* x = about.XField()) texts[x->slot].clear();
-  texts[calculator::kEdit5].clear();
+  texts[about.BoundSlot()].clear();
   ShowFields(&texts);
 }
 

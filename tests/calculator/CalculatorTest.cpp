@@ -11,6 +11,10 @@
 
 namespace {
 
+// Edit_5, where the interval mode reads the upper bound B of every function
+// whose x-value is Edit_4.
+constexpr int kEdit5 = 4;
+
 using calculator::AboutFunction;
 using calculator::Compute;
 using calculator::FieldTexts;
@@ -51,7 +55,7 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
                "Lower bound (A)");
   EXPECT_STREQ(calculator::FieldCaption(binomial, between.back(), Mode::Interval),
                "Upper bound (B)");
-  EXPECT_EQ(between.back().slot, calculator::kEdit5);
+  EXPECT_EQ(between.back().slot, kEdit5);
 }
 
 // AboutFunction indexes the table by the enumerator, and each distribution's
@@ -111,8 +115,8 @@ TEST(Validation, EveryBrokenRuleIsListedAndTheLastKeepsTheFocus) {
       {"bounds in the wrong order",
        Function::Normal,
        Mode::Interval,
-       {{kEdit4, "2"}, {calculator::kEdit5, "1"}},
-       {calculator::kEdit5}},
+       {{kEdit4, "2"}, {kEdit5, "1"}},
+       {kEdit5}},
       {"df and percentile",
        Function::ChiSquare,
        Mode::Inverse,
