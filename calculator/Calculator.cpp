@@ -176,10 +176,8 @@ ParsedInput ReadInput(Function function, const FieldTexts& texts, Mode mode, Rea
       input.arguments.residual[i] = Residual(field, texts[i], input.arguments);
   }
   // x - location on the digits typed, for the details of a forward report.
-  const auto location = std::find_if(about.fields.begin(), about.fields.end(),
-                                     [](const FieldAbout& f) { return f.role == Role::Location; });
-  if (input.faults.empty() && mode == Mode::Forward && input.xField &&
-      location != about.fields.end())
+  const FieldAbout* location = about.LocationField();
+  if (input.faults.empty() && mode == Mode::Forward && input.xField && location != nullptr)
     input.arguments.fromLocation = DecimalDifference(texts[*input.xField], texts[location->slot]);
   const CrossRule& together = about.together;
   if (input.faults.empty() && together.holds != nullptr && !together.holds(input.arguments))

@@ -84,7 +84,7 @@ constexpr FieldAbout AnyWhole(int slot, const char* name, int64_t most = 0) {
 constexpr RootReading kStandardDeviation{"Standard deviation", 0.001L,
                                          "a number of at least 0.001"};
 constexpr FieldAbout kNormalFields[] = {
-    {kEdit1, Role::Location, Number::Real, "Mean", "mean", "mean", "0", -kInf, false, kInf,
+    {kEdit1, Role::Parameter, Number::Real, "Mean", "mean", "mean", "0", -kInf, false, kInf,
      "a number"},
     {kEdit2, Role::Parameter, Number::Real, "Variance", "variance", "variance", "1",
      kSmallestVariance, false, kInf, "a number of at least 0.000001", 0, false, false,
@@ -136,9 +136,9 @@ constexpr FieldAbout Positive(int slot, const char* caption, const char* name,
           kInf, "a number greater than 0"};
 }
 constexpr FieldAbout AnyReal(int slot, const char* caption, const char* name,
-                             const char* defaultText, Role role = Role::Parameter) {
-  return {slot,        role,  Number::Real, caption, name,      name,
-          defaultText, -kInf, false,        kInf,    "a number"};
+                             const char* defaultText) {
+  return {slot,        Role::Parameter, Number::Real, caption, name,      name,
+          defaultText, -kInf,           false,        kInf,    "a number"};
 }
 constexpr FieldAbout RealDegrees(int slot, const char* caption, const char* parameter,
                                  const char* headerName, const char* defaultText) {
@@ -208,10 +208,10 @@ constexpr FieldAbout kWeibullFields[] = {Positive(kEdit1, "Shape (k)", "shape", 
                                          Positive(kEdit2, "Scale (\u03bb)", "scale", "1"),
                                          RealX("1")};
 constexpr FieldAbout kCauchyFields[] = {
-    AnyReal(kEdit1, "Location (x\u2080)", "location", "0", Role::Location),
+    AnyReal(kEdit1, "Location (x\u2080)", "location", "0"),
     Positive(kEdit2, "Scale (\u03b3)", "scale", "1"), RealX("1")};
 constexpr FieldAbout kLogisticFields[] = {
-    AnyReal(kEdit1, "Location (\u03bc)", "location", "0", Role::Location),
+    AnyReal(kEdit1, "Location (\u03bc)", "location", "0"),
     Positive(kEdit2, "Scale (s)", "scale", "1"), RealX("1")};
 constexpr FieldAbout kNoncentralTFields[] = {
     RealDegrees(kEdit1, "Degrees of freedom", "df", "degrees of freedom", "10"),
@@ -293,11 +293,11 @@ models::Counting ExactBinomialCoefficient(const Arguments& a) {
 constexpr FunctionAbout Continuous(Function function, const char* command, const char* radio,
                                    const char* title, const models::Model* model,
                                    std::span<const FieldAbout> fields, CrossRule together,
-                                   RangeDefaults range, bool symmetric = false) {
+                                   RangeDefaults range) {
   return {
       function, command,   radio,  title, title,    Family::Continuous, model,
       fields,   kBothWays, "0.95", ":",   together, nullptr,            FormatWithoutNegativeZero,
-      nullptr,  nullptr,   range,  false, symmetric};
+      nullptr,  nullptr,   range,  false};
 }
 // The same for a discrete one: its inverse is its quantile.
 constexpr FunctionAbout Discrete(Function function, const char* command, const char* radio,
@@ -328,7 +328,6 @@ const FunctionAbout* Table() {
        nullptr,
        nullptr,
        {"-3", "3", "0.1"},
-       true,
        true},
       {Function::ChiSquare, "chisquare", "ChiSquareRadio", "&Chi Square Distribution",
        "Chi Square Distribution", Family::Continuous, &models::ChiSquareModel(), kChiSquareFields,
@@ -351,8 +350,7 @@ const FunctionAbout* Table() {
        nullptr,
        nullptr,
        {"-4", "4", "0.1"},
-       false,
-       true},
+       false},
       {Function::F, "f", "FRadio", "&F Distribution", "F Distribution", Family::Continuous,
        &models::FModel(), kFFields, kBothWays, "0.95", ":", kNoCrossRule, EvaluateF,
        FormatDistribution, nullptr, nullptr, kPositiveRange, false},
@@ -376,10 +374,10 @@ const FunctionAbout* Table() {
                  kPositiveRange),
       Continuous(Function::Cauchy, "cauchy", "CauchyRadio", "Cauchy Distribution",
                  &models::CauchyModel(), kCauchyFields, kNoCrossRule,
-                 kCentredRange, true),
+                 kCentredRange),
       Continuous(Function::Logistic, "logistic", "LogisticRadio", "Logistic Distribution",
                  &models::LogisticModel(), kLogisticFields, kNoCrossRule,
-                 kCentredRange, true),
+                 kCentredRange),
       Continuous(Function::NoncentralT, "noncentralt", "NoncentralTRadio",
                  "Noncentral t Distribution", &models::NoncentralTModel(), kNoncentralTFields,
                  kNoCrossRule, kCentredRange),
@@ -494,6 +492,19 @@ int FunctionAbout::BoundSlot() const {
   int last = -1;
   for (const FieldAbout& field : fields) last = std::max(last, field.slot);
   return last + 1;
+}
+
+const FieldAbout* FunctionAbout::FieldNamed(std::string_view parameter) const {
+  for (const FieldAbout& field : fields)
+    if (field.parameter != nullptr && parameter == field.parameter) return &field;
+  return nullptr;
+}
+
+const FieldAbout* FunctionAbout::LocationField() const {
+  if (model == nullptr) return nullptr;
+  for (const models::ParameterAbout& parameter : model->ParameterNames())
+    if (parameter.location) return FieldNamed(parameter.name);
+  return nullptr;
 }
 
 int FunctionAbout::CountOf(Role role) const {

@@ -97,7 +97,6 @@ constexpr int kEdit4 = 3;
 enum class Role {
   Parameter,    // a parameter of the distribution or counting function
   Probability,  // a parameter that is a probability (its complement matters as much)
-  Location,     // a parameter the distribution moves with: X - location has it at 0
   Degrees,      // degrees of freedom
   XValue,       // the x-value; in inverse mode the percentile, in interval mode the bound A
   Bound,        // the upper bound B of the interval mode
@@ -280,9 +279,6 @@ struct FunctionAbout {
   const char* noun;           // "the factorial", for sentences about a counting function
   RangeDefaults range;        // a table of values' first range
   bool zTable;                // offers the table of the standard normal
-  // Symmetric about a centre, so that a two-sided alpha has one critical
-  // value: the x with P(X>x) = alpha/2.
-  bool symmetric = false;
 
   bool HasInverse() const { return modes.Has(Mode::Inverse); }
   // Whether the log's numbers for these arguments come from `evaluate`.
@@ -294,6 +290,14 @@ struct FunctionAbout {
   int BoundSlot() const;
   // How many fields have this role.
   int CountOf(Role role) const;
+  // The field that gives the model's parameter of this name; nullptr where
+  // none does (the table's check in the tests finds none such).
+  const FieldAbout* FieldNamed(std::string_view parameter) const;
+  // The field of the parameter the distribution moves with, where its
+  // model has one (models::ParameterAbout::location).
+  const FieldAbout* LocationField() const;
+  // Symmetric about a centre whatever its parameters, as its model says.
+  bool Symmetric() const { return model != nullptr && model->Symmetric(); }
 };
 
 // Every function, in the order of the radio buttons, top to bottom.

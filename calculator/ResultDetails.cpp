@@ -137,16 +137,16 @@ void AddMoments(const models::Distribution& d, ResultDetails& out) {
   out.variance = models::Variance(d);
 }
 
-// What the decimals typed leave out of the values read from them, by the
-// places of the distribution's parameters.
+// What the decimals typed leave out of the values read from them, in the
+// places of the model's parameters.
 models::Residuals ResidualsOf(const FunctionAbout& about, const Arguments& arguments) {
   models::Residuals r;
-  std::size_t place = 0;
-  for (const FieldAbout& field : about.fields) {
-    if (field.role == Role::XValue) r.x = arguments.residual[field.slot];
-    if (!field.IsParameter() || place >= models::kComplementPlace) continue;
-    if (field.role == Role::Probability) r.probability = static_cast<int>(place);
-    r.parameters[place++] = arguments.residual[field.slot];
+  if (const FieldAbout* x = about.XField()) r.x = arguments.residual[x->slot];
+  const auto names = about.model->ParameterNames();
+  for (std::size_t place = 0; place < names.size(); ++place) {
+    const FieldAbout* field = about.FieldNamed(names[place].name);
+    if (field->role == Role::Probability) r.probability = static_cast<int>(place);
+    r.parameters[place] = arguments.residual[field->slot];
   }
   return r;
 }
@@ -176,15 +176,13 @@ models::ContinuousForward ForwardFromLocation(const Result& result, const models
 LocatedAt Located(const FunctionAbout& about, const Arguments& arguments, models::Distribution d,
                   long double x) {
   const std::optional<long double> offset = arguments.fromLocation;
-  int place = 0;
-  for (const FieldAbout& field : about.fields) {
-    if (!field.IsParameter()) continue;
-    if (field.role == Role::Location && offset) {
+  if (!offset || about.model == nullptr) return {d, x, -1};
+  const auto names = about.model->ParameterNames();
+  for (std::size_t place = 0; place < names.size(); ++place)
+    if (names[place].location) {
       d.parameters[place] = 0;
-      return {d, *offset, place};
+      return {d, *offset, static_cast<int>(place)};
     }
-    ++place;
-  }
   return {d, x, -1};
 }
 
@@ -201,12 +199,13 @@ std::optional<models::Distribution> DistributionOf(Function function, const Argu
   const FunctionAbout& about = AboutFunction(function);
   if (about.model == nullptr) return std::nullopt;
   models::Distribution d{about.model, {}};
-  std::size_t next = 0;
-  for (const FieldAbout& field : about.fields) {
-    if (!field.IsParameter() || next >= models::kComplementPlace) continue;
-    d.parameters[next++] = arguments.value[field.slot];
-    if (field.role == Role::Probability)
-      d.parameters[models::kComplementPlace] = arguments.complement[field.slot];
+  const auto names = about.model->ParameterNames();
+  for (std::size_t place = 0; place < names.size(); ++place) {
+    const FieldAbout* field = about.FieldNamed(names[place].name);
+    if (field == nullptr) return std::nullopt;  // the table's check fails first
+    d.parameters[place] = arguments.value[field->slot];
+    if (field->role == Role::Probability)
+      d.parameters[models::kComplementPlace] = arguments.complement[field->slot];
   }
   return d;
 }

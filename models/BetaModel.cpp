@@ -43,7 +43,11 @@ BetaAt BetaAtOf(const Parameters& p, long double x) {
 
 class Beta final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"alpha"}, {"beta"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

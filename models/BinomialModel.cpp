@@ -87,7 +87,11 @@ class Terms {
 
 class Binomial final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"p"}, {"n"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
 
   std::string Problem(const Parameters& p) const override {
     if (!(P0(p) >= 0 && P0(p) <= 1)) return "p must lie between 0 and 1";

@@ -42,7 +42,11 @@ long double CauchyTail(const Parameters& p, long double x, bool upper) {
 
 class Cauchy final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"location", true}, {"scale"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return true; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

@@ -25,7 +25,11 @@ using ChiSquared = boost::math::chi_squared_distribution<long double, BoostPolic
 
 class ChiSquare final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 1; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"df"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters& p) const override { return P0(p) >= kNearNormalDf; }
 
   std::string Problem(const Parameters& p) const override {

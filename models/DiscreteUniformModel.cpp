@@ -32,7 +32,11 @@ std::string EndProblem(long double v, const char* name) {
 
 class DiscreteUniform final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"a"}, {"b"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return true; }
 
   std::string Problem(const Parameters& p) const override {
     if (const std::string a = EndProblem(P0(p), "a"); !a.empty()) return a;

@@ -22,7 +22,11 @@ namespace {
 
 class Exponential final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 1; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"rate"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

@@ -107,7 +107,11 @@ long double FQuantile(const Parameters& p, long double q, bool upper) {
 
 class F final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"df1"}, {"df2"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters& p) const override {
     return P0(p) >= kNearNormalDf && P1(p) >= kNearNormalDf;
   }

@@ -26,7 +26,11 @@ using GammaDistribution = boost::math::gamma_distribution<long double, BoostPoli
 
 class Gamma final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"shape"}, {"scale"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters& p) const override { return P0(p) >= kNearNormalDf / 2; }
 
   std::string Problem(const Parameters& p) const override {

@@ -31,7 +31,11 @@ long double PowerOfFailure(const Parameters& p, long double j) {
 
 class Geometric final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 1; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"p"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
 
   std::string Problem(const Parameters& p) const override {
     if (!(P0(p) > 0 && P0(p) <= 1)) return "p must lie above 0 and at most 1";

@@ -112,7 +112,11 @@ class Urn {
 
 class Hypergeometric final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 3; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"blue"}, {"red"}, {"sample"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
 
   std::string Problem(const Parameters& p) const override {
     const char* names[] = {"the number of blue balls", "the number of red balls", "the sample"};

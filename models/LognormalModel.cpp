@@ -45,7 +45,11 @@ LognormalDistribution LognormalOf(const Parameters& p) {
 
 class Lognormal final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"mu"}, {"sigma"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

@@ -18,13 +18,14 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
 namespace models {
 
 // Room for the parameters of any distribution; a model reads the first
-// ParameterCount() of them, in the order of the calculator's fields.
+// ParameterCount() of them, each in the place of its name in ParameterNames().
 inline constexpr int kMaxParameters = 6;
 using Parameters = std::array<long double, kMaxParameters>;
 // The exact complement 1 - p of a model's probability parameter p, as the
@@ -34,6 +35,15 @@ using Parameters = std::array<long double, kMaxParameters>;
 // own rounding took (p = 0.999999999999999: 1 - p off by 1.4e-5).  0, the
 // default, stands for none given.
 inline constexpr int kComplementPlace = kMaxParameters - 1;
+
+// A parameter of a model: its name, as the calculator's fields name it, and
+// whether the distribution moves with it (X - location is the same
+// distribution at location 0), so that x - location may be given from the
+// decimals typed.
+struct ParameterAbout {
+  const char* name;
+  bool location = false;
+};
 
 // A value, or none with the reason why (a sentence for a user, e.g. "below the
 // smallest extended real", "undefined for 2 or fewer degrees of freedom").
@@ -70,8 +80,14 @@ class Model {
 
   // Whether the support is whole numbers.
   virtual bool Discrete() const = 0;
-  // How many of Parameters the model reads.
-  virtual int ParameterCount() const = 0;
+  // Its parameters by name, in the places of Parameters the model reads
+  // them from: the caller fills each place by its name.
+  virtual std::span<const ParameterAbout> ParameterNames() const = 0;
+  int ParameterCount() const { return static_cast<int>(ParameterNames().size()); }
+  // Whether the distribution is symmetric about a centre for every value of
+  // its parameters, so that a two-sided alpha has one critical value (the
+  // x with P(X > x) = alpha / 2) and twice the smaller tail is a two-sided p.
+  virtual bool Symmetric() const = 0;
   // Whether mean -+ a few standard deviations places the bulk as well as the
   // quantiles would: the normal distribution always; chi-square, t and F
   // with every df at least kNearNormalDf; never a discrete one.

@@ -41,7 +41,11 @@ long double Tail(const Parameters& p, long double k, bool above) {
 
 class NegativeBinomial final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"r"}, {"p"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
 
   std::string Problem(const Parameters& p) const override {
     if (!IsWhole(P0(p)) || P0(p) < 1 || P0(p) >= kExactWholeLimit)

@@ -83,7 +83,11 @@ long double Refined(const Parameters& p, long double q, bool upper) {
 
 class NoncentralChiSquare final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"df"}, {"lambda"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

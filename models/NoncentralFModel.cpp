@@ -106,7 +106,11 @@ long double Refined(const Parameters& p, long double q, bool upper) {
 
 class NoncentralF final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 3; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"df1"}, {"df2"}, {"lambda"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

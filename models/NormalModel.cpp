@@ -93,7 +93,11 @@ NormalDistribution NormalOf(const Parameters& p) {
 
 class Normal final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"mean", true}, {"variance"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return true; }
   bool NearNormal(const Parameters&) const override { return true; }
 
   std::string Problem(const Parameters& p) const override {

@@ -51,7 +51,11 @@ class Terms {
 
 class Poisson final : public DiscreteModel {
  public:
-  int ParameterCount() const override { return 1; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"lambda"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return false; }
 
   std::string Problem(const Parameters& p) const override {
     if (!(std::isfinite(P0(p)) && P0(p) > 0)) return "lambda must be a positive finite number";

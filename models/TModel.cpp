@@ -93,7 +93,11 @@ long double TTail(const Parameters& p, long double t, bool upper) {
 
 class T final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 1; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"df"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return true; }
   bool NearNormal(const Parameters& p) const override { return P0(p) >= kNearNormalDf; }
 
   std::string Problem(const Parameters& p) const override {

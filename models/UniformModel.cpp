@@ -41,7 +41,11 @@ long double FromAbove(const Parameters& p, long double q) {
 
 class Uniform final : public ContinuousModel {
  public:
-  int ParameterCount() const override { return 2; }
+  std::span<const ParameterAbout> ParameterNames() const override {
+    static constexpr ParameterAbout kNames[] = {{"a"}, {"b"}};
+    return kNames;
+  }
+  bool Symmetric() const override { return true; }
   bool NearNormal(const Parameters&) const override { return false; }
 
   std::string Problem(const Parameters& p) const override {

@@ -101,7 +101,9 @@ std::vector<Kind> KindsOf(Function function) {
 }
 
 bool TwoSidedOffered(Kind kind, Function function) {
-  return kind == Kind::Critical && calculator::AboutFunction(function).symmetric;
+  const std::vector<Kind> kinds = KindsOf(function);
+  return kind == Kind::Critical && std::find(kinds.begin(), kinds.end(), kind) != kinds.end() &&
+         calculator::AboutFunction(function).Symmetric();
 }
 
 bool UsesParameter(Kind kind, Function function, int index) {

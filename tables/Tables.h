@@ -88,7 +88,7 @@ struct Request {
   std::string from, to, step;
   std::string alphas;  // lists: entries separated by commas
   // Critical values: each alpha is two-sided, the x with P(X>x) = alpha/2
-  // (for a symmetric distribution only, FunctionAbout::symmetric).
+  // (for a symmetric distribution only, FunctionAbout::Symmetric).
   bool twoSided = false;
   std::string degrees, degrees1, degrees2;
   std::string probabilities;

@@ -60,7 +60,8 @@ TEST(InverseMode, PercentileCaptionAndDefault) {
 
 // AboutFunction indexes the table by the enumerator, and each distribution's
 // model fits its entry: of the entry's family, reading as many parameters as
-// the entry has parameter fields; the counting functions have none.
+// the entry has parameter fields, each by the name of one of them; the
+// counting functions have none.
 TEST(FunctionTable, InEnumeratorOrderWithAModelThatFitsEachEntry) {
   const auto functions = calculator::Functions();
   for (size_t i = 0; i < functions.size(); ++i) {
@@ -74,6 +75,9 @@ TEST(FunctionTable, InEnumeratorOrderWithAModelThatFitsEachEntry) {
     int parameters = 0;
     for (const calculator::FieldAbout& field : about.fields) parameters += field.IsParameter();
     EXPECT_EQ(about.model->ParameterCount(), parameters) << about.commandName;
+    for (const models::ParameterAbout& parameter : about.model->ParameterNames())
+      EXPECT_NE(about.FieldNamed(parameter.name), nullptr)
+          << about.commandName << ": no field gives " << parameter.name;
     EXPECT_EQ(about.model->Discrete(), about.family == calculator::Family::Discrete)
         << about.commandName;
   }

@@ -78,7 +78,7 @@ TEST(TableCommand, ExitStatusAndMessage) {
       {{"--table", "t", "--from"}, 64, "probex-calc: --from needs a value"},
       {{"--critical", "f", "--two-sided"},
        64,
-       "probex-calc: --two-sided needs normal, t, cauchy, logistic"},
+       "probex-calc: --two-sided needs normal, t, uniform, cauchy, logistic"},
       {{"--table", "t", "--to", "1", "--to", "2"}, 64, "probex-calc: --to given twice"},
       {{"--table", "poisson", "1", "2"}, 64, "probex-calc: too many fields"},
       {{"--table", "nosuch"}, 64, "probex-calc: unknown function: nosuch"},
