@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "calculator/NumberText.h"
+#include "calculator/Overloaded.h"
 
 namespace calculator {
 
@@ -87,18 +88,14 @@ std::string TenDigitText(long double value) {
 
 std::vector<DetailRow> DetailRows(const ResultDetails& details) {
   std::vector<DetailRow> rows;
-  if (const auto* f = std::get_if<models::ContinuousForward>(&details.values))
-    ContinuousForwardRows(*f, rows);
-  else if (const auto* i = std::get_if<models::ContinuousInverse>(&details.values))
-    ContinuousInverseRows(*i, rows);
-  else if (const auto* d = std::get_if<models::DiscreteForward>(&details.values))
-    DiscreteRows(*d, rows);
-  else if (const auto* q = std::get_if<models::DiscreteInverse>(&details.values))
-    QuantileRows(*q, rows);
-  else if (const auto* v = std::get_if<models::IntervalValues>(&details.values))
-    IntervalRows(*v, rows);
-  else if (const auto* c = std::get_if<models::Counting>(&details.values))
-    CountingRows(*c, rows);
+  std::visit(Overloaded{[](std::monostate) {},
+                        [&](const models::ContinuousForward& f) { ContinuousForwardRows(f, rows); },
+                        [&](const models::ContinuousInverse& i) { ContinuousInverseRows(i, rows); },
+                        [&](const models::DiscreteForward& d) { DiscreteRows(d, rows); },
+                        [&](const models::DiscreteInverse& q) { QuantileRows(q, rows); },
+                        [&](const models::IntervalValues& v) { IntervalRows(v, rows); },
+                        [&](const models::Counting& c) { CountingRows(c, rows); }},
+             details.values);
   if (details.mean) Add(rows, "Mean", *details.mean);
   if (details.variance) {
     const models::Value& v = *details.variance;

@@ -12,8 +12,10 @@
 // below 1/2): each to an absolute error of a few units of 1e-19, which is
 // what the log's six decimals need.
 #include <climits>
+#include <limits>
 
 #include "Distr/DiscreteSearch.h"
+#include "calculator/Overloaded.h"
 #include "calculator/Reports.h"
 
 namespace calculator::reports {
@@ -27,21 +29,31 @@ Values ForwardAt(const FunctionAbout& about, Arguments a, int slot, long double 
   return about.evaluate(a, Mode::Forward);
 }
 
-// P(lowTail < a), and so on, for both families: the tail below the interval,
-// the tail from its start, the tail up to its end and above it.
-struct Edges {
-  long double belowA, fromA, upToB, aboveB;
+// The four tails at one x of a forward report, for both families: below
+// it, from it on, up to it and above it (for a continuous distribution the
+// strict and the non-strict tails are one).  The other kinds of numbers are
+// no forward report: none.
+struct Sides {
+  long double below, from, upTo, above;
 };
+constexpr long double kNone = std::numeric_limits<long double>::quiet_NaN();
+constexpr Sides kNoSides{kNone, kNone, kNone, kNone};
 
-Edges EdgesOf(const Values& atA, const Values& atB) {
-  if (const auto* a = std::get_if<TailsAt>(&atA)) {
-    const auto& b = std::get<TailsAt>(atB);
-    return {a->lower, a->upper, b.lower, b.upper};
-  }
-  const auto& a = std::get<DiscreteAt>(atA);
-  const auto& b = std::get<DiscreteAt>(atB);
-  // P(X<A) = P(X<=A) - P(X=A) and P(X>B) = P(X>=B) - P(X=B).
-  return {a.atMost - a.point, a.atLeast, b.atMost, b.atLeast - b.point};
+Sides SidesAt(const Values& at) {
+  const auto none = [](const auto&) { return kNoSides; };
+  return std::visit(
+      Overloaded{[](const TailsAt& t) { return Sides{t.lower, t.upper, t.lower, t.upper}; },
+                 // P(X<x) = P(X<=x) - P(X=x) and P(X>x) = P(X>=x) - P(X=x).
+                 [](const DiscreteAt& d) {
+                   return Sides{d.atMost - d.point, d.atLeast, d.atMost, d.atLeast - d.point};
+                 },
+                 [&](std::monostate m) { return none(m); },
+                 [&](const PointsOf& p) { return none(p); },
+                 [&](const QuantileAt& q) { return none(q); },
+                 [&](const Between& b) { return none(b); },
+                 [&](const WholeBetween& w) { return none(w); },
+                 [&](const CountingValue& c) { return none(c); }},
+      at);
 }
 
 }  // namespace
@@ -50,7 +62,7 @@ Values DiscreteQuantile(const FunctionAbout& about, const Arguments& a) {
   const int slot = about.XField()->slot;
   const long double p = a.value[slot];
   const auto atMost = [&](int32_t k) {
-    return std::get<DiscreteAt>(ForwardAt(about, a, slot, k)).atMost;
+    return SidesAt(ForwardAt(about, a, slot, k)).upTo;
   };
   const int32_t x = Distr::SmallestReaching(atMost, p, 0);
   const long double below = x == INT32_MIN ? 0 : atMost(x - 1);
@@ -61,14 +73,14 @@ Values Interval(const FunctionAbout& about, const Arguments& a) {
   const int slot = about.XField()->slot;
   const long double lowBound = a.value[slot];
   const long double highBound = a.value[about.BoundSlot()];
-  const Edges e =
-      EdgesOf(ForwardAt(about, a, slot, lowBound), ForwardAt(about, a, slot, highBound));
-  const long double outside = e.belowA + e.aboveB;
+  const Sides atA = SidesAt(ForwardAt(about, a, slot, lowBound));
+  const Sides atB = SidesAt(ForwardAt(about, a, slot, highBound));
+  const long double outside = atA.below + atB.above;
   long double inside;
-  if (e.fromA <= kHalf)
-    inside = e.fromA - e.aboveB;
-  else if (e.upToB <= kHalf)
-    inside = e.upToB - e.belowA;
+  if (atA.from <= kHalf)
+    inside = atA.from - atB.above;
+  else if (atB.upTo <= kHalf)
+    inside = atB.upTo - atA.below;
   else
     inside = 1 - outside;
   if (about.family == Family::Discrete)

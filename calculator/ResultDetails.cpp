@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "calculator/NumberText.h"
+#include "calculator/Overloaded.h"
 
 namespace calculator {
 
@@ -75,6 +76,15 @@ bool SurelySameText(long double accurate, long double printed, double limit) {
   return std::fmin(a, b) - low > kRoundingMargin && low + 1 - std::fmax(a, b) > kRoundingMargin;
 }
 
+// Where the remarks go, and whether they say where the log's digits differ
+// from the accurate ones: only for a log of its function's own arithmetic,
+// as a model-backed log prints the model's values (the details refine them
+// for the decimals typed, by far less than the log's last digit).
+struct Remarks {
+  std::vector<std::string>& lines;
+  bool differences;
+};
+
 // Compares a probability as the log printed it with the accurate one; the
 // value's name, as "P(X<1.500000)", is built only for a remark.  The value
 // is exactly 1 only where its complement, the probability of every other
@@ -82,7 +92,7 @@ bool SurelySameText(long double accurate, long double printed, double limit) {
 // format, but the log's 1.000000 still hides that it is not.
 template <class Name>
 void Compare(Name&& name, long double logValue, const models::Value& accurate,
-             const models::Value& complement, std::vector<std::string>& remarks) {
+             const models::Value& complement, Remarks remarks) {
   if (!accurate.value || SurelySameText(*accurate.value, logValue, kProbabilityUnits)) return;
   const long double v = *accurate.value;
   const std::string printed = ProbabilityText(logValue);
@@ -91,16 +101,16 @@ void Compare(Name&& name, long double logValue, const models::Value& accurate,
   const bool hidden = (printed == "0.000000" && v != 0) || (printed == "1.000000" && !one);
   if (hidden && rounded == printed) {
     const std::string exact = printed == "1.000000" ? NearOne(v, complement) : Scientific10(v);
-    remarks.push_back(name() + " is " + exact + ", not exactly " +
-                      (printed == "0.000000" ? "0" : "1") + ": the log rounds it to six decimals.");
-  } else if (rounded != printed) {
-    remarks.push_back(name() + ": the log printed " + printed + "; the accurate value is " +
-                      rounded + " (" + Scientific10(v) + ").");
+    remarks.lines.push_back(name() + " is " + exact + ", not exactly " +
+                            (printed == "0.000000" ? "0" : "1") +
+                            ": the log rounds it to six decimals.");
+  } else if (rounded != printed && remarks.differences) {
+    remarks.lines.push_back(name() + ": the log printed " + printed + "; the accurate value is " +
+                            rounded + " (" + Scientific10(v) + ").");
   }
 }
 
-void CompareTails(const TailsAt& log, const models::ContinuousForward& d,
-                  std::vector<std::string>& remarks) {
+void CompareTails(const TailsAt& log, const models::ContinuousForward& d, Remarks remarks) {
   const auto named = [&](const char* relation) {
     return [&log, relation] { return "P(X" + std::string(relation) + Fixed6Text(log.x) + ")"; };
   };
@@ -108,20 +118,18 @@ void CompareTails(const TailsAt& log, const models::ContinuousForward& d,
   Compare(named(">"), log.upper, d.upper, d.lower, remarks);
 }
 
-void ComparePoints(const PointsOf& log, const models::ContinuousInverse& d,
-                   std::vector<std::string>& remarks) {
+void ComparePoints(const PointsOf& log, const models::ContinuousInverse& d, Remarks remarks) {
   const auto compare = [&](const char* name, long double printed, const models::Value& v) {
-    if (v.value && !SurelySameText(*v.value, printed, kPointUnits) &&
+    if (remarks.differences && v.value && !SurelySameText(*v.value, printed, kPointUnits) &&
         WithoutSignOfZero(Fixed6Text(*v.value)) != WithoutSignOfZero(Fixed6Text(printed)))
-      remarks.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
+      remarks.lines.push_back(std::string(name) + ": the log printed " + Fixed6Text(printed) +
                         "; the accurate value is " + Fixed6Text(*v.value) + ".");
   };
   compare("x with P(X<x) = p", log.xLower, d.xLower);
   compare("x with P(X>x) = p", log.xUpper, d.xUpper);
 }
 
-void CompareDiscrete(const DiscreteAt& log, const models::DiscreteForward& d,
-                     std::vector<std::string>& remarks) {
+void CompareDiscrete(const DiscreteAt& log, const models::DiscreteForward& d, Remarks remarks) {
   const auto named = [&](const char* relation) {
     return [&log, relation] { return "P(X" + std::string(relation) + IntegerText(log.x) + ")"; };
   };
@@ -252,33 +260,45 @@ ResultDetails DetailsOf(const Result& result) {
   const std::optional<models::Distribution> d = DistributionOf(result.function, result.arguments);
   if (!d) return out;
   AddMoments(*d, out);
-  if (const auto* t = std::get_if<TailsAt>(&result.values)) {
-    const models::ContinuousForward f = ForwardFromLocation(result, *d, t->x);
-    CompareTails(*t, f, out.remarks);
-    out.values = f;
-  } else if (const auto* p = std::get_if<PointsOf>(&result.values)) {
-    const FieldAbout* x = AboutFunction(result.function).XField();
-    const models::ContinuousInverse i =
-        models::Inverse(*d, p->p, x ? result.arguments.complement[x->slot] : 0);
-    ComparePoints(*p, i, out.remarks);
-    out.values = i;
-  } else if (const auto* k = std::get_if<DiscreteAt>(&result.values)) {
-    const models::DiscreteForward f = models::DiscreteForwardAt(
-        *d, k->x, ResidualsOf(AboutFunction(result.function), result.arguments));
-    CompareDiscrete(*k, f, out.remarks);
-    out.values = f;
-  } else if (const auto* b = std::get_if<Between>(&result.values)) {
-    out.values = models::Between(*d, b->a, b->b, BoundsResiduals(result));
-  } else if (const auto* w = std::get_if<WholeBetween>(&result.values)) {
-    out.values = models::Between(*d, w->a, w->b, BoundsResiduals(result));
-  } else if (const auto* q = std::get_if<QuantileAt>(&result.values)) {
-    const models::DiscreteInverse i =
-        models::DiscreteInv(*d, q->p, TypedOf(AboutFunction(result.function), result.arguments));
-    if (i.quantile.value && *i.quantile.value != q->x)
-      out.remarks.push_back("the quantile: the log printed " + IntegerText(q->x) +
-                            "; the accurate value is " + WholeText(*i.quantile.value) + ".");
-    out.values = i;
-  }
+  const FunctionAbout& about = AboutFunction(result.function);
+  const Remarks remarks{out.remarks, result.byMethod};
+  std::visit(
+      Overloaded{
+          [](std::monostate) {},
+          [](const CountingValue&) {},
+          [&](const TailsAt& t) {
+            const models::ContinuousForward f = ForwardFromLocation(result, *d, t.x);
+            CompareTails(t, f, remarks);
+            out.values = f;
+          },
+          [&](const PointsOf& p) {
+            const models::ContinuousInverse i =
+                models::Inverse(*d, p.p, result.arguments.complement[about.XField()->slot]);
+            ComparePoints(p, i, remarks);
+            out.values = i;
+          },
+          [&](const DiscreteAt& k) {
+            const models::DiscreteForward f =
+                models::DiscreteForwardAt(*d, k.x, ResidualsOf(about, result.arguments));
+            CompareDiscrete(k, f, remarks);
+            out.values = f;
+          },
+          [&](const Between& b) {
+            out.values = models::Between(*d, b.a, b.b, BoundsResiduals(result));
+          },
+          [&](const WholeBetween& w) {
+            out.values = models::Between(*d, w.a, w.b, BoundsResiduals(result));
+          },
+          [&](const QuantileAt& q) {
+            const models::DiscreteInverse i =
+                models::DiscreteInv(*d, q.p, TypedOf(about, result.arguments));
+            if (i.quantile.value && *i.quantile.value != q.x && remarks.differences)
+              out.remarks.push_back("the quantile: the log printed " + WholeText(q.x) +
+                                    "; the accurate value is " + WholeText(*i.quantile.value) +
+                                    ".");
+            out.values = i;
+          }},
+      result.values);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "calculator/Overloaded.h"
 #include "calculator/ResultDetails.h"
 #include "cli/JsonNumber.h"
 
@@ -108,47 +109,59 @@ void WriteParameters(JsonWriter& w, const std::vector<calculator::Parameter>& pa
   w.Close();
 }
 
-void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
-  if (const auto* f = std::get_if<models::ContinuousForward>(&values)) {
-    w.Number("x", f->x);
-    w.Detail("lower", f->lower);
-    w.Detail("upper", f->upper);
-    w.Detail("density", f->density);
-    w.Detail("two_tailed", f->twoTailed);
-  } else if (const auto* i = std::get_if<models::ContinuousInverse>(&values)) {
-    w.Number("p", i->p);
-    w.Detail("x_lower", i->xLower);
-    w.Detail("x_upper", i->xUpper);
-    if (i->centralLow.value && i->centralHigh.value) {
-      w.Numbers("central", *i->centralLow.value, *i->centralHigh.value);
-    } else {
-      w.Null("central");
-      w.Note("central: " + (i->centralLow.value ? i->centralHigh.note : i->centralLow.note));
-    }
-  } else if (const auto* d = std::get_if<models::DiscreteForward>(&values)) {
-    w.Number("x", d->x);
-    w.Detail("below", d->below);
-    w.Detail("at_most", d->atMost);
-    w.Detail("point", d->point);
-    w.Detail("at_least", d->atLeast);
-    w.Detail("above", d->above);
-  } else if (const auto* q = std::get_if<models::DiscreteInverse>(&values)) {
-    w.Number("p", q->p);
-    w.Detail("quantile", q->quantile);
-  } else if (const auto* v = std::get_if<models::IntervalValues>(&values)) {
-    w.Number("a", v->a);
-    w.Number("b", v->b);
-    w.Detail("between", v->between);
-    w.Detail("outside", v->outside);
-  } else if (const auto* c = std::get_if<models::Counting>(&values)) {
-    if (c->exact) {
-      w.String("exact", *c->exact);
-    } else {
-      w.Null("exact");
-      w.Note("exact: " + c->note);
-    }
-    w.Detail("log10", c->log10);
+void WriteCentral(JsonWriter& w, const models::ContinuousInverse& i) {
+  if (i.centralLow.value && i.centralHigh.value) {
+    w.Numbers("central", *i.centralLow.value, *i.centralHigh.value);
+  } else {
+    w.Null("central");
+    w.Note("central: " + (i.centralLow.value ? i.centralHigh.note : i.centralLow.note));
   }
+}
+
+void WriteValues(JsonWriter& w, const calculator::DetailValues& values) {
+  std::visit(calculator::Overloaded{
+                 [](std::monostate) {},
+                 [&](const models::ContinuousForward& f) {
+                   w.Number("x", f.x);
+                   w.Detail("lower", f.lower);
+                   w.Detail("upper", f.upper);
+                   w.Detail("density", f.density);
+                   w.Detail("two_tailed", f.twoTailed);
+                 },
+                 [&](const models::ContinuousInverse& i) {
+                   w.Number("p", i.p);
+                   w.Detail("x_lower", i.xLower);
+                   w.Detail("x_upper", i.xUpper);
+                   WriteCentral(w, i);
+                 },
+                 [&](const models::DiscreteForward& d) {
+                   w.Number("x", d.x);
+                   w.Detail("below", d.below);
+                   w.Detail("at_most", d.atMost);
+                   w.Detail("point", d.point);
+                   w.Detail("at_least", d.atLeast);
+                   w.Detail("above", d.above);
+                 },
+                 [&](const models::DiscreteInverse& q) {
+                   w.Number("p", q.p);
+                   w.Detail("quantile", q.quantile);
+                 },
+                 [&](const models::IntervalValues& v) {
+                   w.Number("a", v.a);
+                   w.Number("b", v.b);
+                   w.Detail("between", v.between);
+                   w.Detail("outside", v.outside);
+                 },
+                 [&](const models::Counting& c) {
+                   if (c.exact) {
+                     w.String("exact", *c.exact);
+                   } else {
+                     w.Null("exact");
+                     w.Note("exact: " + c.note);
+                   }
+                   w.Detail("log10", c.log10);
+                 }},
+             values);
 }
 
 void WriteDetails(JsonWriter& w, const calculator::ResultDetails& d) {

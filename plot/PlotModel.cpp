@@ -30,6 +30,7 @@
 #include <string_view>
 
 #include "calculator/NumberText.h"
+#include "calculator/Overloaded.h"
 #include "calculator/ResultDetails.h"
 #include "models/Details.h"
 
@@ -334,6 +335,25 @@ void ShadePoints(const calculator::PointsOf& p, const Range& range, InverseShadi
   }
 }
 
+
+// The x-values a continuous result marks: its x, the two x-values of a
+// percentile or the bounds of an interval (NaN where the model left one
+// without a value).
+std::vector<long double> MarkedXs(const calculator::Values& values) {
+  using Xs = std::vector<long double>;
+  const auto none = [](const auto&) { return Xs{}; };
+  return std::visit(
+      calculator::Overloaded{[](const calculator::TailsAt& t) { return Xs{t.x}; },
+                             [](const calculator::PointsOf& p) { return Xs{p.xLower, p.xUpper}; },
+                             [](const calculator::Between& b) { return Xs{b.a, b.b}; },
+                             [&](std::monostate m) { return none(m); },
+                             [&](const calculator::DiscreteAt& d) { return none(d); },
+                             [&](const calculator::QuantileAt& q) { return none(q); },
+                             [&](const calculator::WholeBetween& w) { return none(w); },
+                             [&](const calculator::CountingValue& c) { return none(c); }},
+      values);
+}
+
 PlotModel ContinuousModel(const calculator::Result& result, const Distribution& d,
                           InverseShading shading) {
   bool clipped = false;
@@ -342,11 +362,9 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
     return Nothing(
         QStringLiteral("Nothing to plot: the quantiles of this distribution "
                        "cannot be computed."));
-  std::vector<long double> xs;
-  if (const auto* t = std::get_if<calculator::TailsAt>(&result.values)) xs = {t->x};
-  if (const auto* p = std::get_if<calculator::PointsOf>(&result.values))
-    xs = {p->xLower, p->xUpper};
-  if (const auto* b = std::get_if<calculator::Between>(&result.values)) xs = {b->a, b->b};
+  const std::vector<long double> xs = MarkedXs(result.values);
+  if (std::any_of(xs.begin(), xs.end(), [](long double x) { return std::isnan(x); }))
+    return Nothing(QStringLiteral("Nothing to plot: an x-value is beyond the extended range."));
   Range range = *bulk;
   Widen(range, xs, 0);
   if (!Resolvable(range))
@@ -358,12 +376,17 @@ PlotModel ContinuousModel(const calculator::Result& result, const Distribution& 
   model.x = {range.low, range.high, false, QStringLiteral("x")};
   if (!SampleCurve(d, range, xs, model))
     return Nothing(QStringLiteral("Nothing to plot: the density cannot be computed here."));
-  if (const auto* t = std::get_if<calculator::TailsAt>(&result.values))
-    ShadeTails(*t, range, model);
-  else if (const auto* b = std::get_if<calculator::Between>(&result.values))
-    ShadeBetween(*b, range, model);
-  else
-    ShadePoints(std::get<calculator::PointsOf>(result.values), range, shading, model);
+  const auto nothing = [](const auto&) {};
+  std::visit(calculator::Overloaded{
+                 [&](const calculator::TailsAt& t) { ShadeTails(t, range, model); },
+                 [&](const calculator::Between& b) { ShadeBetween(b, range, model); },
+                 [&](const calculator::PointsOf& p) { ShadePoints(p, range, shading, model); },
+                 [&](std::monostate m) { nothing(m); },
+                 [&](const calculator::DiscreteAt& d) { nothing(d); },
+                 [&](const calculator::QuantileAt& q) { nothing(q); },
+                 [&](const calculator::WholeBetween& w) { nothing(w); },
+                 [&](const calculator::CountingValue& c) { nothing(c); }},
+             result.values);
   // Unclipped, the range leaves out at most 2 * kBulkTail, too little to say.
   if (clipped) model.note = JoinNotes(model.note, OutsideNote(d, range));
   return model;
@@ -518,17 +541,33 @@ void FillBetween(const Sampled& s, const calculator::WholeBetween& b, const Rang
 // quantile the log's P(X<=x) with the engine's other two (an interval shows
 // its lower bound here).
 ShownValues ShownAt(const calculator::Result& result, const Distribution& d) {
-  if (const auto* v = std::get_if<calculator::DiscreteAt>(&result.values))
-    return {static_cast<long double>(v->x), v->atMost, v->atLeast, v->point};
-  if (const auto* b = std::get_if<calculator::WholeBetween>(&result.values))
-    return {static_cast<long double>(b->a), 0, 0, 0};
-  const auto& q = std::get<calculator::QuantileAt>(result.values);
-  const models::DiscreteForward f = models::DiscreteForwardAt(d, q.x);
-  return {q.x, q.atMost, f.atLeast.value.value_or(0), f.point.value.value_or(0)};
+  constexpr long double kNone = std::numeric_limits<long double>::quiet_NaN();
+  const auto none = [&](const auto&) { return ShownValues{kNone, kNone, kNone, kNone}; };
+  return std::visit(
+      calculator::Overloaded{
+          [](const calculator::DiscreteAt& v) {
+            return ShownValues{static_cast<long double>(v.x), v.atMost, v.atLeast, v.point};
+          },
+          [](const calculator::WholeBetween& b) {
+            return ShownValues{static_cast<long double>(b.a), 0, 0, 0};
+          },
+          [&](const calculator::QuantileAt& q) {
+            const models::DiscreteForward f = models::DiscreteForwardAt(d, q.x);
+            return ShownValues{q.x, q.atMost, f.atLeast.value.value_or(0),
+                               f.point.value.value_or(0)};
+          },
+          [&](std::monostate m) { return none(m); },
+          [&](const calculator::TailsAt& t) { return none(t); },
+          [&](const calculator::PointsOf& p) { return none(p); },
+          [&](const calculator::Between& b) { return none(b); },
+          [&](const calculator::CountingValue& c) { return none(c); }},
+      result.values);
 }
 
 PlotModel DiscreteModel(const calculator::Result& result, const Distribution& d) {
   const ShownValues v = ShownAt(result, d);
+  if (std::isnan(v.x))
+    return Nothing(QStringLiteral("Nothing to plot: the quantile is beyond the extended range."));
   const auto support = models::Support(d);
   const std::optional<Range> bulk = DiscreteBulk(d);
   if (!bulk)

@@ -1,6 +1,7 @@
 // The rows of the range, critical-value and z tables, each cell from the
 // log's own computation of the input a user would type for it.
 #include "calculator/NumberText.h"
+#include "calculator/Overloaded.h"
 #include "tables/Planning.h"
 
 namespace tables {
@@ -102,13 +103,25 @@ Row Plan::RangeRow(std::size_t row) const {
       calculator::AboutFunction(request_.function).family == calculator::Family::Discrete;
   Row cells(columns_.size(), FailedCell(log.failure));
   cells[0] = {xText, false};
-  if (const auto* d = std::get_if<calculator::DiscreteAt>(&log.values))
-    cells = {{calculator::IntegerText(d->x)},
-             NumberCell(d->atMost),
-             NumberCell(d->atLeast),
-             NumberCell(d->point)};
-  else if (const auto* t = std::get_if<calculator::TailsAt>(&log.values))
-    cells = {NumberCell(t->x), NumberCell(t->lower), NumberCell(t->upper), {}};
+  const auto keep = [](const auto&) {};
+  std::visit(calculator::Overloaded{[&](const calculator::DiscreteAt& d) {
+                                      cells = {{calculator::IntegerText(d.x)},
+                                               NumberCell(d.atMost),
+                                               NumberCell(d.atLeast),
+                                               NumberCell(d.point)};
+                                    },
+                                    [&](const calculator::TailsAt& t) {
+                                      cells = {NumberCell(t.x), NumberCell(t.lower),
+                                               NumberCell(t.upper), {}};
+                                    },
+                                    // A forward report has no other numbers.
+                                    [&](std::monostate m) { keep(m); },
+                                    [&](const calculator::PointsOf& p) { keep(p); },
+                                    [&](const calculator::QuantileAt& q) { keep(q); },
+                                    [&](const calculator::Between& b) { keep(b); },
+                                    [&](const calculator::WholeBetween& w) { keep(w); },
+                                    [&](const calculator::CountingValue& c) { keep(c); }},
+             log.values);
 
   const std::optional<long double> x = ReadX(xText);
   const models::Distribution distribution = DistributionOf(request_.function, values_);
