@@ -1,4 +1,8 @@
-// Distr: the distribution mathematics of Probex.
+// Distr: the own arithmetic of Probex's nine first functions (the normal,
+// chi-square, t and F distributions with whole degrees of freedom, the
+// binomial, Poisson and hypergeometric distributions, the factorial and the
+// binomial coefficient), kept for the digits their log lines print.  Every
+// other number of the log is a distribution model's (models/).
 //
 // Every tail probability is reduced either to the upper regularized incomplete
 // gamma function Q(a, x) or to the regularized incomplete beta function

@@ -1,6 +1,7 @@
 // The calculator model: everything of the Probex window but the window.
 //
-// Distr/ holds the mathematics: pure functions on extended reals.  This
+// Distr/ holds the nine first functions' own arithmetic and models/ every
+// distribution's model, each pure functions on extended reals.  This
 // folder holds what a window (window/) or the command line (cli/) drives: the
 // table of functions (Functions.h), the parsing of field texts
 // (FieldParsing.h), the number texts (NumberText.h), the report routines and

@@ -1,10 +1,10 @@
 // The details of a result: every value of a computation accurately, from the
-// details engine (models/Details.h), beside the log's six-decimal lines.
+// distribution's model (models/Details.h), beside the log's six-decimal lines.
 //
-// The log's numbers come from Distr and stay as they are; the details are
-// computed afresh from the parsed parameters, after the log's lines are done,
-// and never feed back into them.  Where the log rounds a tiny value to
-// 0.000000 or 1.000000, or where its method loses digits at extreme
+// The details are computed afresh from the parsed parameters, for the
+// decimals typed, after the log's lines are done, and never feed back into
+// them.  Where the log rounds a tiny value to 0.000000 or 1.000000, or where
+// the nine first functions' own arithmetic loses digits at extreme
 // parameters, the remarks say so in sentences for the details pane.
 #pragma once
 

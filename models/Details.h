@@ -1,9 +1,9 @@
-// The details engine: the values that the results log does not print, each
-// accurate in relative terms, for the details pane, the JSON output, the plots
-// and the tables.
+// The distribution models: every value of a distribution, each accurate in
+// relative terms, for the log lines of every function but the nine first
+// (whose digits are their own arithmetic's, Distr/), and for the details
+// pane, the JSON output, the plots and the tables of all of them.
 //
-// The log's numbers come from Distr/ and keep their digits; this layer is a
-// second engine beside it and depends on nothing of ours.  A distribution is
+// This layer depends on nothing of ours.  A distribution is
 // a model (Model.h: one class per distribution, one file each, reached
 // through Models.h) with its parameters; the functions below check the
 // parameters and guard the model's operations.  Its distributions are

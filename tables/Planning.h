@@ -1,5 +1,5 @@
 // What the files of the tables layer share: validation (Plan.cpp) and the
-// computation of rows (Range.cpp, Critical.cpp, Quantiles.cpp) meet here.
+// computation of rows (Rows.cpp, Quantiles.cpp) meet here.
 #pragma once
 
 #include <string>
