@@ -85,13 +85,21 @@ class NegativeBinomial final : public DiscreteModel {
   }
   std::string QuantileProblem(const Parameters&) const override { return ""; }
   bool WalksQuantile(const Parameters&) const override { return false; }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return AtMostInside(p, k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    return above ? AboveInside(p, k) : AtMostInside(p, k);
   }
   std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                    const Ratio& probability) const override {
     ExactRatio success(P1(p), probability);
     return CompareFailuresAtMost(success, P0(p), k, q);
+  }
+
+  // At most r - 1 failures before the r-th success: at least r successes
+  // in 2r - 1 trials, with p = 1/2 a probability of 1/2.
+  std::optional<long double> HalfPoint(const Parameters& p,
+                                       const Ratio& probability) const override {
+    if (!IsWhole(P0(p)) || !IsHalf(P1(p), probability)) return std::nullopt;
+    return P0(p) - 1;
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters&, long double) const override {

@@ -83,8 +83,9 @@ class Poisson final : public DiscreteModel {
     return P0(p) > kPoissonQuantileLimit ? "not searched for lambda above 2^32" : "";
   }
   bool WalksQuantile(const Parameters&) const override { return false; }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return cdf(PoissonDistribution(P0(p)), k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    const PoissonDistribution poisson(P0(p));
+    return above ? cdf(complement(poisson, k)) : cdf(poisson, k);
   }
   // e^-lambda times a rational is irrational (Lindemann): never equal to q.
   std::optional<int> CompareAtMost(const Parameters&, long double, ExactRatio&,
