@@ -34,14 +34,6 @@ namespace {
 
 using BinomialDistribution = boost::math::binomial_distribution<long double, BoostPolicy>;
 
-// a - m p as a pair, to far more than extended precision: m p exactly as
-// a pair, a - its leading part exactly.
-ExtendedPair ExactOffset(long double a, long double m, long double p) {
-  const ExtendedPair mp = TwoProduct(m, p);
-  const ExtendedPair offset = TwoSum(a, -mp.hi);
-  return TwoSum(offset.hi, offset.lo - mp.lo);
-}
-
 // The terms of the distribution, and its tails inside the support.
 class Terms {
  public:

@@ -964,7 +964,7 @@ EDGES = [
     ("geometric", ("1",), "0.5", "quantile", "0"),
     ("geometric", ("0",), "1", "point", "null:p must"),
     ("geometric", ("0.2",), "1.5", "density", "null:discrete"),
-    ("negativebinomial", ("2.5", "0.5"), "1", "point", "null:r must"),
+    ("negativebinomial", ("0", "0.5"), "1", "point", "null:r must"),
     ("negativebinomial", ("3", "0.4"), "-1", "at_least", "1"),
     ("discreteuniform", ("5", "4"), "4", "point", "null:at least a"),
     ("discreteuniform", ("0.5", "4"), "1", "point", "null:whole number"),
