@@ -166,6 +166,10 @@ IntervalValues Between(const Distribution& d, long double a, long double b) {
     v.between = Combined(fromA, aboveB, minus);
   else if (upToB.value && *upToB.value <= kHalf)
     v.between = Combined(upToB, belowA, minus);
+  else if (!fromA.value)  // the probability is at most P(X >= a), itself out of reach
+    v.between = fromA;
+  else if (!upToB.value)  // likewise at most P(X <= b): a bound below the support, b = 0
+    v.between = upToB;
   else  // both outer tails below 1/2: what each leaves of its half
     v.between = Combined(belowA, aboveB,
                          [](long double l, long double u) { return (kHalf - l) + (kHalf - u); });

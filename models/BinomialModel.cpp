@@ -34,14 +34,6 @@ namespace {
 
 using BinomialDistribution = boost::math::binomial_distribution<long double, BoostPolicy>;
 
-// a - m p as a pair, to far more than extended precision: m p exactly as
-// a pair, a - its leading part exactly.
-ExtendedPair ExactOffset(long double a, long double m, long double p) {
-  const ExtendedPair mp = TwoProduct(m, p);
-  const ExtendedPair offset = TwoSum(a, -mp.hi);
-  return TwoSum(offset.hi, offset.lo - mp.lo);
-}
-
 // The terms of the distribution, and its tails inside the support.
 class Terms {
  public:
@@ -129,13 +121,21 @@ class Binomial final : public DiscreteModel {
   }
   std::string QuantileProblem(const Parameters&) const override { return ""; }
   bool WalksQuantile(const Parameters&) const override { return false; }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return cdf(BinomialDistribution(P1(p), P0(p)), k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    const BinomialDistribution b(P1(p), P0(p));
+    return above ? cdf(complement(b, k)) : cdf(b, k);
   }
   std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                    const Ratio& probability) const override {
     ExactRatio success(P0(p), probability);
     return CompareBinomialAtMost(success, P1(p), k, q);
+  }
+
+  // With p = 1/2, X and n - X alike: for n odd P(X <= (n - 1)/2) = 1/2.
+  std::optional<long double> HalfPoint(const Parameters& p,
+                                       const Ratio& probability) const override {
+    if (std::fmod(P1(p), 2) != 1 || !IsHalf(P0(p), probability)) return std::nullopt;
+    return (P1(p) - 1) / 2;
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters& p, long double x) const override {

@@ -16,8 +16,10 @@
 // gamma and beta functions at large parameters, and the t and F tails at
 // small ones under that prefix (Incomplete.h); the discrete tails of a
 // small spread and of every urn as short sums of points (TermSums.h,
-// HypergeometricModel.cpp).  The counting functions are exact big integers
-// (GMP) with a logarithm beside them.
+// HypergeometricModel.cpp); the Poisson tails of a large mean by Temme's
+// uniform expansion (PoissonModel.cpp).  The counting functions, and the
+// discrete quantile's exact boundaries (ExactTails.h), are exact big
+// integers (GMP), the former with a logarithm beside them.
 //
 // Every value is either a number or none together with a sentence that says
 // why (an underflow below the extended range, a parameter outside the

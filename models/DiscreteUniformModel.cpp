@@ -70,8 +70,8 @@ class DiscreteUniform final : public DiscreteModel {
   }
   std::string QuantileProblem(const Parameters&) const override { return ""; }
   bool WalksQuantile(const Parameters&) const override { return false; }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return AtMostInside(p, k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    return above ? AboveInside(p, k) : AtMostInside(p, k);
   }
   std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                    const Ratio&) const override {

@@ -3,11 +3,12 @@
 // (GMP integers), for the discrete quantile at a boundary, as ExactTails.h
 // does for the binomial and the urn.
 //
-// With p = a / D exactly (ExactTails.h), the probability of at most k
-// failures before the r-th success is
-//   P(X <= k) = a^r sum_{i <= k} C(r + i - 1, i) (D - a)^i D^(k - i) / D^(r + k),
-// and that of the discrete uniform distribution on n points is count / n;
-// both are compared with q by cross-multiplying.
+// At most k failures before the r-th success are at least r successes in
+// r + k trials: with p = a / D exactly (ExactTails.h),
+//   P(X <= k) = 1 - sum_{j < r} C(r + k, j) a^j (D - a)^(r + k - j) / D^(r + k),
+// the binomial sum of ExactTails.h over r terms (or k + 1, from the other
+// side).  That of the discrete uniform distribution on n points is
+// count / n.  Both are compared with q by cross-multiplying.
 #pragma once
 
 #include <optional>
@@ -17,8 +18,8 @@
 namespace models {
 
 // The sign of P(X <= k) - q for the negative binomial distribution of r
-// successes of probability p: -1, 0 or 1; none where the integers would
-// pass kExactTailBits.  k whole, at least 0; q in (0, 1).
+// successes of probability p: -1, 0 or 1; none for r not whole, or where
+// the integers would pass kExactTailSize.  k whole, at least 0; q in (0, 1).
 std::optional<int> CompareFailuresAtMost(ExactRatio& p, long double r, long double k,
                                          ExactRatio& q);
 

@@ -63,4 +63,12 @@ inline ExtendedPair QuotientOfPairs(const ExtendedPair& a, const ExtendedPair& b
   return TwoSum(q, rest);
 }
 
+// a - m p as a pair, to far more than extended precision: m p exactly as
+// a pair, a less its leading part exactly.
+inline ExtendedPair ExactOffset(long double a, long double m, long double p) {
+  const ExtendedPair mp = TwoProduct(m, p);
+  const ExtendedPair offset = TwoSum(a, -mp.hi);
+  return TwoSum(offset.hi, offset.lo - mp.lo);
+}
+
 }  // namespace models

@@ -11,8 +11,9 @@
 // support (Discrete.cpp): below or above it a tail is 0 or 1, and a support
 // of one value or a point mass is certain.  A model gives its point
 // probability and its tails there, its shape for the quantile's first
-// guess, the cumulative probability the quantile search bisects on, and its
-// short sums; the continuous operations are answered with kNotContinuous.
+// guess (or the guess itself), the fast tails the quantile search bisects
+// on, and its short sums; the continuous operations are answered with
+// kNotContinuous.
 #pragma once
 
 #include <optional>
@@ -126,20 +127,34 @@ class DiscreteModel : public Model {
   virtual long double AboveInside(const Parameters& p, long double k) const = 0;
 
   virtual Shape QuantileShape(const Parameters& p) const = 0;
+  // The quantile's first guess for 0 < q < 1, complement = 1 - q: by
+  // default Cornish-Fisher's on QuantileShape; a model whose quantile has a
+  // closed form gives that.
+  virtual long double QuantileGuess(const Parameters& p, long double q,
+                                    long double complement) const;
   // Why the quantile is not searched for p; empty when it is.
   virtual std::string QuantileProblem(const Parameters& p) const = 0;
   // Whether the quantile walks from its guess one point at a time (where a
-  // tail is a long sum) instead of bisecting on SearchedAtMost.
+  // tail is a long sum) instead of bisecting on SearchedTail.
   virtual bool WalksQuantile(const Parameters& p) const = 0;
-  // P(X <= k) for lo <= k < hi as the search bisects on it: fast, and it may
-  // be off by 1e-12 relative (the answer is then checked on AtMostInside).
-  virtual long double SearchedAtMost(const Parameters& p, long double k) const = 0;
+  // P(X > k) when above, else P(X <= k), for lo <= k < hi, as the search
+  // bisects on it: fast, and it may be off by 1e-12 relative (the answer is
+  // then checked on AboveInside or AtMostInside).
+  virtual long double SearchedTail(const Parameters& p, long double k, bool above) const = 0;
   // The sign of P(X <= k) - q in exact arithmetic, for lo <= k < hi, where
   // the distribution's tails are fractions of integers of a workable size
   // (ExactTails.h), with the model's probability parameter as typed where
   // given; none otherwise (a Poisson tail never equals a q).
   virtual std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                            const Ratio& probability) const = 0;
+
+  // The k with P(X <= k) = 1/2 exactly, by a symmetry of the distribution,
+  // where it has one (a binomial with p = 1/2 and n odd), with the
+  // probability parameter as typed where given; none otherwise.  It decides
+  // the median's boundary where the exact sums would be too long.
+  virtual std::optional<long double> HalfPoint(const Parameters&, const Ratio&) const {
+    return std::nullopt;
+  }
 
   // The point and both strict tails at whole x strictly inside the support
   // from one sum, where that sum is short; none otherwise.

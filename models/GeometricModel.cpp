@@ -69,15 +69,30 @@ class Geometric final : public DiscreteModel {
     const long double q = Complement(p, 0), root = std::sqrt(q);
     return {q / P0(p), root / P0(p), (1 + q) / root};
   }
+  // The closed form: P(X <= k) = 1 - e^((k + 1) L) >= q where
+  // k + 1 >= ln(1 - q) / L, ln(1 - q) from the smaller of q and 1 - q; the
+  // search then checks it (and its neighbour) on the tails.
+  long double QuantileGuess(const Parameters& p, long double q,
+                            long double complement) const override {
+    const long double lnRest = q <= 0.5L ? std::log1p(-q) : std::log(complement);
+    return std::ceil(lnRest / LnComplement(p, 0)) - 1;
+  }
   std::string QuantileProblem(const Parameters&) const override { return ""; }
   bool WalksQuantile(const Parameters&) const override { return false; }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return AtMostInside(p, k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    return above ? AboveInside(p, k) : AtMostInside(p, k);
   }
   std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                    const Ratio& probability) const override {
     ExactRatio success(P0(p), probability);
     return CompareFailuresAtMost(success, 1, k, q);
+  }
+
+  // P(X <= 0) = p.
+  std::optional<long double> HalfPoint(const Parameters& p,
+                                       const Ratio& probability) const override {
+    if (!IsHalf(P0(p), probability)) return std::nullopt;
+    return 0;
   }
 
   std::optional<DiscreteSplit> SplitAt(const Parameters&, long double) const override {

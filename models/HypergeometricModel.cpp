@@ -169,12 +169,22 @@ class Hypergeometric final : public DiscreteModel {
   std::string QuantileProblem(const Parameters&) const override { return ""; }
   // Beyond Boost's range a tail is a long sum.
   bool WalksQuantile(const Parameters& p) const override { return !Urn(p).ByBoost(); }
-  long double SearchedAtMost(const Parameters& p, long double k) const override {
-    return AtMostInside(p, k);
+  long double SearchedTail(const Parameters& p, long double k, bool above) const override {
+    return above ? AboveInside(p, k) : AtMostInside(p, k);
   }
   std::optional<int> CompareAtMost(const Parameters& p, long double k, ExactRatio& q,
                                    const Ratio&) const override {
     return CompareUrnAtMost(P0(p), P1(p), P2(p), k, q);
+  }
+
+  // With B = R, X and n - X alike: for n odd P(X <= (n - 1)/2) = 1/2; with
+  // N = 2n, X and B - X (the blue balls left in the urn) alike: for B odd
+  // P(X <= (B - 1)/2) = 1/2.
+  std::optional<long double> HalfPoint(const Parameters& p, const Ratio&) const override {
+    const long double blue = P0(p), red = P1(p), n = P2(p);
+    if (blue == red && std::fmod(n, 2) == 1) return (n - 1) / 2;
+    if (blue + red == 2 * n && std::fmod(blue, 2) == 1) return (blue - 1) / 2;
+    return std::nullopt;
   }
 
   // An urn's tails are sums of points at any size: one sum gives all three.

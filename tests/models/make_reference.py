@@ -1077,7 +1077,7 @@ EDGES = [
     ("geometric", ("1",), "0.5", "quantile", "0"),
     ("geometric", ("0",), "1", "point", "null:p must"),
     ("geometric", ("0.2",), "1.5", "density", "null:discrete"),
-    ("negativebinomial", ("2.5", "0.5"), "1", "point", "null:r must"),
+    ("negativebinomial", ("0", "0.5"), "1", "point", "null:r must"),
     ("negativebinomial", ("3", "0.4"), "-1", "at_least", "1"),
     ("discreteuniform", ("5", "4"), "4", "point", "null:at least a"),
     ("discreteuniform", ("0.5", "4"), "1", "point", "null:whole number"),
@@ -1108,6 +1108,104 @@ def label(*parts):
     return re.sub(r"[^A-Za-z0-9_]", "", text.replace(".", "p").replace("-", "m"))
 
 
+# ---- the discrete distributions at their extremes ----
+
+def negativebinomial_real(r, p, k):
+    """Point, P(X <= k), P(X > k) for real r; small k by sums at 400 more digits."""
+    point = lambda j: mp.exp(mp.loggamma(r + j) - mp.loggamma(j + 1) - mp.loggamma(r)
+                             + r * mp.log(p) + j * mp.log1p(-p))
+    if k > 200:
+        return point(k), ibeta(r, mpf(k + 1), p), ibeta(mpf(k + 1), r, 1 - p)
+    with mp.workdps(mp.dps + 400):
+        below = mp.fsum(point(j) for j in range(k + 1))
+        return point(k), +below, +(1 - below)
+
+
+def gamma_tail_by_quadrature(a, x, upper):
+    """Q(a, x) (upper) or P(a, x), large a: Gauss-Legendre on the decaying side."""
+    density = lambda t: mp.exp((a - 1) * mp.log(t) - t - mp.loggamma(a))
+    h = 1 / (abs(1 - (a - 1) / x) + 1 / mp.sqrt(a)) / 4
+    points = sorted({max(x + (j if upper else -j) * h, mpf(0)) for j in range(801)})
+    return mp.quad(density, points, method="gauss-legendre")
+
+
+def smallest(reaches):
+    a, b = -1, 1
+    while not reaches(b):
+        a, b = b, 2 * b
+    while b - a > 1:
+        a, b = (a, (a + b) // 2) if reaches((a + b) // 2) else ((a + b) // 2, b)
+    return b
+
+
+def extremes_discrete():
+    """Quantiles near 1; exact boundaries (q dyadic, on Fractions) and just above;
+    medians a symmetry fixes; the negative binomial with real r; huge lambda."""
+    from fractions import Fraction
+    rows = []
+
+    def row(kind, params, x, function, expected):
+        rows.append([label(kind, *params, x, function), function, kind, *params, *[""] * (3 - len(params)), x, expected])
+
+    near = "0.999999999999999"
+    for kind, params, x in (("negativebinomial", ("40", "0.01"), near), ("geometric", ("0.01",), near),
+                            ("negativebinomial", ("1000000", "0.999999"), near),
+                            ("poisson", ("1000000",), near), ("binomial", ("0.5", "1682"), "0.9999999999999"),
+                            ("hypergeometric", ("1000000", "2000000", "1500000"), "0.999999999999")):
+        q = [ld(v) for v in params]
+        beyond = ((lambda k: negativebinomial_real(*q, k)[2]) if kind == "negativebinomial"
+                  else (lambda k: above(kind, q, k)))
+        row(kind, params, x, "quantile", fmt(mpf(smallest(lambda k: beyond(k) <= 1 - ld(x)))))
+    binomial_half = lambda n, k: Fraction(sum(math.comb(n, i) for i in range(k + 1)), 2 ** n)
+    urn = lambda B, R, n: lambda k: Fraction(sum(math.comb(B, i) * math.comb(R, n - i)
+                                                 for i in range(k + 1)), math.comb(B + R, n))
+    for kind, params, at_most_k, k in (
+            ("binomial", ("0.5", "60"), lambda j: binomial_half(60, j), 25),
+            ("binomial", ("0.5", "60"), lambda j: binomial_half(60, j), 40),
+            ("negativebinomial", ("20", "0.5"), lambda j: 1 - binomial_half(20 + j, 19), 30),
+            ("hypergeometric", ("1", "255", "64"), urn(1, 255, 64), 0),
+            ("hypergeometric", ("1", "255", "192"), urn(1, 255, 192), 0),
+            ("hypergeometric", ("100", "100", "99"), urn(100, 100, 99), 49)):
+        q = mpf(at_most_k(k).numerator) / at_most_k(k).denominator
+        for text in (mp.nstr(q, 80), mp.nstr(q + mpf("1e-19"), 30)):
+            man, exp = ld(text).man_exp
+            typed = Fraction(int(man)) * Fraction(2) ** int(exp)
+            row(kind, params, text, "quantile", fmt(mpf(smallest(lambda j: at_most_k(j) >= typed))))
+    # X and n - X alike (binomial p = 1/2, urn B = R), X and B - X alike (urn
+    # N = 2n), r - 1 failures as r successes in 2r - 1 trials of p = 1/2.
+    for kind, params, median in (("binomial", ("0.5", "1000001"), 500000),
+                                 ("hypergeometric", ("2147483647",) * 3, 1073741823),
+                                 ("hypergeometric", ("1000001", "2999999", "2000000"), 500000),
+                                 ("negativebinomial", ("100000", "0.5"), 99999)):
+        row(kind, params, "0.5", "quantile", fmt(mpf(median)))
+    for p, x in (("0.000000000001", "0.5"), ("1e-20", "1e-100")):
+        row("geometric", (p,), x, "quantile", fmt(values("quantile", "geometric", [ld(p)], ld(x))))
+    for params, k, functions in ((("2.5", "0.5"), 1, ("point", "at_most", "above")),
+                                 (("0.0000011", "0.0007"), 1, ("point", "above")),
+                                 (("0.35", "0.3"), 7, ("point", "at_most", "above")),
+                                 (("1234.5", "0.001"), 1000000, ("point", "at_most", "above")),
+                                 (("0.5", "0.999999"), 0, ("point", "above"))):
+        got = dict(zip(("point", "at_most", "above"), negativebinomial_real(*map(ld, params), k)))
+        for function in functions:
+            row("negativebinomial", params, str(k), function, fmt(got[function]))
+    r, p = ld("2.5"), ld("0.3")
+    row("negativebinomial", ("2.5", "0.3"), "", "mean", fmt(r * (1 - p) / p))
+    row("negativebinomial", ("2.5", "0.3"), "", "variance", fmt(r * (1 - p) / p ** 2))
+    row("negativebinomial", ("2.5", "0.3"), "0.5", "quantile",
+        fmt(mpf(smallest(lambda k: negativebinomial_real(r, p, k)[1] >= 0.5))))
+    for lam, k in (("1000000000000", 1000000000000), ("1000000000000", 999990000000),
+                   ("1e15", 1000000100000000)):
+        upper = ld(lam) >= k + 1  # there Q(k + 1, lambda) = P(X <= k) is the smaller tail
+        small = gamma_tail_by_quadrature(mpf(k + 1), ld(lam), upper)
+        row("poisson", (lam,), str(k), "at_most", fmt(small if upper else 1 - small))
+        row("poisson", (lam,), str(k), "above", fmt(1 - small if upper else small))
+    beyond = lambda k: k > 1e15 + 4e7 and gamma_tail_by_quadrature(mpf(k + 1), mpf(1e15), False) <= 1 - ld(
+        "0.999999")
+    row("poisson", ("1e15",), "0.999999", "quantile", fmt(mpf(smallest(beyond))))
+    row("geometric", ("1e-300",), "0.5", "quantile", "null:beyond")
+    row("poisson", ("1e300",), "0.5", "quantile", "null:beyond")
+    return rows
+
 def rows(names):
     """The rows of the functions named, in the order of the file, each a list of texts."""
     for kind, params, x, functions in CASES:
@@ -1126,6 +1224,9 @@ def rows(names):
     for name, function, n, k, expected in COUNTING_EDGES:
         if row_key(COUNTING_KIND, function) in names:
             yield [name, function, COUNTING_KIND, n, k, "", "", expected]
+    for row in extremes_discrete():
+        if row[2] in names:
+            yield row
 
 
 def main():
