@@ -12,7 +12,8 @@
 // box with a hint naming the field and its limit (calculator/ErrorHints.h).
 // Every result is also announced by resultComputed, for the panes that show
 // more of it.  The menus save, print, copy, select, delete (undoably from
-// anywhere in the window) and re-font the log.
+// anywhere in the window) and re-font the log (DistributionMenus.cpp: the
+// menus and the commands of their entries).
 //
 // Nothing the user gives is lost (Session.h): each function keeps its last
 // field texts and options, and the dock and status bar choices are kept,
@@ -195,6 +196,9 @@ class TDistributionForm : public QMainWindow {
   THelpViewer& Viewer();
   int MenuHelpContext(const QMenu& menu) const;
   void ContextHelp(int context);
+
+  // The window's caption.
+  static constexpr char kCaption[] = "Probex";
 
   TPlatform& platform_;
   TSession session_;
