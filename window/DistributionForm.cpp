@@ -59,6 +59,10 @@ constexpr int kPanesTabbedBelow = 1100;
 constexpr char kInitialSaveName[] = "table.txt";
 constexpr char kHelpFileName[] = "Probex.html";
 constexpr char kNewVersionTitle[] = "Information";
+constexpr char kStillComputing[] =
+    "Still computing the last input: its result comes to the log when it is there. Press Esc to "
+    "cancel it.";
+constexpr char kCancelled[] = "Cancelled: the result of that input will not be shown.";
 
 }  // namespace
 
@@ -130,6 +134,15 @@ void TDistributionForm::createControls() {
   client->addWidget(resultsLog_, 1);
 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  runner_ = new TComputeRunner(this);
+  computingBar_ = new TComputingBar(statusBar());
+  statusBar()->addPermanentWidget(computingBar_);
+  computingBar_->hide();
+  CancelComputeItem = new QAction(QStringLiteral("Cancel Computing"), this);
+  CancelComputeItem->setObjectName(QStringLiteral("CancelComputeItem"));
+  CancelComputeItem->setShortcut(Qt::Key_Escape);
+  CancelComputeItem->setEnabled(false);
+  addAction(CancelComputeItem);
 }
 
 // Tab order: the chooser's checked radio button (the others are reached
@@ -263,8 +276,12 @@ void TDistributionForm::connectSignals() {
   connect(StatusBarItem, &QAction::toggled, this, &T::ScheduleStateSave);
   connect(SettingsItem, &QAction::triggered, this, &T::Run<&T::SettingsItemClick>);
   connect(TableItem, &QAction::triggered, this, &T::Run<&T::TableItemClick>);
-  connect(this, &T::resultComputed, detailsPane_, &TDetailsPane::ShowResult);
-  connect(this, &T::resultComputed, plotPane_, &TPlotPane::ShowResult);
+  connect(runner_, &TComputeRunner::answered, this, [this](const TComputed& computed) {
+    RunCommand([this, &computed] { ShowComputed(computed); });
+  });
+  connect(runner_, &TComputeRunner::runningChanged, this, &T::ShowComputing);
+  connect(computingBar_, &TComputingBar::cancelClicked, this, &T::CancelComputeClick);
+  connect(CancelComputeItem, &QAction::triggered, this, &T::CancelComputeClick);
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
   connect(FunctionHelpItem, &QAction::triggered, this, &T::Run<&T::FunctionHelpItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
@@ -315,35 +332,82 @@ void TDistributionForm::ShowMessage(const QString& text) {
     statusBar()->showMessage(text);
 }
 
-void TDistributionForm::ComputeBtnClick() {
-  const calculator::FieldTexts texts = CurrentFieldTexts();
-  calculator::Result result;
-  {
-    const TBusyPointer busy;
-    result = calculator::Compute(selected_, texts, CurrentMode(), CurrentReadings());
-  }
-  fieldForm_->Remember();
-  session_.Sync();
-  fieldForm_->ClearMarks();
-  resultsLog_->DropBackup();
-  if (result.Ok()) {
-    QStringList lines;
-    for (const std::string& line : result.lines) lines << QString::fromStdString(line);
-    resultsLog_->Append(lines);
-  }
-  emit resultComputed(result);
-  if (!result.Ok()) ShowFailure(result, texts);
+void TDistributionForm::SetComputeFunction(TComputeFunction function) {
+  runner_->SetFunction(std::move(function));
 }
 
-void TDistributionForm::ShowFailure(const calculator::Result& result,
-                                    const calculator::FieldTexts& texts) {
+void TDistributionForm::SetAnswerWait(int milliseconds) {
+  runner_->SetAnswerWait(milliseconds);
+}
+
+// The input as the fields have it, kept as it goes to the worker.  A
+// Compute while the last one computes is refused; one while the panes
+// compute the log's last result again takes their place.
+void TDistributionForm::ComputeBtnClick() {
+  if (runner_->Running() && runner_->Input().toLog) {
+    ShowMessage(QString::fromLatin1(kStillComputing));
+    return;
+  }
+  const TComputeInput input{selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings()};
+  fieldForm_->Remember();
+  session_.Sync();
+  runner_->Start(input);
+}
+
+void TDistributionForm::CancelComputeClick() {
+  if (!runner_->Running()) return;
+  runner_->Cancel();
+  ShowMessage(QString::fromLatin1(kCancelled));
+}
+
+// An answer, in time or later: a result for the log goes there and to the
+// panes; the log's last result shown again goes to the panes only, where
+// it still computes.
+void TDistributionForm::ShowComputed(const TComputed& computed) {
+  const calculator::Result& result = computed.result;
+  if (computed.input.toLog)
+    AppendToLog(result);
+  else if (!result.Ok())
+    return;
+  if (computed.failure) std::rethrow_exception(computed.failure);
+  detailsPane_->ShowResult(result, computed.details);
+  plotPane_->ShowResult(result, computed.plot);
+  if (!computed.input.toLog) return;
+  emit resultComputed(result);
+  if (!result.Ok()) ShowFailure(computed);
+}
+
+void TDistributionForm::AppendToLog(const calculator::Result& result) {
+  fieldForm_->ClearMarks();
+  resultsLog_->DropBackup();
+  if (!result.Ok()) return;
+  QStringList lines;
+  for (const std::string& line : result.lines) lines << QString::fromStdString(line);
+  resultsLog_->Append(lines);
+}
+
+// An invalid field is marked where the form still asks the question it
+// was computed for (a late answer may find another function chosen).
+void TDistributionForm::ShowFailure(const TComputed& computed) {
+  const calculator::Result& result = computed.result;
   if (result.outcome == calculator::Outcome::Error) {
     std::string text = calculator::ErrorBoxText(result.message);
-    if (const std::optional<std::string> hint = calculator::ErrorHint(result, texts))
+    if (const std::optional<std::string> hint = calculator::ErrorHint(result, computed.input.texts))
       text += "\n" + *hint;
     throw EComputeError(text);
   }
-  fieldForm_->ShowFaults(result);
+  if (computed.input.function == selected_ && computed.input.mode == CurrentMode())
+    fieldForm_->ShowFaults(result);
+}
+
+// While a computation runs beyond the wait, the status bar shows it, also
+// when the user hid the status bar, and Esc cancels it.
+void TDistributionForm::ShowComputing(bool running) {
+  computingBar_->setVisible(running);
+  CancelComputeItem->setEnabled(running);
+  statusBar()->setVisible(running || StatusBarItem->isChecked());
+  if (!running && statusBar()->currentMessage() == QLatin1String(kStillComputing))
+    statusBar()->clearMessage();
 }
 
 void TDistributionForm::FunctionChosen(Function function) {
@@ -358,11 +422,7 @@ void TDistributionForm::FunctionChosen(Function function) {
 // kept at every Compute); a result that no longer computes shows nothing.
 void TDistributionForm::ShowLastResult() {
   if (resultsLog_->Lines().isEmpty()) return;
-  const calculator::Result result =
-      calculator::Compute(selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings());
-  if (!result.Ok()) return;
-  detailsPane_->ShowResult(result);
-  plotPane_->ShowResult(result);
+  runner_->Start({selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings(), false});
 }
 
 void TDistributionForm::ActivateHelp() {
