@@ -24,8 +24,10 @@ namespace {
 // could fill.
 constexpr int kMostComputeThreads = 16;
 constexpr char kPoolName[] = "ComputePool";
-// The status bar's part has no margins of its own.
+// The status bar's part has no margins of its own; the width of its
+// moving bar, in device-independent pixels.
 constexpr int kBarMargin = 0;
+constexpr int kProgressWidth = 80;
 
 // The pool belongs to the application object, which waits for its threads
 // when the program ends; a pool of the window's would wait at its close.
@@ -130,7 +132,7 @@ TComputingBar::TComputingBar(QWidget* parent) : QWidget(parent) {
   auto* progress = new QProgressBar(this);
   progress->setRange(0, 0);
   progress->setTextVisible(false);
-  progress->setMaximumWidth(progress->sizeHint().width() / 2);
+  progress->setFixedWidth(kProgressWidth);
   progress->setAccessibleName(QStringLiteral("Computing"));
   auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
   cancel->setObjectName(QStringLiteral("CancelComputeBtn"));
@@ -141,6 +143,8 @@ TComputingBar::TComputingBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(label);
   layout->addWidget(progress);
   layout->addWidget(cancel);
+  // As wide as its parts: the status bar's message keeps the rest.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   connect(cancel, &QPushButton::clicked, this, &TComputingBar::cancelClicked);
 }
 

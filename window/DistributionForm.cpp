@@ -59,9 +59,7 @@ constexpr int kPanesTabbedBelow = 1100;
 constexpr char kInitialSaveName[] = "table.txt";
 constexpr char kHelpFileName[] = "Probex.html";
 constexpr char kNewVersionTitle[] = "Information";
-constexpr char kStillComputing[] =
-    "Still computing the last input: its result comes to the log when it is there. Press Esc to "
-    "cancel it.";
+constexpr char kStillComputing[] = "Still computing the last input (Esc cancels it).";
 constexpr char kCancelled[] = "Cancelled: the result of that input will not be shown.";
 
 }  // namespace
@@ -135,8 +133,9 @@ void TDistributionForm::createControls() {
 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   runner_ = new TComputeRunner(this);
+  // In the status bar only while it shows: hidden there, its button would
+  // still make the bar taller.
   computingBar_ = new TComputingBar(statusBar());
-  statusBar()->addPermanentWidget(computingBar_);
   computingBar_->hide();
   CancelComputeItem = new QAction(QStringLiteral("Cancel Computing"), this);
   CancelComputeItem->setObjectName(QStringLiteral("CancelComputeItem"));
@@ -403,7 +402,12 @@ void TDistributionForm::ShowFailure(const TComputed& computed) {
 // While a computation runs beyond the wait, the status bar shows it, also
 // when the user hid the status bar, and Esc cancels it.
 void TDistributionForm::ShowComputing(bool running) {
-  computingBar_->setVisible(running);
+  if (running) {
+    statusBar()->addPermanentWidget(computingBar_);
+    computingBar_->show();
+  } else {
+    statusBar()->removeWidget(computingBar_);
+  }
   CancelComputeItem->setEnabled(running);
   statusBar()->setVisible(running || StatusBarItem->isChecked());
   if (!running && statusBar()->currentMessage() == QLatin1String(kStillComputing))
