@@ -160,7 +160,13 @@ QLayout* TFieldForm::createFieldsLayout() {
   grid->addWidget(ComputeBtn, places.compute.row, places.compute.column, Qt::AlignLeft);
   for (int i = 0; i < kSlotCount; ++i) {
     const TPlace place = places.fields[static_cast<std::size_t>(i)];
-    if (!place.Placed()) continue;  // no function uses the slot: always hidden
+    if (!place.Placed()) {
+      // No function uses the slot: the pair never shows, and takes no part
+      // in the Tab order (a hidden field left in the focus chain sends Tab
+      // astray where the chain wraps round).
+      edits_[i]->setFocusPolicy(Qt::NoFocus);
+      continue;
+    }
     grid->addLayout(FieldPair(labels_[i], edits_[i]), place.row, place.column);
     tabStops.emplace_back(place, edits_[i]);
   }
