@@ -15,7 +15,10 @@ QString Html(const std::string& text) {
   return QString::fromStdString(text).toHtmlEscaped();
 }
 
-QString DetailsHtml(const calculator::Result& result) {
+}  // namespace
+
+QString TDetailsPane::Contents(const calculator::Result& result) {
+  if (!result.Ok()) return {};
   const calculator::ResultDetails details = calculator::DetailsOf(result);
   QString html = QStringLiteral("<p><b>") + Html(result.lines[0]) + QStringLiteral("</b></p>");
   html += QStringLiteral("<table cellspacing='0' cellpadding='2'>");
@@ -27,8 +30,6 @@ QString DetailsHtml(const calculator::Result& result) {
     html += QStringLiteral("<p>") + Html(remark) + QStringLiteral("</p>");
   return html;
 }
-
-}  // namespace
 
 TDetailsPane::TDetailsPane(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("DetailsPane"));
@@ -48,7 +49,7 @@ TDetailsPane::TDetailsPane(QWidget* parent) : QWidget(parent) {
   layout->addWidget(text_);
 }
 
-void TDetailsPane::ShowResult(const calculator::Result& result) {
+void TDetailsPane::ShowResult(const calculator::Result& result, const QString& contents) {
   if (!result.Ok()) {
     status_->setText(hasDetails_ ? QStringLiteral("The last input gave no result: the details below "
                                                   "belong to the previous result.")
@@ -57,7 +58,7 @@ void TDetailsPane::ShowResult(const calculator::Result& result) {
     return;
   }
   status_->hide();
-  text_->setHtml(DetailsHtml(result));
+  text_->setHtml(contents);
   hasDetails_ = true;
 }
 

@@ -23,7 +23,13 @@ class TDetailsPane : public QWidget {
  public:
   explicit TDetailsPane(QWidget* parent = nullptr);
 
-  void ShowResult(const calculator::Result& result);
+  // What the pane shows of an Ok result, made on any thread (it computes
+  // every value again, which a worker does for the window); empty for any
+  // other result.
+  static QString Contents(const calculator::Result& result);
+  // Shows `result` with its Contents.
+  void ShowResult(const calculator::Result& result, const QString& contents);
+  void ShowResult(const calculator::Result& result) { ShowResult(result, Contents(result)); }
 
   // The pane's text as plain text (what Select All and Copy give).
   QString PlainText() const;

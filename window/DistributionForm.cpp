@@ -5,16 +5,13 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDockWidget>
-#include <QFileInfo>
 #include <QFrame>
 #include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -26,7 +23,6 @@
 #include <utility>
 
 #include "calculator/ErrorHints.h"
-#include "calculator/FieldParsing.h"
 #include "window/AboutBox.h"
 #include "window/Application.h"
 #include "window/DetailsPane.h"
@@ -34,14 +30,10 @@
 #include "window/FieldForm.h"
 #include "window/FunctionChooser.h"
 #include "window/HelpViewer.h"
-#include "window/LogFile.h"
 #include "window/LogPrinting.h"
-#include "window/Obfuscated.h"
 #include "window/Platform.h"
 #include "window/PlotPane.h"
 #include "window/ResultsLog.h"
-#include "window/SettingsDialog.h"
-#include "window/TableWindow.h"
 
 namespace window {
 
@@ -64,15 +56,11 @@ constexpr int kBevelHeight = 2;
 constexpr int kPaneMinWidth = 200;
 constexpr int kPanesTabbedBelow = 1100;
 
-constexpr char kCaption[] = "Probex";
 constexpr char kInitialSaveName[] = "table.txt";
 constexpr char kHelpFileName[] = "Probex.html";
 constexpr char kNewVersionTitle[] = "Information";
-constexpr char kReplaceTitle[] = "Confirm Save As";
-constexpr char kPrintTimeFormat[] = "yyyy-MM-dd HH:mm";
-
-constexpr int kFortyTwo = 42;
-constexpr int kFortyTwoFields = 4;
+constexpr char kStillComputing[] = "Still computing the last input (Esc cancels it).";
+constexpr char kCancelled[] = "Cancelled: the result of that input will not be shown.";
 
 }  // namespace
 
@@ -98,12 +86,6 @@ TDistributionForm::~TDistributionForm() {
 void TDistributionForm::SetAboutBox(TAboutBox* aboutBox) {
   aboutBox_ = aboutBox;
   if (aboutBox_ != nullptr) aboutBox_->SetMainWindow(this);
-}
-
-QString TDistributionForm::FortyTwoNotice() {
-  return QStringLiteral(
-      "Forty-two in each field: you found the answer. Thank you for computing with Probex, and "
-      "may all your tails be as thin as you like!");
 }
 
 void TDistributionForm::createControls() {
@@ -150,6 +132,16 @@ void TDistributionForm::createControls() {
   client->addWidget(resultsLog_, 1);
 
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  runner_ = new TComputeRunner(this);
+  // In the status bar only while it shows: hidden there, its button would
+  // still make the bar taller.
+  computingBar_ = new TComputingBar(statusBar());
+  computingBar_->hide();
+  CancelComputeItem = new QAction(QStringLiteral("Cancel Computing"), this);
+  CancelComputeItem->setObjectName(QStringLiteral("CancelComputeItem"));
+  CancelComputeItem->setShortcut(Qt::Key_Escape);
+  CancelComputeItem->setEnabled(false);
+  addAction(CancelComputeItem);
 }
 
 // Tab order: the chooser's checked radio button (the others are reached
@@ -231,72 +223,6 @@ void TDistributionForm::FitPanes() {
   }
 }
 
-void TDistributionForm::createMenus() {
-  MainMenu1 = menuBar();
-  MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-
-  // Every menu and entry starts with help context 0; the activation gives
-  // most of them their context.
-  const auto addMenu = [this](const char* name, const QString& caption) {
-    QMenu* menu = MainMenu1->addMenu(caption);
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->setProperty(kHelpContextProperty, 0);
-    // F1 inside the open menu asks for context help.
-    menu->installEventFilter(this);
-    return menu;
-  };
-  const auto addItem = [](QMenu* menu, const char* name, const QString& caption,
-                          const QKeySequence& shortcut = {}) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setShortcut(shortcut);
-    item->setProperty(kHelpContextProperty, 0);
-    return item;
-  };
-  const auto addSeparator = [](QMenu* menu, const char* name) {
-    QAction* separator = menu->addSeparator();
-    separator->setObjectName(QString::fromLatin1(name));
-    separator->setProperty(kHelpContextProperty, 0);
-    return separator;
-  };
-  setProperty(kHelpContextProperty, 0);
-
-  FileMenu = addMenu("FileMenu", QStringLiteral("F&ile"));
-  SaveAsItem = addItem(FileMenu, "SaveAsItem", QStringLiteral("&Save As..."), Qt::CTRL | Qt::Key_S);
-  PrintSetupItem = addItem(FileMenu, "PrintSetupItem", QStringLiteral("P&rint Setup..."));
-  PrintItem = addItem(FileMenu, "PrintItem", QStringLiteral("&Print..."), Qt::CTRL | Qt::Key_P);
-  N1 = addSeparator(FileMenu, "N1");
-  ExitItem = addItem(FileMenu, "ExitItem", QStringLiteral("E&xit"), Qt::CTRL | Qt::Key_Q);
-
-  EditMenu = addMenu("EditMenu", QStringLiteral("&Edit"));
-  UndoItem = addItem(EditMenu, "UndoItem", QStringLiteral("&Undo"), Qt::CTRL | Qt::Key_Z);
-  UndoItem->setEnabled(false);
-  N3 = addSeparator(EditMenu, "N3");
-  CopyItem = addItem(EditMenu, "CopyItem", QStringLiteral("&Copy"), Qt::CTRL | Qt::Key_C);
-  SelectAllItem =
-      addItem(EditMenu, "SelectAllItem", QStringLiteral("&Select All"), Qt::CTRL | Qt::Key_A);
-  Clear = addItem(EditMenu, "Clear", QStringLiteral("&Delete All"));
-  N2 = addSeparator(EditMenu, "N2");
-  FontItem = addItem(EditMenu, "FontItem", QStringLiteral("&Font..."));
-
-  // The panes add their toggles here.  The access keys V, T and O belong to
-  // the inverse option, the t distribution and Compute.
-  ViewMenu = addMenu("ViewMenu", QStringLiteral("Vie&w"));
-  StatusBarItem = addItem(ViewMenu, "StatusBarItem", QStringLiteral("&Status Bar"));
-  StatusBarItem->setCheckable(true);
-  StatusBarItem->setChecked(true);
-
-  ToolsMenu = addMenu("ToolsMenu", QStringLiteral("Too&ls"));
-  SettingsItem = addItem(ToolsMenu, "SettingsItem", QStringLiteral("&Settings..."));
-
-  HelpMenu = addMenu("HelpMenu", QStringLiteral("&Help"));
-  HelpTopicsItem = addItem(HelpMenu, "HelpTopicsItem", QStringLiteral("&Help Topics"));
-  FunctionHelpItem = addItem(HelpMenu, "FunctionHelpItem", QStringLiteral("Help on This &Function"),
-                             QKeySequence(Qt::Key_F1));
-  HomePage1 = addItem(HelpMenu, "HomePage1", QStringLiteral("Home &Page"));
-  AboutItem = addItem(HelpMenu, "AboutItem", QStringLiteral("&About Probex"));
-}
-
 void TDistributionForm::createDialogs() {
   saveFileName_ = QString::fromLatin1(kInitialSaveName);
   saveFilters_ = {QStringLiteral("Text Files (*.txt)"), QStringLiteral("All (*.*)")};
@@ -349,8 +275,12 @@ void TDistributionForm::connectSignals() {
   connect(StatusBarItem, &QAction::toggled, this, &T::ScheduleStateSave);
   connect(SettingsItem, &QAction::triggered, this, &T::Run<&T::SettingsItemClick>);
   connect(TableItem, &QAction::triggered, this, &T::Run<&T::TableItemClick>);
-  connect(this, &T::resultComputed, detailsPane_, &TDetailsPane::ShowResult);
-  connect(this, &T::resultComputed, plotPane_, &TPlotPane::ShowResult);
+  connect(runner_, &TComputeRunner::answered, this, [this](const TComputed& computed) {
+    RunCommand([this, &computed] { ShowComputed(computed); });
+  });
+  connect(runner_, &TComputeRunner::runningChanged, this, &T::ShowComputing);
+  connect(computingBar_, &TComputingBar::cancelClicked, this, &T::CancelComputeClick);
+  connect(CancelComputeItem, &QAction::triggered, this, &T::CancelComputeClick);
   connect(HelpTopicsItem, &QAction::triggered, this, &T::Run<&T::HelpTopicsItemClick>);
   connect(FunctionHelpItem, &QAction::triggered, this, &T::Run<&T::FunctionHelpItemClick>);
   connect(HomePage1, &QAction::triggered, this, &T::Run<&T::HomePage1Click>);
@@ -401,35 +331,87 @@ void TDistributionForm::ShowMessage(const QString& text) {
     statusBar()->showMessage(text);
 }
 
-void TDistributionForm::ComputeBtnClick() {
-  const calculator::FieldTexts texts = CurrentFieldTexts();
-  calculator::Result result;
-  {
-    const TBusyPointer busy;
-    result = calculator::Compute(selected_, texts, CurrentMode(), CurrentReadings());
-  }
-  fieldForm_->Remember();
-  session_.Sync();
-  fieldForm_->ClearMarks();
-  resultsLog_->DropBackup();
-  if (result.Ok()) {
-    QStringList lines;
-    for (const std::string& line : result.lines) lines << QString::fromStdString(line);
-    resultsLog_->Append(lines);
-  }
-  emit resultComputed(result);
-  if (!result.Ok()) ShowFailure(result, texts);
+void TDistributionForm::SetComputeFunction(TComputeFunction function) {
+  runner_->SetFunction(std::move(function));
 }
 
-void TDistributionForm::ShowFailure(const calculator::Result& result,
-                                    const calculator::FieldTexts& texts) {
+void TDistributionForm::SetAnswerWait(int milliseconds) {
+  runner_->SetAnswerWait(milliseconds);
+}
+
+// The input as the fields have it, kept as it goes to the worker.  A
+// Compute while the last one computes is refused; one while the panes
+// compute the log's last result again takes their place.
+void TDistributionForm::ComputeBtnClick() {
+  if (runner_->Running() && runner_->Input().toLog) {
+    ShowMessage(QString::fromLatin1(kStillComputing));
+    return;
+  }
+  const TComputeInput input{selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings()};
+  fieldForm_->Remember();
+  session_.Sync();
+  runner_->Start(input);
+}
+
+void TDistributionForm::CancelComputeClick() {
+  if (!runner_->Running()) return;
+  runner_->Cancel();
+  ShowMessage(QString::fromLatin1(kCancelled));
+}
+
+// An answer, in time or later: a result for the log goes there and to the
+// panes; the log's last result shown again goes to the panes only, where
+// it still computes.
+void TDistributionForm::ShowComputed(const TComputed& computed) {
+  const calculator::Result& result = computed.result;
+  if (computed.input.toLog)
+    AppendToLog(result);
+  else if (!result.Ok())
+    return;
+  if (computed.failure) std::rethrow_exception(computed.failure);
+  detailsPane_->ShowResult(result, computed.details);
+  plotPane_->ShowResult(result, computed.plot);
+  if (!computed.input.toLog) return;
+  emit resultComputed(result);
+  if (!result.Ok()) ShowFailure(computed);
+}
+
+void TDistributionForm::AppendToLog(const calculator::Result& result) {
+  fieldForm_->ClearMarks();
+  resultsLog_->DropBackup();
+  if (!result.Ok()) return;
+  QStringList lines;
+  for (const std::string& line : result.lines) lines << QString::fromStdString(line);
+  resultsLog_->Append(lines);
+}
+
+// An invalid field is marked where the form still asks the question it
+// was computed for (a late answer may find another function chosen).
+void TDistributionForm::ShowFailure(const TComputed& computed) {
+  const calculator::Result& result = computed.result;
   if (result.outcome == calculator::Outcome::Error) {
     std::string text = calculator::ErrorBoxText(result.message);
-    if (const std::optional<std::string> hint = calculator::ErrorHint(result, texts))
+    if (const std::optional<std::string> hint = calculator::ErrorHint(result, computed.input.texts))
       text += "\n" + *hint;
     throw EComputeError(text);
   }
-  fieldForm_->ShowFaults(result);
+  if (computed.input.function == selected_ && computed.input.mode == CurrentMode())
+    fieldForm_->ShowFaults(result);
+}
+
+// While a computation runs beyond the wait, the status bar shows it, also
+// when the user hid the status bar, and Esc cancels it.
+void TDistributionForm::ShowComputing(bool running) {
+  if (running) {
+    statusBar()->addPermanentWidget(computingBar_);
+    computingBar_->show();
+  } else {
+    statusBar()->removeWidget(computingBar_);
+  }
+  CancelComputeItem->setEnabled(running);
+  statusBar()->setVisible(running || StatusBarItem->isChecked());
+  if (!running && statusBar()->currentMessage() == QLatin1String(kStillComputing))
+    statusBar()->clearMessage();
 }
 
 void TDistributionForm::FunctionChosen(Function function) {
@@ -444,11 +426,7 @@ void TDistributionForm::FunctionChosen(Function function) {
 // kept at every Compute); a result that no longer computes shows nothing.
 void TDistributionForm::ShowLastResult() {
   if (resultsLog_->Lines().isEmpty()) return;
-  const calculator::Result result =
-      calculator::Compute(selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings());
-  if (!result.Ok()) return;
-  detailsPane_->ShowResult(result);
-  plotPane_->ShowResult(result);
+  runner_->Start({selected_, CurrentFieldTexts(), CurrentMode(), CurrentReadings(), false});
 }
 
 void TDistributionForm::ActivateHelp() {
@@ -490,48 +468,6 @@ void TDistributionForm::VersionAnswered() {
   newVersionShown_ = true;
   platform_.ShowInformation(this, QString::fromLatin1(kNewVersionTitle),
                             NewVersionMessage(versionHost_));
-}
-
-THelpViewer& TDistributionForm::Viewer() {
-  if (!helpViewer_) helpViewer_ = std::make_unique<THelpViewer>();
-  return *helpViewer_;
-}
-
-void TDistributionForm::HelpTopicsItemClick() {
-  Viewer().ShowTopic(TApplication::HelpFile(), QString::fromLatin1(kContentsTopic));
-}
-
-// Each function's section of the help file has its command name as anchor.
-void TDistributionForm::FunctionHelpItemClick() {
-  Viewer().ShowTopic(TApplication::HelpFile(),
-                     QString::fromLatin1(calculator::AboutFunction(selected_).commandName));
-}
-
-// The help context of the highlighted entry of an open menu: its own, else
-// its menu's, else the window's.
-int TDistributionForm::MenuHelpContext(const QMenu& menu) const {
-  for (const QObject* holder :
-       {static_cast<const QObject*>(menu.activeAction()), static_cast<const QObject*>(&menu),
-        static_cast<const QObject*>(this)}) {
-    const int context = holder != nullptr ? holder->property(kHelpContextProperty).toInt() : 0;
-    if (context != 0) return context;
-  }
-  return 0;
-}
-
-void TDistributionForm::ContextHelp(int context) {
-  Viewer().ShowContext(TApplication::HelpFile(), context);
-}
-
-void TDistributionForm::HomePage1Click() {
-  OpenWebAddress(platform_, this, HomePageAddress());
-}
-
-void TDistributionForm::AboutItemClick() {
-  if (aboutBox_ == nullptr) return;
-  aboutBox_->show();
-  aboutBox_->raise();
-  aboutBox_->activateWindow();
 }
 
 // The fields keep what the user typed: they were arranged when the window
@@ -576,86 +512,6 @@ void TDistributionForm::resizeEvent(QResizeEvent* event) {
 void TDistributionForm::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
   if (isVisible()) ScheduleStateSave();
-}
-
-void TDistributionForm::SaveAsItemClick() {
-  const std::optional<QString> fileName =
-      platform_.GetSaveFileName(this, saveFileName_, saveFilters_);
-  if (!fileName) return;
-  saveFileName_ = *fileName;
-  const QFileInfo target(*fileName);
-  if (target.exists() && !target.isDir() &&
-      !platform_.AskYesNo(
-          this, QString::fromLatin1(kReplaceTitle),
-          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(target.fileName())))
-    return;
-  SaveLogFile(*fileName, LogLines());
-}
-
-void TDistributionForm::PrintSetupItemClick() {
-  platform_.PrinterSetup(this, *printer_);
-}
-
-void TDistributionForm::PrintItemClick() {
-  const long double scale = PrintScale(MeasuringSize(*printer_));
-  const std::optional<int> copies = platform_.PrintDialog(this, *printer_);
-  if (!copies) return;
-  const bool withPlot =
-      plotPane_->HasPlot() && platform_.AskYesNo(this, QString::fromLatin1(kCaption),
-                                                 QStringLiteral("Print the plot below the log?"));
-  const QString title =
-      QString::fromLatin1(kCaption) + QStringLiteral(", ") +
-      QDateTime::currentDateTime().toString(QString::fromLatin1(kPrintTimeFormat));
-  resultsLog_->Print(*printer_, scale, *copies, title, withPlot ? plotPane_ : nullptr);
-}
-
-void TDistributionForm::ExitItemClick() {
-  close();
-}
-
-void TDistributionForm::UndoItemClick() {
-  resultsLog_->Undo();
-}
-
-void TDistributionForm::CopyItemClick() {
-  // The four fields of every function (the bound B is a field of one question).
-  bool allFortyTwo = true;
-  for (int i = 0; i < kFortyTwoFields; ++i)
-    if (calculator::ParseInteger(fieldForm_->Edit(i)->text().toStdString()).value != kFortyTwo)
-      allFortyTwo = false;
-  if (allFortyTwo) setWindowTitle(FortyTwoNotice());
-  resultsLog_->Copy();
-}
-
-void TDistributionForm::SelectAllItemClick() {
-  resultsLog_->SelectAll();
-}
-
-void TDistributionForm::ClearClick() {
-  resultsLog_->DeleteAll();
-}
-
-void TDistributionForm::FontItemClick() {
-  resultsLog_->ChooseFont(this);
-}
-
-// The Table of Values is one non-modal window; opened again, it shows the
-// function and fields the main window has now.
-void TDistributionForm::TableItemClick() {
-  if (tableWindow_ == nullptr)
-    tableWindow_ = new TTableWindow(platform_, selected_, CurrentFieldTexts(), this);
-  else
-    tableWindow_->SetFunction(selected_, CurrentFieldTexts());
-  tableWindow_->setWindowFlag(Qt::Window);
-  tableWindow_->show();
-  tableWindow_->raise();
-  tableWindow_->activateWindow();
-}
-
-void TDistributionForm::SettingsItemClick() {
-  TSettingsDialog dialog(this);
-  dialog.SetKeepLog(resultsLog_->KeepsLog());
-  if (platform_.RunDialog(dialog)) resultsLog_->SetKeep(dialog.KeepLog());
 }
 
 bool TDistributionForm::event(QEvent* event) {

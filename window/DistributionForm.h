@@ -10,9 +10,16 @@
 // field that breaks its rule, names the first rule in the status bar and
 // gives the last such field the focus; a run-time error goes to the error
 // box with a hint naming the field and its limit (calculator/ErrorHints.h).
-// Every result is also announced by resultComputed, for the panes that show
-// more of it.  The menus save, print, copy, select, delete (undoably from
-// anywhere in the window) and re-font the log.
+// Every result is also announced by resultComputed.  The computing, the
+// panes' part of it too, runs on a worker thread (ComputeRunner.h): an
+// answer later than kAnswerWaitMs comes when it is there, the status bar
+// saying "Computing…" meanwhile and offering Cancel (also Esc), and the
+// window responding as ever.  One input at a time: a Compute while one
+// computes is refused with a word in the status bar, so that the log keeps
+// the order of the inputs and never fills with answers to inputs long
+// since changed.  The menus save, print, copy, select, delete (undoably from
+// anywhere in the window) and re-font the log (DistributionMenus.cpp: the
+// menus and the commands of their entries).
 //
 // Nothing the user gives is lost (Session.h): each function keeps its last
 // field texts and options, and the dock and status bar choices are kept,
@@ -44,6 +51,7 @@
 
 #include "calculator/Calculator.h"
 #include "http/HttpClient.h"
+#include "window/ComputeRunner.h"
 #include "window/Session.h"
 #include "window/VersionCheck.h"
 
@@ -117,8 +125,17 @@ class TDistributionForm : public QMainWindow {
   // The largest smallest size of the window, without its title bar.
   static constexpr QSize kSmallestWindow{800, 430};
 
+  // Whether a computation runs beyond kAnswerWaitMs, its answer to come.
+  bool Computing() const { return runner_->Running(); }
+  // For tests: what Compute computes (ComputeAll), and how long it waits
+  // for the answer before it lets the window go on.
+  void SetComputeFunction(TComputeFunction function);
+  void SetAnswerWait(int milliseconds);
+
   // Control events.
   void ComputeBtnClick();
+  // Esc, or Cancel in the status bar: the running computation's answer is dropped.
+  void CancelComputeClick();
   // The user chose another function in the chooser.
   void FunctionChosen(calculator::Function function);
 
@@ -180,7 +197,10 @@ class TDistributionForm : public QMainWindow {
   void Run();
 
   bool IsWindowShortcut(const QObject* watched, const QKeyEvent& key) const;
-  void ShowFailure(const calculator::Result& result, const calculator::FieldTexts& texts);
+  void ShowComputed(const TComputed& computed);
+  void AppendToLog(const calculator::Result& result);
+  void ShowFailure(const TComputed& computed);
+  void ShowComputing(bool running);
   void ShowMessage(const QString& text);
 
   // The fields, options, docks and status bar: kept soon after a change.
@@ -195,6 +215,9 @@ class TDistributionForm : public QMainWindow {
   THelpViewer& Viewer();
   int MenuHelpContext(const QMenu& menu) const;
   void ContextHelp(int context);
+
+  // The window's caption.
+  static constexpr char kCaption[] = "Probex";
 
   TPlatform& platform_;
   TSession session_;
@@ -216,6 +239,8 @@ class TDistributionForm : public QMainWindow {
   TFunctionChooser* Panel1 = nullptr;  // the radio buttons of Functions()
   TFieldForm* fieldForm_ = nullptr;
   TResultsLog* resultsLog_ = nullptr;
+  TComputeRunner* runner_ = nullptr;
+  TComputingBar* computingBar_ = nullptr;  // in the status bar
 
   QMenuBar* MainMenu1 = nullptr;
   QMenu* FileMenu = nullptr;
@@ -237,6 +262,7 @@ class TDistributionForm : public QMainWindow {
   QMenu* ToolsMenu = nullptr;
   QAction* SettingsItem = nullptr;
   QAction* TableItem = nullptr;
+  QAction* CancelComputeItem = nullptr;  // Esc, in no menu
   TDetailsPane* detailsPane_ = nullptr;
   TPlotPane* plotPane_ = nullptr;
   QDockWidget* detailsDock_ = nullptr;

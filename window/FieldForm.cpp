@@ -10,10 +10,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <utility>
 
 #include "window/Application.h"
 #include "window/ComputeGlyph.h"
+#include "window/FieldPlaces.h"
 #include "window/Session.h"
 
 namespace window {
@@ -54,6 +56,24 @@ QLayout* FieldPair(QWidget* label, QWidget* field) {
   pair->addWidget(label);
   pair->addLayout(indented);
   return pair;
+}
+
+// An option indented as far as the fields under their labels.
+QLayout* Indented(QWidget* widget) {
+  auto* row = new QHBoxLayout;
+  row->addSpacing(kFieldIndent);
+  row->addWidget(widget);
+  row->addStretch(1);
+  return row;
+}
+
+// The controls sorted by their places into the Tab order.
+QList<QWidget*> InTabOrder(std::vector<std::pair<TPlace, QWidget*>> stops) {
+  std::stable_sort(stops.begin(), stops.end(),
+                   [](const auto& a, const auto& b) { return TabsBefore(a.first, b.first); });
+  QList<QWidget*> chain;
+  for (const auto& stop : stops) chain << stop.second;
+  return chain;
 }
 
 // A hidden control keeps its place, so that nothing moves when the
@@ -127,30 +147,38 @@ void TFieldForm::createControls() {
       QStringLiteral("Type the standard deviation instead of the variance"));
 }
 
-// Compute above two columns: Edit_1 to Edit_3 at the left, Edit_4, the
-// bound B and the inverse option (level with Edit_3) at the right.
+// Compute above two columns, each control where PlaceFields puts it over
+// the table of functions: the parameters at the left, the x-value and the
+// bound B at the right, the options below them.  The Tab order follows.
 QLayout* TFieldForm::createFieldsLayout() {
+  const TFieldPlaces places = PlaceFields(SlotUses(calculator::Functions(), kSlotCount));
   auto* grid = new QGridLayout;
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(kColumnGap);
   grid->setVerticalSpacing(kRowGap);
-  grid->addWidget(ComputeBtn, 0, 0, Qt::AlignLeft);
-  grid->addLayout(FieldPair(labels_[0], edits_[0]), 1, 0);
-  grid->addLayout(FieldPair(labels_[1], edits_[1]), 2, 0);
-  grid->addLayout(FieldPair(labels_[2], edits_[2]), 3, 0);
-  grid->addLayout(FieldPair(labels_[3], edits_[3]), 1, 1);
-  grid->addLayout(FieldPair(labels_[4], edits_[4]), 2, 1);
-  const auto indented = [](QWidget* widget) {
-    auto* row = new QHBoxLayout;
-    row->addSpacing(kFieldIndent);
-    row->addWidget(widget);
-    row->addStretch(1);
-    return row;
-  };
-  grid->addLayout(indented(InversCheckBox), 3, 1, Qt::AlignBottom);
-  grid->addLayout(indented(BetweenCheckBox), 4, 1, Qt::AlignTop);
-  grid->addLayout(indented(SdCheckBox), 4, 0, Qt::AlignTop);
-  grid->setRowStretch(5, 1);
+  std::vector<std::pair<TPlace, QWidget*>> tabStops{{places.compute, ComputeBtn}};
+  grid->addWidget(ComputeBtn, places.compute.row, places.compute.column, Qt::AlignLeft);
+  for (int i = 0; i < kSlotCount; ++i) {
+    const TPlace place = places.fields[static_cast<std::size_t>(i)];
+    if (!place.Placed()) {
+      // No function uses the slot: the pair never shows, and takes no part
+      // in the Tab order (a hidden field left in the focus chain sends Tab
+      // astray where the chain wraps round).
+      edits_[i]->setFocusPolicy(Qt::NoFocus);
+      continue;
+    }
+    grid->addLayout(FieldPair(labels_[i], edits_[i]), place.row, place.column);
+    tabStops.emplace_back(place, edits_[i]);
+  }
+  for (const auto& [box, place, alignment] :
+       {std::tuple{InversCheckBox, places.inverse, Qt::AlignBottom},
+        std::tuple{BetweenCheckBox, places.between, Qt::AlignTop},
+        std::tuple{SdCheckBox, places.sd, Qt::AlignTop}}) {
+    grid->addLayout(Indented(box), place.row, place.column, alignment);
+    tabStops.emplace_back(place, box);
+  }
+  grid->setRowStretch(places.endRow, 1);
+  tabChain_ = InTabOrder(std::move(tabStops));
   return grid;
 }
 
@@ -177,11 +205,6 @@ void TFieldForm::connectSignals() {
   handle(InversCheckBox, &TFieldForm::InversCheckBoxClick);
   handle(BetweenCheckBox, &TFieldForm::BetweenCheckBoxClick);
   handle(SdCheckBox, &TFieldForm::SdCheckBoxClick);
-}
-
-QList<QWidget*> TFieldForm::TabChain() const {
-  return {ComputeBtn, edits_[0], edits_[1],      SdCheckBox,     edits_[2],
-          edits_[3],  edits_[4], InversCheckBox, BetweenCheckBox};
 }
 
 void TFieldForm::SetFunction(calculator::Function function) {

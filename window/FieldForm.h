@@ -1,6 +1,8 @@
-// The field form: Compute above up to five labelled edit fields in two
-// columns, the question options (Inverse Distribution, Between A and B) and
-// the standard deviation option, for the function the window has chosen.
+// The field form: Compute above the labelled edit fields in two columns
+// (FieldPlaces.h: the parameters at the left, the x-value and the bound at
+// the right, as many pairs as the table of functions uses), the question
+// options (Inverse Distribution, Between A and B) and the standard
+// deviation option, for the function the window has chosen.
 //
 // The pairs shown, their captions and default texts come from the table of
 // functions (calculator::FieldsIn and FieldCaption for the function, the
@@ -68,8 +70,9 @@ class TFieldForm : public QWidget {
 
   QPushButton* ComputeButton() const { return ComputeBtn; }
   QLineEdit* Edit(int slot) const { return edits_[slot]; }
-  // The form's Tab stops in order: Compute, the fields and the options.
-  QList<QWidget*> TabChain() const;
+  // The form's Tab stops in order: column by column, each top to bottom
+  // (FieldPlaces.h).
+  QList<QWidget*> TabChain() const { return tabChain_; }
 
   // Control events.
   void InversCheckBoxClick();
@@ -104,13 +107,14 @@ class TFieldForm : public QWidget {
 
   // Controls, by their designed names.
   QPushButton* ComputeBtn = nullptr;
-  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1 .. Label_5
-  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1 .. Edit_5
+  std::array<QLabel*, calculator::kSlotCount> labels_{};    // Label_1, Label_2, ...
+  std::array<QLineEdit*, calculator::kSlotCount> edits_{};  // Edit_1, Edit_2, ...
   // The rule each marked field breaks, in words; empty: not marked.
   std::array<QString, calculator::kSlotCount> marks_{};
   QCheckBox* InversCheckBox = nullptr;
   QCheckBox* BetweenCheckBox = nullptr;  // the interval mode: bounds A and B
   QCheckBox* SdCheckBox = nullptr;       // a variance typed as its standard deviation
+  QList<QWidget*> tabChain_;
 };
 
 }  // namespace window

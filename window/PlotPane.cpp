@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "plot/PlotFile.h"
 #include "plot/PlotPainter.h"
@@ -125,7 +126,15 @@ void TPlotPane::SetCentralInterval(bool central) {
   centralBox_->setChecked(central);
 }
 
-void TPlotPane::ShowResult(const calculator::Result& result) {
+TPlotModels TPlotPane::Models(const calculator::Result& result) {
+  if (!result.Ok()) return {};
+  TPlotModels models{plot::BuildPlotModel(result, plot::InverseShading::Tails), {}};
+  if (result.Inverse())
+    models.central = plot::BuildPlotModel(result, plot::InverseShading::Central);
+  return models;
+}
+
+void TPlotPane::ShowResult(const calculator::Result& result, TPlotModels models) {
   if (!result.Ok()) {
     // The picture stays; only a picture can belong to an earlier result.
     stale_ = shown_.has_value();
@@ -135,14 +144,13 @@ void TPlotPane::ShowResult(const calculator::Result& result) {
     return;
   }
   shown_ = result;
+  models_ = std::move(models);
   stale_ = false;
   Rebuild();
 }
 
 void TPlotPane::Rebuild() {
-  if (shown_)
-    model_ = plot::BuildPlotModel(
-        *shown_, CentralInterval() ? plot::InverseShading::Central : plot::InverseShading::Tails);
+  if (shown_) model_ = CentralInterval() && shown_->Inverse() ? models_.central : models_.tails;
   UpdateControls();
   canvas_->update();
   emit PlotChanged();

@@ -1,8 +1,9 @@
 // The Plot pane: the picture of the last result, redrawn after each Compute.
 //
-// ShowResult builds the plot model (plot/PlotModel.h) of a result and the
-// canvas paints it with PaintPlot in the desktop's colours.  A result with an
-// invalid field or a run-time error leaves the picture as it is and says
+// ShowResult shows the plot models (plot/PlotModel.h) of a result, built
+// beforehand on any thread (Models; the window builds them on a worker),
+// and the canvas paints them with PaintPlot in the desktop's colours.  A
+// result with an invalid field or a run-time error leaves the picture as it is and says
 // above it that it belongs to the previous result.  For an inverse result
 // the option below the picture shades the central interval instead of the
 // two tails.  The right-click menu saves the picture (PNG or SVG by the
@@ -33,6 +34,13 @@ namespace window {
 
 class TPlatform;
 
+// The pictures of one result: its tails, and for an inverse result the
+// central interval as well, so that the option shows it at once.
+struct TPlotModels {
+  plot::PlotModel tails;
+  plot::PlotModel central;
+};
+
 class TPlotPane : public QWidget {
   Q_OBJECT
 
@@ -62,8 +70,14 @@ class TPlotPane : public QWidget {
   QAction* SavePlotAction() const { return saveAction_; }
   QAction* CopyPlotAction() const { return copyAction_; }
 
+  // The pictures of `result`, built on any thread.
+  static TPlotModels Models(const calculator::Result& result);
+
+  // Shows `result` with its Models.
+  void ShowResult(const calculator::Result& result, TPlotModels models);
+  void ShowResult(const calculator::Result& result) { ShowResult(result, Models(result)); }
+
  public slots:
-  void ShowResult(const calculator::Result& result);
   // Raise EWindowError when the file or the clipboard fails.
   void SavePlotAs();
   void CopyPlot();
@@ -78,7 +92,8 @@ class TPlotPane : public QWidget {
 
   TPlatform& platform_;
   std::optional<calculator::Result> shown_;  // the result the picture belongs to
-  plot::PlotModel model_;
+  TPlotModels models_;                       // its pictures
+  plot::PlotModel model_;                    // the one on show
   bool stale_ = false;
   QString saveFileName_;
 

@@ -6,6 +6,11 @@
 
 namespace window_test {
 
+// The tests time no computation: Compute waits this long for each answer
+// (the window's own wait is far shorter), so that a busy machine never
+// turns a quick answer into a late one.
+inline constexpr int kUnhurriedAnswerMs = 60000;
+
 // Replaces an edit field's text by typing it, leaving the focus in the field.
 inline void TypeInto(QLineEdit* edit, const QString& text) {
   edit->setFocus();

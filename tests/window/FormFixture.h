@@ -49,6 +49,7 @@ class TFormFixture {
     if (forget) window_test::ForgetSession();
     app()->SetPlatform(&platform);
     form = std::make_unique<TTestForm>(platform);
+    form->SetAnswerWait(window_test::kUnhurriedAnswerMs);
     if (beforeShow) beforeShow(*form);
     form->show();
     form->activateWindow();

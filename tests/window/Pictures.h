@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "FormControls.h"
 #include "ScriptedPlatform.h"
 #include "TestSession.h"
 #include "window/Application.h"
@@ -23,7 +24,9 @@ namespace window_test {
 // The form without help set-up or version check: no network.
 class TPictureForm : public window::TDistributionForm {
  public:
-  using TDistributionForm::TDistributionForm;
+  explicit TPictureForm(window::TPlatform& platform) : TDistributionForm(platform) {
+    SetAnswerWait(kUnhurriedAnswerMs);
+  }
 
  protected:
   void ActivateHelp() override {}

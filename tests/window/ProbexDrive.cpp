@@ -39,6 +39,7 @@
 #include <limits>
 #include <set>
 
+#include "FormControls.h"
 #include "ScriptedServer.h"
 #include "TestSession.h"
 #include "window/AboutBox.h"
@@ -178,6 +179,7 @@ void Drive(window::TDistributionForm& form, const http_test::TScriptedServer& se
   const auto shot = [&](const char* what) {
     return QStringLiteral("%1/probex-%2-%3.png").arg(dir, QLatin1String(what), name);
   };
+  form.SetAnswerWait(window_test::kUnhurriedAnswerMs);
   Check(QTest::qWaitForWindowExposed(&form), "window exposed");
   form.activateWindow();
   Check(QTest::qWaitForWindowActive(&form), "window active");

@@ -76,6 +76,7 @@ class TProbexFixture {
     host = server ? "127.0.0.1:" + std::to_string(server->Port()) : ClosedLoopbackHost();
     about = std::make_unique<window::TAboutBox>(platform);
     form = std::make_unique<window::TDistributionForm>(platform, host);
+    form->SetAnswerWait(window_test::kUnhurriedAnswerMs);
     form->SetAboutBox(about.get());
     if (show) {
       form->show();
