@@ -16,7 +16,6 @@ namespace calculator {
 namespace {
 
 constexpr const char* kPercentileRule = "a probability from 0.000001 to 0.999999";
-constexpr long double kLargestRoot = 1e2466L;
 constexpr const char* kBoundRule = "a number greater than A";
 constexpr const char* kWholeBoundRule = "a whole number greater than A";
 constexpr const char* kAnyPercentileRule = "a probability greater than 0 and less than 1";
@@ -98,8 +97,9 @@ const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
   text = Trimmed(text);
   if (root && field.root != nullptr) {
     const RealParse parsed = ParseReal(text);
-    // Beyond kLargestRoot the square leaves the extended range.
-    if (!parsed.Valid() || !(parsed.value >= field.root->low) || parsed.value > kLargestRoot)
+    // A root whose square leaves the extended range has no value.
+    if (!parsed.Valid() || !(parsed.value >= field.root->low) ||
+        !std::isfinite(parsed.value * parsed.value))
       return field.root->rule;
     value = parsed.value * parsed.value;
     return nullptr;

@@ -42,14 +42,11 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
 namespace {
 
 // A number of a line: "null" where the model left none.
-std::string Shown(long double v, std::string (*text)(long double)) {
-  return std::isnan(v) ? "null" : text(v);
-}
 std::string Probability(long double v) {
-  return Shown(v, ProbabilityText);
+  return std::isnan(v) ? "null" : ProbabilityText(v);
 }
-std::string Fixed6(long double v) {
-  return Shown(v, Fixed6Text);
+std::string Fixed6(long double v, ShortForm form) {
+  return std::isnan(v) ? "null" : Fixed6Text(v, form);
 }
 // A whole number of any size: its digits within int64, the short
 // scientific text beyond.
@@ -92,12 +89,16 @@ std::string IntervalLine(const std::string& a, const std::string& b, const char*
 
 // The result line of each kind of numbers; every kind must have one.
 struct LineOf {
+  ShortForm form;
+
   std::string operator()(std::monostate) const { return {}; }
   std::string operator()(const TailsAt& t) const {
-    return TailLine(Fixed6Text(t.x), Probability(t.lower), Fixed6Text(t.x), Probability(t.upper));
+    return TailLine(Fixed6(t.x, form), Probability(t.lower), Fixed6(t.x, form),
+                    Probability(t.upper));
   }
   std::string operator()(const PointsOf& p) const {
-    return TailLine(Fixed6(p.xLower), Fixed6Text(p.p), Fixed6(p.xUpper), Fixed6Text(p.p));
+    return TailLine(Fixed6(p.xLower, form), Fixed6Text(p.p), Fixed6(p.xUpper, form),
+                    Fixed6Text(p.p));
   }
   std::string operator()(const DiscreteAt& d) const {
     const std::string x = IntegerText(d.x);
@@ -109,7 +110,7 @@ struct LineOf {
            Whole(q.x - 1) + ")=" + below + "<" + p;
   }
   std::string operator()(const Between& i) const {
-    return IntervalLine(Fixed6Text(i.a), Fixed6Text(i.b), "<X<", i.inside, i.outside);
+    return IntervalLine(Fixed6(i.a, form), Fixed6(i.b, form), "<X<", i.inside, i.outside);
   }
   std::string operator()(const WholeBetween& i) const {
     return IntervalLine(IntegerText(i.a), IntegerText(i.b), "<=X<=", i.inside, i.outside);
@@ -122,8 +123,8 @@ struct LineOf {
 
 // The result line of every distribution's report, by its numbers: the
 // tails at x, the x-values of a percentile, or the discrete probabilities.
-std::string ResultLine(const Values& v) {
-  return std::visit(LineOf{}, v);
+std::string ResultLine(const Values& v, ShortForm form) {
+  return std::visit(LineOf{form}, v);
 }
 
 namespace reports {
@@ -153,7 +154,11 @@ LogLines FormatDistribution(const FunctionAbout& about, const Arguments& a, cons
   const bool parametersOnly = std::holds_alternative<Between>(v) ||
                               std::holds_alternative<WholeBetween>(v) ||
                               std::holds_alternative<QuantileAt>(v);
-  return {parametersOnly ? HeaderTitle(about, a) + ":" : HeaderLine(about, a), ResultLine(v)};
+  // The nine first functions' own arithmetic keeps its texts; a model's
+  // numbers are written correctly rounded.
+  const ShortForm form = about.ByMethod(a) ? ShortForm::Cut : ShortForm::Rounded;
+  return {parametersOnly ? HeaderTitle(about, a, form) + ":" : HeaderLine(about, a, form),
+          ResultLine(v, form)};
 }
 
 LogLines FormatWithoutNegativeZero(const FunctionAbout& about, const Arguments& a,

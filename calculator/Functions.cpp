@@ -25,6 +25,7 @@ constexpr long double kMaxWhole = 2147483647;
 constexpr int64_t kMostDegrees = 1073741823;  // 2^30 - 1
 constexpr int64_t kMostCount = 1073741822;    // 2(n + 1) <= 2^31 - 1
 constexpr int64_t kMostPoissonX = 1073741821;
+constexpr int64_t kMostWhole = 2147483647;
 // The largest noncentrality the noncentral sums are taken for: their terms
 // are summed outward from the Poisson weight's mode, a few times the square
 // root of the noncentrality each way.
@@ -40,8 +41,8 @@ constexpr FieldAbout WholeX(int64_t most = 0) {
           "0",    -kMaxWhole - 1, false,         kMaxWhole, "a whole number", most};
 }
 // Degrees of freedom: a whole number takes the tails' whole-number
-// arithmetic, which from 2^30 on overflows (a run-time error, not a broken
-// rule); any other number above 0 up to 2^30 - 1 takes the real route.
+// arithmetic, which doubles it, so up to 2^30 - 1, as the rule says; any
+// other number above 0 up to the same limit takes the model.
 constexpr FieldAbout DegreesOfFreedom(int slot, const char* caption, const char* parameter,
                                       const char* headerName) {
   return {slot,
@@ -53,7 +54,7 @@ constexpr FieldAbout DegreesOfFreedom(int slot, const char* caption, const char*
           "1",
           0,
           true,
-          kMaxWhole,
+          kMostDegrees,
           "a number greater than 0 and at most 1073741823",
           kMostDegrees};
 }
@@ -228,8 +229,9 @@ constexpr FieldAbout kNoncentralFFields[] = {
 constexpr FieldAbout kGeometricFields[] = {SuccessProbability(kEdit1),
                                            CountX("Failures before the first success (x)", "2")};
 constexpr FieldAbout kNegativeBinomialFields[] = {
-    {kEdit1, Role::Parameter, Number::Whole, "Successes (r)", "r", "r", "3", 1, false, kMaxWhole,
-     "a whole number from 1 to 2147483647"},
+    // Any r > 0: a whole r counts successes, another is a dispersion.
+    {kEdit1, Role::Parameter, Number::Degrees, "Successes (r)", "r", "r", "3", 0, true, kMaxWhole,
+     "a number greater than 0 and at most 2147483647", kMostWhole},
     SuccessProbability(kEdit2),
     CountX("Failures before the r-th success (x)", "2")};
 constexpr FieldAbout kDiscreteUniformFields[] = {
@@ -540,10 +542,18 @@ std::vector<FieldAbout> FieldsIn(const FunctionAbout& about, Mode mode) {
   std::vector<FieldAbout> fields(about.fields.begin(), about.fields.end());
   const FieldAbout* x = about.XField();
   if (mode != Mode::Interval || !about.modes.Has(Mode::Interval) || x == nullptr) return fields;
+  // A bound may lie outside the support (P(-1 <= X <= 0) is P(X = 0)).
+  for (FieldAbout& field : fields)
+    if (field.role == Role::XValue && field.number == Number::Whole && field.low > -kMaxWhole - 1) {
+      field.low = -kMaxWhole - 1;
+      field.rule = "a whole number";
+    }
   FieldAbout bound = *x;
   bound.slot = about.BoundSlot();
   bound.role = Role::Bound;
   bound.headerName = nullptr;
+  bound.low = -kMaxWhole - 1;
+  if (x->number == Number::Whole) bound.rule = "a whole number";
   fields.push_back(bound);
   return fields;
 }
@@ -569,7 +579,7 @@ namespace {
 // Appends "name=value" for each named field, separated by ", "; appended in
 // place, as a report's every line is built.
 void AppendParameters(std::string& text, const FunctionAbout& about, const Arguments& arguments,
-                      Names names, bool withX) {
+                      Names names, bool withX, ShortForm form) {
   bool first = true;
   for (const FieldAbout& field : about.fields) {
     const char* name = names == Names::Header ? field.headerName : field.parameter;
@@ -579,30 +589,30 @@ void AppendParameters(std::string& text, const FunctionAbout& about, const Argum
     const long double v = arguments.value[field.slot];
     text += name;
     text += '=';
-    text += field.IsWhole(v) ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v);
+    text += field.IsWhole(v) ? IntegerText(static_cast<int32_t>(v)) : Fixed6Text(v, form);
   }
 }
 
 }  // namespace
 
 std::string ParameterText(const FunctionAbout& about, const Arguments& arguments, Names names,
-                          bool withX) {
+                          bool withX, ShortForm form) {
   std::string text;
-  AppendParameters(text, about, arguments, names, withX);
+  AppendParameters(text, about, arguments, names, withX, form);
   return text;
 }
 
-std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments) {
+std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments, ShortForm form) {
   std::string line = about.title;
   line.reserve(96);
   line += ", ";
-  AppendParameters(line, about, arguments, Names::Header, true);
+  AppendParameters(line, about, arguments, Names::Header, true, form);
   line += about.headerEnd;
   return line;
 }
 
-std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments) {
-  const std::string parameters = ParameterText(about, arguments, Names::Header, false);
+std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments, ShortForm form) {
+  const std::string parameters = ParameterText(about, arguments, Names::Header, false, form);
   return about.title + (parameters.empty() ? "" : ", " + parameters);
 }
 

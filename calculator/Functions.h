@@ -27,6 +27,7 @@
 #include <variant>
 #include <vector>
 
+#include "calculator/NumberText.h"
 #include "models/Details.h"
 
 namespace calculator {
@@ -326,12 +327,14 @@ bool ReadsPercentile(const FunctionAbout& about, const FieldAbout& field, Mode m
 // and `withX`.
 enum class Names { Header, Parameter };
 std::string ParameterText(const FunctionAbout& about, const Arguments& arguments, Names names,
-                          bool withX);
+                          bool withX, ShortForm form = ShortForm::Cut);
 // The log's header line of a distribution: "Normal Distribution,
 // mean=0.000000, variance=1.000000:".
-std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments);
+std::string HeaderLine(const FunctionAbout& about, const Arguments& arguments,
+                       ShortForm form = ShortForm::Cut);
 // The header without its x-value and end: the title of a picture.
-std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments);
+std::string HeaderTitle(const FunctionAbout& about, const Arguments& arguments,
+                        ShortForm form = ShortForm::Cut);
 
 // The smallest and largest percentile an inverse accepts (both included), and
 // the smallest variance: the extended reals nearest to these decimals.

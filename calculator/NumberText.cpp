@@ -56,7 +56,7 @@ std::string IntegerText(int32_t value) {
   return std::to_string(value);
 }
 
-std::string RealText(long double value, int width, int decimals) {
+std::string RealText(long double value, int width, int decimals, ShortForm form) {
   if (std::isnan(value)) return PadLeft("Nan", width);
   if (std::isinf(value)) return PadLeft(value > 0 ? "+Inf" : "-Inf", width);
 
@@ -90,10 +90,12 @@ std::string RealText(long double value, int width, int decimals) {
   }
 
   const int n = std::clamp(width - 8, 2, kKeptDigits);
-  const std::string kept = KeepDigits(d, n);
+  // Rounded, a mantissa of 10 or more has its n digits from position 0 on.
+  const bool fromZero = form == ShortForm::Rounded && d[0] == '1';
+  const std::string kept = KeepDigits(d, fromZero ? n - 1 : n);
   std::string digits;
   int exponent;
-  if (kept[0] == '1') {
+  if (fromZero || kept[0] == '1') {
     digits = kept.substr(0, n);
     exponent = k + 1;
   } else {
@@ -113,8 +115,8 @@ std::string RealText(long double value, int width, int decimals) {
   return PadLeft(text, width);
 }
 
-std::string Fixed6Text(long double value) {
-  return RealText(value, 0, 6);
+std::string Fixed6Text(long double value, ShortForm form) {
+  return RealText(value, 0, 6, form);
 }
 std::string ProbabilityText(long double value) {
   std::string text = Fixed6Text(value);

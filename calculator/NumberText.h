@@ -17,12 +17,18 @@ namespace calculator {
 // Decimal digits, "-" when negative, no blanks, no separators.
 std::string IntegerText(int32_t value);
 
+// How the scientific form keeps its digits where the mantissa s is 10 or
+// more: Cut, as the nine first functions' log lines always have, keeps one
+// digit fewer than it rounded to (1.555e87 is " 1.5E+0087"); Rounded gives
+// the digits correctly rounded (" 1.6E+0087"), as every other line does.
+enum class ShortForm { Cut, Rounded };
+
 // The general conversion: decimals >= 0 asks for the fixed form with that
 // many decimals, decimals < 0 for the scientific form; padded on the left with
 // blanks to width.
-std::string RealText(long double value, int width, int decimals);
+std::string RealText(long double value, int width, int decimals, ShortForm form = ShortForm::Cut);
 
-std::string Fixed6Text(long double value);        // 0.025 -> "0.025000"
+std::string Fixed6Text(long double value, ShortForm form = ShortForm::Cut);  // 0.025 -> "0.025000"
 std::string Fixed4Text(long double value);        // 5912.128178 -> "5912.1282"
 std::string WholeText(long double value);         // 120 -> "120"; 2.048e600 -> " 2.0E+0600"
 std::string Scientific20Text(long double value);  // 19! -> " 1.21645100408E+0017"

@@ -11,6 +11,7 @@
 // outside where the bounds lie on both sides of the middle (both outer tails
 // below 1/2): each to an absolute error of a few units of 1e-19, which is
 // what the log's six decimals need.
+#include <algorithm>
 #include <climits>
 #include <limits>
 
@@ -73,7 +74,10 @@ Values Interval(const FunctionAbout& about, const Arguments& a) {
   const int slot = about.XField()->slot;
   const long double lowBound = a.value[slot];
   const long double highBound = a.value[about.BoundSlot()];
-  const Sides atA = SidesAt(ForwardAt(about, a, slot, lowBound));
+  // A bound below the x-value's own range (the urn's x from 0) is below
+  // the support: the tails there are those at the range's start.
+  const long double from = std::max(lowBound, about.XField()->low);
+  const Sides atA = SidesAt(ForwardAt(about, a, slot, from));
   const Sides atB = SidesAt(ForwardAt(about, a, slot, highBound));
   const long double outside = atA.below + atB.above;
   long double inside;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calculator/Functions.h"
+#include "calculator/NumberText.h"
 
 namespace calculator {
 
@@ -18,6 +19,6 @@ std::string DiscreteLine(const std::string& x, const std::string& lower, const s
                          const std::string& point);
 
 // The result line of a distribution's numbers, in the line of its kind.
-std::string ResultLine(const Values& v);
+std::string ResultLine(const Values& v, ShortForm form = ShortForm::Cut);
 
 }  // namespace calculator

@@ -37,12 +37,16 @@ ParsedCommand ParseCommand(const std::vector<std::string>& words, bool quantiles
   Mode mode = Mode::Forward;
   bool root = false;
   for (; w < words.size(); ++w) {
-    if (words[w] == "--inverse" || words[w] == "--between")
-      mode = words[w] == "--inverse" ? Mode::Inverse : Mode::Interval;
-    else if (words[w] == "--sd")
+    if (words[w] == "--inverse" || words[w] == "--between") {
+      const Mode asked = words[w] == "--inverse" ? Mode::Inverse : Mode::Interval;
+      if (mode != Mode::Forward && mode != asked)
+        return {std::nullopt, "--inverse and --between exclude each other"};
+      mode = asked;
+    } else if (words[w] == "--sd") {
       root = true;
-    else
+    } else {
       break;
+    }
   }
   if (w == words.size()) return {std::nullopt, "no function given"};
   const auto function = calculator::FunctionByCommandName(words[w]);

@@ -246,7 +246,7 @@ TEST(Result, DiscreteAndCountingValues) {
 }
 
 TEST(Result, RunTimeErrorsBecomeResults) {
-  const auto r = Compute(Function::ChiSquare, {"1073741824", "", "", "0.95"}, Mode::Inverse);
+  const auto r = Compute(Function::Binomial, {"0.5", "1073741823", "", "5"}, Mode::Forward);
   EXPECT_EQ(r.outcome, Outcome::Error);
   EXPECT_EQ(r.message, "Integer overflow");
   EXPECT_EQ(r.lines[1], "");

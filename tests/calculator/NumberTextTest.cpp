@@ -91,6 +91,28 @@ TEST(Scientific20Text, Table) {
   }
 }
 
+// The model's lines round the short form where the nine first functions'
+// cut it: a mantissa from 10 on kept one digit fewer than it rounded to.
+TEST(Fixed6Text, RoundedShortForm) {
+  struct Pair {
+    const char* label;
+    long double value;
+    const char* cut;
+    const char* rounded;
+  };
+  const Pair cases[] = {
+      {"mantissa from 10, rounds up", 1.555e87L, " 1.5E+0087", " 1.6E+0087"},
+      {"largest extended", std::numeric_limits<long double>::max(), " 1.1E+4932", " 1.2E+4932"},
+      {"negative", -1.555e87L, "-1.5E+0087", "-1.6E+0087"},
+      {"mantissa below 10 is alike", 9.96e40L, " 1.0E+0041", " 1.0E+0041"},
+      {"rounds down alike", 1.04e50L, " 1.0E+0050", " 1.0E+0050"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Fixed6Text(c.value), c.cut) << c.label;
+    EXPECT_EQ(Fixed6Text(c.value, calculator::ShortForm::Rounded), c.rounded) << c.label;
+  }
+}
+
 TEST(RealText, ScientificWidthZeroIsTenCharacters) {
   for (long double v : {1e40L, 1e-40L, 3.0L, -7e300L}) EXPECT_EQ(RealText(v, 0, -1).size(), 10u) << v;
   EXPECT_EQ(RealText(1e40L, 0, -1), " 1.0E+0040");

@@ -55,7 +55,7 @@ TEST(RunJson, StatusesKeysAndExitStatuses) {
       {"t mean undefined", {"t", "1", "3"}, 0, "ok", {"notes"}},
       {"invalid df", {"t", "0", "1"}, 2, "invalid", {"field", "rule"}},
       {"invalid quantile p", {"--inverse", "poisson", "3", "1.5"}, 2, "invalid", {"field"}},
-      {"overflow", {"--inverse", "chisquare", "1073741824", "0.5"}, 1, "error", {"message"}},
+      {"overflow", {"binomial", "0.5", "1073741823", "5"}, 1, "error", {"message"}},
       {"unknown function", {"zeta", "1"}, 64, "usage", {"message"}},
       {"no inverse for counting", {"--inverse", "factorial", "3"}, 64, "usage", {"message"}},
   };

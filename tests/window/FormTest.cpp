@@ -339,23 +339,20 @@ void TFormTest::runTimeErrorShowsBox() {
   f.Click(f.Compute());
   const QStringList log = f.form->LogLines();
   QCOMPARE(log.size(), 2);
-  f.Click(f.Radio("ChiSquareRadio"));
-  f.Click(f.Invers());
-  f.Type(1, "1073741824");  // 2 x degrees of freedom leaves the 32-bit range
+  f.Click(f.Radio("BinomialRadio"));
+  f.Type(2, "1073741823");  // 2 (n + 1) leaves the 32-bit range
   f.Click(f.Compute());
   QCOMPARE(f.platform.errors.size(), 1);
   QCOMPARE(f.platform.errors[0].title, QString("Probex"));
-  QCOMPARE(f.platform.errors[0].text,
-           QString("Integer overflow.\nDegrees of freedom: at most 1073741823."));
+  QCOMPARE(f.platform.errors[0].text, QString("Integer overflow.\nn: at most 1073741822."));
   QCOMPARE(f.form->LogLines(), log);
-  QCOMPARE(f.Edit(1)->text(), QString("1073741824"));
-  QCOMPARE(f.Edit(4)->text(), QString("0.95"));
+  QCOMPARE(f.Edit(2)->text(), QString("1073741823"));
   QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
   // The program carries on: the same error by Enter, then a good Compute.
-  QTest::keyClick(f.Edit(1), Qt::Key_Return);
+  QTest::keyClick(f.Edit(2), Qt::Key_Return);
   QCOMPARE(f.platform.errors.size(), 2);
-  f.Type(1, "10");
+  f.Type(2, "10");
   f.Click(f.Compute());
   QCOMPARE(f.form->LogLines().size(), 4);
   QCOMPARE(f.platform.errors.size(), 2);
@@ -507,16 +504,14 @@ void TFormTest::resultSignal() {
   QList<calculator::Result> results;
   QObject::connect(f.form.get(), &window::TDistributionForm::resultComputed, f.form.get(),
                    [&results](const calculator::Result& result) { results << result; });
-  f.Click(f.Radio("ChiSquareRadio"));
-  f.Click(f.Invers());
-  for (const char* degrees : {"10", "0", "1073741824"}) {
-    f.Type(1, degrees);
+  f.Click(f.Radio("BinomialRadio"));
+  for (const char* n : {"10", "0", "1073741823"}) {
+    f.Type(2, n);
     f.Click(f.Compute());
   }
-  QCOMPARE(f.form->SelectedFunction(), calculator::Function::ChiSquare);
-  QCOMPARE(f.form->CurrentFieldTexts()[0] + " " + f.form->CurrentFieldTexts()[3],
-           "1073741824 0.95");
-  QVERIFY(f.form->CurrentMode() == calculator::Mode::Inverse);
+  QCOMPARE(f.form->SelectedFunction(), calculator::Function::Binomial);
+  QCOMPARE(f.form->CurrentFieldTexts()[1] + " " + f.form->CurrentFieldTexts()[3],
+           "1073741823 0");
   QCOMPARE(results.size(), 3);
   QCOMPARE(QString::fromStdString(results[0].lines[0]), f.form->LogLines().value(0));
   QCOMPARE(results[1].outcome, calculator::Outcome::Invalid);
