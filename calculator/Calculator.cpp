@@ -201,6 +201,28 @@ ErrorKind KindOf(const Distr::ERunTimeError& error) {
 
 }  // namespace
 
+namespace {
+
+// The interval of a function with its own arithmetic, which has no value
+// where a bound's tail leaves the extended range in its arithmetic
+// (normal 0 1 between 38 and 1e4000): there the model's, whose tails hold
+// what the range holds.  A whole-number overflow stays an error, which the
+// hints explain.
+Values IntervalByMethod(const FunctionAbout& about, const Arguments& arguments) {
+  try {
+    Distr::FloatScope scope;
+    Values values = reports::Interval(about, arguments);
+    Distr::FloatScope::Check();
+    return values;
+  } catch (const Distr::EIntOverflow&) {
+    throw;
+  } catch (const Distr::ERunTimeError&) {
+    return reports::ModelValues(about, arguments, Mode::Interval);
+  }
+}
+
+}  // namespace
+
 Result Compute(Function function, const FieldTexts& texts, Mode mode, Readings readings) {
   const FunctionAbout& about = AboutFunction(function);
   Result result;
@@ -222,7 +244,7 @@ Result Compute(Function function, const FieldTexts& texts, Mode mode, Readings r
     if (!result.byMethod)
       result.values = reports::ModelValues(about, arguments, result.mode);
     else if (result.mode == Mode::Interval)
-      result.values = reports::Interval(about, arguments);
+      result.values = IntervalByMethod(about, arguments);
     else if (result.mode == Mode::Inverse && about.family == Family::Discrete)
       result.values = reports::DiscreteQuantile(about, arguments);
     else

@@ -148,6 +148,36 @@ Value Combined(const Value& a, const Value& b, Op op) {
   return Value::Of(op(*a.value, *b.value));
 }
 
+// Where a difference of two tails keeps less than this share of the tail it
+// is taken from, it has lost as many digits; the density's integral is
+// taken instead.
+constexpr long double kCancelling = 1e-3L;
+// Gauss-Legendre, 8 points on [-1, 1] (the positive half; symmetric), on
+// each of kPanels equal parts of a narrow interval: the density there is
+// smooth on the interval's scale, since the interval holds little of the
+// tail beside it.
+constexpr int kPanels = 4;
+constexpr long double kNodes[] = {0.1834346424956498049394761L, 0.5255324099163289858177390L,
+                                  0.7966664774136267395915539L, 0.9602898564975362316835609L};
+constexpr long double kWeights[] = {0.3626837833783619829651504L, 0.3137066458778872873379622L,
+                                    0.2223810344533744705443560L, 0.1012285362903762591525314L};
+
+// The integral of the density from a to b, none where it has no value.
+Value DensityIntegral(const Distribution& d, long double a, long double b) {
+  const long double width = (b - a) / kPanels;
+  long double sum = 0;
+  for (int panel = 0; panel < kPanels; ++panel) {
+    const long double centre = a + (panel + 0.5L) * width;
+    for (int i = 0; i < 4; ++i)
+      for (const long double side : {-1.0L, 1.0L}) {
+        const Value f = Density(d, centre + side * kNodes[i] * width / 2);
+        if (!f.value) return f;
+        sum += kWeights[i] * *f.value;
+      }
+  }
+  return Value::Of(sum * width / 2);
+}
+
 }  // namespace
 
 IntervalValues Between(const Distribution& d, long double a, long double b) {
@@ -162,10 +192,11 @@ IntervalValues Between(const Distribution& d, long double a, long double b) {
   }
   IntervalValues v{a, b, IsDiscrete(d), {}, Combined(belowA, aboveB, std::plus<>())};
   const auto minus = std::minus<>();
+  long double minuend = 0;  // the tail a difference is taken from
   if (fromA.value && *fromA.value <= kHalf)
-    v.between = Combined(fromA, aboveB, minus);
+    v.between = Combined(fromA, aboveB, minus), minuend = *fromA.value;
   else if (upToB.value && *upToB.value <= kHalf)
-    v.between = Combined(upToB, belowA, minus);
+    v.between = Combined(upToB, belowA, minus), minuend = *upToB.value;
   else if (!fromA.value)  // the probability is at most P(X >= a), itself out of reach
     v.between = fromA;
   else if (!upToB.value)  // likewise at most P(X <= b): a bound below the support, b = 0
@@ -173,6 +204,9 @@ IntervalValues Between(const Distribution& d, long double a, long double b) {
   else  // both outer tails below 1/2: what each leaves of its half
     v.between = Combined(belowA, aboveB,
                          [](long double l, long double u) { return (kHalf - l) + (kHalf - u); });
+  if (!IsDiscrete(d) && v.between.value && *v.between.value < kCancelling * minuend &&
+      std::isfinite(a) && std::isfinite(b))
+    if (const Value integral = DensityIntegral(d, a, b); integral.value) v.between = integral;
   if (v.between.value && *v.between.value < 0) v.between = Value::Of(0);  // a rounding
   return v;
 }

@@ -22,6 +22,9 @@ namespace models {
 namespace {
 
 constexpr long double kStep = 1e-9L;
+// The largest change of ln v over one step that is still first order: a
+// derivative of a million times the relative step.
+constexpr long double kLinearChange = 1e-3L;
 
 // x and 0, or the bounds of an interval.
 using Points = std::array<long double, 2>;
@@ -37,8 +40,12 @@ class Corrections {
   void Add(const Aggregate& at, const Aggregate& nudged, long double ratio) {
     for (std::size_t i = 0; i < members_.size(); ++i) {
       const Value &v = at.*members_[i], &w = nudged.*members_[i];
-      if (v.value && w.value && *v.value > 0 && *w.value > 0)
-        exponents_[i] += std::log(*w.value / *v.value) * ratio;
+      if (!(v.value && w.value && *v.value > 0 && *w.value > 0)) continue;
+      // A step that moves the value this much is no first-order step (a
+      // location of 1e300 at a scale of 1e10 moves by 1e281 scales): its
+      // quotient says nothing of the residual's effect, which is left out.
+      const long double change = std::log(*w.value / *v.value);
+      if (std::fabs(change) <= kLinearChange) exponents_[i] += change * ratio;
     }
   }
 
