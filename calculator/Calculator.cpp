@@ -121,6 +121,10 @@ const char* ReadField(const FieldAbout& field, std::string_view text, Mode mode,
   if (percentile && field.anyPercentile) {
     if (!parsed.Valid()) return kAnyPercentileRule;
     value = parsed.value;
+    // Below 1 as typed though nearer 1 than the extended reals below it:
+    // the largest of them, its complement taken from the digits.
+    if (value == 1 && DecimalComplement(text).value_or(0) > 0)
+      value = std::nextafter(1.0L, 0.0L);
     return value > 0 && value < 1 ? nullptr : kAnyPercentileRule;
   }
   if (percentile) {

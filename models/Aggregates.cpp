@@ -68,8 +68,12 @@ ContinuousInverse Inverse(const Distribution& d, long double p, long double comp
   HeldFloatEnvironment held;  // once for all the values
   const BothQuantiles x = Quantiles(d, p, complement);
   ContinuousInverse inv{p, x.xLower, x.xUpper, {}, {}};
+  // Near p = 1 each end leaves half of the exact complement outside.
   const Interval central = d.model == nullptr
                                ? Interval{Value::None(kNoModel), Value::None(kNoModel)}
+                           : complement > 0 && p > 0.5L
+                               ? Interval{QuantileLower(d, complement / 2),
+                                          QuantileUpper(d, complement / 2)}
                                : d.model->CentralInterval(d.parameters, p);
   inv.centralLow = central.low;
   inv.centralHigh = central.high;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calculator/Calculator.h"
+#include "calculator/ResultDetails.h"
 
 namespace {
 
@@ -265,6 +266,27 @@ TEST(ErrorBoxText, AppendsAPointAfterCharactersSortingAfterIt) {
   EXPECT_EQ(calculator::ErrorBoxText("ends in -"), "ends in -");
   EXPECT_EQ(calculator::ErrorBoxText("ends in /"), "ends in /.");
   EXPECT_EQ(calculator::ErrorBoxText("code 7"), "code 7.");
+}
+
+}  // namespace
+
+namespace {
+
+// A percentile below 1 as typed but nearer 1 than any extended real below
+// it is read, its complement from the digits: the quantile of 1e-20 beyond
+// (-ln 1e-20 = 46.0517018598809136...), and the central interval near p = 1
+// from the exact complement (the rounded p gave 5.00007e-16 for 5.0e-16).
+TEST(Percentile, NearerOneThanTheExtendedRealsBelowIt) {
+  const auto far = Compute(Function::Exponential, {"1", "", "", "0.99999999999999999999"},
+                           Mode::Inverse);
+  ASSERT_TRUE(far.Ok());
+  EXPECT_NEAR(static_cast<double>(std::get<calculator::PointsOf>(far.values).xLower),
+              46.0517018598809136, 1e-13);
+  const auto near = Compute(Function::Exponential, {"1", "", "", "0.999999999999999"},
+                            Mode::Inverse);
+  const auto central = std::get<models::ContinuousInverse>(calculator::DetailsOf(near).values);
+  ASSERT_TRUE(central.centralLow.value.has_value());
+  EXPECT_NEAR(static_cast<double>(*central.centralLow.value / 5.0000000000000013e-16L), 1, 1e-14);
 }
 
 }  // namespace
