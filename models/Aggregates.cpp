@@ -150,14 +150,19 @@ IntervalValues Between(const Distribution& d, long double a, long double b) {
   } else {
     belowA = Lower(d, a), fromA = Upper(d, a), upToB = Lower(d, b), aboveB = Upper(d, b);
   }
-  IntervalValues v{a, b, IsDiscrete(d), {}, Combined(belowA, aboveB, std::plus<>())};
+  // A tail below the extended range adds nothing the other cannot hold.
+  const auto orZero = [](const Value& tail, const Value& other) {
+    return !tail.value && tail.note == kBelowRange && other.value ? Value::Of(0) : tail;
+  };
+  IntervalValues v{a, b, IsDiscrete(d), {},
+                   Combined(orZero(belowA, aboveB), orZero(aboveB, belowA), std::plus<>())};
   const auto minus = std::minus<>();
   if (fromA.value && *fromA.value <= kHalf)
-    v.between = Combined(fromA, aboveB, minus);
+    v.between = Combined(fromA, orZero(aboveB, fromA), minus);
   else if (upToB.value && *upToB.value <= kHalf)
-    v.between = Combined(upToB, belowA, minus);
+    v.between = Combined(upToB, orZero(belowA, upToB), minus);
   else  // both outer tails below 1/2: what each leaves of its half
-    v.between = Combined(belowA, aboveB,
+    v.between = Combined(orZero(belowA, aboveB), orZero(aboveB, belowA),
                          [](long double l, long double u) { return (kHalf - l) + (kHalf - u); });
   if (v.between.value && *v.between.value < 0) v.between = Value::Of(0);  // a rounding
   return v;
