@@ -37,8 +37,15 @@ NoncentralChiSquared Of(const Parameters& p) {
   return NoncentralChiSquared(P0(p), P1(p));
 }
 
+// Below this noncentrality the Poisson weights beyond the first add less
+// than lambda / 2 times a ratio of neighbouring central tails (at most some
+// 1e4 where a tail is within the range) to each value: far below its last
+// digit, so the central distribution answers (a denormal lambda made the
+// sums run for ever).
+constexpr long double kNegligibleNoncentrality = 1e-30L;
+
 bool Central(const Parameters& p) {
-  return P1(p) == 0;
+  return P1(p) < kNegligibleNoncentrality;
 }
 
 // Whether the sums serve (else Boost's).

@@ -42,8 +42,15 @@ NoncentralFDistribution Of(const Parameters& p) {
   return NoncentralFDistribution(P0(p), P1(p), P2(p));
 }
 
+// Below this noncentrality the Poisson weights beyond the first add less
+// than lambda / 2 times a ratio of neighbouring central tails (at most some
+// 1e4 where a tail is within the range) to each value: far below its last
+// digit, so the central distribution answers (a denormal lambda made the
+// sums run for ever).
+constexpr long double kNegligibleNoncentrality = 1e-30L;
+
 bool Central(const Parameters& p) {
-  return P2(p) == 0;
+  return P2(p) < kNegligibleNoncentrality;
 }
 
 // The F variable x > 0 as the beta variable: a = df1/2, b = df2/2, the
