@@ -60,8 +60,13 @@ long double WeibullDensity(const Parameters& p, long double x) {
   const long double direct = scale * t * std::exp(-t);
   if (scale >= LDBL_MIN && std::isfinite(scale) && direct >= LDBL_MIN && std::isfinite(direct))
     return direct;
-  const long double logT = t >= LDBL_MIN ? std::log(t) : k * (std::log(x) - std::log(P1(p)));
-  return std::exp(std::log(k) - std::log(x) + logT - t);
+  // ln k - ln x + ln t - t in pairs: near -11000 one rounding is 1e-15.
+  const ExtendedPair logX = LogPair(x);
+  const ExtendedPair logT =
+      t >= LDBL_MIN ? LogPair(t)
+                    : ProductOfPairs({k, 0}, SumPair(logX, Negated(LogPair(P1(p)))));
+  const ExtendedPair exponent = SumPair(SumPair(LogPair(k), Negated(logX)), SumPair(logT, {-t, 0}));
+  return ExpOf(exponent);
 }
 
 // (ln Gamma(1 + 2e) - 2 ln Gamma(1 + e)) / e^2, for e at most
