@@ -1052,7 +1052,7 @@ std::optional<FieldTexts> TextsIn(const Case& c, Mode mode, Random& r) {
     return discrete ? std::to_string(static_cast<int64_t>(v)) : Scientific(v, 21);
   };
   texts[x.slot] = text(a);
-  texts[calculator::kEdit5] = text(b);
+  texts[c.about->BoundSlot()] = text(b);
   return texts;
 }
 
