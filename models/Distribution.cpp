@@ -54,8 +54,6 @@ std::string NoteOfException() {
     return kDomain;
   } catch (const std::overflow_error&) {
     return kAboveRange;
-  } catch (const std::underflow_error&) {
-    return kBelowRange;
   } catch (const boost::math::evaluation_error&) {
     return kNoConvergence;
   } catch (const boost::math::rounding_error&) {
@@ -72,11 +70,6 @@ Value Positive(long double v) {
   if (v < LDBL_MIN) return Value::None(kBelowRange);
   if (std::isinf(v)) return Value::None(kAboveRange);
   return Value::Of(v);
-}
-
-long double PositiveQuantile(long double x) {
-  if (x < LDBL_MIN) throw std::underflow_error(kBelowRange);
-  return x;
 }
 
 Value Finite(long double v) {

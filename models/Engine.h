@@ -39,10 +39,6 @@ inline bool IsWhole(long double v) {
   return static_cast<long double>(d) == v && d == static_cast<double>(static_cast<long long>(d));
 }
 
-// A positive quantile x that is a normal extended real; below the range it
-// throws std::underflow_error, whose note (NoteOfException) is kBelowRange.
-long double PositiveQuantile(long double x);
-
 // Whole numbers up to this bound are exact in the 64-bit mantissa.
 inline constexpr long double kExactWholeLimit = 18446744073709551616.0L;  // 2^64
 

@@ -9,8 +9,6 @@
 // -ffp-contract=off and the absence of -ffast-math guarantee.
 #pragma once
 
-#include <cmath>
-
 namespace models {
 
 struct ExtendedPair {
@@ -71,17 +69,6 @@ inline ExtendedPair ExactOffset(long double a, long double m, long double p) {
   const ExtendedPair mp = TwoProduct(m, p);
   const ExtendedPair offset = TwoSum(a, -mp.hi);
   return TwoSum(offset.hi, offset.lo - mp.lo);
-}
-
-// ln v as a pair, v > 0 and normal: the rounded logarithm l and one Newton
-// step on it, (v - e^l) / e^l, whose difference is exact (e^l lies within a
-// few units of v): good to the rounding of e^l, some 1e-19 absolute, where l
-// alone has half a unit of its own last place (9e-19 at l = -20, which a
-// deviance multiplies by its parameter; 9e-16 at l = -11000).
-inline ExtendedPair LogPair(long double v) {
-  const long double l = std::log(v), e = std::exp(l);
-  if (!(e > 0 && std::isfinite(e))) return {l, 0};  // at the very ends of the range
-  return TwoSum(l, (v - e) / e);
 }
 
 }  // namespace models

@@ -21,22 +21,7 @@
 // it matters: there Boost's finite sums and asymptotic expansion for a small
 // parameter against a large one lose up to 1e-12, and the fraction in x
 // alone loses 1 / (1 - x) times the rounding.
-//
-// At the extremes neither serves.  From kLargeParameter on (the gamma shape,
-// or both beta parameters) the tails are the uniform asymptotic expansion of
-// Temme's form, erfc of the root of the deviance plus a short series under
-// the saddle-point term: Boost's series and fractions would take some
-// sqrt(a) terms, and its gamma gives up beyond shapes of 10^10.  Below
-// kTinyShape (the gamma shape, or either beta parameter) they are taken to
-// first order in the tiny parameter, where Boost's own forms divide by it.
-// And where the fractions' direct tail is near 1 (a parameter near 0.05 and
-// below, x short of the mean), the other tail is Boost's own rather than one
-// minus it.
 #pragma once
-
-#include <optional>
-
-#include "models/ExtendedPair.h"
 
 namespace models {
 
@@ -46,14 +31,6 @@ inline constexpr long double kBoostGammaLimit = 1000;
 // Beta parameters from this on get the engine's prefix (from 40 on, Boost's
 // beta is always its prefix times a continued fraction).
 inline constexpr long double kBoostBetaLimit = 40;
-// From this gamma shape on, and for the beta with both parameters from it on,
-// the tails come from the uniform asymptotic expansion (Incomplete.cpp),
-// whose neglected terms are below 1e-22 there.
-inline constexpr long double kLargeParameter = 1e5;
-
-// Below this gamma shape the tails and the density are taken to first order
-// in the shape (Incomplete.cpp).
-inline constexpr long double kTinyShape = 1e-30L;
 
 // x^(a-1) e^-x / Gamma(a), the derivative of P(a, x): Loader's Poisson term
 // (Stirling.h) from a = 1 on, which needs no power function (glibc's powl
@@ -68,11 +45,6 @@ long double GammaTail(long double a, long double x, bool upper);
 // caller (BetaSaddleTerm).
 long double BetaTail(long double a, long double b, long double x, long double y, bool upper,
                      long double saddle);
-
-// For a and b both from kLargeParameter on, 1 - I_x(a, b) when upper, else
-// I_x(a, b), with delta = a - (a + b) x as a pair; none otherwise.
-std::optional<long double> LargeBetaTail(long double a, long double b, long double x,
-                                         long double y, const ExtendedPair& delta, bool upper);
 
 // The beta density x^(a-1) y^(b-1) / B(a, b) = saddle (a b / m) / (x y), m = a + b.
 long double BetaDensity(long double a, long double b, long double x, long double y,

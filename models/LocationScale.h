@@ -37,12 +37,9 @@ inline ExtendedPair Standardized(long double x, long double location, long doubl
   return {q, remainder / scale};
 }
 
-// e^(hi + lo), |lo| far below 1 (or hi beyond the range, where e^hi is 0
-// or infinite by itself).
+// e^(hi + lo), |lo| far below 1.
 inline long double ExpOf(const ExtendedPair& e) {
-  const long double power = std::exp(e.hi);
-  if (power == 0 || std::isinf(power)) return power;
-  return power * (1 + e.lo);
+  return std::exp(e.hi) * (1 + e.lo);
 }
 
 // -e = -hi - lo.

@@ -24,7 +24,6 @@
 #include "models/ExtendedPair.h"
 #include "models/Families.h"
 #include "models/Models.h"
-#include "models/NormalTail.h"
 
 namespace models {
 
@@ -82,15 +81,11 @@ long double ErfcSlope(long double u, long double erfcOfU) {
   return 2 * u / series;
 }
 
-}  // namespace
-
+// erfc(hi + lo) / 2.
 long double HalfErfc(const ExtendedPair& u) {
   const long double e = boost::math::erfc(u.hi, BoostPolicy());
-  if (e == 0 || u.lo == 0) return e / 2;  // no correction (and none of inf times 0)
   return e / 2 * (1 - u.lo * ErfcSlope(u.hi, e));
 }
-
-namespace {
 
 NormalDistribution NormalOf(const Parameters& p) {
   return NormalDistribution(P0(p), std::sqrt(P1(p)));

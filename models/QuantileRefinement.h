@@ -53,57 +53,6 @@ long double RefinedQuantile(long double guess, long double q, bool upper, Tail&&
   return x;
 }
 
-// At most this many tails in BracketedQuantile: bisection alone narrows the
-// widest bracket, the whole extended range, to 2^-64 of x in about 80.
-inline constexpr int kBracketSteps = 200;
-// A Newton step that does not halve |ln tail - ln q| is followed by a
-// bisection.
-inline constexpr long double kStallRatio = 0.5L;
-
-// The x in [low, high] (0 < low < high) with tail(x) = q, tail the upper
-// tail when upper, else the lower, density(x) its slope, for a caller that
-// knows the answer lies in [low, high].  Newton's steps on ln tail against
-// ln x, as in RefinedQuantile, from guess (clamped into the bracket), but
-// each tail narrows the bracket, and a step that would leave it, or one that
-// stalls, is replaced by a bisection (in ln x).  x itself, not ln x, is the
-// state, whose relative accuracy a logarithm near -11000 would cost (its
-// last place is 2e-15).  A tail that has underflowed, or a slope that is not
-// a positive finite number, leaves bisection only; the answer is found to
-// 2^-63 of x whatever the guess, in some dozens of tails from a poor one.
-template <class Tail, class Density>
-long double BracketedQuantile(long double guess, long double q, bool upper, long double low,
-                              long double high, Tail&& tail, Density&& density) {
-  const long double logQ = std::log(q);
-  long double x = std::isfinite(guess) ? std::clamp(guess, low, high) : std::sqrt(low) * std::sqrt(high);
-  long double lastGap = std::numeric_limits<long double>::infinity();
-  bool newtonLast = false;
-  for (int step = 0; step < kBracketSteps; ++step) {
-    const long double t = tail(x);
-    // ln tail - ln q, made increasing in x.
-    long double gap = t > 0 ? std::log(t) - logQ : -std::numeric_limits<long double>::infinity();
-    if (upper) gap = -gap;
-    if (gap == 0) return x;
-    (gap < 0 ? low : high) = x;
-    if (!(high > low * (1 + kRefinementTolerance))) return x;
-    const bool stalled = newtonLast && std::fabs(gap) > kStallRatio * std::fabs(lastGap);
-    lastGap = gap;
-    newtonLast = false;
-    long double next = 0;
-    if (!stalled && std::isfinite(gap)) {
-      const long double slope = x * density(x) / t;  // |d ln tail / d ln x|
-      const long double move = -gap / slope;
-      if (slope > 0 && std::isfinite(slope)) {
-        next = x * std::exp(std::clamp(move, -kLargestLogStep, kLargestLogStep));
-        newtonLast = next > low && next < high;
-        if (newtonLast && std::fabs(move) <= kRefinementTolerance) return next;
-      }
-    }
-    // Outside the bracket, stalled or without a slope: its middle in ln x.
-    x = newtonLast ? next : std::sqrt(low) * std::sqrt(high);
-  }
-  return x;
-}
-
 }  // namespace models
 
 namespace models {

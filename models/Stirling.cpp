@@ -6,7 +6,6 @@
 #include <boost/math/constants/constants.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/special_functions/log1p.hpp>
-#include <cfloat>
 #include <cmath>
 
 #include "models/BoostPolicy.h"
@@ -95,11 +94,7 @@ long double Deviance(long double x, long double M) {
     }
     return sum;
   }
-  // ln(x / M), from the logarithms where the ratio leaves the range.
-  const long double ratio = x / M;
-  const long double logRatio =
-      ratio >= LDBL_MIN && std::isfinite(ratio) ? std::log(ratio) : std::log(x) - std::log(M);
-  return x * logRatio + M - x;
+  return x * std::log(x / M) + M - x;
 }
 
 namespace {
@@ -109,11 +104,16 @@ namespace {
 // 1e-15 near the bottom of the range (e^-11000 for a binomial tail with n in
 // the hundreds of millions, where delta itself is 10^5 and more).
 constexpr long double kPairDevianceFrom = 64;
-// From this deviance on a term is 0 in extended precision, whatever its
-// other factors (e^-40000 times the largest root of a tiny parameter, some
-// e^5700, is far below the range); the pairs are then not formed, whose
-// products would overflow for parameters beyond 1e2466.
-constexpr long double kNoTermFrom = 40000;
+
+// ln v as a pair: the rounded logarithm l and one Newton step on it,
+// (v - e^l) / e^l, whose difference is exact (e^l lies within a few units
+// of v): good to the rounding of e^l, some 1e-19 absolute, where l alone
+// has half a unit of its own last place (9e-19 at l = -20, which a
+// deviance multiplies by its parameter).
+ExtendedPair LogPair(long double v) {
+  const long double l = std::log(v), e = std::exp(l);
+  return TwoSum(l, (v - e) / e);
+}
 
 // -c g(u) = c (u - ln(1 + u)) for u = delta / c (delta of either sign), as
 // a pair.  For |u| <= 1/2, (delta^2 / c) h(u) with
@@ -148,49 +148,32 @@ ExtendedPair DevianceAsPair(long double k, long double M) {
   return PairDeviance(gap, k, gap.hi / k, M / k);
 }
 
-// e^(stirling - deviance): in one exponential below kPairDevianceFrom, else
-// with the deviance as a pair.
-long double ExpOfExponent(long double stirling, const ExtendedPair& deviance) {
-  if (deviance.hi >= kNoTermFrom) return 0;
-  if (deviance.lo == 0) return std::exp(stirling - deviance.hi);
-  const ExtendedPair exponent = SumPair({stirling, 0}, {-deviance.hi, -deviance.lo});
-  return std::exp(exponent.hi) * (1 + exponent.lo);
-}
-
 }  // namespace
-
-ExtendedPair PoissonDeviance(long double k, long double lambda) {
-  const long double deviance = Deviance(k, lambda);
-  if (!(deviance >= kPairDevianceFrom) || deviance >= kNoTermFrom) return {deviance, 0};
-  return DevianceAsPair(k, lambda);
-}
 
 long double PoissonTerm(long double k, long double lambda) {
   if (k == 0) return std::exp(-lambda);
   const long double root = std::sqrt(boost::math::constants::two_pi<long double>() * k);
-  const ExtendedPair deviance = PoissonDeviance(k, lambda);
-  return ExpOfExponent(-StirlingError(k), deviance) / root;
-}
-
-ExtendedPair BetaDeviance(long double a, long double b, long double x, long double y,
-                          const ExtendedPair& delta) {
-  const long double m = a + b;
-  const long double ua = -delta.hi / a, ub = delta.hi / b;
-  const long double deviance =
-      -a * LogOnePlusMinus(ua, m * x / a) - b * LogOnePlusMinus(ub, m * y / b);
-  if (!(deviance >= kPairDevianceFrom) || deviance >= kNoTermFrom) return {deviance, 0};
-  return SumPair(PairDeviance({-delta.hi, -delta.lo}, a, ua, m * x / a),
-                 PairDeviance(delta, b, ub, m * y / b));
+  const long double deviance = Deviance(k, lambda);
+  if (!(deviance >= kPairDevianceFrom)) return std::exp(-StirlingError(k) - deviance) / root;
+  const ExtendedPair exact = DevianceAsPair(k, lambda);
+  const ExtendedPair exponent = SumPair({-StirlingError(k), 0}, {-exact.hi, -exact.lo});
+  return std::exp(exponent.hi) * (1 + exponent.lo) / root;
 }
 
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            const ExtendedPair& delta) {
+  const long double m = a + b;
+  const long double ua = -delta.hi / a, ub = delta.hi / b;
+  const long double deviance =
+      -a * LogOnePlusMinus(ua, m * x / a) - b * LogOnePlusMinus(ub, m * y / b);
   const long double twoPi = boost::math::constants::two_pi<long double>();
-  const long double stirling = StirlingError(a + b) - StirlingError(a) - StirlingError(b);
-  // sqrt(m / (2 pi a b)), m = a + b, without the product a b, which
-  // overflows beyond parameters of 1e2466.
-  const long double root = std::sqrt((a + b) / a / (twoPi * b));
-  return ExpOfExponent(stirling, BetaDeviance(a, b, x, y, delta)) * root;
+  const long double stirling = StirlingError(m) - StirlingError(a) - StirlingError(b);
+  const long double root = std::sqrt(m / (twoPi * a * b));
+  if (!(deviance >= kPairDevianceFrom)) return std::exp(stirling - deviance) * root;
+  const ExtendedPair exact = SumPair(PairDeviance({-delta.hi, -delta.lo}, a, ua, m * x / a),
+                                     PairDeviance(delta, b, ub, m * y / b));
+  const ExtendedPair exponent = SumPair({stirling, 0}, {-exact.hi, -exact.lo});
+  return std::exp(exponent.hi) * (1 + exponent.lo) * root;
 }
 
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,

@@ -23,11 +23,6 @@ long double StirlingError(long double m);
 // cancellation of its plain form when x is close to M.
 long double Deviance(long double x, long double M);
 
-// The deviance k ln(k / lambda) + lambda - k >= 0 of the Poisson term below,
-// as a pair from 64 on (rounded below, and from 40000 on, where every term
-// built on it is 0 in extended precision).
-ExtendedPair PoissonDeviance(long double k, long double lambda);
-
 // e^(-lambda) lambda^k / Gamma(k + 1) for real k >= 0, lambda > 0: the
 // Poisson point probability, and the gamma density x^(a-1) e^(-x) / Gamma(a)
 // at a = k + 1, x = lambda.
@@ -49,9 +44,6 @@ long double BinomialTerm(long double x, long double m, long double p, long doubl
 // bottom of the range, where the deviance is 11000.
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            long double delta);
-// The deviance D of BetaSaddleTerm, as a pair as there.
-ExtendedPair BetaDeviance(long double a, long double b, long double x, long double y,
-                          const ExtendedPair& delta);
 long double BetaSaddleTerm(long double a, long double b, long double x, long double y,
                            const ExtendedPair& delta);
 
