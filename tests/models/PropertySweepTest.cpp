@@ -477,9 +477,10 @@ struct QuantileLimit {
   const char* fault;
 };
 constexpr QuantileLimit kQuantileLimits[] = {
-    {"f", 1e-280L, kNearestToOne, kQuantileSteps,
-     "F QuantileUpper below 1e-290 now and then far off (df1=5, df2=10: at 3.3e-298 "
-     "1.7556e3619, about 1.0e60 true; at 1e-310 6.9e4262)"},
+    {"f", 1e-30L, kNearestToOne, kQuantileSteps,
+     "F quantiles below about 1e-30 unreliable (df1=12.6, df2=11.953203: QuantileUpper at "
+     "3.4e-163 'beyond the largest'; df1=5, df2=10: at 3.3e-298 1.7556e3619, about 1.0e60 "
+     "true; F(0.3, 3) QuantileUpper(1e-34) 'beyond the largest', about 1.06e23 true)"},
     {"beta", 1e-19L, kNearestToOne, 100,
      "beta quantiles below 1e-19 'did not converge' (0.49, 2.06: QuantileUpper(1e-20), 1 - "
      "1e-10 true; 2.3, 0.05: QuantileLower(1e-20)) or are far off (6, 0.039: "
@@ -493,9 +494,11 @@ constexpr QuantileLimit kQuantileLimits[] = {
      "noncentral chi-square QuantileUpper below 1e-3000 far off (df=1, lambda=2: at 1e-3500 "
      "26860, where P(X>x) is below the range; about 16450 true); quantiles of 1 - q as the "
      "noncentral t's (df=14, lambda=5e-435, q=8.4e-15: 1.6e-10 off)"},
-    {"noncentralf", 1e-200L, 1e-4L, kQuantileSteps,
+    {"noncentralf", 1e-30L, 1e-4L, kQuantileSteps,
      "noncentral F: as the noncentral chi-square (df1=1, df2=1, lambda=1000: "
-     "QuantileLower(1 - 1.6e-6) has P(X>x) 2.4e-13 off)"},
+     "QuantileLower(1 - 1.6e-6) has P(X>x) 2.4e-13 off); a negligible lambda is the F "
+     "distribution, with its quantiles below 1e-30 (df1=5, df2=1190730, lambda=7e-3239: "
+     "QuantileLower(3.5e-127) 'did not converge')"},
 };
 
 const QuantileLimit* QuantileLimitOf(const FunctionAbout& about) {
@@ -880,12 +883,12 @@ struct LogException {
   const char* modelText;
 };
 constexpr LogException kLogExceptions[] = {
-    {"t inverse df=2357808 p=2.40288496e-06: x of P(X<x)=p", "-4.573104", "-4.573103"},
-    {"t inverse df=2357808 p=2.40288496e-06: x of P(X>x)=p", "4.573104", "4.573103"},
-    {"t interval df=480673107 a=-6.44888316677742289386e-02 b=-1.42876749176663331505e-09: "
+    {"t inverse df=3064976 p=1e-06: x of P(X<x)=p", "-4.753434", "-4.753433"},
+    {"t inverse df=3064976 p=1e-06: x of P(X>x)=p", "4.753434", "4.753433"},
+    {"t interval df=252226174 a=-6.44888317892892221899e-02 b=-1.42876749176663331505e-09: "
      "inside",
      "0.025710", "0.025709"},
-    {"t interval df=480673107 a=-6.44888316677742289386e-02 b=-1.42876749176663331505e-09: "
+    {"t interval df=252226174 a=-6.44888317892892221899e-02 b=-1.42876749176663331505e-09: "
      "outside",
      "0.974290", "0.974291"},
 };
